@@ -1,0 +1,60 @@
+// One display refresh tick: the curve layer is copied out from under the
+// sweep thread, then both layers are combined into the display bitmap. A
+// plain copy of the same amount of memory is the yardstick.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+
+#include "raster/anzeige_bitmap.h"
+#include "raster/raster.h"
+
+namespace {
+
+struct Ebenen {
+    qzl::Raster gitter, kurve, kopie, kopie2;
+    qzl::AnzeigeBitmap bitmap;
+    Ebenen() {
+        qzl::rasterFuellen(gitter, 255);
+        qzl::rasterFuellen(kurve, 255);
+        for (int x = 30; x <= 590; x += 80) qzl::linieZeichnen(gitter, x, 410, x, 10, 0);
+        for (int x = 31; x < 620; x += 2) qzl::linieZeichnen(kurve, x, 200 + x % 37, x + 2, 200 + (x + 2) % 37, 230);
+    }
+};
+
+void BM_RefreshTick(benchmark::State& state) {
+    auto e = std::make_unique<Ebenen>();
+    for (auto _ : state) {
+        std::memcpy(e->kopie.px.data(), e->kurve.px.data(), e->kurve.px.size());
+        qzl::rasterKombinieren(e->bitmap, e->gitter, e->kopie);
+        benchmark::DoNotOptimize(e->bitmap.rgb.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RefreshTick)->Unit(benchmark::kMicrosecond);
+
+void BM_RasterKombinieren(benchmark::State& state) {
+    auto e = std::make_unique<Ebenen>();
+    for (auto _ : state) {
+        qzl::rasterKombinieren(e->bitmap, e->gitter, e->kurve);
+        benchmark::DoNotOptimize(e->bitmap.rgb.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RasterKombinieren)->Unit(benchmark::kMicrosecond);
+
+void BM_KopieZweiRaster(benchmark::State& state) {
+    auto e = std::make_unique<Ebenen>();
+    for (auto _ : state) {
+        std::memcpy(e->kopie.px.data(), e->gitter.px.data(), e->kopie.px.size());
+        std::memcpy(e->kopie2.px.data(), e->kurve.px.data(), e->kopie2.px.size());
+        benchmark::DoNotOptimize(e->kopie.px.data());
+        benchmark::DoNotOptimize(e->kopie2.px.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_KopieZweiRaster)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

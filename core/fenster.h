@@ -1,0 +1,64 @@
+#pragma once
+// The main window as the program's logic sees it. The Qt window implements it;
+// tests implement it with a scripted fake. Handlers talk only to this.
+#include <optional>
+#include <string>
+
+namespace qzl {
+
+// Every control, menu, menu item, timer and file dialog the logic addresses,
+// named as in the window.
+enum class Element {
+    Caption,
+    // buttons
+    Button1, Button2, Button3, Button4, Button5, Button6, Button7, Button8, Button9, Button10,
+    Button11, Button12, Button13, Button14, Button15, Button16, Button17, Button18, Button19,
+    // labels
+    Label1, Label2, Label5, Label7, Label8, Label9, Label10, Label11, Label12, Label14,
+    // top-level menus
+    Datei1, Messung1, Einstellungen1, Eichung1, N1,
+    // menu items
+    ffnen1, Speichern1, MessreiheSpeichern1, Messreiheladen1, Diagrammdrucken1, Beenden1,
+    Durchgangsmessung1, Reflexionsmessung1, Spektralmessung1, VFO1,
+    Frequenz1, Minus1, Plus1, Schrittweite1, ZFEingabe1, Zwischenfrequenz1, AdditionvsSubtraktion1,
+    Bandbreite1,
+    Durchgangsmessung2, Reflexionsmessung2, Linie11, Linie21, Linie31, Linie41, Linie51, Linie61,
+    Linie71, Spektralmessung2, Taktgenerator1,
+    Hilfe1, ber1,
+    // timers
+    Timer1, Timer2,
+    // file dialogs
+    SaveDialog1, OpenDialog1, SaveDialog2, OpenDialog2,
+    Anzahl
+};
+
+inline constexpr int elementAnzahl = static_cast<int>(Element::Anzahl);
+
+class Fenster {
+public:
+    virtual ~Fenster() = default;
+
+    // Text of a label, or the window caption (Element::Caption).
+    virtual void textSetzen(Element e, const std::string& text) = 0;
+    virtual std::string text(Element e) const = 0;
+    // Buttons, top-level menus and menu items.
+    virtual void aktivieren(Element e, bool an) = 0;
+    virtual bool aktiv(Element e) const = 0;
+    virtual void abhaken(Element menuePunkt, bool an) = 0;
+    // Switching on a running timer does not restart it.
+    virtual void timerSchalten(Element timer, bool an) = 0;
+    virtual bool timerLaeuft(Element timer) const = 0;
+    // Modal information box ("Information", one "OK"); returns when closed.
+    virtual void meldung(const std::string& text) = 0;
+    // Modal input prompt; returns the edited text on "OK", else the pre-filled one.
+    virtual std::string eingabe(const std::string& titel, const std::string& frage,
+                                const std::string& vorgabe) = 0;
+    // One of the four file dialogs; the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> dateiDialog(Element dialog) = 0;
+    // The display bitmap has changed: paint it at (5, 30) of the client area.
+    virtual void bildZeigen() = 0;
+    // Close the main window, which ends the program.
+    virtual void schliessen() = 0;
+};
+
+}  // namespace qzl

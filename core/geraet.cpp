@@ -1,0 +1,145 @@
+#include "core/geraet.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qzl {
+
+namespace {
+std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+}  // namespace
+
+std::uint32_t abstimmwort(std::int32_t taktfrequenz, std::int32_t frequenz) {
+    if (taktfrequenz <= 0) return 0;
+    const double q = 4294967296.0 / taktfrequenz;
+    const double x = q * frequenz;
+    // Default rounding mode: to nearest, ties to even. |x| < 2^63, so exact.
+    double m = std::fmod(std::nearbyint(x), 4294967296.0);
+    if (m < 0) m += 4294967296.0;
+    return static_cast<std::uint32_t>(m);
+}
+
+std::uint8_t befehlsbyte(std::int32_t messgenauigkeit, bool linModus) {
+    const std::uint8_t basis = messgenauigkeit > 8 ? 84 : 80;
+    return static_cast<std::uint8_t>(basis | (linModus ? 1 : 0));
+}
+
+std::uint16_t demoRohwert(std::int32_t punktIndex) {
+    const double s = 125.0 * std::sin(punktIndex / 25.0);
+    return static_cast<std::uint16_t>(static_cast<int>(std::nearbyint(s)) + 127);
+}
+
+std::uint16_t zehnBitWert(std::uint8_t b0, std::uint8_t b1) {
+    return static_cast<std::uint16_t>(b0 * 4 + (b1 >> 6));
+}
+
+int leitungsGeschwindigkeit(std::int32_t baudrate) {
+    switch (baudrate) {
+        case 9600: case 19200: case 38400: case 57600: return baudrate;
+        default: return 9600;
+    }
+}
+
+std::string portTitel(const InstrumentState& st) {
+    return "Quarzolin (MIRFO) " + st.versionText + "    COM " + std::to_string(st.comport.load());
+}
+
+std::string demoTitel(const InstrumentState& st) { return "Quarzolin (MIRFO) " + st.versionText + "  DEMO"; }
+
+void PortSetzen(Programm& p) {
+    const int n = p.st.comport;
+    if (n >= 1 && n <= 4) p.port.oeffnen(n);
+    // Driver queue sizes do not exist on this platform.
+    p.fensterHier().textSetzen(Element::Caption, portTitel(p.st));
+    p.port.konfigurieren(leitungsGeschwindigkeit(p.st.baudrate));
+}
+
+namespace {
+
+void zeitueberschreitung(Programm& p) {
+    auto& st = p.st;
+    st.uebertragungsfehler = true;
+    Fenster& f = p.fensterHier();
+    f.meldung("Datenübertragungsfehler");
+    f.textSetzen(Element::Caption, demoTitel(st));
+    st.demoModus = true;
+    st.messart = 4;
+}
+
+// Waits until a byte is waiting or the deadline has passed; the deadline wins
+// a tie. Returns whether a byte came in time.
+bool aufEingangWarten(Programm& p, std::int64_t frist) {
+    // Short slices keep quitting prompt; the port wakes at once for input.
+    constexpr std::int64_t scheibeMs = 50;
+    for (;;) {
+        const std::int64_t jetzt = p.uhr.monotonMs();
+        const bool abgelaufen = jetzt >= frist;
+        const bool da = p.port.wartend() > 0;
+        if (abgelaufen) return false;
+        if (da) return true;
+        if (p.beenden) return false;
+        p.port.warten(std::min(frist - jetzt, scheibeMs));
+    }
+}
+
+}  // namespace
+
+void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) {
+    auto& st = p.st;
+    if (st.zfAktiv && (st.zfBerechnung & 1)) {
+        const std::int64_t zf = st.zwischenfrequenz;
+        frequenz = wrap32((st.zfBerechnung & 2) ? std::int64_t{frequenz} + zf : std::int64_t{frequenz} - zf);
+    }
+
+    const std::uint32_t wort = abstimmwort(st.taktfrequenz, frequenz);
+    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(wort), static_cast<std::uint8_t>(wort >> 8),
+                                   static_cast<std::uint8_t>(wort >> 16), static_cast<std::uint8_t>(wort >> 24)};
+    p.port.schreiben(bytes, 4);
+
+    const std::uint8_t befehl = befehlsbyte(st.messgenauigkeit, st.linModus);
+
+    // Settle: the tick must advance by more than delay; sleeping, not spinning.
+    const std::int32_t delay = st.delay;
+    if (delay > 1) {
+        const std::uint32_t start = p.uhr.tickMs();
+        for (;;) {
+            const std::uint32_t vergangen = p.uhr.tickMs() - start;
+            if (vergangen > static_cast<std::uint32_t>(delay)) break;
+            p.uhr.schlafenMs(static_cast<std::int64_t>(static_cast<std::uint32_t>(delay) - vergangen) + 1);
+        }
+    }
+
+    p.port.schreiben(&befehl, 1);
+
+    st.uebertragungsfehler = false;
+    const std::int64_t t0 = p.uhr.monotonMs();
+
+    if (st.demoModus) {
+        st.rohwert = demoRohwert(punktIndex);
+        return;
+    }
+
+    if (!aufEingangWarten(p, t0 + antwortGrenzeMs)) {
+        if (!p.beenden) zeitueberschreitung(p);
+        return;
+    }
+
+    std::uint8_t b0 = 0;
+    p.port.lesen(&b0, 1);
+    if (st.messgenauigkeit <= 8) {
+        st.rohwert = b0;
+        return;
+    }
+    // The second byte gets the rest of the limit, but at least a second: a
+    // reply cut short counts as no reply instead of hanging.
+    const std::int64_t frist2 = std::max(t0 + antwortGrenzeMs, p.uhr.monotonMs() + 1000);
+    if (!aufEingangWarten(p, frist2)) {
+        if (!p.beenden) zeitueberschreitung(p);
+        return;
+    }
+    std::uint8_t b1 = 0;
+    p.port.lesen(&b1, 1);
+    st.rohwert = zehnBitWert(b0, b1);
+}
+
+}  // namespace qzl

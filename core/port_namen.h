@@ -1,0 +1,23 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+namespace qzl {
+
+// Device names of COM 1..4: "COMn" on Windows, /dev/ttyS0..3 elsewhere,
+// unless the command line maps a port with --comN=PATH.
+class PortNamen {
+public:
+    PortNamen();
+    // Takes every --comN=PATH among the arguments (any position, N = 1..4).
+    void ausArgumenten(const std::vector<std::string>& argumente);
+    void setzen(int comNummer, std::string pfad);
+    // Empty for a number outside 1..4.
+    std::string name(int comNummer) const;
+
+private:
+    std::array<std::string, 5> namen_;
+};
+
+}  // namespace qzl

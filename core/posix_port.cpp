@@ -1,0 +1,127 @@
+#include "core/posix_port.h"
+
+#include <cerrno>
+#include <chrono>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace qzl {
+
+PosixPort::~PosixPort() { schliessen(); }
+
+bool PosixPort::oeffnen(int comNummer) { return oeffnenPfad(namen_.name(comNummer)); }
+
+bool PosixPort::oeffnenPfad(const std::string& pfad) {
+    schliessen();
+    if (pfad.empty()) return false;
+    // Non-blocking so that neither open (waiting for carrier) nor read can hang.
+    const int fd = ::open(pfad.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    // TIOCEXCL keeps other programs out but not root; the lock keeps a second
+    // copy of this program out whoever runs it.
+    if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    return true;
+}
+
+void PosixPort::schliessen() {
+    if (fd_ >= 0) {
+        ::ioctl(fd_, TIOCNXCL);
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+namespace {
+speed_t geschwindigkeit(int baud) {
+    switch (baud) {
+        case 19200: return B19200;
+        case 38400: return B38400;
+        case 57600: return B57600;
+        default: return B9600;
+    }
+}
+}  // namespace
+
+void PosixPort::konfigurieren(int baud) {
+    if (fd_ < 0) return;
+    termios t{};
+    if (::tcgetattr(fd_, &t) != 0) return;
+    // Binary 8N1: no parity checking, no character translation or stripping,
+    // no XON/XOFF, no hardware flow control, no signals, no echo.
+    t.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
+                                        IXOFF | IXANY | INPCK | IGNPAR);
+    t.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
+    t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
+    t.c_cflag |= CS8 | CREAD | CLOCAL;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+    ::cfsetispeed(&t, geschwindigkeit(baud));
+    ::cfsetospeed(&t, geschwindigkeit(baud));
+    ::tcsetattr(fd_, TCSANOW, &t);
+    // Pseudo-terminals have no modem lines; the call then fails harmlessly.
+    int linien = TIOCM_DTR | TIOCM_RTS;
+    ::ioctl(fd_, TIOCMBIC, &linien);
+}
+
+void PosixPort::schreiben(const std::uint8_t* daten, std::size_t anzahl) {
+    if (fd_ < 0) return;
+    std::size_t fertig = 0;
+    int versuche = 0;
+    while (fertig < anzahl) {
+        const ssize_t n = ::write(fd_, daten + fertig, anzahl - fertig);
+        if (n > 0) {
+            fertig += static_cast<std::size_t>(n);
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        // A full output queue drains at line speed; a dead line gives up.
+        if (n < 0 && errno == EAGAIN && ++versuche < 100) {
+            pollfd p{fd_, POLLOUT, 0};
+            ::poll(&p, 1, 20);
+            continue;
+        }
+        return;
+    }
+}
+
+std::size_t PosixPort::wartend() {
+    if (fd_ < 0) return 0;
+    int n = 0;
+    if (::ioctl(fd_, FIONREAD, &n) != 0 || n < 0) return 0;
+    return static_cast<std::size_t>(n);
+}
+
+std::size_t PosixPort::lesen(std::uint8_t* ziel, std::size_t anzahl) {
+    if (fd_ < 0 || anzahl == 0) return 0;
+    for (;;) {
+        const ssize_t n = ::read(fd_, ziel, anzahl);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) return 0;
+    }
+}
+
+bool PosixPort::warten(std::int64_t ms) {
+    if (ms <= 0) return wartend() > 0;
+    if (fd_ >= 0) {
+        pollfd p{fd_, POLLIN, 0};
+        const int r = ::poll(&p, 1, static_cast<int>(ms));
+        if (r > 0 && (p.revents & POLLIN)) return true;
+        if (r == 0) return false;
+        // Hang-up or error: poll would return at once forever, so let the time
+        // pass instead of spinning.
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return false;
+}
+
+}  // namespace qzl

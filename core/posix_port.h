@@ -1,0 +1,34 @@
+#pragma once
+#include "core/port_namen.h"
+#include "core/serieller_port.h"
+
+namespace qzl {
+
+// Our own serial port over termios. Not QSerialPort: the exchange runs on two
+// threads, and QSerialPort belongs to one thread's event loop. Not
+// libserialport: it refuses pseudo-terminals, where the simulator lives.
+// Safe to use from either thread as long as calls never overlap.
+class PosixPort : public SeriellerPort {
+public:
+    explicit PosixPort(const PortNamen& namen) : namen_(namen) {}
+    ~PosixPort() override;
+    PosixPort(const PosixPort&) = delete;
+    PosixPort& operator=(const PosixPort&) = delete;
+
+    bool oeffnen(int comNummer) override;
+    // Opens a device by path; oeffnen() uses it with the mapped name.
+    bool oeffnenPfad(const std::string& pfad);
+    bool offen() const override { return fd_ >= 0; }
+    void schliessen() override;
+    void konfigurieren(int baud) override;
+    void schreiben(const std::uint8_t* daten, std::size_t anzahl) override;
+    std::size_t wartend() override;
+    std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) override;
+    bool warten(std::int64_t ms) override;
+
+private:
+    const PortNamen& namen_;
+    int fd_ = -1;
+};
+
+}  // namespace qzl

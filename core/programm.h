@@ -1,0 +1,42 @@
+#pragma once
+// Everything a handler needs: the state, the window, the port, the clock,
+// and the sweep thread with its post to the window's thread.
+#include <atomic>
+#include <thread>
+
+#include "core/auftragspost.h"
+#include "core/fenster.h"
+#include "core/instrument_state.h"
+#include "core/serieller_port.h"
+#include "core/uhr.h"
+
+namespace qzl {
+
+struct Programm {
+    Programm(InstrumentState& s, Fenster& f, SeriellerPort& p, Uhr& u)
+        : st(s), fenster(f), port(p), uhr(u), postFenster(post), guiThread(std::this_thread::get_id()) {}
+    ~Programm();
+    Programm(const Programm&) = delete;
+    Programm& operator=(const Programm&) = delete;
+
+    InstrumentState& st;
+    Fenster& fenster;
+    SeriellerPort& port;
+    Uhr& uhr;
+
+    Auftragspost post;
+    PostFenster postFenster;
+    std::thread::id guiThread;
+    std::thread sweepThread;
+    // Quitting: the sweep ends at the next point, waits end at once.
+    std::atomic<bool> beenden{false};
+    // Whether "Smith" was enabled before the running sweep disabled it.
+    bool smithVorSweep = false;
+    // The refresh's copy of the curve layer.
+    Raster kurvenKopie;
+
+    // The window, reached safely from whichever thread asks.
+    Fenster& fensterHier() { return std::this_thread::get_id() == guiThread ? fenster : postFenster; }
+};
+
+}  // namespace qzl

@@ -1,0 +1,28 @@
+#pragma once
+// The serial port as the device link sees it. The POSIX implementation sits
+// beside this; a Windows one would sit beside it too.
+#include <cstddef>
+#include <cstdint>
+
+namespace qzl {
+
+class SeriellerPort {
+public:
+    virtual ~SeriellerPort() = default;
+    // Opens COM n (1..4) by the platform's rule for exclusive use.
+    virtual bool oeffnen(int comNummer) = 0;
+    virtual bool offen() const = 0;
+    virtual void schliessen() = 0;
+    // 8N1 raw at the given speed, no flow control, DTR and RTS off.
+    virtual void konfigurieren(int baud) = 0;
+    virtual void schreiben(const std::uint8_t* daten, std::size_t anzahl) = 0;
+    // Bytes waiting in the input queue; also clears pending line errors.
+    virtual std::size_t wartend() = 0;
+    // Reads up to anzahl waiting bytes without waiting; returns how many.
+    virtual std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) = 0;
+    // Waits until input is waiting or ms have passed, without using the CPU.
+    // On a closed or broken port it simply lets the time pass.
+    virtual bool warten(std::int64_t ms) = 0;
+};
+
+}  // namespace qzl

@@ -1,0 +1,158 @@
+#include "core/sweep.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+
+#include "core/geraet.h"
+#include "core/start.h"
+
+namespace qzl {
+
+namespace {
+
+std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+
+// What the sweep takes away from the user, in the order it is taken.
+constexpr std::array gesperrteKnoepfe = {Element::Button1, Element::Button2,  Element::Button3,  Element::Button4,
+                                         Element::Button5, Element::Button8,  Element::Button9,  Element::Button10,
+                                         Element::Button11, Element::Button15, Element::Button16, Element::Button17,
+                                         Element::Button19};
+constexpr std::array gesperrteMenues = {Element::Datei1, Element::Messung1, Element::Einstellungen1,
+                                        Element::Eichung1};
+
+// messwerte has room for 300 points, whatever a configuration file says.
+std::int32_t punktGrenze(std::int32_t n) { return std::min(n, maxMesspunkte); }
+
+}  // namespace
+
+std::int32_t umrechnen(std::uint16_t rohwert, std::int32_t k1, std::int32_t k2) {
+    // The product wraps in 32 bits, as the instrument's arithmetic always did.
+    const std::int32_t produkt = wrap32((std::int64_t{rohwert} - k1) * k2);
+    return static_cast<std::int32_t>(std::nearbyint(produkt / 100.0));
+}
+
+std::int32_t mittelwert(const InstrumentState& st) {
+    const std::int32_t n = punktGrenze(st.messpunkte);
+    if (n < 1) return 0;
+    std::int32_t summe = 0;
+    for (std::int32_t i = 1; i <= n; ++i) summe = wrap32(std::int64_t{summe} + st.messwerte[i]);
+    return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(summe) / n));
+}
+
+void messpunkt(Programm& p, std::int32_t i, std::int32_t frequenz) {
+    auto& st = p.st;
+    einzelmessung(p, i, frequenz);
+
+    const std::int32_t art = st.messart;
+    const int slot = st.linModus ? 3 : 0;
+    if (art >= 1 && art <= 3) {
+        const int s = slot + art - 1;
+        st.messwerte[i] = umrechnen(st.rohwert, st.korrfaktor1[s], st.korrfaktor2[s]);
+    } else if (art == 4) {
+        st.messwerte[i] = st.rohwert.load();
+    }
+    if (st.messwerte[i] < 1) st.messwerte[i] = 1;
+    if (i == 1) st.messwerte[0] = st.messwerte[1].load();
+
+    const std::int32_t n = punktGrenze(st.messpunkte);
+    if (i > 1 && i < n) {
+        const std::int32_t xU = st.xUrsprung;
+        const std::int32_t yB = st.yBasis;
+        const std::int32_t x = xU + 2 * i;
+        // Readings can be far off the raster; keep the rows inside int32.
+        auto zeile = [&](std::int32_t wert) { return wrap32(std::int64_t{yB} - wert); };
+        const auto kurve = static_cast<std::uint8_t>(st.kurvenfarbe);
+        std::lock_guard lk(st.kurvenSperre);
+        messpunktMarke(st.kurvenRaster, xU, yB, i, st.cursorIndex, st.messwerte[i],
+                       static_cast<std::uint8_t>(st.hintergrundfarbe), static_cast<std::uint8_t>(st.cursorfarbe));
+        linieZeichnen(st.kurvenRaster, x - 1, zeile(st.messwerte[i - 1]), x + 1, zeile(st.messwerte[i]), kurve);
+        linieZeichnen(st.kurvenRaster, x + 1, zeile(st.messwerte[i]), x + 3, zeile(st.messwerte[i + 1]), kurve);
+    }
+}
+
+void messschleife(Programm& p) {
+    auto& st = p.st;
+    // Nothing thrown here may escape the thread.
+    try {
+        while (!p.beenden) {
+            std::int32_t f = st.startfrequenz;
+            const std::int32_t n = punktGrenze(st.messpunkte);
+            for (std::int32_t i = 1; i <= n && !p.beenden; ++i) {
+                messpunkt(p, i, f);
+                f = wrap32(std::int64_t{f} + st.schrittweite);
+            }
+            // An empty pass must not turn into a spinning loop.
+            if (n < 1) p.uhr.schlafenMs(10);
+            if (st.stopAnforderung) break;
+        }
+    } catch (...) {
+    }
+    st.sweepFertig = true;
+    p.post.anstossen();
+}
+
+bool sweepLaeuft(const Programm& p) { return p.sweepThread.joinable(); }
+
+void startmessung(Programm& p) {
+    auto& f = p.fenster;
+    if (sweepLaeuft(p)) return;
+    f.timerSchalten(Element::Timer2, true);
+    clear_messwerte(p);
+    for (Element e : gesperrteKnoepfe) f.aktivieren(e, false);
+    f.aktivieren(Element::Button6, true);
+    for (Element e : gesperrteMenues) f.aktivieren(e, false);
+    // "Smith" would redraw the diagram under the running sweep.
+    p.smithVorSweep = f.aktiv(Element::Button18);
+    f.aktivieren(Element::Button18, false);
+    p.st.sweepFertig = false;
+    p.st.stopAnforderung = false;
+    p.sweepThread = std::thread([&p] { messschleife(p); });
+}
+
+void stopmessung(Programm& p) {
+    auto& st = p.st;
+    auto& f = p.fenster;
+    f.aktivieren(Element::Button6, false);
+    st.stopAnforderung = true;
+    if (sweepLaeuft(p)) {
+        // The sweep may still need the window for a time-out message.
+        while (!st.sweepFertig) {
+            p.post.warten([&] { return st.sweepFertig.load(); });
+            p.post.abarbeiten(f);
+        }
+        p.sweepThread.join();
+    }
+    for (Element e : gesperrteKnoepfe) f.aktivieren(e, true);
+    for (Element e : gesperrteMenues) f.aktivieren(e, true);
+    f.aktivieren(Element::Button18, p.smithVorSweep);
+    if (!st.contBildaufbau) f.timerSchalten(Element::Timer2, false);
+}
+
+void Button5Click(Programm& p) {
+    dm_diagramm(p);
+    startmessung(p);
+}
+
+void Button6Click(Programm& p) {
+    stopmessung(p);
+    // The evaluation of the finished curve follows here once it exists.
+}
+
+void Timer1Timer(Programm& p) {
+    p.fenster.timerSchalten(Element::Timer1, false);
+    if (!p.st.contBildaufbau) p.fenster.timerSchalten(Element::Timer2, false);
+}
+
+void Timer2Timer(Programm& p) {
+    auto& st = p.st;
+    {
+        std::lock_guard lk(st.kurvenSperre);
+        std::memcpy(p.kurvenKopie.px.data(), st.kurvenRaster.px.data(), rasterGroesse);
+    }
+    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, p.kurvenKopie);
+    p.fenster.bildZeigen();
+}
+
+}  // namespace qzl

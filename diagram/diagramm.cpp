@@ -1,0 +1,96 @@
+#include "diagram/diagramm.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "core/hz_text.h"
+#include "diagram/diagramm_teile.h"
+
+namespace qzl {
+
+namespace diagramm {
+
+void frequenzmarkenZeichnen(const InstrumentState& st, Raster& r, std::int32_t messpunkte) {
+    const std::int32_t start = st.startfrequenz;
+    const std::int32_t schritt = st.schrittweite;
+    const std::int32_t xUrsprung = st.xUrsprung;
+    const std::int32_t yBasis = st.yBasis;
+    const std::uint8_t marke = farbe(st.markenfarbe);
+    std::array<std::int32_t, anzahlFreqMarken + 1> marken{};
+    for (int m = 1; m <= anzahlFreqMarken; ++m) marken[static_cast<std::size_t>(m)] = st.freqMarken[static_cast<std::size_t>(m)];
+
+    // Point k = i + 1 sits at column 2k + xUrsprung - 2; its line needs that
+    // column on the raster, its label (right of it) may start further left.
+    sichtbareSchritte(xUrsprung, 2, messpunkte, 1 - breitesterText, rasterBreite, [&](std::int64_t i) {
+        const std::int32_t unten = w32(start + i * schritt);
+        const std::int32_t oben = w32(start + (i + 1) * schritt);
+        const std::int32_t x = w32(xUrsprung + 2 * i);
+        for (int m = 1; m <= anzahlFreqMarken; ++m) {
+            const std::int32_t f = marken[static_cast<std::size_t>(m)];
+            if (unten <= f && f < oben) {
+                linieZeichnen(r, x, yBasis, x, w32(std::int64_t{yBasis} - 400), marke);
+                // The label row follows the slot number so that neighbours of
+                // consecutive slots do not overwrite each other.
+                const std::int32_t y = w32(std::int64_t{yBasis} + (m % 2 == 1 ? 45 : 55));
+                textZeichnen(r, x, y, hzText(f), marke);
+            }
+        }
+    });
+}
+
+}  // namespace diagramm
+
+void diagrammZeichnen(InstrumentState& st) {
+    using namespace diagramm;
+    const std::int32_t messpunkte = st.messpunkte;
+    // The readings array has room for maxMesspunkte points whatever the setting says.
+    for (std::int32_t k = 1; k <= std::min(messpunkte, maxMesspunkte); ++k)
+        st.messwerte[static_cast<std::size_t>(k)] = 1;
+
+    const std::uint8_t hintergrund = farbe(st.hintergrundfarbe);
+    {
+        std::lock_guard sperre(st.kurvenSperre);
+        rasterFuellen(st.kurvenRaster, hintergrund);
+    }
+    Raster& gitter = st.gitterRaster;
+    rasterFuellen(gitter, hintergrund);
+
+    const std::int32_t breite = w32(2 * std::int64_t{messpunkte});
+    frequenzmarkenZeichnen(st, gitter, messpunkte);
+
+    const Flaeche flaeche{gitter, st.xUrsprung, st.yBasis, breite, farbe(st.diagrammfarbe)};
+    const bool lin = st.linModus;
+    switch (st.messart.load()) {
+        case 1:
+        case 4:
+            if (lin)
+                linSkalaZeichnen(flaeche, st.dezimalzeichen);
+            else
+                logSkalaZeichnen(flaeche, -80);
+            frequenzachseZeichnen(flaeche, st.startfrequenz, st.schrittweite);
+            break;
+        case 2:
+            bezugslinienZeichnen(flaeche, st);
+            frequenzachseZeichnen(flaeche, st.startfrequenz, st.schrittweite);
+            break;
+        case 3:
+            if (lin)
+                linSkalaZeichnen(flaeche, st.dezimalzeichen);
+            else
+                logSkalaZeichnen(flaeche, -70);
+            frequenzachseZeichnen(flaeche, st.startfrequenz, st.schrittweite);
+            break;
+        case 5:
+            rasterFuellen(gitter, hintergrund);
+            vfoSkalaZeichnen(st, gitter);
+            break;
+        case 6:
+            rasterFuellen(gitter, hintergrund);
+            smithDiagrammZeichnen(st, gitter);
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace qzl

@@ -1,0 +1,47 @@
+// The dial of the fixed-frequency generator: 20 pixels per step, from 14 steps
+// below to 14 steps above the start frequency, with an arrow at the centre.
+#include "core/hz_text.h"
+#include "diagram/diagramm_teile.h"
+
+namespace qzl::diagramm {
+
+void vfoSkalaZeichnen(const InstrumentState& st, Raster& r) {
+    const std::int64_t xU = st.xUrsprung;
+    const std::int64_t yB = st.yBasis;
+    const std::int32_t yBasis = w32(yB);
+    const std::int32_t start = st.startfrequenz;
+    const std::int32_t schritt = st.schrittweite;
+    const std::uint8_t linie = farbe(st.diagrammfarbe);
+
+    // The upper text is what the receiver sees once the IF offset is applied.
+    std::int32_t gezeigt = start;
+    const std::int32_t zf = st.zfBerechnung;
+    if (zf & 1) gezeigt = w32(zf & 2 ? std::int64_t{start} + st.zwischenfrequenz : std::int64_t{start} - st.zwischenfrequenz);
+    textZeichnen(r, w32(xU + 250), w32(yB - 80), hzText(gezeigt), linie);
+    textZeichnen(r, w32(xU + 250), w32(yB - 30), hzText(start), linie);
+
+    linieZeichnen(r, w32(xU), yBasis, w32(xU + 560), yBasis, linie);
+    const std::int32_t strichEnde = w32(yB - 4);
+    for (int s = 1; s <= 8; ++s) {
+        const std::int32_t x = w32(xU + 80 * (s - 1));
+        const std::int32_t hz = w32(start + std::int64_t{4 * (s - 1) - 14} * schritt);
+        textZeichnen(r, w32(std::int64_t{x} - 24), w32(yB + (s % 2 == 1 ? 15 : 30)), hzText(hz), linie);
+        linieZeichnen(r, x, yBasis, x, strichEnde, linie);
+    }
+    for (int t = 1; t <= 15; ++t) {
+        const std::int32_t x = w32(xU + 40 * (t - 1));
+        linieZeichnen(r, x, yBasis, x, strichEnde, linie);
+    }
+
+    // Arrowhead pointing down at the centre of the dial, tip on the dial line.
+    struct Strich { int spalte, hoehe; };
+    static constexpr Strich pfeil[] = {{280, 0}, {279, 2}, {281, 2}, {278, 4}, {282, 4},
+                                       {277, 6}, {283, 6}, {276, 8}, {284, 8}};
+    const std::uint8_t cursor = farbe(st.cursorfarbe);
+    for (const auto& p : pfeil) {
+        const std::int32_t x = w32(xU + p.spalte);
+        linieZeichnen(r, x, w32(yB - p.hoehe), x, w32(yB - 12), cursor);
+    }
+}
+
+}  // namespace qzl::diagramm

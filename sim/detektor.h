@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+namespace qzl::sim {
+
+// Converter reading for a level: 8-bit 0..255, 10-bit 0..1023.
+// Logarithmic detector 2 steps per dB, 50 at -80 dB; linear detector 50 plus
+// 160 per unit of amplitude ratio.
+std::uint16_t rohwertBerechnen(double pegelDb, bool linear, bool zehnBit);
+
+}  // namespace qzl::sim

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "sim/detektor.h"
+#include "sim/modell.h"
+#include "sim/rahmen.h"
+
+namespace qzl::sim {
+
+struct SimOptionen {
+    double taktHz = 100e6;
+    Modell modell;               // default: band-pass 11.4 MHz, 500 kHz wide
+    int baud = 0;                // 0: no pacing
+    int latenzMs = 0;
+    bool stumm = false;
+    long stummNach = -1;         // answer N exchanges then fall silent
+    bool zehnBitAbschneiden = false;  // send only the first byte of a 10-bit reply
+    std::string logPfad;         // "" none, "-" stderr
+};
+
+// The instrument on a pseudo-terminal. A client opens pfad() like a serial
+// port; a worker thread answers each exchange from the model.
+class Simulator {
+public:
+    explicit Simulator(SimOptionen optionen);
+    ~Simulator();
+    Simulator(const Simulator&) = delete;
+    Simulator& operator=(const Simulator&) = delete;
+
+    bool starten(std::string* fehler = nullptr);
+    const std::string& pfad() const;
+    void stoppen();
+    void stummSetzen(bool stumm);
+    std::uint64_t austauschAnzahl() const;
+
+    struct Austausch {
+        std::uint32_t abstimmwort;
+        std::uint8_t befehl;
+        double frequenzHz;
+        std::uint16_t roh;
+        std::vector<std::uint8_t> antwort;  // empty when silent
+    };
+    std::vector<Austausch> protokoll() const;
+    std::vector<std::uint8_t> empfangen() const;
+
+private:
+    using Zeitpunkt = std::chrono::steady_clock::time_point;
+
+    void arbeiten();
+    bool austauschen(const Rahmen& rahmen, Zeitpunkt rxEnde, Zeitpunkt& txFrei);
+    bool schlafenBis(Zeitpunkt zeit);
+    void schreiben(const std::uint8_t* daten, std::size_t anzahl);
+    void loggen(const char* format, ...) __attribute__((format(printf, 2, 3)));
+    void schliessen();
+
+    const SimOptionen opt_;
+    std::string pfad_;
+    int master_ = -1;
+    int slave_ = -1;       // held open so the master never sees a hang-up
+    int weckLesen_ = -1;   // self-pipe: a byte here stops the worker
+    int weckSchreiben_ = -1;
+    std::FILE* log_ = nullptr;
+    std::thread worker_;
+
+    std::atomic<bool> stumm_;
+    std::atomic<std::uint64_t> anzahl_{0};
+    mutable std::mutex mutex_;
+    std::vector<Austausch> protokoll_;
+    std::vector<std::uint8_t> empfangen_;
+};
+
+}  // namespace qzl::sim

@@ -1,0 +1,133 @@
+#pragma once
+// Scripted stand-ins for the window, the port and the clock.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/fenster.h"
+#include "core/serieller_port.h"
+#include "core/uhr.h"
+
+namespace qzl::test {
+
+class FakeUhr : public Uhr {
+public:
+    std::int64_t jetzt = 1000;
+    std::uint32_t tickVersatz = 0;  // moves the tick counter near its wrap
+    std::int64_t geschlafen = 0;
+    // Lets time run fast beside a real port, whose waits do not move this clock.
+    std::int64_t schrittJeAbfrage = 0;
+    std::uint32_t tickMs() override { return static_cast<std::uint32_t>(jetzt) + tickVersatz; }
+    std::int64_t monotonMs() override { return jetzt += schrittJeAbfrage; }
+    void schlafenMs(std::int64_t ms) override {
+        jetzt += ms;
+        geschlafen += ms;
+    }
+    std::string datumText() override { return "07.12.2026"; }
+    std::string zeitText() override { return "07:42:17"; }
+};
+
+// In-memory port. A reply can be scheduled for the moment a command byte is
+// written; waiting advances the fake clock.
+class FakePort : public SeriellerPort {
+public:
+    explicit FakePort(FakeUhr& uhr) : uhr_(uhr) {}
+    bool oeffnenGelingt = true;
+    bool istOffen = false;
+    int geoeffnetAls = 0;
+    int baud = 0;
+    std::vector<std::uint8_t> geschrieben;
+    std::deque<std::uint8_t> eingang;
+    // Bytes that become readable once the clock reaches the time.
+    std::multimap<std::int64_t, std::uint8_t> spaeter;
+    // Called after each command byte (80, 81, 84, 85) is written.
+    std::function<void(FakePort&, std::uint8_t befehl)> beiBefehl;
+    std::int64_t gewartet = 0;
+
+    void antwortIn(std::int64_t ms, std::vector<std::uint8_t> bytes) {
+        for (auto b : bytes) spaeter.emplace(uhr_.jetzt + ms, b);
+    }
+
+    bool oeffnen(int n) override {
+        geoeffnetAls = n;
+        istOffen = oeffnenGelingt;
+        return istOffen;
+    }
+    bool offen() const override { return istOffen; }
+    void schliessen() override { istOffen = false; }
+    void konfigurieren(int b) override { baud = b; }
+    void schreiben(const std::uint8_t* d, std::size_t n) override {
+        geschrieben.insert(geschrieben.end(), d, d + n);
+        if (n == 1 && beiBefehl) beiBefehl(*this, d[0]);
+    }
+    std::size_t wartend() override {
+        faellige();
+        return eingang.size();
+    }
+    std::size_t lesen(std::uint8_t* ziel, std::size_t n) override {
+        faellige();
+        std::size_t k = 0;
+        while (k < n && !eingang.empty()) {
+            ziel[k++] = eingang.front();
+            eingang.pop_front();
+        }
+        return k;
+    }
+    bool warten(std::int64_t ms) override {
+        faellige();
+        if (!eingang.empty()) return true;
+        std::int64_t bis = uhr_.jetzt + ms;
+        if (!spaeter.empty() && spaeter.begin()->first < bis) bis = spaeter.begin()->first;
+        gewartet += bis - uhr_.jetzt;
+        uhr_.jetzt = bis;
+        faellige();
+        return !eingang.empty();
+    }
+
+private:
+    void faellige() {
+        while (!spaeter.empty() && spaeter.begin()->first <= uhr_.jetzt) {
+            eingang.push_back(spaeter.begin()->second);
+            spaeter.erase(spaeter.begin());
+        }
+    }
+    FakeUhr& uhr_;
+};
+
+// Records what the logic sets; answers prompts and dialogs from a script.
+class FakeFenster : public Fenster {
+public:
+    FakeFenster();
+    std::map<Element, std::string> texte;
+    std::map<Element, bool> aktivState;
+    std::map<Element, bool> haken;
+    std::set<Element> laufendeTimer;
+    std::vector<std::string> meldungen;
+    std::deque<std::string> eingabeAntworten;
+    std::deque<std::optional<std::string>> dialogAntworten;
+    std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
+    int bilder = 0;
+    bool geschlossen = false;
+    std::function<void(const std::string&)> beiMeldung;
+
+    void textSetzen(Element e, const std::string& t) override;
+    std::string text(Element e) const override;
+    void aktivieren(Element e, bool an) override;
+    bool aktiv(Element e) const override;
+    void abhaken(Element e, bool an) override;
+    void timerSchalten(Element t, bool an) override;
+    bool timerLaeuft(Element t) const override { return laufendeTimer.count(t) > 0; }
+    void meldung(const std::string& t) override;
+    std::string eingabe(const std::string&, const std::string&, const std::string& vorgabe) override;
+    std::optional<std::string> dateiDialog(Element) override;
+    void bildZeigen() override { ++bilder; }
+    void schliessen() override { geschlossen = true; }
+};
+
+std::string name(Element e);
+
+}  // namespace qzl::test

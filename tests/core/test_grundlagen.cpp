@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "core/ganzzahl.h"
+#include "core/hz_text.h"
+#include "core/textdatei.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace qzl {
+namespace {
+
+TEST(Ganzzahl, Regel) {
+    struct Fall {
+        const char* text;
+        std::optional<std::int32_t> wert;
+    };
+    const Fall faelle[] = {
+        {"0", 0},
+        {"123", 123},
+        {"+7", 7},
+        {"-42", -42},
+        {"   15", 15},
+        {"\t9", 9},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"$10", 16},
+        {"x1F", 31},
+        {"X1f", 31},
+        {"0x1999999A", 0x1999999A},
+        {"0XFF", 255},
+        {"$FFFFFFFF", -1},
+        {"$80000000", INT32_MIN},
+        {"$000000010", 16},
+        {"$100000000", std::nullopt},
+        {"$", std::nullopt},
+        {"0x", std::nullopt},
+        {"$G", std::nullopt},
+        {"-$10", std::nullopt},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"-", std::nullopt},
+        {"+", std::nullopt},
+        {"12 ", std::nullopt},
+        {"1.5", std::nullopt},
+        {"12a", std::nullopt},
+        {"--1", std::nullopt},
+        {"1e3", std::nullopt},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(ganzzahlLesen(f.text), f.wert) << '"' << f.text << '"';
+}
+
+TEST(HzText, Gruppen) {
+    const std::pair<std::int32_t, const char*> faelle[] = {
+        {0, "0 Hz"},
+        {999, "999 Hz"},
+        {1000, "1.000 Hz"},
+        {10000000, "10.000.000 Hz"},
+        {123456789, "123.456.789 Hz"},
+        {1234567890, "1234.567.890 Hz"},
+        {2147483647, "2147.483.647 Hz"},
+        {-5, "-5 Hz"},
+        {-1000, "-1.000 Hz"},
+        {-8000000, "-8.000.000 Hz"},
+        {INT32_MIN, "-2147.483.648 Hz"},
+    };
+    for (const auto& [hz, text] : faelle) EXPECT_EQ(hzText(hz), text) << hz;
+}
+
+std::vector<std::string> alleZeilen(std::string daten, int anzahl) {
+    TextLeser l(std::move(daten));
+    std::vector<std::string> z;
+    for (int i = 0; i < anzahl; ++i) z.push_back(l.zeile());
+    return z;
+}
+
+TEST(TextLeser, Zeilenenden) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(alleZeilen("a\r\nb\r\n", 3), (V{"a", "b", ""}));
+    EXPECT_EQ(alleZeilen("a\rb\rc", 3), (V{"a", "b", "c"}));
+    EXPECT_EQ(alleZeilen("a\nb\nc\n", 3), (V{"a", "b", "c"}));
+    EXPECT_EQ(alleZeilen("a\r\n\r\nb", 3), (V{"a", "", "b"}));
+    EXPECT_EQ(alleZeilen("a\n\rb", 3), (V{"a", "", "b"}));
+    EXPECT_EQ(alleZeilen("a\r\nb\x1A" "c\r\nd\r\n", 4), (V{"a", "b", "", ""}));
+    EXPECT_EQ(alleZeilen("", 2), (V{"", ""}));
+}
+
+TEST(TextLeser, EndeErkennung) {
+    TextLeser l("x\r\ny");
+    EXPECT_FALSE(l.ende());
+    EXPECT_EQ(l.zeile(), "x");
+    EXPECT_FALSE(l.ende());
+    EXPECT_EQ(l.zeile(), "y");
+    EXPECT_TRUE(l.ende());
+    EXPECT_EQ(l.zeile(), "");
+    EXPECT_TRUE(TextLeser("\x1A" "abc").ende());
+}
+
+TEST(TextDatei, SchreibenUndLesen) {
+    EXPECT_EQ(textZeilen({"Start", "", "1"}), "Start\r\n\r\n1\r\n");
+    const auto ordner = std::filesystem::temp_directory_path() / ("qzl7-text-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(ordner);
+    const auto pfad = (ordner / "a.cfg").string();
+    EXPECT_EQ(dateiSchreiben(pfad, "eins\r\nzwei\r\n"), std::nullopt);
+    EXPECT_EQ(dateiLesen(pfad), std::optional<std::string>("eins\r\nzwei\r\n"));
+    EXPECT_EQ(dateiLesen((ordner / "fehlt.cfg").string()), std::nullopt);
+    const auto fehler = dateiSchreiben((ordner / "kein" / "ordner.cfg").string(), "x");
+    ASSERT_TRUE(fehler.has_value());
+    EXPECT_EQ(fehler->code, 2);
+    EXPECT_EQ(fehler->text, "Datei nicht gefunden");
+    std::filesystem::remove_all(ordner);
+}
+
+TEST(TextDatei, FehlerTexte) {
+    EXPECT_EQ(ioFehlerAusErrno(EACCES).text, "Dateizugriff verweigert");
+    EXPECT_EQ(ioFehlerAusErrno(EROFS).text, "Dateizugriff verweigert");
+    EXPECT_EQ(ioFehlerAusErrno(ENOSPC).text, "Zu wenig Speicherplatz");
+    EXPECT_EQ(ioFehlerAusErrno(EMFILE).text, "Zu viele geöffnete Dateien");
+    EXPECT_EQ(ioFehlerAusErrno(ENAMETOOLONG).text, "Ungültiger Dateiname");
+    EXPECT_EQ(ioFehlerAusErrno(EIO).text, "E/A-Fehler " + std::to_string(EIO));
+    EXPECT_EQ(ioFehlerAusErrno(ENOENT).code, 2);
+    EXPECT_EQ(ioFehlerText(100), "Versuch hinter dem Dateiende zu lesen");
+}
+
+}  // namespace
+}  // namespace qzl

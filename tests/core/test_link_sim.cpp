@@ -1,0 +1,126 @@
+// The device link through the real serial code against the simulator on a
+// pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include "core/geraet.h"
+#include "core/posix_port.h"
+#include "fakes.h"
+#include "sim/simulator.h"
+
+namespace qzl {
+namespace {
+
+struct Verbindung {
+    explicit Verbindung(sim::SimOptionen opt = {}) : simulator(std::move(opt)) {
+        std::string fehler;
+        if (!simulator.starten(&fehler)) throw std::runtime_error(fehler);
+        namen.setzen(2, simulator.pfad());
+    }
+    sim::Simulator simulator;
+    PortNamen namen;
+    PosixPort port{namen};
+    SystemUhr uhr;
+    test::FakeFenster fenster;
+    std::unique_ptr<InstrumentState> st = std::make_unique<InstrumentState>();
+    Programm p{*st, fenster, port, uhr};
+};
+
+TEST(LinkSim, DrahtBytesUndAntworten) {
+    struct Fall {
+        bool zfAktiv;
+        int zfBerechnung;
+        std::int32_t frequenz;
+        int genauigkeit;
+        bool lin;
+        std::vector<std::uint8_t> bytes;
+        double tatsaechlichHz;
+    };
+    const std::uint32_t minus8 = static_cast<std::uint32_t>(-343597384);
+    const std::vector<std::uint8_t> minus8Bytes = {
+        static_cast<std::uint8_t>(minus8), static_cast<std::uint8_t>(minus8 >> 8),
+        static_cast<std::uint8_t>(minus8 >> 16), static_cast<std::uint8_t>(minus8 >> 24), 80};
+    const Fall faelle[] = {
+        {false, 0, 10000000, 8, false, {0x9A, 0x99, 0x99, 0x19, 80}, 10e6},
+        {false, 0, 10000000, 10, true, {0x9A, 0x99, 0x99, 0x19, 85}, 10e6},
+        {true, 3, 1000000, 8, false, {0x9A, 0x99, 0x99, 0x19, 80}, 10e6},
+        {true, 1, 1000000, 8, false, minus8Bytes, 0},
+        {false, 3, 1, 8, false, {43, 0, 0, 0, 80}, 1},
+    };
+    sim::SimOptionen opt;
+    opt.modell = *sim::modellLesen("through");
+    Verbindung v(opt);
+    v.st->comport = 2;
+    PortSetzen(v.p);
+    ASSERT_TRUE(v.port.offen());
+    std::size_t bisher = 0;
+    for (const auto& f : faelle) {
+        v.st->zfAktiv = f.zfAktiv;
+        v.st->zfBerechnung = f.zfBerechnung;
+        v.st->messgenauigkeit = f.genauigkeit;
+        v.st->linModus = f.lin;
+        einzelmessung(v.p, 1, f.frequenz);
+        const auto alle = v.simulator.empfangen();
+        ASSERT_EQ(alle.size(), bisher + 5);
+        EXPECT_EQ(std::vector<std::uint8_t>(alle.begin() + static_cast<long>(bisher), alle.end()), f.bytes)
+            << f.frequenz;
+        bisher = alle.size();
+        EXPECT_EQ(v.st->rohwert, sim::rohwertBerechnen(0.0, f.lin, f.genauigkeit > 8)) << f.frequenz;
+        if (f.tatsaechlichHz > 0) {
+            EXPECT_NEAR(v.simulator.protokoll().back().frequenzHz, f.tatsaechlichHz, 0.05);
+        }
+    }
+    EXPECT_TRUE(v.fenster.meldungen.empty());
+}
+
+TEST(LinkSim, BandpassPegel) {
+    Verbindung v;  // default model: band-pass at 11.4 MHz
+    PortSetzen(v.p);
+    einzelmessung(v.p, 1, 11400000);
+    const auto mitte = v.st->rohwert.load();
+    einzelmessung(v.p, 1, 10000000);
+    const auto daneben = v.st->rohwert.load();
+    EXPECT_EQ(mitte, sim::rohwertBerechnen(sim::pegelDb(sim::Modell{}, v.simulator.protokoll()[0].frequenzHz),
+                                           false, false));
+    EXPECT_GT(mitte, daneben + 20);
+}
+
+TEST(LinkSim, AbgeschnitteneZehnBitAntwort) {
+    sim::SimOptionen opt;
+    opt.zehnBitAbschneiden = true;
+    Verbindung v(opt);
+    test::FakeUhr schnell;  // the real line, a fast clock so the limit passes soon
+    schnell.schrittJeAbfrage = 100;
+    Programm p(*v.st, v.fenster, v.port, schnell);
+    PortSetzen(p);
+    v.st->messgenauigkeit = 10;
+    v.st->rohwert = 9;
+    einzelmessung(p, 1, 10000000);
+    EXPECT_EQ(v.fenster.meldungen.size(), 1u);
+    EXPECT_EQ(v.st->messart, 4);
+    EXPECT_EQ(v.st->rohwert, 9);
+}
+
+TEST(LinkSim, PortNamenUndExklusiv) {
+    PortNamen n;
+    EXPECT_EQ(n.name(1), "/dev/ttyS0");
+    EXPECT_EQ(n.name(4), "/dev/ttyS3");
+    EXPECT_EQ(n.name(0), "");
+    EXPECT_EQ(n.name(5), "");
+    n.ausArgumenten({"-c", "--com3=/tmp/x", "--com9=/y", "--com1", "--com4=/dev/pts/7", "--com2="});
+    EXPECT_EQ(n.name(3), "/tmp/x");
+    EXPECT_EQ(n.name(4), "/dev/pts/7");
+    EXPECT_EQ(n.name(1), "/dev/ttyS0");
+    EXPECT_EQ(n.name(2), "/dev/ttyS1");
+
+    Verbindung v;
+    PosixPort erster(v.namen), zweiter(v.namen);
+    ASSERT_TRUE(erster.oeffnen(2));
+    EXPECT_FALSE(zweiter.oeffnen(2));  // exclusive access
+    erster.schliessen();
+    EXPECT_TRUE(zweiter.oeffnen(2));
+    EXPECT_FALSE(zweiter.oeffnenPfad("/dev/does-not-exist"));
+    EXPECT_FALSE(zweiter.offen());
+}
+
+}  // namespace
+}  // namespace qzl

@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <utility>
+
+#include "bild.h"
+#include "diagram/diagramm.h"
+
+namespace qzl::test {
+namespace {
+
+constexpr std::uint8_t schwarz = 0;
+constexpr std::uint8_t marke = 150;
+constexpr std::uint8_t cursor = 24;
+
+std::set<std::pair<int, int>> pixelDerFarbe(const Raster& r, std::uint8_t index) {
+    std::set<std::pair<int, int>> m;
+    for (int x = 1; x <= rasterBreite; ++x)
+        for (int y = 1; y <= rasterHoehe; ++y)
+            if (r.at(x, y) == index) m.insert({x, y});
+    return m;
+}
+
+TEST(VfoSkala, BeschriftungStricheUndMittelpfeil) {
+    auto st = neuerZustand();
+    st->messart = 5;
+    st->messpunkte = 10;  // the dial ignores the sweep width
+    st->freqMarken[1] = 10000000;
+    diagrammZeichnen(*st);
+    const Raster& g = st->gitterRaster;
+
+    const char* texte[] = {"9.860.000 Hz",  "9.900.000 Hz",  "9.940.000 Hz",  "9.980.000 Hz",
+                           "10.020.000 Hz", "10.060.000 Hz", "10.100.000 Hz", "10.140.000 Hz"};
+    for (int s = 1; s <= 8; ++s)
+        EXPECT_TRUE(textBei(g, 80 * (s - 1) + 6, s % 2 == 1 ? 425 : 440, texte[s - 1], schwarz)) << s;
+    EXPECT_TRUE(textBei(g, 280, 330, "10.000.000 Hz", schwarz));
+    EXPECT_TRUE(textBei(g, 280, 380, "10.000.000 Hz", schwarz));
+
+    std::vector<int> striche = folge(30, 590, 40);
+    std::erase(striche, 310);  // under the arrow
+    EXPECT_EQ(spaltenInZeile(g, 407, schwarz), striche);
+    std::vector<int> skala = folge(30, 590);
+    std::erase(skala, 310);
+    EXPECT_EQ(spaltenInZeile(g, 410, schwarz), skala);
+
+    // Arrowhead: stroke lengths 13, 11, 9, 7, 5 from the centre outwards, all
+    // ending at row 398.
+    std::set<std::pair<int, int>> pfeil;
+    const int unten[] = {410, 408, 406, 404, 402};
+    for (int d = 0; d <= 4; ++d)
+        for (int y = 398; y <= unten[d]; ++y) {
+            pfeil.insert({310 - d, y});
+            pfeil.insert({310 + d, y});
+        }
+    EXPECT_EQ(pixelDerFarbe(g, cursor), pfeil);
+    EXPECT_TRUE(pixelDerFarbe(g, marke).empty());
+}
+
+TEST(VfoSkala, ObererTextMitZwischenfrequenz) {
+    struct Fall { int zfBerechnung; const char* text; };
+    const Fall faelle[] = {{0, "10.000.000 Hz"}, {1, "1.000.000 Hz"}, {2, "10.000.000 Hz"}, {3, "19.000.000 Hz"}};
+    for (const auto& f : faelle) {
+        auto st = neuerZustand();
+        st->messart = 5;
+        st->zwischenfrequenz = 9000000;
+        st->zfBerechnung = f.zfBerechnung;
+        diagrammZeichnen(*st);
+        EXPECT_TRUE(textBei(st->gitterRaster, 280, 330, f.text, schwarz)) << f.zfBerechnung;
+        EXPECT_TRUE(textBei(st->gitterRaster, 280, 380, "10.000.000 Hz", schwarz)) << f.zfBerechnung;
+    }
+}
+
+TEST(SmithDiagramm, AchseUndKreisscheitel) {
+    auto st = neuerZustand();
+    st->messart = 6;
+    st->freqMarken[1] = 10000000;  // would be column 30
+    diagrammZeichnen(*st);
+    const Raster& g = st->gitterRaster;
+
+    // Only the magnitude-one-half circle keeps its crossing at (420, 240);
+    // the one at (220, 240) lies on the resistance circle of one third too.
+    std::vector<int> achse = folge(120, 520);
+    std::erase(achse, 420);
+    EXPECT_EQ(spaltenInZeile(g, 240, schwarz), achse);
+    EXPECT_EQ(spaltenInZeile(g, 240, marke), std::vector<int>{420});
+
+    // Rounded heights stay 200 for s = 1..14 (s^2 <= 199.75).
+    EXPECT_EQ(spaltenInZeile(g, 40, schwarz), folge(306, 334));
+    EXPECT_EQ(spaltenInZeile(g, 440, schwarz), folge(306, 334));
+    EXPECT_TRUE(leer(g, 1, 1, 640, 39));
+    EXPECT_TRUE(leer(g, 1, 441, 640, 480));
+    // ... and 100 for s = 1..9 on the inner circle.
+    EXPECT_EQ(spaltenInZeile(g, 140, marke), folge(311, 329));
+    EXPECT_EQ(g.at(420, 140), schwarz);  // top of the resistance circle of one
+
+    // The radius-400 arcs end on the outer circle.
+    EXPECT_EQ(g.at(200, 80), schwarz);
+    EXPECT_EQ(g.at(200, 400), schwarz);
+
+    EXPECT_TRUE(leer(g, 1, 1, 119, 480));
+    EXPECT_TRUE(leer(g, 521, 1, 640, 480));
+}
+
+TEST(SmithDiagramm, ZeichnetAlleSegmente) {
+    auto st = neuerZustand();
+    st->messart = 6;
+    diagrammZeichnen(*st);
+    // Every segment endpoint of the outer circle is set: (320 +- s, 240 +- b).
+    for (int s = 0; s <= 200; ++s) {
+        const int b = static_cast<int>(std::nearbyint(std::sqrt(40000.0 - s * s)));
+        for (int x : {320 - s, 320 + s})
+            for (int y : {240 - b, 240 + b}) EXPECT_NE(st->gitterRaster.at(x, y), 255) << x << "," << y;
+    }
+}
+
+}  // namespace
+}  // namespace qzl::test

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "sim/kommandozeile.h"
+
+namespace qzl::sim {
+namespace {
+
+TEST(Kommandozeile, OhneArgumenteGeltenDieVorgaben) {
+    const auto a = aufrufLesen({});
+    EXPECT_TRUE(a.fehler.empty());
+    EXPECT_FALSE(a.hilfe);
+    EXPECT_TRUE(a.linkPfad.empty());
+    EXPECT_DOUBLE_EQ(a.optionen.taktHz, 100e6);
+    EXPECT_EQ(modellText(a.optionen.modell), "bandpass:11400000:500000");
+    EXPECT_EQ(a.optionen.baud, 0);
+    EXPECT_EQ(a.optionen.latenzMs, 0);
+    EXPECT_FALSE(a.optionen.stumm);
+    EXPECT_EQ(a.optionen.stummNach, -1);
+    EXPECT_FALSE(a.optionen.zehnBitAbschneiden);
+    EXPECT_TRUE(a.optionen.logPfad.empty());
+}
+
+TEST(Kommandozeile, AlleOptionen) {
+    const auto a = aufrufLesen({"--model", "lowpass:7e6", "--clock", "180000000", "--baud", "9600",
+                                "--latency", "15", "--silent", "--silent-after", "3", "--cut-10bit",
+                                "--link", "/tmp/x", "--log", "-"});
+    ASSERT_TRUE(a.fehler.empty()) << a.fehler;
+    EXPECT_EQ(modellText(a.optionen.modell), "lowpass:7000000");
+    EXPECT_DOUBLE_EQ(a.optionen.taktHz, 180e6);
+    EXPECT_EQ(a.optionen.baud, 9600);
+    EXPECT_EQ(a.optionen.latenzMs, 15);
+    EXPECT_TRUE(a.optionen.stumm);
+    EXPECT_EQ(a.optionen.stummNach, 3);
+    EXPECT_TRUE(a.optionen.zehnBitAbschneiden);
+    EXPECT_EQ(a.linkPfad, "/tmp/x");
+    EXPECT_EQ(a.optionen.logPfad, "-");
+}
+
+TEST(Kommandozeile, WertMitGleichheitszeichen) {
+    const auto a = aufrufLesen({"--model=reflection:12", "--clock=1.2e8", "--silent-after=0", "--log=sim.log"});
+    ASSERT_TRUE(a.fehler.empty()) << a.fehler;
+    EXPECT_EQ(a.optionen.modell.art, Modell::Art::Reflexion);
+    EXPECT_DOUBLE_EQ(a.optionen.taktHz, 120e6);
+    EXPECT_EQ(a.optionen.stummNach, 0);
+    EXPECT_EQ(a.optionen.logPfad, "sim.log");
+}
+
+TEST(Kommandozeile, Hilfe) {
+    EXPECT_TRUE(aufrufLesen({"--help"}).hilfe);
+    EXPECT_TRUE(aufrufLesen({"--baud", "9600", "-h"}).hilfe);
+    EXPECT_NE(benutzung().find("--silent-after"), std::string::npos);
+}
+
+TEST(Kommandozeile, Fehler) {
+    struct Fall {
+        std::vector<std::string> args;
+        const char* meldungEnthaelt;
+    };
+    const Fall faelle[] = {
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"-x"}, "unknown option -x"},
+        {{"stray"}, "unexpected argument stray"},
+        {{"--model"}, "needs a value"},
+        {{"--baud", "9600", "--log"}, "needs a value"},
+        {{"--model", "bandpass:1e7"}, "--model"},
+        {{"--clock", "0"}, "--clock"},
+        {{"--clock", "-1e8"}, "--clock"},
+        {{"--clock", "fast"}, "--clock"},
+        {{"--baud", "-1"}, "--baud"},
+        {{"--baud", "96OO"}, "--baud"},
+        {{"--baud", ""}, "--baud"},
+        {{"--latency", "1.5"}, "--latency"},
+        {{"--silent-after", "-2"}, "--silent-after"},
+        {{"--link", ""}, "--link"},
+        {{"--silent=yes"}, "takes no value"},
+        {{"--help=1"}, "takes no value"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.args.front());
+        const auto a = aufrufLesen(f.args);
+        EXPECT_NE(a.fehler.find(f.meldungEnthaelt), std::string::npos) << a.fehler;
+    }
+}
+
+}  // namespace
+}  // namespace qzl::sim

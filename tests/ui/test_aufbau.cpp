@@ -1,0 +1,258 @@
+// Layout, texts, enabled states and menu tree of the main window, checked
+// against tables written out here on their own.
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "fenster_fixture.h"
+
+using qzl::Element;
+
+namespace {
+
+struct Knopf {
+    Element e;
+    const char* name;
+    QRect rahmen;
+    const char* text;
+    bool aktiv;
+};
+
+const Knopf knoepfe[] = {
+    {Element::Button5, "Button5", {656, 0, 121, 25}, "&Start", true},
+    {Element::Button6, "Button6", {656, 32, 121, 25}, "Sto&p", false},
+    {Element::Button3, "Button3", {656, 96, 49, 25}, "&Minus", true},
+    {Element::Button2, "Button2", {728, 96, 49, 25}, "Pl&us", true},
+    {Element::Button1, "Button1", {656, 128, 121, 25}, "&Frequenz", true},
+    {Element::Button4, "Button4", {656, 192, 121, 25}, "Schritt&weite", true},
+    {Element::Button12, "Button12", {656, 256, 41, 25}, "&-", true},
+    {Element::Button13, "Button13", {736, 256, 41, 25}, "&+", true},
+    {Element::Button14, "Button14", {656, 288, 121, 25}, "&Cursor", true},
+    {Element::Button7, "Button7", {656, 520, 121, 25}, "&Quit", true},
+    {Element::Button19, "Button19", {424, 8, 33, 17}, "max", true},
+    {Element::Button16, "Button16", {472, 8, 41, 17}, "lo&g.", true},
+    {Element::Button17, "Button17", {528, 8, 41, 17}, "li&n.", true},
+    {Element::Button18, "Button18", {584, 8, 41, 17}, "Smith", false},
+    {Element::Button8, "Button8", {8, 520, 113, 25}, "Durchgangsmessung", true},
+    {Element::Button9, "Button9", {136, 520, 121, 25}, "Reflexionsmessung", true},
+    {Element::Button10, "Button10", {272, 520, 113, 25}, "Spektralmessung", true},
+    {Element::Button11, "Button11", {400, 520, 113, 25}, "Label", true},
+    {Element::Button15, "Button15", {528, 520, 113, 25}, "VFO", true},
+};
+
+struct Beschriftung {
+    Element e;  // Anzahl: a fixed caption, found by its text
+    const char* name;
+    bool inGruppe;
+    QPoint ort;
+    const char* text;
+    bool fett;
+};
+
+const Beschriftung beschriftungen[] = {
+    {Element::Label1, "Label1", false, {656, 72}, "", true},
+    {Element::Label2, "Label2", false, {656, 168}, "", true},
+    {Element::Label12, "Label12", false, {656, 232}, "", false},
+    {Element::Label5, "Label5", false, {16, 8}, "Durchgangsmessung", false},
+    {Element::Anzahl, "", true, {8, 8}, "Maximum:", false},
+    {Element::Label7, "Label7", true, {8, 24}, "", false},
+    {Element::Anzahl, "", true, {8, 40}, "Minimum:", false},
+    {Element::Label8, "Label8", true, {8, 56}, "", false},
+    {Element::Anzahl, "", true, {8, 80}, "Bandbreite", false},
+    {Element::Label9, "Label9", true, {8, 96}, "", false},
+    {Element::Label10, "Label10", true, {8, 112}, "", false},
+    {Element::Label11, "Label11", true, {8, 128}, "", false},
+    {Element::Anzahl, "", true, {8, 152}, "Cursor:", false},
+    {Element::Label14, "Label14", true, {8, 168}, "", false},
+};
+
+struct Punkt {
+    Element e;  // Anzahl: separator
+    const char* name;
+    const char* text;
+    const char* taste;
+    bool aktiv;
+    bool abhakbar;
+};
+const Punkt T{Element::Anzahl, "", "", "", true, false};
+
+struct Menue {
+    Element e;
+    const char* name;
+    const char* titel;
+    std::vector<Punkt> punkte;
+};
+
+const std::vector<Menue> menues = {
+    {Element::Datei1, "Datei1", "&Datei",
+     {{Element::ffnen1, "ffnen1", "&Öffnen", "F3", true, false},
+      {Element::Speichern1, "Speichern1", "&Speichern", "F2", true, false},
+      T,
+      {Element::MessreiheSpeichern1, "MessreiheSpeichern1", "Messreihe S&peichern", "", true, false},
+      {Element::Messreiheladen1, "Messreiheladen1", "Messreihe &Laden", "", true, false},
+      T,
+      {Element::Diagrammdrucken1, "Diagrammdrucken1", "&Diagramm drucken", "", true, false},
+      T,
+      {Element::Beenden1, "Beenden1", "&Beenden", "Alt+F4", true, false}}},
+    {Element::Messung1, "Messung1", "&Messung",
+     {{Element::Durchgangsmessung1, "Durchgangsmessung1", "&Durchgangsmessung", "", true, false},
+      {Element::Reflexionsmessung1, "Reflexionsmessung1", "&Reflexionsmessung", "", true, false},
+      {Element::Spektralmessung1, "Spektralmessung1", "&Spektralmessung", "", true, false},
+      T,
+      {Element::VFO1, "VFO1", "&VFO", "", true, false}}},
+    {Element::Einstellungen1, "Einstellungen1", "&Einstellungen",
+     {{Element::Frequenz1, "Frequenz1", "Frequenz", "F5", true, false},
+      {Element::Minus1, "Minus1", "Minus", "F6", true, false},
+      {Element::Plus1, "Plus1", "Plus", "F7", true, false},
+      {Element::Schrittweite1, "Schrittweite1", "Schrittweite", "F8", true, false},
+      T,
+      {Element::ZFEingabe1, "ZFEingabe1", "ZF Eingabe", "", false, false},
+      {Element::Zwischenfrequenz1, "Zwischenfrequenz1", "Zwischenfrequenz einrechnen", "", false, true},
+      {Element::AdditionvsSubtraktion1, "AdditionvsSubtraktion1", "Addition vs. Subtraktion", "", false, true},
+      T,
+      {Element::Bandbreite1, "Bandbreite1", "&Optionen", "", true, false}}},
+    {Element::Eichung1, "Eichung1", "&Kalibrieren",
+     {{Element::Durchgangsmessung2, "Durchgangsmessung2", "&Durchgangsmessung", "", true, false},
+      T,
+      {Element::Reflexionsmessung2, "Reflexionsmessung2", "&Reflexionsmessung", "", false, false},
+      {Element::Linie11, "Linie11", "Linie &1", "", false, false},
+      {Element::Linie21, "Linie21", "Linie &2", "", false, false},
+      {Element::Linie31, "Linie31", "Linie &3", "", false, false},
+      {Element::Linie41, "Linie41", "Linie &4", "", false, false},
+      {Element::Linie51, "Linie51", "Linie &5", "", false, false},
+      {Element::Linie61, "Linie61", "Linie &6", "", false, false},
+      {Element::Linie71, "Linie71", "Linie &7", "", false, false},
+      T,
+      {Element::Spektralmessung2, "Spektralmessung2", "&Spektralmessung", "", false, false},
+      T,
+      {Element::Taktgenerator1, "Taktgenerator1", "&Taktgenerator", "", true, false}}},
+    {Element::N1, "N1", "&?",
+     {{Element::Hilfe1, "Hilfe1", "Hilfe", "", true, false},
+      {Element::ber1, "ber1", "Über", "", true, false}}},
+};
+
+}  // namespace
+
+TEST_F(FensterTest, KnoepfeStehenMitTextUndZustandAmPlatzUndLoesenIhrElementAus) {
+    for (const auto& k : knoepfe) {
+        SCOPED_TRACE(k.name);
+        auto* knopf = fenster.findChild<QPushButton*>(k.name);
+        ASSERT_NE(knopf, nullptr);
+        EXPECT_EQ(knopf->parentWidget(), fenster.centralWidget());
+        EXPECT_EQ(knopf->geometry(), k.rahmen);
+        EXPECT_EQ(knopf->text(), QString::fromUtf8(k.text));
+        EXPECT_EQ(fenster.text(k.e), k.text);
+        EXPECT_EQ(fenster.aktiv(k.e), k.aktiv);
+        EXPECT_EQ(knopf->isEnabled(), k.aktiv);
+
+        fenster.aktivieren(k.e, true);
+        ausgeloest.clear();
+        knopf->click();
+        EXPECT_EQ(ausgeloest, std::vector<Element>{k.e});
+        fenster.aktivieren(k.e, false);
+        EXPECT_FALSE(knopf->isEnabled());
+        knopf->click();
+        EXPECT_EQ(ausgeloest.size(), 1u);
+    }
+}
+
+TEST_F(FensterTest, BeschriftungenStehenAmPlatzUndPassenIhreGroesseDemTextAn) {
+    auto* gruppe = fenster.findChild<QGroupBox*>("GroupBox1");
+    ASSERT_NE(gruppe, nullptr);
+    EXPECT_EQ(gruppe->geometry(), QRect(656, 320, 121, 193));
+    EXPECT_TRUE(gruppe->title().isEmpty());
+
+    for (const auto& b : beschriftungen) {
+        SCOPED_TRACE(std::string(b.name) + b.text);
+        QWidget* eltern = b.inGruppe ? static_cast<QWidget*>(gruppe) : fenster.centralWidget();
+        QLabel* label = nullptr;
+        for (auto* l : eltern->findChildren<QLabel*>(Qt::FindDirectChildrenOnly))
+            if (b.e != Element::Anzahl ? l->objectName() == b.name : l->text() == b.text) label = l;
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->pos(), b.ort);
+        EXPECT_EQ(label->text(), QString::fromUtf8(b.text));
+        EXPECT_EQ(label->size(), label->sizeHint());
+        EXPECT_EQ(label->font().bold(), b.fett);
+        if (b.fett) {
+            EXPECT_EQ(label->font().pixelSize(), 13);
+            EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::black));
+        }
+        if (b.e == Element::Anzahl) continue;
+
+        EXPECT_EQ(fenster.text(b.e), b.text);
+        const QSize vorher = label->size();
+        fenster.textSetzen(b.e, "35.000.000 Hz und noch etwas mehr");
+        EXPECT_EQ(fenster.text(b.e), "35.000.000 Hz und noch etwas mehr");
+        EXPECT_EQ(label->pos(), b.ort);
+        EXPECT_EQ(label->size(), label->sizeHint());
+        EXPECT_GT(label->width(), vorher.width());
+    }
+}
+
+TEST_F(FensterTest, MenueBaumMitTrennernTastenUndZustaenden) {
+    QMenuBar* leiste = fenster.menuBar();
+    EXPECT_EQ(leiste->objectName(), "MainMenu1");
+    const QList<QAction*> titel = leiste->actions();
+    ASSERT_EQ(titel.size(), static_cast<qsizetype>(menues.size()));
+    for (std::size_t m = 0; m < menues.size(); ++m) {
+        const Menue& soll = menues[m];
+        SCOPED_TRACE(soll.name);
+        QMenu* menue = titel[static_cast<qsizetype>(m)]->menu();
+        ASSERT_NE(menue, nullptr);
+        EXPECT_EQ(menue->objectName(), soll.name);
+        EXPECT_EQ(menue->title(), QString::fromUtf8(soll.titel));
+        EXPECT_TRUE(fenster.aktiv(soll.e));
+        fenster.aktivieren(soll.e, false);
+        EXPECT_FALSE(menue->menuAction()->isEnabled());
+        EXPECT_FALSE(fenster.aktiv(soll.e));
+        fenster.aktivieren(soll.e, true);
+
+        const QList<QAction*> ist = menue->actions();
+        ASSERT_EQ(ist.size(), static_cast<qsizetype>(soll.punkte.size()));
+        for (std::size_t i = 0; i < soll.punkte.size(); ++i) {
+            const Punkt& p = soll.punkte[i];
+            QAction* a = ist[static_cast<qsizetype>(i)];
+            SCOPED_TRACE(i);
+            EXPECT_EQ(a->isSeparator(), p.e == Element::Anzahl);
+            if (a->isSeparator()) continue;
+            EXPECT_EQ(a->objectName(), p.name);
+            EXPECT_EQ(a->text(), QString::fromUtf8(p.text));
+            EXPECT_EQ(a->shortcut(), QKeySequence(QString::fromUtf8(p.taste)));
+            EXPECT_EQ(a->isEnabled(), p.aktiv);
+            EXPECT_EQ(fenster.aktiv(p.e), p.aktiv);
+            EXPECT_EQ(a->isCheckable(), p.abhakbar);
+            EXPECT_FALSE(a->isChecked());
+
+            fenster.aktivieren(p.e, true);
+            ausgeloest.clear();
+            a->trigger();
+            EXPECT_EQ(ausgeloest, std::vector<Element>{p.e});
+        }
+    }
+}
+
+TEST_F(FensterTest, FensterHatFesteGroesseUndKeinenMaximierknopf) {
+    EXPECT_EQ(fenster.windowTitle(), "Quarzolin (MIRFO)");
+    const Qt::WindowFlags f = fenster.windowFlags();
+    EXPECT_FALSE(f.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(f.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_TRUE(f.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(f.testFlag(Qt::WindowSystemMenuHint));
+    EXPECT_TRUE(f.testFlag(Qt::WindowTitleHint));
+
+    fenster.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+    EXPECT_EQ(fenster.centralWidget()->size(), QSize(792, 554));
+    EXPECT_EQ(fenster.minimumSize(), fenster.maximumSize());
+    EXPECT_EQ(fenster.size(), fenster.minimumSize());
+    EXPECT_EQ(fenster.centralWidget()->y(), fenster.menuBar()->height());
+
+    fenster.startGeometrie();
+    EXPECT_EQ(fenster.pos(), QPoint(1, 1));
+
+    fenster.textSetzen(Element::Caption, "Quarzolin 7 Demo");
+    EXPECT_EQ(fenster.windowTitle(), "Quarzolin 7 Demo");
+    EXPECT_EQ(fenster.text(Element::Caption), "Quarzolin 7 Demo");
+}

@@ -1,0 +1,153 @@
+// The modal boxes, driven from a timer while they run.
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "fenster_fixture.h"
+
+using qzl::Element;
+
+namespace {
+
+class DialogTest : public FensterTest {
+protected:
+    // Runs tu on the modal dialog as soon as it is up; the timer dies with the test.
+    void beiDialog(std::function<void(QWidget*)> tu) {
+        auto* t = new QTimer(&waechter);
+        t->setInterval(5);
+        QObject::connect(t, &QTimer::timeout, t, [t, tu] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (!w || !w->isVisible()) return;
+            t->stop();
+            tu(w);
+        });
+        t->start();
+    }
+
+    static void erwarteBildschirmMitte(const QWidget* w) {
+        const QPoint mitte = w->screen()->availableGeometry().center();
+        EXPECT_LE((w->geometry().center() - mitte).manhattanLength(), 2);
+    }
+
+    static QStringList knopfTexte(const QWidget* w) {
+        QStringList texte;
+        for (auto* k : w->findChildren<QPushButton*>()) texte << k->text();
+        return texte;
+    }
+
+    QObject waechter;
+};
+
+}  // namespace
+
+TEST_F(DialogTest, MeldungIstInformationMitEinemOk) {
+    bool gesehen = false;
+    beiDialog([&](QWidget* w) {
+        gesehen = true;
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "Information");
+        EXPECT_EQ(box->text(), "Datenübertragungsfehler\n<b>nicht fett</b>");
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        EXPECT_EQ(knopfTexte(box), QStringList{"OK"});
+        erwarteBildschirmMitte(box);
+        box->findChild<QPushButton*>()->click();
+    });
+    fenster.meldung("Datenübertragungsfehler\n<b>nicht fett</b>");
+    EXPECT_TRUE(gesehen);
+}
+
+TEST_F(DialogTest, EingabeLiefertNurBeiOkDenNeuenText) {
+    enum Weg { Ok, Abbrechen, Escape, Schliessen };
+    const struct {
+        Weg weg;
+        const char* erwartet;
+    } faelle[] = {{Ok, "12345"}, {Abbrechen, "10.000.000"}, {Escape, "10.000.000"}, {Schliessen, "10.000.000"}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.weg);
+        beiDialog([&](QWidget* w) {
+            EXPECT_EQ(w->windowTitle(), "Startfrequenz");
+            auto* feld = w->findChild<QLineEdit*>();
+            ASSERT_NE(feld, nullptr);
+            EXPECT_EQ(feld->maxLength(), 255);
+            EXPECT_EQ(feld->text(), "10.000.000");
+            EXPECT_EQ(feld->selectedText(), "10.000.000");
+            EXPECT_TRUE(feld->hasFocus());
+            bool frageDa = false;
+            for (auto* l : w->findChildren<QLabel*>()) frageDa |= l->text() == "Frequenz in Hz:";
+            EXPECT_TRUE(frageDa);
+            EXPECT_EQ(knopfTexte(w), (QStringList{"OK", "Abbrechen"}));
+            erwarteBildschirmMitte(w);
+
+            QTest::keyClicks(feld, "12345");
+            switch (f.weg) {
+            case Ok: QTest::keyClick(feld, Qt::Key_Return); break;
+            case Abbrechen:
+                for (auto* k : w->findChildren<QPushButton*>())
+                    if (k->text() == "Abbrechen") k->click();
+                break;
+            case Escape: QTest::keyClick(feld, Qt::Key_Escape); break;
+            case Schliessen: w->close(); break;
+            }
+        });
+        EXPECT_EQ(fenster.eingabe("Startfrequenz", "Frequenz in Hz:", "10.000.000"), f.erwartet);
+    }
+}
+
+TEST_F(DialogTest, DateiDialogeMitEndungVorgabeUndFilter) {
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    const QString vorher = QDir::currentPath();
+    QDir::setCurrent(ordner.path());
+
+    const struct {
+        Element e;
+        const char* name;
+        bool speichern;
+        const char* endung;
+        const char* vorgabe;
+        QStringList filter;
+        const char* getippt;  // nullptr: keep the preset name
+        const char* ergebnis;
+    } faelle[] = {
+        {Element::SaveDialog1, "SaveDialog1", true, "cfg", "qzl7", {"Konfiguration (*.cfg)", "Alle (*.*)"}, nullptr, "qzl7.cfg"},
+        {Element::OpenDialog1, "OpenDialog1", false, "cfg", "qzl7", {"Konfiguration (*.cfg)", "Alle (*.*)"}, "alt", "alt.cfg"},
+        {Element::SaveDialog2, "SaveDialog2", true, "dat", "qzl", {"Daten (*.dat)", "Alle (*.*)"}, nullptr, "qzl.dat"},
+        {Element::OpenDialog2, "OpenDialog2", false, "dat", "", {"Messreihe (*.dat)", "Alle (*.*)"}, "reihe", "reihe.dat"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        for (bool annehmen : {false, true}) {
+            beiDialog([&](QWidget* w) {
+                auto* dlg = qobject_cast<QFileDialog*>(w);
+                ASSERT_NE(dlg, nullptr);
+                EXPECT_EQ(dlg->objectName(), f.name);
+                EXPECT_EQ(dlg->acceptMode(), f.speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+                EXPECT_EQ(dlg->defaultSuffix(), f.endung);
+                EXPECT_EQ(dlg->nameFilters(), f.filter);
+                auto* name = dlg->findChild<QLineEdit*>("fileNameEdit");
+                ASSERT_NE(name, nullptr);
+                EXPECT_EQ(name->text(), f.vorgabe);
+                if (!annehmen) return dlg->reject();
+                if (f.getippt) name->setText(f.getippt);
+                QMetaObject::invokeMethod(dlg, "accept");
+            });
+            const auto pfad = fenster.dateiDialog(f.e);
+            if (!annehmen) {
+                EXPECT_FALSE(pfad.has_value());
+                continue;
+            }
+            ASSERT_TRUE(pfad.has_value());
+            EXPECT_EQ(QFileInfo(QString::fromStdString(*pfad)).fileName(), f.ergebnis);
+        }
+    }
+    QDir::setCurrent(vorher);
+}

@@ -1,0 +1,154 @@
+// Check marks, shortcuts, timers, painting the display bitmap and closing.
+#include <QAction>
+#include <QPaintEvent>
+#include <QTimer>
+
+#include "fenster_fixture.h"
+
+using qzl::Element;
+
+TEST_F(FensterTest, HakenSetztNurDasProgrammNichtDerKlick) {
+    auto* punkt = fenster.findChild<QAction*>("Zwischenfrequenz1");
+    ASSERT_NE(punkt, nullptr);
+    fenster.aktivieren(Element::Zwischenfrequenz1, true);
+    punkt->trigger();
+    EXPECT_FALSE(punkt->isChecked());
+    EXPECT_EQ(ausgeloest, std::vector<Element>{Element::Zwischenfrequenz1});
+
+    fenster.abhaken(Element::Zwischenfrequenz1, true);
+    EXPECT_TRUE(punkt->isChecked());
+    punkt->trigger();
+    EXPECT_TRUE(punkt->isChecked());
+    fenster.abhaken(Element::Zwischenfrequenz1, false);
+    EXPECT_FALSE(punkt->isChecked());
+}
+
+TEST_F(FensterTest, TastenkuerzelLoesenIhrenMenuepunktAus) {
+    fenster.show();
+    fenster.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    const struct {
+        Qt::Key taste;
+        Qt::KeyboardModifiers mod;
+        Element e;
+    } faelle[] = {
+        {Qt::Key_F3, Qt::NoModifier, Element::ffnen1},   {Qt::Key_F2, Qt::NoModifier, Element::Speichern1},
+        {Qt::Key_F4, Qt::AltModifier, Element::Beenden1}, {Qt::Key_F5, Qt::NoModifier, Element::Frequenz1},
+        {Qt::Key_F6, Qt::NoModifier, Element::Minus1},    {Qt::Key_F7, Qt::NoModifier, Element::Plus1},
+        {Qt::Key_F8, Qt::NoModifier, Element::Schrittweite1},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(static_cast<int>(f.e));
+        ausgeloest.clear();
+        QTest::keyClick(&fenster, f.taste, f.mod);
+        EXPECT_EQ(ausgeloest, std::vector<Element>{f.e});
+
+        fenster.aktivieren(f.e, false);
+        QTest::keyClick(&fenster, f.taste, f.mod);
+        EXPECT_EQ(ausgeloest.size(), 1u);
+        fenster.aktivieren(f.e, true);
+    }
+}
+
+TEST_F(FensterTest, TimerLaufenWiederholtUndStartenNichtNeu) {
+    const struct {
+        Element e;
+        const char* name;
+        int ms;
+    } faelle[] = {{Element::Timer2, "Timer2", 10}, {Element::Timer1, "Timer1", 1000}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        auto* t = fenster.findChild<QTimer*>(f.name);
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->interval(), f.ms);
+        EXPECT_FALSE(t->isSingleShot());
+        EXPECT_FALSE(fenster.timerLaeuft(f.e));
+
+        fenster.timerSchalten(f.e, true);
+        EXPECT_TRUE(fenster.timerLaeuft(f.e));
+        QTest::qWait(30);
+        const int rest = t->remainingTime();
+        fenster.timerSchalten(f.e, true);
+        EXPECT_LE(t->remainingTime(), rest);
+
+        fenster.timerSchalten(f.e, false);
+        EXPECT_FALSE(fenster.timerLaeuft(f.e));
+        fenster.timerSchalten(f.e, false);
+        EXPECT_FALSE(fenster.timerLaeuft(f.e));
+
+        // Shortened so that the tick arrives soon; the handler decides when it stops.
+        t->setInterval(1);
+        ausgeloest.clear();
+        fenster.timerSchalten(f.e, true);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ausgeloest.size() >= 2; }, 5000));
+        EXPECT_EQ(ausgeloest.front(), f.e);
+        EXPECT_TRUE(fenster.timerLaeuft(f.e));
+        fenster.timerSchalten(f.e, false);
+    }
+}
+
+namespace {
+
+// Collects the region of every paint event of a widget.
+struct MalBeobachter : QObject {
+    QRegion gemalt;
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) gemalt += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST_F(FensterTest, BildZeigenMaltDieAnzeigeBei5Und30) {
+    const struct {
+        int x, y;
+        std::uint32_t farbe;
+    } punkte[] = {{0, 0, 0xFF123456}, {640, 480, 0xFFA0B0C0}, {320, 200, 0xFFFF0000}, {1, 479, 0xFF00FF01}};
+    auto& rgb = st->anzeigeBitmap.rgb;
+    for (const auto& p : punkte) rgb[static_cast<std::size_t>(p.y * qzl::bitmapBreite + p.x)] = p.farbe;
+
+    fenster.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+    MalBeobachter beobachter;
+    fenster.centralWidget()->installEventFilter(&beobachter);
+    QTest::qWait(50);  // let the first full paint after showing pass
+    beobachter.gemalt = {};
+    fenster.bildZeigen();
+    const QRect bild(5, 30, 641, 481);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (QRegion(bild) - beobachter.gemalt).isEmpty(); }, 5000));
+
+    const QImage aufnahme = fenster.centralWidget()->grab().toImage();
+    for (const auto& p : punkte) {
+        SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
+        EXPECT_EQ(aufnahme.pixel(5 + p.x, 30 + p.y), p.farbe);
+    }
+    EXPECT_EQ(aufnahme.pixel(5 + 2, 30 + 2), rgb[2 * qzl::bitmapBreite + 2]);
+    EXPECT_NE(aufnahme.pixel(4, 30), 0xFF123456u);
+    EXPECT_NE(aufnahme.pixel(5, 29), 0xFF123456u);
+}
+
+TEST_F(FensterTest, SchliessenVonAussenGehtUeberDenBeendenHandler) {
+    fenster.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+
+    EXPECT_FALSE(fenster.close());
+    EXPECT_TRUE(fenster.isVisible());
+    EXPECT_EQ(ausgeloest, std::vector<Element>{Element::Beenden1});
+
+    // The quit handler ends by closing the window itself.
+    weiter = [this](Element e) {
+        if (e == Element::Beenden1) fenster.schliessen();
+    };
+    EXPECT_TRUE(fenster.close());
+    EXPECT_FALSE(fenster.isVisible());
+    EXPECT_EQ(ausgeloest.size(), 2u);
+}
+
+TEST_F(FensterTest, SchliessenDurchDasProgrammFragtNicht) {
+    fenster.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+    fenster.schliessen();
+    EXPECT_FALSE(fenster.isVisible());
+    EXPECT_TRUE(ausgeloest.empty());
+}

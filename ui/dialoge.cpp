@@ -1,0 +1,85 @@
+#include "ui/dialoge.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace qzl::ui {
+
+namespace {
+
+// Qt centres a dialog over its parent; these boxes sit in the middle of the
+// screen instead. Done after the base class has sized the box.
+template <class Basis>
+class BildschirmMittig : public Basis {
+public:
+    using Basis::Basis;
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        Basis::showEvent(event);
+        if (event->spontaneous()) return;
+        const QRect frei = this->screen()->availableGeometry();
+        this->move(frei.center() - QPoint(this->width() / 2, this->height() / 2));
+    }
+};
+
+constexpr int eingabeMaxLaenge = 255;
+
+}  // namespace
+
+void informationZeigen(QWidget* eltern, const QString& text) {
+    BildschirmMittig<QMessageBox> box(eltern);
+    box.setIcon(QMessageBox::Information);
+    box.setWindowTitle(QStringLiteral("Information"));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    // Own button instead of the standard one, whose text depends on the Qt translation.
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,
+                        const QString& vorgabe) {
+    BildschirmMittig<QDialog> dlg(eltern);
+    dlg.setWindowTitle(titel);
+    dlg.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+
+    auto* frageText = new QLabel(frage, &dlg);
+    frageText->setTextFormat(Qt::PlainText);
+    auto* feld = new QLineEdit(&dlg);
+    feld->setMaxLength(eingabeMaxLaenge);
+    feld->setText(vorgabe);
+    feld->selectAll();
+    feld->setMinimumWidth(260);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dlg);
+    auto* abbrechen = new QPushButton(QStringLiteral("Abbrechen"), &dlg);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, &dlg, &QDialog::accept);
+    QObject::connect(abbrechen, &QPushButton::clicked, &dlg, &QDialog::reject);
+
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addStretch();
+    knoepfe->addWidget(ok);
+    knoepfe->addWidget(abbrechen);
+    auto* spalte = new QVBoxLayout(&dlg);
+    spalte->addWidget(frageText);
+    spalte->addWidget(feld);
+    spalte->addLayout(knoepfe);
+    spalte->setSizeConstraint(QLayout::SetFixedSize);
+    feld->setFocus();
+
+    return dlg.exec() == QDialog::Accepted ? feld->text() : vorgabe;
+}
+
+}  // namespace qzl::ui

@@ -1,0 +1,18 @@
+#pragma once
+// The program's two small modal boxes: every message goes through the
+// information box, every single-value entry through the input prompt.
+#include <QString>
+
+class QWidget;
+
+namespace qzl::ui {
+
+// Caption "Information", information icon, one "OK"; returns when closed.
+void informationZeigen(QWidget* eltern, const QString& text);
+
+// Returns the edited text on "OK"; on "Abbrechen", Escape or closing the box
+// it returns vorgabe unchanged, so cancelling yields what was shown.
+QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,
+                        const QString& vorgabe);
+
+}  // namespace qzl::ui

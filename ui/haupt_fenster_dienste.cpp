@@ -1,0 +1,117 @@
+// The qzl::Fenster surface of the main window: what the logic may set, ask
+// and open.
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QTimer>
+
+#include "ui/bild_flaeche.h"
+#include "ui/dialoge.h"
+#include "ui/fenster_tabelle.h"
+#include "ui/haupt_fenster.h"
+
+namespace qzl {
+
+namespace {
+
+QString qText(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// "Beschreibung|*.x|Alle|*.*" becomes {"Beschreibung (*.x)", "Alle (*.*)"}.
+QStringList filterListe(const char* filter) {
+    const QStringList teile = QString::fromUtf8(filter).split(QLatin1Char('|'));
+    QStringList liste;
+    for (qsizetype i = 0; i + 1 < teile.size(); i += 2)
+        liste << QStringLiteral("%1 (%2)").arg(teile[i], teile[i + 1]);
+    return liste;
+}
+
+}  // namespace
+
+void HauptFenster::textSetzen(Element e, const std::string& text) {
+    const QString t = qText(text);
+    if (e == Element::Caption) {
+        setWindowTitle(t);
+    } else if (auto* label = qobject_cast<QLabel*>(objekt(e))) {
+        label->setText(t);
+        label->adjustSize();
+    } else if (auto* knopf = qobject_cast<QAbstractButton*>(objekt(e))) {
+        knopf->setText(t);
+    } else if (auto* a = aktion(e)) {
+        a->setText(t);
+    }
+}
+
+std::string HauptFenster::text(Element e) const {
+    if (e == Element::Caption) return windowTitle().toStdString();
+    if (auto* label = qobject_cast<QLabel*>(objekt(e))) return label->text().toStdString();
+    if (auto* knopf = qobject_cast<QAbstractButton*>(objekt(e))) return knopf->text().toStdString();
+    if (auto* a = aktion(e)) return a->text().toStdString();
+    return {};
+}
+
+void HauptFenster::aktivieren(Element e, bool an) {
+    if (auto* w = qobject_cast<QWidget*>(objekt(e)))
+        w->setEnabled(an);
+    else if (auto* a = aktion(e))
+        a->setEnabled(an);
+}
+
+bool HauptFenster::aktiv(Element e) const {
+    if (auto* w = qobject_cast<QWidget*>(objekt(e))) return w->isEnabled();
+    if (auto* a = aktion(e)) return a->isEnabled();
+    return false;
+}
+
+void HauptFenster::abhaken(Element menuePunkt, bool an) {
+    if (auto* a = aktion(menuePunkt)) {
+        a->setCheckable(true);
+        a->setChecked(an);
+    }
+}
+
+void HauptFenster::timerSchalten(Element e, bool an) {
+    QTimer* t = timer(e);
+    if (!t) return;
+    if (!an)
+        t->stop();
+    else if (!t->isActive())  // start() on a running timer would restart its interval
+        t->start();
+}
+
+bool HauptFenster::timerLaeuft(Element e) const {
+    const QTimer* t = timer(e);
+    return t && t->isActive();
+}
+
+void HauptFenster::meldung(const std::string& text) { ui::informationZeigen(this, qText(text)); }
+
+std::string HauptFenster::eingabe(const std::string& titel, const std::string& frage,
+                                  const std::string& vorgabe) {
+    return ui::eingabeAbfragen(this, qText(titel), qText(frage), qText(vorgabe)).toStdString();
+}
+
+std::optional<std::string> HauptFenster::dateiDialog(Element dialog) {
+    for (const auto& art : ui::dateiDialoge()) {
+        if (art.element != dialog) continue;
+        QFileDialog*& dlg = dateiDialoge_[static_cast<std::size_t>(dialog)];
+        if (!dlg) {
+            dlg = new QFileDialog(this);
+            dlg->setObjectName(QString::fromUtf8(art.name));
+            dlg->setAcceptMode(art.speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            dlg->setDefaultSuffix(QString::fromUtf8(art.endung));
+            dlg->setNameFilters(filterListe(art.filter));
+            if (*art.dateiname) dlg->selectFile(QString::fromUtf8(art.dateiname));
+        }
+        if (dlg->exec() != QDialog::Accepted) return std::nullopt;
+        const QStringList gewaehlt = dlg->selectedFiles();
+        if (gewaehlt.isEmpty()) return std::nullopt;
+        return QFile::encodeName(gewaehlt.first()).toStdString();
+    }
+    return std::nullopt;
+}
+
+void HauptFenster::bildZeigen() { flaeche_->bildNeuZeichnen(); }
+
+}  // namespace qzl
