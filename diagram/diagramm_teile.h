@@ -15,10 +15,11 @@ inline std::int32_t w32(std::int64_t v) { return static_cast<std::int32_t>(v); }
 // Colour fields are 32-bit settings; a raster byte takes their low byte.
 inline std::uint8_t farbe(std::int32_t feld) { return static_cast<std::uint8_t>(feld); }
 
-// Calls schritt(i) in increasing order for every i in [0, anzahl) whose
-// wrapped position w32(basis + abstand * i) lies within [von, bis], where
-// abstand > 0. Steps outside that window would only draw off the raster, so
-// a huge count from a hand-edited configuration costs nothing.
+// Calls schritt(i) for every i in [0, anzahl) whose wrapped position
+// w32(basis + abstand * i) lies within [von, bis], where abstand > 0. Steps
+// outside that window would only draw off the raster, so a huge count from a
+// hand-edited configuration costs nothing. Wrapped positions may come out of
+// order; every caller draws its steps in one colour, so order does not matter.
 template <class Schritt>
 void sichtbareSchritte(std::int64_t basis, std::int64_t abstand, std::int64_t anzahl, std::int64_t von,
                        std::int64_t bis, Schritt schritt) {

@@ -13,7 +13,7 @@ namespace {
 // rounded half to even. Extended precision keeps near-halves on the right side.
 std::int64_t hoehe(std::int64_t radius, std::int64_t s) {
     const long double q = static_cast<long double>(radius * radius - s * s);
-    return static_cast<std::int64_t>(std::nearbyint(std::sqrt(q)));
+    return static_cast<std::int64_t>(std::rint(std::sqrt(q)));
 }
 
 void segment(Raster& r, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::uint8_t f) {
@@ -21,22 +21,25 @@ void segment(Raster& r, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::
 }
 
 void kreis(Raster& r, std::int64_t cx, std::int64_t cy, std::int64_t radius, std::uint8_t f) {
-    for (std::int64_t s = 1; s <= radius; ++s) {
-        const std::int64_t a = hoehe(radius, s - 1), b = hoehe(radius, s);
+    // Each step's end height is the next step's start height.
+    for (std::int64_t s = 1, a = radius; s <= radius; ++s) {
+        const std::int64_t b = hoehe(radius, s);
         segment(r, cx + s - 1, cy + a, cx + s, cy + b, f);
         segment(r, cx + s - 1, cy - a, cx + s, cy - b, f);
         segment(r, cx - s + 1, cy + a, cx - s, cy + b, f);
         segment(r, cx - s + 1, cy - a, cx - s, cy - b, f);
+        a = b;
     }
 }
 
 // Two mirrored arcs about (cx, cy -+ radius), running leftwards from (cx, cy).
 void bogenpaar(Raster& r, std::int64_t cx, std::int64_t cy, std::int64_t radius, std::int64_t schritte,
                std::uint8_t f) {
-    for (std::int64_t s = 1; s <= schritte; ++s) {
-        const std::int64_t a = hoehe(radius, s - 1), b = hoehe(radius, s);
+    for (std::int64_t s = 1, a = radius; s <= schritte; ++s) {
+        const std::int64_t b = hoehe(radius, s);
         segment(r, cx - s + 1, cy - radius + a, cx - s, cy - radius + b, f);
         segment(r, cx - s + 1, cy + radius - a, cx - s, cy + radius - b, f);
+        a = b;
     }
 }
 

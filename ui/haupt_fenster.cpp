@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 #include "ui/bild_flaeche.h"
 #include "ui/fenster_tabelle.h"
 

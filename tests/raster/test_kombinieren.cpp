@@ -27,23 +27,6 @@ TEST(Farbtabelle, EintraegeDerHalbtonpalette) {
     EXPECT_EQ(t[246], 0xFFFFFBF0u);
 }
 
-TEST(AnzeigeBitmap, BeginntWeiss) {
-    auto b = std::make_unique<AnzeigeBitmap>();
-    for (std::size_t i = 0; i < b->indizes.size(); ++i) {
-        ASSERT_EQ(b->indizes[i], 255) << i;
-        ASSERT_EQ(b->rgb[i], 0xFFFFFFFFu) << i;
-    }
-}
-
-TEST(RasterKombinieren, EinzelnerKurvenpunktScheintDurch) {
-    Ebenen e;
-    e.kurve->at(17, 333) = 230;
-    e.kombinieren();
-    for (int r = 1; r < bitmapHoehe; ++r)
-        for (int c = 1; c < bitmapBreite; ++c)
-            ASSERT_EQ(e.bitmap->index(c, r), (c == 17 && r == 333) ? 230 : 255) << c << "," << r;
-}
-
 TEST(RasterKombinieren, UndVerknuepfungDerBeidenEbenen) {
     struct Fall { std::uint8_t gitter, kurve, bild; };
     const Fall faelle[] = {

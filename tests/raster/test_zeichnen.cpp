@@ -28,12 +28,6 @@ TEST(PunktSetzen, TrifftDasRichtigeByteUndKlipptAusserhalb) {
     }
 }
 
-TEST(RasterFuellen, SetztJedesByte) {
-    auto r = leeresRaster(3);
-    rasterFuellen(*r, 200);
-    EXPECT_TRUE(gesetzt(*r, 200).empty());
-}
-
 struct LinienFall {
     const char* name;
     int x1, y1, x2, y2;

@@ -1,0 +1,286 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "core/geraet.h"
+#include "core/posix_port.h"
+#include "core/start.h"
+#include "core/sweep.h"
+#include "sim/simulator.h"
+#include "umgebung.h"
+
+namespace qzl {
+namespace {
+
+using test::neueUmgebung;
+
+TEST(Umrechnen, RundungUndUeberlauf) {
+    struct Fall {
+        std::uint16_t roh;
+        std::int32_t k1, k2, wert;
+    };
+    const Fall faelle[] = {
+        {132, 50, 250, 205}, {51, 50, 250, 2},  {53, 50, 250, 8},   {50, 50, 250, 0},
+        {49, 50, 250, -2},   {0, 50, 250, -125}, {1023, 50, 250, 2432}, {210, 50, 250, 400},
+        // (1023 - 0) * 2^22 wraps in 32 bits to a negative product
+        {1023, 0, 4194304, -41943},
+        {65535, -2147483647, 1, -21474181},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(umrechnen(f.roh, f.k1, f.k2), f.wert) << f.roh << " " << f.k2;
+}
+
+TEST(Mittelwert, RundetZurGeradenZahl) {
+    auto u = neueUmgebung();
+    const std::pair<std::vector<int>, int> faelle[] = {
+        {{1, 2}, 2}, {{1, 2, 2, 2}, 2}, {{3, 4}, 4}, {{5}, 5}, {{1, 1, 2}, 1}};
+    for (const auto& [werte, m] : faelle) {
+        u->st.messpunkte = static_cast<int>(werte.size());
+        for (std::size_t i = 0; i < werte.size(); ++i) u->st.messwerte[i + 1] = werte[i];
+        EXPECT_EQ(mittelwert(u->st), m);
+    }
+    u->st.messpunkte = 0;
+    EXPECT_EQ(mittelwert(u->st), 0);
+}
+
+TEST(Messpunkt, SlotJeArtUndDetektor) {
+    // slot pairs chosen so that every slot gives a different reading of raw 150
+    struct Fall {
+        int art;
+        bool lin;
+        std::int32_t wert;
+    };
+    const Fall faelle[] = {{1, false, 100}, {2, false, 200}, {3, false, 300}, {1, true, 400},
+                           {2, true, 500},  {3, true, 600},  {4, false, 150}, {4, true, 150},
+                           {5, false, 77},  {6, true, 77},   {0, false, 77}};
+    for (const auto& f : faelle) {
+        auto u = neueUmgebung();
+        for (int s = 0; s < korrSlotAnzahl; ++s) {
+            u->st.korrfaktor1[s] = 50;
+            u->st.korrfaktor2[s] = 100 * (s + 1);
+        }
+        u->st.messart = f.art;
+        u->st.linModus = f.lin;
+        u->st.messwerte[2] = 77;
+        u->antwortet({150});
+        messpunkt(u->p, 2, 10000000);
+        EXPECT_EQ(u->st.messwerte[2], f.wert) << f.art << " " << f.lin;
+    }
+}
+
+TEST(Messpunkt, KleinsterWertIstEins) {
+    const std::pair<int, std::uint8_t> faelle[] = {{1, 50}, {1, 20}, {1, 0}, {4, 0}};
+    for (auto [art, roh] : faelle) {
+        auto u = neueUmgebung();
+        u->st.messart = art;
+        u->antwortet({roh});
+        messpunkt(u->p, 1, 10000000);
+        EXPECT_EQ(u->st.messwerte[1], 1) << art << " " << int(roh);
+        EXPECT_EQ(u->st.messwerte[0], 1);
+    }
+}
+
+bool kurvenLeer(const InstrumentState& st) {
+    return std::all_of(st.kurvenRaster.px.begin(), st.kurvenRaster.px.end(), [](std::uint8_t b) { return b == 255; });
+}
+
+TEST(Messpunkt, ZeichnetNurZwischenErstemUndLetztemPunkt) {
+    for (int n : {1, 2}) {
+        auto u = neueUmgebung();
+        u->st.messpunkte = n;
+        u->antwortet({132});
+        for (int i = 1; i <= n; ++i) messpunkt(u->p, i, 10000000);
+        EXPECT_TRUE(kurvenLeer(u->st)) << n;
+        EXPECT_EQ(u->st.messwerte[n], 205);
+        EXPECT_EQ(u->st.messwerte[0], u->st.messwerte[1]);
+    }
+
+    auto u = neueUmgebung();
+    u->st.messpunkte = 3;
+    u->st.cursorIndex = 2;
+    u->st.messwerte[1] = 100;
+    u->st.messwerte[3] = 10;
+    // a stale curve pixel inside the wipe and one just outside it
+    u->st.kurvenRaster.at(33, 5) = 230;
+    u->st.kurvenRaster.at(38, 5) = 230;
+    u->antwortet({90});  // converts to 100
+    messpunkt(u->p, 2, 10000000);
+    const auto& r = u->st.kurvenRaster;
+    EXPECT_EQ(r.at(33, 5), 255);
+    EXPECT_EQ(r.at(38, 5), 230);
+    // x = 34: the segment (33, 310)-(35, 310), then (35, 310)-(37, 400)
+    EXPECT_EQ(r.at(33, 310), 230);
+    EXPECT_EQ(r.at(34, 310), 230);
+    EXPECT_EQ(r.at(35, 310), 230);
+    EXPECT_EQ(r.at(37, 400), 230);
+    // the cursor arrow above the point: column 34 from row 309 up to 300
+    EXPECT_EQ(r.at(34, 309), 24);
+    EXPECT_EQ(r.at(34, 300), 24);
+    EXPECT_EQ(r.at(34, 299), 255);
+    EXPECT_EQ(r.at(30, 302), 24);
+}
+
+TEST(Timer, Regeln) {
+    for (bool cont : {false, true}) {
+        auto u = neueUmgebung();
+        auto& f = u->fenster;
+        u->st.contBildaufbau = cont;
+        dm_diagramm(u->p);
+        Timer1Timer(u->p);
+        EXPECT_FALSE(f.timerLaeuft(Element::Timer1));
+        EXPECT_EQ(f.timerLaeuft(Element::Timer2), cont);
+
+        f.protokoll.clear();
+        u->st.demoModus = true;  // no device needed for this pass
+        startmessung(u->p);
+        EXPECT_EQ(f.protokoll.front(), "timer Timer2 1");
+        EXPECT_FALSE(f.timerLaeuft(Element::Timer1));
+        stopmessung(u->p);
+        EXPECT_EQ(f.timerLaeuft(Element::Timer2), cont);
+        EXPECT_FALSE(f.timerLaeuft(Element::Timer1));
+    }
+}
+
+TEST(Timer, AnzeigeIstUndDerEbenen) {
+    auto u = neueUmgebung();
+    rasterFuellen(u->st.gitterRaster, 255);
+    rasterFuellen(u->st.kurvenRaster, 255);
+    u->st.gitterRaster.at(10, 20) = 0;
+    u->st.gitterRaster.at(11, 20) = 150;
+    u->st.kurvenRaster.at(11, 20) = 230;
+    u->st.kurvenRaster.at(12, 20) = 24;
+    Timer2Timer(u->p);
+    const auto& b = u->st.anzeigeBitmap;
+    EXPECT_EQ(b.index(10, 20), 0);
+    EXPECT_EQ(b.index(11, 20), 134);
+    EXPECT_EQ(b.index(12, 20), 24);
+    EXPECT_EQ(b.index(13, 20), 255);
+    EXPECT_EQ(u->fenster.bilder, 1);
+}
+
+// --- whole sweeps on the sweep thread through the real serial code ---
+
+struct SimSweep {
+    explicit SimSweep(sim::SimOptionen opt) : simulator(std::move(opt)) {
+        std::string fehler;
+        if (!simulator.starten(&fehler)) throw std::runtime_error(fehler);
+        namen.setzen(2, simulator.pfad());
+        PortSetzen(p);
+    }
+    ~SimSweep() { programmBeenden(p); }
+    void warteAufAustausche(std::uint64_t n) {
+        while (simulator.austauschAnzahl() < n) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    sim::Simulator simulator;
+    PortNamen namen;
+    PosixPort port{namen};
+    SystemUhr echteUhr;
+    test::FakeUhr schnelleUhr;
+    test::FakeFenster fenster;
+    std::unique_ptr<InstrumentState> st = std::make_unique<InstrumentState>();
+    Programm p{*st, fenster, port, echteUhr};
+};
+
+sim::SimOptionen durchgang(int latenzMs = 0) {
+    sim::SimOptionen o;
+    o.modell = *sim::modellLesen("through");
+    o.latenzMs = latenzMs;
+    return o;
+}
+
+TEST(Sweep, StopBeiPunktDreiEndetNachDemDurchgang) {
+    SimSweep s(durchgang(2));
+    auto& f = s.fenster;
+    f.protokoll.clear();
+    Button5Click(s.p);
+
+    // The controls are taken away in their order.
+    std::vector<std::string> gesperrt;
+    for (const auto& z : f.protokoll)
+        if (z.rfind("aktivieren", 0) == 0) gesperrt.push_back(z);
+    const std::vector<std::string> erwartet = {
+        "aktivieren Button1 0",  "aktivieren Button2 0",  "aktivieren Button3 0",  "aktivieren Button4 0",
+        "aktivieren Button5 0",  "aktivieren Button8 0",  "aktivieren Button9 0",  "aktivieren Button10 0",
+        "aktivieren Button11 0", "aktivieren Button15 0", "aktivieren Button16 0", "aktivieren Button17 0",
+        "aktivieren Button19 0", "aktivieren Button6 1",  "aktivieren Datei1 0",   "aktivieren Messung1 0",
+        "aktivieren Einstellungen1 0", "aktivieren Eichung1 0", "aktivieren Button18 0"};
+    EXPECT_EQ(gesperrt, erwartet);
+    for (Element e : {Element::Button7, Element::Button12, Element::Button13, Element::Button14, Element::N1})
+        EXPECT_TRUE(f.aktiv(e));
+
+    s.warteAufAustausche(3);
+    stopmessung(s.p);
+    const auto anzahl = s.simulator.austauschAnzahl();
+    EXPECT_GE(anzahl, 280u);
+    EXPECT_EQ(anzahl % 280, 0u) << "a pass was cut short";
+    EXPECT_NEAR(s.simulator.protokoll().back().frequenzHz, 10000000 + 279 * 10000, 0.05);
+    for (Element e : {Element::Button1, Element::Button5, Element::Button19, Element::Datei1, Element::Eichung1})
+        EXPECT_TRUE(f.aktiv(e));
+    EXPECT_FALSE(f.aktiv(Element::Button6));
+    EXPECT_FALSE(f.aktiv(Element::Button18));  // it was disabled before the sweep
+    EXPECT_TRUE(f.meldungen.empty());
+    for (int i = 0; i <= 280; ++i) ASSERT_EQ(s.st->messwerte[i], 400) << i;
+    // the curve lies at 0 dB: row 10 between the first and the last point
+    EXPECT_EQ(s.st->kurvenRaster.at(30 + 2 * 140 + 1, 10), 230);
+}
+
+TEST(Sweep, ZeitueberschreitungBeiPunktFuenf) {
+    auto opt = durchgang();
+    opt.stummNach = 4;
+    SimSweep s(opt);
+    Programm schnell(*s.st, s.fenster, s.port, s.schnelleUhr);
+    s.schnelleUhr.schrittJeAbfrage = 250;
+    s.st->messpunkte = 20;
+    startmessung(schnell);
+    // Stop at once: the message of point 5 arrives while this thread waits.
+    stopmessung(schnell);
+    EXPECT_EQ(s.fenster.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
+    EXPECT_EQ(s.fenster.text(Element::Caption), "Quarzolin (MIRFO)  V7.3   DEMO");
+    EXPECT_EQ(s.st->messart, 4);
+    for (int i = 1; i <= 4; ++i) EXPECT_EQ(s.st->messwerte[i], 400) << i;
+    EXPECT_EQ(s.st->messwerte[5], 210);  // raw value of point 4, unconverted
+    for (int i = 6; i <= 20; ++i) EXPECT_EQ(s.st->messwerte[i], std::max<int>(1, demoRohwert(i))) << i;
+    // demonstration mode still tunes the generator, but nothing is answered
+    const auto log = s.simulator.protokoll();
+    ASSERT_GE(log.size(), 5u);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const auto& a) { return !a.antwort.empty(); }), 4);
+}
+
+TEST(Sweep, SmithArtLaesstMesswerte) {
+    SimSweep s(durchgang());
+    s.st->messart = 6;
+    s.st->messpunkte = 30;
+    for (auto& m : s.st->messwerte) m = 1;
+    startmessung(s.p);
+    stopmessung(s.p);
+    EXPECT_EQ(s.simulator.austauschAnzahl() % 30, 0u);
+    for (int i = 0; i <= 30; ++i) EXPECT_EQ(s.st->messwerte[i], 1) << i;
+}
+
+TEST(Sweep, AnzeigeWaehrendDesSweeps) {
+    // The refresh composites while the sweep thread draws; run under
+    // ThreadSanitizer this shows the two never race.
+    SimSweep s(durchgang());
+    Button5Click(s.p);
+    while (s.simulator.austauschAnzahl() < 300) Timer2Timer(s.p);
+    stopmessung(s.p);
+    Timer2Timer(s.p);
+    EXPECT_EQ(s.st->anzeigeBitmap.index(30 + 2 * 100 + 1, 10), 230 & 0);  // curve over the 0 dB grid line
+    EXPECT_EQ(s.st->anzeigeBitmap.index(30 + 2 * 100 + 1, 11), 255);
+}
+
+TEST(Sweep, BeendenWaehrendDesSweepsOhneAntwort) {
+    auto opt = durchgang();
+    opt.stumm = true;
+    SimSweep s(opt);
+    Button5Click(s.p);
+    s.warteAufAustausche(1);
+    Beenden1Click(s.p);
+    EXPECT_FALSE(s.port.offen());
+    EXPECT_TRUE(s.fenster.geschlossen);
+    EXPECT_TRUE(s.fenster.meldungen.empty());
+    EXPECT_FALSE(sweepLaeuft(s.p));
+}
+
+}  // namespace
+}  // namespace qzl
