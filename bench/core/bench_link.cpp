@@ -1,0 +1,102 @@
+// Exchanges and sweep points per second through the real serial code against
+// the simulator on a pseudo-terminal, next to a bare loop doing the same
+// exchange with the least code possible.
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <memory>
+
+#include "core/geraet.h"
+#include "core/posix_port.h"
+#include "core/start.h"
+#include "core/sweep.h"
+#include "sim/simulator.h"
+#include "fakes.h"
+
+namespace {
+
+using namespace qzl;
+
+struct Aufbau {
+    explicit Aufbau(int baud, int latenzMs = 0) : simulator(optionen(baud, latenzMs)) {
+        simulator.starten();
+        namen.setzen(2, simulator.pfad());
+        PortSetzen(p);
+    }
+    static sim::SimOptionen optionen(int baud, int latenzMs) {
+        sim::SimOptionen o;
+        o.baud = baud;
+        o.latenzMs = latenzMs;
+        return o;
+    }
+    sim::Simulator simulator;
+    PortNamen namen;
+    PosixPort port{namen};
+    SystemUhr uhr;
+    test::FakeFenster fenster;
+    std::unique_ptr<InstrumentState> st = std::make_unique<InstrumentState>();
+    Programm p{*st, fenster, port, uhr};
+};
+
+void zaehler(benchmark::State& state, const char* name) {
+    state.counters[name] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_Austausch_Programm(benchmark::State& state) {
+    Aufbau a(static_cast<int>(state.range(0)));
+    for (auto _ : state) einzelmessung(a.p, 1, 10000000);
+    if (!a.fenster.meldungen.empty()) state.SkipWithError("time-out");
+    zaehler(state, "exchanges/s");
+}
+
+void BM_Austausch_Blank(benchmark::State& state) {
+    sim::SimOptionen o;
+    o.baud = static_cast<int>(state.range(0));
+    sim::Simulator simulator(o);
+    simulator.starten();
+    const int fd = ::open(simulator.pfad().c_str(), O_RDWR | O_NOCTTY);
+    termios t{};
+    ::tcgetattr(fd, &t);
+    ::cfmakeraw(&t);
+    ::tcsetattr(fd, TCSANOW, &t);
+    const std::uint8_t wort[4] = {0x9A, 0x99, 0x99, 0x19};
+    const std::uint8_t befehl = 80;
+    std::uint8_t antwort = 0;
+    for (auto _ : state) {
+        if (::write(fd, wort, 4) != 4 || ::write(fd, &befehl, 1) != 1) break;
+        pollfd p{fd, POLLIN, 0};
+        ::poll(&p, 1, 4000);
+        if (::read(fd, &antwort, 1) != 1) {
+            state.SkipWithError("no reply");
+            break;
+        }
+    }
+    ::close(fd);
+    zaehler(state, "exchanges/s");
+}
+
+// One sweep point: exchange, conversion, store and drawing, as on the sweep thread.
+void BM_Sweeppunkt(benchmark::State& state) {
+    Aufbau a(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    std::int32_t i = 2;
+    for (auto _ : state) {
+        messpunkt(a.p, i, 10000000 + (i - 1) * 10000);
+        i = i >= 279 ? 2 : i + 1;
+    }
+    if (!a.fenster.meldungen.empty()) state.SkipWithError("time-out");
+    zaehler(state, "points/s");
+}
+
+// range(0): line speed paced by the simulator (0: as fast as the pty goes)
+BENCHMARK(BM_Austausch_Programm)->Arg(0)->Arg(57600)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Austausch_Blank)->Arg(0)->Arg(57600)->UseRealTime()->Unit(benchmark::kMicrosecond);
+// range(1): instrument latency in ms; CPU time per point shows the wait costs nothing
+BENCHMARK(BM_Sweeppunkt)->Args({0, 0})->Args({57600, 0})->Args({0, 5})->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
