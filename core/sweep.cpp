@@ -83,8 +83,9 @@ void messschleife(Programm& p) {
                 messpunkt(p, i, f);
                 f = wrap32(std::int64_t{f} + st.schrittweite);
             }
-            // An empty pass must not turn into a spinning loop.
-            if (n < 1) p.uhr.schlafenMs(10);
+            // Without a device (or with an empty pass) nothing paces the loop;
+            // a pause of one refresh period keeps it from spinning a core.
+            if (n < 1 || st.demoModus) p.uhr.schlafenMs(10);
             if (st.stopAnforderung) break;
         }
     } catch (...) {
