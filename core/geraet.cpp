@@ -6,6 +6,10 @@
 namespace qzl {
 
 namespace {
+// Waits run in slices of this length so that quitting stays prompt; the port
+// still wakes at once for input.
+constexpr std::int64_t scheibeMs = 50;
+
 std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 }  // namespace
 
@@ -69,8 +73,6 @@ void zeitueberschreitung(Programm& p) {
 // Waits until a byte is waiting or the deadline has passed; the deadline wins
 // a tie. Returns whether a byte came in time.
 bool aufEingangWarten(Programm& p, std::int64_t frist) {
-    // Short slices keep quitting prompt; the port wakes at once for input.
-    constexpr std::int64_t scheibeMs = 50;
     for (;;) {
         const std::int64_t jetzt = p.uhr.monotonMs();
         const bool abgelaufen = jetzt >= frist;
@@ -98,14 +100,16 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
 
     const std::uint8_t befehl = befehlsbyte(st.messgenauigkeit, st.linModus);
 
-    // Settle: the tick must advance by more than delay; sleeping, not spinning.
+    // Settle: the tick must advance by more than delay; sleeping, not
+    // spinning, in slices so that quitting need not wait for a long delay.
     const std::int32_t delay = st.delay;
     if (delay > 1) {
         const std::uint32_t start = p.uhr.tickMs();
         for (;;) {
             const std::uint32_t vergangen = p.uhr.tickMs() - start;
-            if (vergangen > static_cast<std::uint32_t>(delay)) break;
-            p.uhr.schlafenMs(static_cast<std::int64_t>(static_cast<std::uint32_t>(delay) - vergangen) + 1);
+            if (vergangen > static_cast<std::uint32_t>(delay) || p.beenden) break;
+            const std::int64_t rest = static_cast<std::int64_t>(static_cast<std::uint32_t>(delay) - vergangen) + 1;
+            p.uhr.schlafenMs(std::min(rest, scheibeMs));
         }
     }
 

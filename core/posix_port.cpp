@@ -34,6 +34,9 @@ bool PosixPort::oeffnenPfad(const std::string& pfad) {
 
 void PosixPort::schliessen() {
     if (fd_ >= 0) {
+        // close() would wait for unsent output to drain, up to 30 s on a
+        // stuck adapter.
+        ::tcflush(fd_, TCIOFLUSH);
         ::ioctl(fd_, TIOCNXCL);
         ::close(fd_);
         fd_ = -1;
@@ -84,12 +87,14 @@ void PosixPort::schreiben(const std::uint8_t* daten, std::size_t anzahl) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        // A full output queue drains at line speed; a dead line gives up.
-        if (n < 0 && errno == EAGAIN && ++versuche < 100) {
+        // A full output queue drains at line speed within a few ms; a device
+        // that stopped taking data loses the bytes rather than stalling us.
+        if (n < 0 && errno == EAGAIN && ++versuche < 5) {
             pollfd p{fd_, POLLOUT, 0};
             ::poll(&p, 1, 20);
             continue;
         }
+        ::tcflush(fd_, TCOFLUSH);
         return;
     }
 }
@@ -115,8 +120,10 @@ bool PosixPort::warten(std::int64_t ms) {
     if (fd_ >= 0) {
         pollfd p{fd_, POLLIN, 0};
         const int r = ::poll(&p, 1, static_cast<int>(ms));
-        if (r > 0 && (p.revents & POLLIN)) return true;
         if (r == 0) return false;
+        // An unplugged adapter reports POLLIN with POLLHUP and POLLERR but has
+        // nothing to read; only bytes really waiting count.
+        if (r > 0 && wartend() > 0) return true;
         // Hang-up or error: poll would return at once forever, so let the time
         // pass instead of spinning.
     }

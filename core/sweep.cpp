@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <system_error>
 
 #include "core/geraet.h"
 #include "core/start.h"
@@ -96,6 +97,16 @@ void messschleife(Programm& p) {
 
 bool sweepLaeuft(const Programm& p) { return p.sweepThread.joinable(); }
 
+namespace {
+void steuerungZurueckgeben(Programm& p) {
+    auto& f = p.fenster;
+    for (Element e : gesperrteKnoepfe) f.aktivieren(e, true);
+    for (Element e : gesperrteMenues) f.aktivieren(e, true);
+    f.aktivieren(Element::Button18, p.smithVorSweep);
+    if (!p.st.contBildaufbau) f.timerSchalten(Element::Timer2, false);
+}
+}  // namespace
+
 void startmessung(Programm& p) {
     auto& f = p.fenster;
     if (sweepLaeuft(p)) return;
@@ -109,7 +120,15 @@ void startmessung(Programm& p) {
     f.aktivieren(Element::Button18, false);
     p.st.sweepFertig = false;
     p.st.stopAnforderung = false;
-    p.sweepThread = std::thread([&p] { messschleife(p); });
+    try {
+        p.sweepThread = std::thread([&p] { messschleife(p); });
+    } catch (const std::system_error&) {
+        // No thread to be had: give the controls back instead of hanging
+        // with everything disabled.
+        p.st.sweepFertig = true;
+        f.aktivieren(Element::Button6, false);
+        steuerungZurueckgeben(p);
+    }
 }
 
 void stopmessung(Programm& p) {
@@ -125,10 +144,7 @@ void stopmessung(Programm& p) {
         }
         p.sweepThread.join();
     }
-    for (Element e : gesperrteKnoepfe) f.aktivieren(e, true);
-    for (Element e : gesperrteMenues) f.aktivieren(e, true);
-    f.aktivieren(Element::Button18, p.smithVorSweep);
-    if (!st.contBildaufbau) f.timerSchalten(Element::Timer2, false);
+    steuerungZurueckgeben(p);
 }
 
 void Button5Click(Programm& p) {

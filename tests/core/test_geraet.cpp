@@ -202,3 +202,19 @@ TEST(PortSetzen, TitelUndLeitung) {
 
 }  // namespace
 }  // namespace qzl
+
+namespace qzl {
+namespace {
+
+TEST(Einzelmessung, BeendenUnterbrichtLangeEinschwingzeit) {
+    auto u = test::neueUmgebung();
+    u->st.delay = 1000000000;
+    u->p.beenden = true;
+    u->antwortet({1});
+    einzelmessung(u->p, 1, 10000000);
+    EXPECT_LE(u->uhr.geschlafen, 50);
+    EXPECT_TRUE(u->fenster.meldungen.empty());
+}
+
+}  // namespace
+}  // namespace qzl

@@ -7,6 +7,8 @@
 #include "fakes.h"
 #include "sim/simulator.h"
 
+#include <termios.h>
+
 namespace qzl {
 namespace {
 
@@ -120,6 +122,36 @@ TEST(LinkSim, PortNamenUndExklusiv) {
     EXPECT_TRUE(zweiter.oeffnen(2));
     EXPECT_FALSE(zweiter.oeffnenPfad("/dev/does-not-exist"));
     EXPECT_FALSE(zweiter.offen());
+}
+
+TEST(LinkSim, LeitungseinstellungenRoh8N1) {
+    const std::pair<int, speed_t> faelle[] = {
+        {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {12345, B9600}, {115200, B9600}};
+    Verbindung v;
+    for (auto [baud, speed] : faelle) {
+        v.st->baudrate = baud;
+        v.port.schliessen();
+        PortSetzen(v.p);
+        termios t{};
+        ASSERT_EQ(::tcgetattr(v.port.handle(), &t), 0);
+        EXPECT_EQ(::cfgetospeed(&t), speed) << baud;
+        EXPECT_EQ(::cfgetispeed(&t), speed) << baud;
+        EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+        EXPECT_EQ(t.c_iflag & (IXON | IXOFF | INPCK | ISTRIP | ICRNL | INLCR | IGNCR | PARMRK), 0u);
+        EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+        EXPECT_EQ(t.c_oflag & OPOST, 0u);
+        EXPECT_EQ(t.c_cc[VMIN], 0);
+        EXPECT_EQ(t.c_cc[VTIME], 0);
+    }
+}
+
+TEST(LinkSim, AufgelegteLeitungMeldetKeineDaten) {
+    Verbindung v;
+    PortSetzen(v.p);
+    v.simulator.stoppen();  // the other end hangs up
+    EXPECT_FALSE(v.port.warten(30));
+    EXPECT_EQ(v.port.wartend(), 0u);
 }
 
 }  // namespace

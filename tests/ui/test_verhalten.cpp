@@ -27,15 +27,20 @@ TEST_F(FensterTest, TastenkuerzelLoesenIhrenMenuepunktAus) {
     fenster.show();
     fenster.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    // A sweep disables the whole menu: its shortcuts must die with it.
     const struct {
         Qt::Key taste;
         Qt::KeyboardModifiers mod;
         Element e;
+        Element menue;
     } faelle[] = {
-        {Qt::Key_F3, Qt::NoModifier, Element::ffnen1},   {Qt::Key_F2, Qt::NoModifier, Element::Speichern1},
-        {Qt::Key_F4, Qt::AltModifier, Element::Beenden1}, {Qt::Key_F5, Qt::NoModifier, Element::Frequenz1},
-        {Qt::Key_F6, Qt::NoModifier, Element::Minus1},    {Qt::Key_F7, Qt::NoModifier, Element::Plus1},
-        {Qt::Key_F8, Qt::NoModifier, Element::Schrittweite1},
+        {Qt::Key_F3, Qt::NoModifier, Element::ffnen1, Element::Datei1},
+        {Qt::Key_F2, Qt::NoModifier, Element::Speichern1, Element::Datei1},
+        {Qt::Key_F4, Qt::AltModifier, Element::Beenden1, Element::Datei1},
+        {Qt::Key_F5, Qt::NoModifier, Element::Frequenz1, Element::Einstellungen1},
+        {Qt::Key_F6, Qt::NoModifier, Element::Minus1, Element::Einstellungen1},
+        {Qt::Key_F7, Qt::NoModifier, Element::Plus1, Element::Einstellungen1},
+        {Qt::Key_F8, Qt::NoModifier, Element::Schrittweite1, Element::Einstellungen1},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(static_cast<int>(f.e));
@@ -47,6 +52,11 @@ TEST_F(FensterTest, TastenkuerzelLoesenIhrenMenuepunktAus) {
         QTest::keyClick(&fenster, f.taste, f.mod);
         EXPECT_EQ(ausgeloest.size(), 1u);
         fenster.aktivieren(f.e, true);
+
+        fenster.aktivieren(f.menue, false);
+        QTest::keyClick(&fenster, f.taste, f.mod);
+        EXPECT_EQ(ausgeloest.size(), 1u);
+        fenster.aktivieren(f.menue, true);
     }
 }
 
