@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTest>
 
 #include <cstdlib>
 #include <memory>
@@ -25,6 +26,7 @@ void BM_RefreshTickMitMalen(benchmark::State& state) {
     qzl::Programm p(*st, fenster, port, uhr);
     qzl::dm_diagramm(p);
     fenster.show();
+    if (!QTest::qWaitForWindowExposed(&fenster)) state.SkipWithError("window not exposed");
     QWidget* flaeche = fenster.centralWidget();
     for (auto _ : state) {
         qzl::Timer2Timer(p);
