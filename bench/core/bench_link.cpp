@@ -14,32 +14,20 @@
 #include "core/posix_port.h"
 #include "core/start.h"
 #include "core/sweep.h"
-#include "sim/simulator.h"
-#include "fakes.h"
+#include "sim_verbindung.h"
 
 namespace {
 
 using namespace qzl;
 
-struct Aufbau {
-    explicit Aufbau(int baud, int latenzMs = 0) : simulator(optionen(baud, latenzMs)) {
-        simulator.starten();
-        namen.setzen(2, simulator.pfad());
-        PortSetzen(p);
-    }
+struct Aufbau : test::SimVerbindung {
+    explicit Aufbau(int baud, int latenzMs = 0) : SimVerbindung(optionen(baud, latenzMs)) { PortSetzen(p); }
     static sim::SimOptionen optionen(int baud, int latenzMs) {
         sim::SimOptionen o;
         o.baud = baud;
         o.latenzMs = latenzMs;
         return o;
     }
-    sim::Simulator simulator;
-    PortNamen namen;
-    PosixPort port{namen};
-    SystemUhr uhr;
-    test::FakeFenster fenster;
-    std::unique_ptr<InstrumentState> st = std::make_unique<InstrumentState>();
-    Programm p{*st, fenster, port, uhr};
 };
 
 void zaehler(benchmark::State& state, const char* name) {

@@ -4,28 +4,14 @@
 
 #include "core/geraet.h"
 #include "core/posix_port.h"
-#include "fakes.h"
-#include "sim/simulator.h"
+#include "sim_verbindung.h"
 
 #include <termios.h>
 
 namespace qzl {
 namespace {
 
-struct Verbindung {
-    explicit Verbindung(sim::SimOptionen opt = {}) : simulator(std::move(opt)) {
-        std::string fehler;
-        if (!simulator.starten(&fehler)) throw std::runtime_error(fehler);
-        namen.setzen(2, simulator.pfad());
-    }
-    sim::Simulator simulator;
-    PortNamen namen;
-    PosixPort port{namen};
-    SystemUhr uhr;
-    test::FakeFenster fenster;
-    std::unique_ptr<InstrumentState> st = std::make_unique<InstrumentState>();
-    Programm p{*st, fenster, port, uhr};
-};
+using Verbindung = test::SimVerbindung;
 
 TEST(LinkSim, DrahtBytesUndAntworten) {
     struct Fall {

@@ -7,7 +7,7 @@
 #include "core/posix_port.h"
 #include "core/start.h"
 #include "core/sweep.h"
-#include "sim/simulator.h"
+#include "sim_verbindung.h"
 #include "umgebung.h"
 
 namespace qzl {
@@ -160,25 +160,12 @@ TEST(Timer, AnzeigeIstUndDerEbenen) {
 
 // --- whole sweeps on the sweep thread through the real serial code ---
 
-struct SimSweep {
-    explicit SimSweep(sim::SimOptionen opt) : simulator(std::move(opt)) {
-        std::string fehler;
-        if (!simulator.starten(&fehler)) throw std::runtime_error(fehler);
-        namen.setzen(2, simulator.pfad());
-        PortSetzen(p);
-    }
-    ~SimSweep() { programmBeenden(p); }
+struct SimSweep : test::SimVerbindung {
+    explicit SimSweep(sim::SimOptionen opt) : SimVerbindung(std::move(opt)) { PortSetzen(p); }
     void warteAufAustausche(std::uint64_t n) {
         while (simulator.austauschAnzahl() < n) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    sim::Simulator simulator;
-    PortNamen namen;
-    PosixPort port{namen};
-    SystemUhr echteUhr;
     test::FakeUhr schnelleUhr;
-    test::FakeFenster fenster;
-    std::unique_ptr<InstrumentState> st = std::make_unique<InstrumentState>();
-    Programm p{*st, fenster, port, echteUhr};
 };
 
 sim::SimOptionen durchgang(int latenzMs = 0) {
