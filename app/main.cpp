@@ -1,21 +1,12 @@
 #include <QApplication>
-#include <QLocale>
-#include <QMetaObject>
 
 #include <clocale>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/ausloesen.h"
-#include "core/instrument_state.h"
-#include "core/port_namen.h"
-#include "core/posix_port.h"
-#include "core/programm.h"
-#include "core/start.h"
+#include "app/anwendung.h"
 #include "core/uhr.h"
-#include "ui/haupt_fenster.h"
 
 namespace {
 
@@ -44,31 +35,8 @@ int main(int argc, char** argv) {
     // write must not change with it, while dates keep the user's format.
     std::setlocale(LC_NUMERIC, "C");
 
-    auto st = std::make_unique<qzl::InstrumentState>();
-    const QString dezimal = QLocale::system().decimalPoint();
-    if (dezimal.size() == 1 && dezimal[0].unicode() < 128) st->dezimalzeichen = static_cast<char>(dezimal[0].unicode());
-
-    qzl::PortNamen portNamen;
-    portNamen.ausArgumenten(argumente);
-    qzl::PosixPort port(portNamen);
     qzl::SystemUhr uhr;
-
-    qzl::Programm* programm = nullptr;
-    qzl::HauptFenster fenster(*st, [&programm](qzl::Element e) {
-        if (programm) qzl::ausloesen(*programm, e);
-    });
-    qzl::Programm p(*st, fenster, port, uhr);
-    programm = &p;
-    // Work from the sweep thread (a time-out message) runs on this thread.
-    p.post.weckerSetzen([&fenster, &p] {
-        QMetaObject::invokeMethod(&fenster, [&fenster, &p] { p.post.abarbeiten(fenster); }, Qt::QueuedConnection);
-    });
-
-    qzl::FormCreate(p, argumente);
-    fenster.startGeometrie();
-    fenster.show();
-    const int ergebnis = app.exec();
-    qzl::programmBeenden(p);
-    programm = nullptr;
-    return ergebnis;
+    qzl::Anwendung anwendung(std::move(argumente), uhr);
+    anwendung.starten();
+    return app.exec();
 }

@@ -1,0 +1,43 @@
+#include "app/anwendung.h"
+
+#include <QLocale>
+#include <QMetaObject>
+
+#include "app/ausloesen.h"
+#include "core/start.h"
+
+namespace qzl {
+
+namespace {
+PortNamen portNamenAus(const std::vector<std::string>& argumente) {
+    PortNamen n;
+    n.ausArgumenten(argumente);
+    return n;
+}
+}  // namespace
+
+Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
+    : argumente_(std::move(argumente)),
+      st_(std::make_unique<InstrumentState>()),
+      portNamen_(portNamenAus(argumente_)),
+      port_(portNamen_),
+      fenster_(*st_, [this](Element e) { ausloesen(programm_, e); }),
+      programm_(*st_, fenster_, port_, uhr) {
+    const QString dezimal = QLocale::system().decimalPoint();
+    if (dezimal.size() == 1 && dezimal[0].unicode() < 128) st_->dezimalzeichen = static_cast<char>(dezimal[0].unicode());
+    // Work from the sweep thread (a time-out message) runs on this thread,
+    // from the event loop or from whatever modal loop is running.
+    programm_.post.weckerSetzen([this] {
+        QMetaObject::invokeMethod(&fenster_, [this] { programm_.post.abarbeiten(fenster_); }, Qt::QueuedConnection);
+    });
+}
+
+Anwendung::~Anwendung() { programmBeenden(programm_); }
+
+void Anwendung::starten() {
+    FormCreate(programm_, argumente_);
+    fenster_.startGeometrie();
+    fenster_.show();
+}
+
+}  // namespace qzl

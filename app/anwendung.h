@@ -1,0 +1,41 @@
+#pragma once
+// The running program: state, serial port, clock, main window and the logic,
+// wired together. main() only adds the Qt application around it.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/instrument_state.h"
+#include "core/port_namen.h"
+#include "core/posix_port.h"
+#include "core/programm.h"
+#include "core/uhr.h"
+#include "ui/haupt_fenster.h"
+
+namespace qzl {
+
+class Anwendung {
+public:
+    // argumente: the command line without the program name.
+    Anwendung(std::vector<std::string> argumente, Uhr& uhr);
+    ~Anwendung();
+    Anwendung(const Anwendung&) = delete;
+    Anwendung& operator=(const Anwendung&) = delete;
+
+    // Start-up, then the window is shown.
+    void starten();
+
+    InstrumentState& st() { return *st_; }
+    HauptFenster& fenster() { return fenster_; }
+    Programm& programm() { return programm_; }
+
+private:
+    std::vector<std::string> argumente_;
+    std::unique_ptr<InstrumentState> st_;
+    PortNamen portNamen_;
+    PosixPort port_;
+    HauptFenster fenster_;
+    Programm programm_;
+};
+
+}  // namespace qzl
