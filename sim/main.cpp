@@ -43,7 +43,7 @@ bool linkAnlegen(const std::string& link, const std::string& ziel) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const auto aufruf = qzl::sim::aufrufLesen(std::vector<std::string>(argv + 1, argv + argc));
+    auto aufruf = qzl::sim::aufrufLesen(std::vector<std::string>(argv + 1, argv + argc));
     if (!aufruf.fehler.empty()) {
         std::cerr << "qzl7-sim: " << aufruf.fehler << " (see --help)\n";
         return 2;
@@ -62,6 +62,8 @@ int main(int argc, char** argv) {
     sigaddset(&signale, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &signale, nullptr);
 
+    // The log file, not memory, is the record of a long run.
+    aufruf.optionen.aufzeichnen = false;
     qzl::sim::Simulator simulator(aufruf.optionen);
     std::string fehler;
     if (!simulator.starten(&fehler)) {

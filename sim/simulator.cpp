@@ -181,7 +181,7 @@ bool Simulator::austauschen(const Rahmen& rahmen, Zeitpunkt rxEnde, Zeitpunkt& t
     } else if (zehnBit && opt_.zehnBitAbschneiden) {
         antwort.resize(1);
     }
-    {
+    if (opt_.aufzeichnen) {
         // Recorded before the reply goes out, so a client holding the reply
         // also finds the exchange in the record.
         std::lock_guard lock(mutex_);
@@ -241,7 +241,7 @@ void Simulator::arbeiten() {
             continue;
         }
         const auto jetzt = std::chrono::steady_clock::now();
-        {
+        if (opt_.aufzeichnen) {
             std::lock_guard lock(mutex_);
             empfangen_.insert(empfangen_.end(), puffer, puffer + n);
         }

@@ -24,6 +24,9 @@ struct SimOptionen {
     long stummNach = -1;         // answer N exchanges then fall silent
     bool zehnBitAbschneiden = false;  // send only the first byte of a 10-bit reply
     std::string logPfad;         // "" none, "-" stderr
+    // Keeps every exchange and byte for protokoll() and empfangen(); tests
+    // want it, a simulator running for hours must not grow without end.
+    bool aufzeichnen = true;
 };
 
 // The instrument on a pseudo-terminal. A client opens pfad() like a serial

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcutEvent>
 #include <QTimer>
 
 #include <utility>
@@ -43,6 +44,26 @@ HauptFenster::HauptFenster(InstrumentState& st, std::function<void(Element)> aus
     timerAnlegen();
     // The window is exactly the client area plus the menu bar; no resizing.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    // Alt+M belongs to both "&Minus" and "&Messung"; the button wins, as users
+    // of the program know it.
+    menuBar()->installEventFilter(this);
+    for (auto* knopf : flaeche_->findChildren<QPushButton*>()) knopf->installEventFilter(this);
+}
+
+bool HauptFenster::eventFilter(QObject* objekt, QEvent* event) {
+    if (event->type() == QEvent::Shortcut) {
+        auto* kurz = static_cast<QShortcutEvent*>(event);
+        if (kurz->isAmbiguous()) {
+            for (auto* knopf : flaeche_->findChildren<QPushButton*>()) {
+                if (knopf->isEnabled() && knopf->isVisible() &&
+                    QKeySequence::mnemonic(knopf->text()) == kurz->key()) {
+                    knopf->animateClick();
+                    return true;
+                }
+            }
+        }
+    }
+    return QMainWindow::eventFilter(objekt, event);
 }
 
 HauptFenster::~HauptFenster() = default;

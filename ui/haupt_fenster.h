@@ -47,6 +47,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* objekt, QEvent* event) override;
 
 private:
     void steuerelementeAnlegen();

@@ -100,6 +100,8 @@ std::optional<std::string> HauptFenster::dateiDialog(Element dialog) {
             dlg = new QFileDialog(this);
             dlg->setObjectName(QString::fromUtf8(art.name));
             dlg->setAcceptMode(art.speichern ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            // An existing file is replaced without a question.
+            if (art.speichern) dlg->setOption(QFileDialog::DontConfirmOverwrite);
             dlg->setDefaultSuffix(QString::fromUtf8(art.endung));
             dlg->setNameFilters(filterListe(art.filter));
             if (*art.dateiname) dlg->selectFile(QString::fromUtf8(art.dateiname));

@@ -60,6 +60,22 @@ TEST_F(FensterTest, TastenkuerzelLoesenIhrenMenuepunktAus) {
     }
 }
 
+TEST_F(FensterTest, AltMKlicktMinusStattDasMenueZuOeffnen) {
+    fenster.show();
+    fenster.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    for (int mal = 1; mal <= 3; ++mal) {
+        QTest::keyClick(&fenster, Qt::Key_M, Qt::AltModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ausgeloest.size() == static_cast<std::size_t>(mal); }));
+        EXPECT_EQ(ausgeloest.back(), Element::Button3);
+    }
+    // Without the button the menu has the letter to itself.
+    fenster.aktivieren(Element::Button3, false);
+    QTest::keyClick(&fenster, Qt::Key_M, Qt::AltModifier);
+    QTest::qWait(50);
+    EXPECT_EQ(ausgeloest.size(), 3u);
+}
+
 TEST_F(FensterTest, TimerLaufenWiederholtUndStartenNichtNeu) {
     const struct {
         Element e;
