@@ -118,6 +118,21 @@ TEST(DiagrammZeichnen, FrequenzmarkenAnDenIntervallgrenzen) {
     EXPECT_TRUE(leer(g, 1, 1, 640, 9));
 }
 
+TEST(DiagrammZeichnen, SkalaUndAchseUeberdeckenDieMarken) {
+    auto st = neuerZustand();
+    st->messart = 4;  // drawn like transmission
+    st->freqMarken[1] = st->startfrequenz.load();  // column 30, under the first grid line
+    st->freqMarken[2] = st->startfrequenz + 2 * st->schrittweite;  // column 34, label below
+    diagrammZeichnen(*st);
+    const Raster& g = st->gitterRaster;
+    EXPECT_EQ(zeilenInSpalte(g, 30, schwarz), folge(10, 410));
+    EXPECT_TRUE(zeilenInSpalte(g, 30, marke).empty());
+    // between the scale lines the marker stays, on them the scale wins
+    EXPECT_EQ(g.at(34, 200), marke);
+    EXPECT_EQ(g.at(34, 210), schwarz);
+    EXPECT_TRUE(textBei(g, 30, 455, "10.000.000 Hz", marke));
+}
+
 TEST(DiagrammZeichnen, BezugslinienDerReflexion) {
     auto st = neuerZustand();
     st->messart = 2;

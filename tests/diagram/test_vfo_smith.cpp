@@ -102,5 +102,19 @@ TEST(SmithDiagramm, AchseUndKreisscheitel) {
     EXPECT_TRUE(leer(g, 521, 1, 640, 480));
 }
 
+TEST(SmithDiagramm, LetzteSchritteDesInnerenKreisesRundenZurGeradenZahl) {
+    auto st = neuerZustand();
+    st->messart = 6;
+    diagrammZeichnen(*st);
+    const Raster& g = st->gitterRaster;
+    // Step 100 of the radius-100 circle: a = 14, b = 0, so the segments
+    // (419, 254)-(420, 240) and (419, 226)-(420, 240). Their offsets 7/14 are
+    // ties and round to 0: rows 233 and 247 stay in the column they start in.
+    EXPECT_EQ(zeilenInSpalte(g, 420, marke), folge(234, 247));
+    for (int y : {228, 233, 248, 252}) EXPECT_EQ(g.at(419, y), marke) << y;
+    for (int y : {234, 239, 241, 247}) EXPECT_EQ(g.at(419, y), 255) << y;
+    EXPECT_EQ(g.at(419, 240), schwarz);  // the axis under it
+}
+
 }  // namespace
 }  // namespace qzl::test
