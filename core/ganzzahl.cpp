@@ -20,7 +20,7 @@ std::optional<std::int32_t> hexLesen(std::string_view ziffern) {
         if (wert > 0xFFFFFFFFull) return std::nullopt;
     }
     // The digits are a bit pattern: $FFFFFFFF is -1.
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(wert));
+    return wrap32(static_cast<std::int64_t>(wert));
 }
 
 }  // namespace

@@ -12,4 +12,8 @@ namespace qzl {
 // give nothing; the caller then uses its own default.
 std::optional<std::int32_t> ganzzahlLesen(std::string_view text);
 
+// All integers of the program are 32-bit and wrap: sums and products are
+// formed in 64 bits and brought back here, never left to overflow.
+inline std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
+
 }  // namespace qzl

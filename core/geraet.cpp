@@ -1,4 +1,5 @@
 #include "core/geraet.h"
+#include "core/ganzzahl.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,6 @@ namespace {
 // still wakes at once for input.
 constexpr std::int64_t scheibeMs = 50;
 
-std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 }  // namespace
 
 std::uint32_t abstimmwort(std::int32_t taktfrequenz, std::int32_t frequenz) {

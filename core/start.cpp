@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/ganzzahl.h"
 #include "core/geraet.h"
 #include "core/hz_text.h"
 #include "diagram/diagramm.h"
@@ -28,8 +29,7 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
 
     st.cursorIndex = cursorMitte(st.messpunkte);
     f.textSetzen(Element::Label12,
-                 hzText(static_cast<std::int32_t>(static_cast<std::uint32_t>(
-                     std::int64_t{st.cursorIndex} * st.schrittweite + st.startfrequenz))));
+                 hzText(wrap32(std::int64_t{st.cursorIndex} * st.schrittweite + st.startfrequenz)));
 
     PortSetzen(p);
     std::uint8_t muell[64];

@@ -7,13 +7,13 @@
 #include <system_error>
 
 #include "core/geraet.h"
+#include "core/ganzzahl.h"
 #include "core/start.h"
 
 namespace qzl {
 
 namespace {
 
-std::int32_t wrap32(std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); }
 
 // What the sweep takes away from the user, in the order it is taken.
 constexpr std::array gesperrteKnoepfe = {Element::Button1, Element::Button2,  Element::Button3,  Element::Button4,
@@ -46,16 +46,18 @@ void messpunkt(Programm& p, std::int32_t i, std::int32_t frequenz) {
     auto& st = p.st;
     einzelmessung(p, i, frequenz);
 
+    // Kinds without a slot (VFO, Smith) leave the entry as it was.
+    std::int32_t wert = st.messwerte[i];
     const std::int32_t art = st.messart;
-    const int slot = st.linModus ? 3 : 0;
     if (art >= 1 && art <= 3) {
-        const int s = slot + art - 1;
-        st.messwerte[i] = umrechnen(st.rohwert, st.korrfaktor1[s], st.korrfaktor2[s]);
+        const int s = (st.linModus ? 3 : 0) + art - 1;
+        wert = umrechnen(st.rohwert, st.korrfaktor1[s], st.korrfaktor2[s]);
     } else if (art == 4) {
-        st.messwerte[i] = st.rohwert.load();
+        wert = st.rohwert;
     }
-    if (st.messwerte[i] < 1) st.messwerte[i] = 1;
-    if (i == 1) st.messwerte[0] = st.messwerte[1].load();
+    if (wert < 1) wert = 1;
+    st.messwerte[i] = wert;
+    if (i == 1) st.messwerte[0] = wert;
 
     const std::int32_t n = punktGrenze(st.messpunkte);
     if (i > 1 && i < n) {

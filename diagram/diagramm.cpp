@@ -22,16 +22,16 @@ void frequenzmarkenZeichnen(const InstrumentState& st, Raster& r, std::int32_t m
     // Point k = i + 1 sits at column 2k + xUrsprung - 2; its line needs that
     // column on the raster, its label (right of it) may start further left.
     sichtbareSchritte(xUrsprung, 2, messpunkte, 1 - breitesterText, rasterBreite, [&](std::int64_t i) {
-        const std::int32_t unten = w32(start + i * schritt);
-        const std::int32_t oben = w32(start + (i + 1) * schritt);
-        const std::int32_t x = w32(xUrsprung + 2 * i);
+        const std::int32_t unten = wrap32(start + i * schritt);
+        const std::int32_t oben = wrap32(start + (i + 1) * schritt);
+        const std::int32_t x = wrap32(xUrsprung + 2 * i);
         for (int m = 1; m <= anzahlFreqMarken; ++m) {
             const std::int32_t f = marken[static_cast<std::size_t>(m)];
             if (unten <= f && f < oben) {
-                linieZeichnen(r, x, yBasis, x, w32(std::int64_t{yBasis} - 400), marke);
+                linieZeichnen(r, x, yBasis, x, wrap32(std::int64_t{yBasis} - 400), marke);
                 // The label row follows the slot number so that neighbours of
                 // consecutive slots do not overwrite each other.
-                const std::int32_t y = w32(std::int64_t{yBasis} + (m % 2 == 1 ? 45 : 55));
+                const std::int32_t y = wrap32(std::int64_t{yBasis} + (m % 2 == 1 ? 45 : 55));
                 textZeichnen(r, x, y, hzText(f), marke);
             }
         }
@@ -55,7 +55,7 @@ void diagrammZeichnen(InstrumentState& st) {
     Raster& gitter = st.gitterRaster;
     rasterFuellen(gitter, hintergrund);
 
-    const std::int32_t breite = w32(2 * std::int64_t{messpunkte});
+    const std::int32_t breite = wrap32(2 * std::int64_t{messpunkte});
     frequenzmarkenZeichnen(st, gitter, messpunkte);
 
     const Flaeche flaeche{gitter, st.xUrsprung, st.yBasis, breite, farbe(st.diagrammfarbe)};

@@ -2,21 +2,19 @@
 // Pieces of the diagram drawer, shared by its source files only.
 #include <cstdint>
 
+#include "core/ganzzahl.h"
 #include "core/instrument_state.h"
 #include "raster/raster.h"
 
 namespace qzl::diagramm {
 
-// The drawer's arithmetic is 32-bit and wraps like the rest of the program;
-// sums are formed in 64 bits and wrapped explicitly so that odd settings
-// cannot cause undefined behaviour.
-inline std::int32_t w32(std::int64_t v) { return static_cast<std::int32_t>(v); }
+using qzl::wrap32;
 
 // Colour fields are 32-bit settings; a raster byte takes their low byte.
 inline std::uint8_t farbe(std::int32_t feld) { return static_cast<std::uint8_t>(feld); }
 
 // Calls schritt(i) for every i in [0, anzahl) whose wrapped position
-// w32(basis + abstand * i) lies within [von, bis], where abstand > 0. Steps
+// wrap32(basis + abstand * i) lies within [von, bis], where abstand > 0. Steps
 // outside that window would only draw off the raster, so a huge count from a
 // hand-edited configuration costs nothing. Wrapped positions may come out of
 // order; every caller draws its steps in one colour, so order does not matter.

@@ -17,7 +17,7 @@ std::int64_t hoehe(std::int64_t radius, std::int64_t s) {
 }
 
 void segment(Raster& r, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2, std::uint8_t f) {
-    linieZeichnen(r, w32(x1), w32(y1), w32(x2), w32(y2), f);
+    linieZeichnen(r, wrap32(x1), wrap32(y1), wrap32(x2), wrap32(y2), f);
 }
 
 void kreis(Raster& r, std::int64_t cx, std::int64_t cy, std::int64_t radius, std::uint8_t f) {

@@ -8,7 +8,7 @@ namespace qzl::diagramm {
 void vfoSkalaZeichnen(const InstrumentState& st, Raster& r) {
     const std::int64_t xU = st.xUrsprung;
     const std::int64_t yB = st.yBasis;
-    const std::int32_t yBasis = w32(yB);
+    const std::int32_t yBasis = wrap32(yB);
     const std::int32_t start = st.startfrequenz;
     const std::int32_t schritt = st.schrittweite;
     const std::uint8_t linie = farbe(st.diagrammfarbe);
@@ -16,20 +16,20 @@ void vfoSkalaZeichnen(const InstrumentState& st, Raster& r) {
     // The upper text is what the receiver sees once the IF offset is applied.
     std::int32_t gezeigt = start;
     const std::int32_t zf = st.zfBerechnung;
-    if (zf & 1) gezeigt = w32(zf & 2 ? std::int64_t{start} + st.zwischenfrequenz : std::int64_t{start} - st.zwischenfrequenz);
-    textZeichnen(r, w32(xU + 250), w32(yB - 80), hzText(gezeigt), linie);
-    textZeichnen(r, w32(xU + 250), w32(yB - 30), hzText(start), linie);
+    if (zf & 1) gezeigt = wrap32(zf & 2 ? std::int64_t{start} + st.zwischenfrequenz : std::int64_t{start} - st.zwischenfrequenz);
+    textZeichnen(r, wrap32(xU + 250), wrap32(yB - 80), hzText(gezeigt), linie);
+    textZeichnen(r, wrap32(xU + 250), wrap32(yB - 30), hzText(start), linie);
 
-    linieZeichnen(r, w32(xU), yBasis, w32(xU + 560), yBasis, linie);
-    const std::int32_t strichEnde = w32(yB - 4);
+    linieZeichnen(r, wrap32(xU), yBasis, wrap32(xU + 560), yBasis, linie);
+    const std::int32_t strichEnde = wrap32(yB - 4);
     for (int s = 1; s <= 8; ++s) {
-        const std::int32_t x = w32(xU + 80 * (s - 1));
-        const std::int32_t hz = w32(start + std::int64_t{4 * (s - 1) - 14} * schritt);
-        textZeichnen(r, w32(std::int64_t{x} - 24), w32(yB + (s % 2 == 1 ? 15 : 30)), hzText(hz), linie);
+        const std::int32_t x = wrap32(xU + 80 * (s - 1));
+        const std::int32_t hz = wrap32(start + std::int64_t{4 * (s - 1) - 14} * schritt);
+        textZeichnen(r, wrap32(std::int64_t{x} - 24), wrap32(yB + (s % 2 == 1 ? 15 : 30)), hzText(hz), linie);
         linieZeichnen(r, x, yBasis, x, strichEnde, linie);
     }
     for (int t = 1; t <= 15; ++t) {
-        const std::int32_t x = w32(xU + 40 * (t - 1));
+        const std::int32_t x = wrap32(xU + 40 * (t - 1));
         linieZeichnen(r, x, yBasis, x, strichEnde, linie);
     }
 
@@ -39,8 +39,8 @@ void vfoSkalaZeichnen(const InstrumentState& st, Raster& r) {
                                        {277, 6}, {283, 6}, {276, 8}, {284, 8}};
     const std::uint8_t cursor = farbe(st.cursorfarbe);
     for (const auto& p : pfeil) {
-        const std::int32_t x = w32(xU + p.spalte);
-        linieZeichnen(r, x, w32(yB - p.hoehe), x, w32(yB - 12), cursor);
+        const std::int32_t x = wrap32(xU + p.spalte);
+        linieZeichnen(r, x, wrap32(yB - p.hoehe), x, wrap32(yB - 12), cursor);
     }
 }
 
