@@ -93,6 +93,9 @@ bool PostFenster::timerLaeuft(Element t) const {
 void PostFenster::meldung(const std::string& t) {
     post_.ausfuehren([t](Fenster& f) { f.meldung(t); });
 }
+void PostFenster::fehler(const std::string& t) {
+    post_.ausfuehren([t](Fenster& f) { f.fehler(t); });
+}
 std::string PostFenster::eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) {
     auto antwort = std::make_shared<std::string>(vorgabe);
     post_.ausfuehren([titel, frage, vorgabe, antwort](Fenster& f) { *antwort = f.eingabe(titel, frage, vorgabe); });

@@ -50,6 +50,9 @@ public:
     virtual bool timerLaeuft(Element timer) const = 0;
     // Modal information box ("Information", one "OK"); returns when closed.
     virtual void meldung(const std::string& text) = 0;
+    // The standard error box of a failed operation (error icon, the program's
+    // name as caption, one "OK"): the run time's text, e.g. "Dateizugriff verweigert".
+    virtual void fehler(const std::string& text) = 0;
     // Modal input prompt; returns the edited text on "OK", else the pre-filled one.
     virtual std::string eingabe(const std::string& titel, const std::string& frage,
                                 const std::string& vorgabe) = 0;

@@ -34,10 +34,11 @@ constexpr int eingabeMaxLaenge = 255;
 
 }  // namespace
 
-void informationZeigen(QWidget* eltern, const QString& text) {
+namespace {
+void boxZeigen(QWidget* eltern, QMessageBox::Icon symbol, const QString& titel, const QString& text) {
     BildschirmMittig<QMessageBox> box(eltern);
-    box.setIcon(QMessageBox::Information);
-    box.setWindowTitle(QStringLiteral("Information"));
+    box.setIcon(symbol);
+    box.setWindowTitle(titel);
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
     // Own button instead of the standard one, whose text depends on the Qt translation.
@@ -45,6 +46,15 @@ void informationZeigen(QWidget* eltern, const QString& text) {
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     box.exec();
+}
+}  // namespace
+
+void informationZeigen(QWidget* eltern, const QString& text) {
+    boxZeigen(eltern, QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+void fehlerZeigen(QWidget* eltern, const QString& text) {
+    boxZeigen(eltern, QMessageBox::Critical, QStringLiteral("qzl7"), text);
 }
 
 QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,

@@ -10,6 +10,9 @@ namespace qzl::ui {
 // Caption "Information", information icon, one "OK"; returns when closed.
 void informationZeigen(QWidget* eltern, const QString& text);
 
+// The standard error box: error icon, the program's name as caption, one "OK".
+void fehlerZeigen(QWidget* eltern, const QString& text);
+
 // Returns the edited text on "OK"; on "Abbrechen", Escape or closing the box
 // it returns vorgabe unchanged, so cancelling yields what was shown.
 QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,

@@ -39,6 +39,7 @@ public:
     void timerSchalten(Element timer, bool an) override;
     bool timerLaeuft(Element timer) const override;
     void meldung(const std::string& text) override;
+    void fehler(const std::string& text) override;
     std::string eingabe(const std::string& titel, const std::string& frage,
                         const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;

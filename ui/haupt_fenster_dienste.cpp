@@ -87,6 +87,8 @@ bool HauptFenster::timerLaeuft(Element e) const {
 
 void HauptFenster::meldung(const std::string& text) { ui::informationZeigen(this, qText(text)); }
 
+void HauptFenster::fehler(const std::string& text) { ui::fehlerZeigen(this, qText(text)); }
+
 std::string HauptFenster::eingabe(const std::string& titel, const std::string& frage,
                                   const std::string& vorgabe) {
     return ui::eingabeAbfragen(this, qText(titel), qText(frage), qText(vorgabe)).toStdString();

@@ -63,14 +63,23 @@ void FakeFenster::meldung(const std::string& t) {
     if (beiMeldung) beiMeldung(t);
 }
 
-std::string FakeFenster::eingabe(const std::string&, const std::string&, const std::string& vorgabe) {
+void FakeFenster::fehler(const std::string& t) {
+    fehlerMeldungen.push_back(t);
+    protokoll.push_back("fehler " + t);
+}
+
+std::string FakeFenster::eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) {
+    fragen.push_back({titel, frage, vorgabe});
+    protokoll.push_back("eingabe " + titel);
     if (eingabeAntworten.empty()) return vorgabe;
     std::string a = eingabeAntworten.front();
     eingabeAntworten.pop_front();
     return a;
 }
 
-std::optional<std::string> FakeFenster::dateiDialog(Element) {
+std::optional<std::string> FakeFenster::dateiDialog(Element dialog) {
+    dialoge.push_back(dialog);
+    protokoll.push_back("dialog " + name(dialog));
     if (dialogAntworten.empty()) return std::nullopt;
     auto a = dialogAntworten.front();
     dialogAntworten.pop_front();

@@ -107,6 +107,12 @@ public:
     std::map<Element, bool> haken;
     std::set<Element> laufendeTimer;
     std::vector<std::string> meldungen;
+    std::vector<std::string> fehlerMeldungen;
+    struct Frage {
+        std::string titel, frage, vorgabe;
+    };
+    std::vector<Frage> fragen;          // every input prompt shown, in order
+    std::vector<Element> dialoge;       // every file dialog run, in order
     std::deque<std::string> eingabeAntworten;
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
@@ -122,8 +128,9 @@ public:
     void timerSchalten(Element t, bool an) override;
     bool timerLaeuft(Element t) const override { return laufendeTimer.count(t) > 0; }
     void meldung(const std::string& t) override;
-    std::string eingabe(const std::string&, const std::string&, const std::string& vorgabe) override;
-    std::optional<std::string> dateiDialog(Element) override;
+    void fehler(const std::string& t) override;
+    std::string eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) override;
+    std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override { ++bilder; }
     void schliessen() override { geschlossen = true; }
 };

@@ -47,22 +47,32 @@ protected:
 
 }  // namespace
 
-TEST_F(DialogTest, MeldungIstInformationMitEinemOk) {
-    bool gesehen = false;
-    beiDialog([&](QWidget* w) {
-        gesehen = true;
-        auto* box = qobject_cast<QMessageBox*>(w);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->windowTitle(), "Information");
-        EXPECT_EQ(box->text(), "Datenübertragungsfehler\n<b>nicht fett</b>");
-        EXPECT_EQ(box->textFormat(), Qt::PlainText);
-        EXPECT_EQ(box->icon(), QMessageBox::Information);
-        EXPECT_EQ(knopfTexte(box), QStringList{"OK"});
-        erwarteBildschirmMitte(box);
-        box->findChild<QPushButton*>()->click();
-    });
-    fenster.meldung("Datenübertragungsfehler\n<b>nicht fett</b>");
-    EXPECT_TRUE(gesehen);
+TEST_F(DialogTest, MeldungUndFehlerMitEinemOk) {
+    const struct {
+        bool fehler;
+        const char* titel;
+        QMessageBox::Icon symbol;
+    } faelle[] = {{false, "Information", QMessageBox::Information}, {true, "qzl7", QMessageBox::Critical}};
+    for (const auto& f : faelle) {
+        bool gesehen = false;
+        beiDialog([&](QWidget* w) {
+            gesehen = true;
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), f.titel);
+            EXPECT_EQ(box->text(), "Datenübertragungsfehler\n<b>nicht fett</b>");
+            EXPECT_EQ(box->textFormat(), Qt::PlainText);
+            EXPECT_EQ(box->icon(), f.symbol);
+            EXPECT_EQ(knopfTexte(box), QStringList{"OK"});
+            erwarteBildschirmMitte(box);
+            box->findChild<QPushButton*>()->click();
+        });
+        if (f.fehler)
+            fenster.fehler("Datenübertragungsfehler\n<b>nicht fett</b>");
+        else
+            fenster.meldung("Datenübertragungsfehler\n<b>nicht fett</b>");
+        EXPECT_TRUE(gesehen) << f.titel;
+    }
 }
 
 TEST_F(DialogTest, EingabeLiefertNurBeiOkDenNeuenText) {
