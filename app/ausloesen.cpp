@@ -2,17 +2,51 @@
 
 #include "core/start.h"
 #include "core/sweep.h"
+#include "diagram/auswertung.h"
+#include "modes/betriebsarten.h"
+#include "modes/frequenzeingabe.h"
 
 namespace qzl {
 
 void ausloesen(Programm& p, Element e) {
+    using E = Element;
     switch (e) {
-        case Element::Button5: Button5Click(p); break;
-        case Element::Button6: Button6Click(p); break;
-        case Element::Button7:
-        case Element::Beenden1: Beenden1Click(p); break;
-        case Element::Timer1: Timer1Timer(p); break;
-        case Element::Timer2: Timer2Timer(p); break;
+        case E::Button5: Button5Click(p); break;
+        case E::Button6: Button6Click(p); break;
+        case E::Button7:
+        case E::Beenden1: Beenden1Click(p); break;
+        case E::Timer1: Timer1Timer(p); break;
+        case E::Timer2: Timer2Timer(p); break;
+
+        case E::Button8:
+        case E::Durchgangsmessung1: Button8Click(p); break;
+        case E::Button9:
+        case E::Reflexionsmessung1: Button9Click(p); break;
+        case E::Button10:
+        case E::Spektralmessung1: Button10Click(p); break;
+        case E::Button15:
+        case E::VFO1: Button15Click(p); break;
+        case E::Button11: Button11Click(p); break;
+        case E::Button16: Button16Click(p); break;
+        case E::Button17: Button17Click(p); break;
+        case E::Button18: Button18Click(p); break;
+
+        case E::Button1:
+        case E::Frequenz1: Button1Click(p); break;
+        case E::Button2:
+        case E::Plus1: Button2Click(p); break;
+        case E::Button3:
+        case E::Minus1: Button3Click(p); break;
+        case E::Button4:
+        case E::Schrittweite1: Button4Click(p); break;
+        case E::ZFEingabe1: ZFEingabe1Click(p); break;
+        case E::Zwischenfrequenz1: Zwischenfrequenz1Click(p); break;
+        case E::AdditionvsSubtraktion1: AdditionvsSubtraktion1Click(p); break;
+
+        case E::Button12: Button12Click(p); break;
+        case E::Button13: Button13Click(p); break;
+        case E::Button14: Button14Click(p); break;
+        case E::Button19: Button19Click(p); break;
         // The remaining controls get their handlers with their features.
         default: break;
     }

@@ -82,6 +82,11 @@ bool PostFenster::aktiv(Element e) const {
 void PostFenster::abhaken(Element e, bool an) {
     post_.ausfuehren([e, an](Fenster& f) { f.abhaken(e, an); });
 }
+bool PostFenster::abgehakt(Element e) const {
+    auto a = std::make_shared<bool>(false);
+    post_.ausfuehren([e, a](Fenster& f) { *a = f.abgehakt(e); });
+    return *a;
+}
 void PostFenster::timerSchalten(Element t, bool an) {
     post_.ausfuehren([t, an](Fenster& f) { f.timerSchalten(t, an); });
 }

@@ -56,6 +56,7 @@ public:
     void aktivieren(Element e, bool an) override;
     bool aktiv(Element e) const override;
     void abhaken(Element e, bool an) override;
+    bool abgehakt(Element e) const override;
     void timerSchalten(Element t, bool an) override;
     bool timerLaeuft(Element t) const override;
     void meldung(const std::string& text) override;

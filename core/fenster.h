@@ -45,6 +45,7 @@ public:
     virtual void aktivieren(Element e, bool an) = 0;
     virtual bool aktiv(Element e) const = 0;
     virtual void abhaken(Element menuePunkt, bool an) = 0;
+    virtual bool abgehakt(Element menuePunkt) const = 0;
     // Switching on a running timer does not restart it.
     virtual void timerSchalten(Element timer, bool an) = 0;
     virtual bool timerLaeuft(Element timer) const = 0;

@@ -1,5 +1,6 @@
 #include "core/geraet.h"
 #include "core/ganzzahl.h"
+#include "core/zf_regel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,11 +14,11 @@ constexpr std::int64_t scheibeMs = 50;
 
 }  // namespace
 
-std::uint32_t abstimmwort(std::int32_t taktfrequenz, std::int32_t frequenz) {
+std::uint32_t abstimmwort(std::int32_t taktfrequenz, std::int64_t frequenz) {
     if (taktfrequenz <= 0) return 0;
     const double q = 4294967296.0 / taktfrequenz;
-    const double x = q * frequenz;
-    // Default rounding mode: to nearest, ties to even. |x| < 2^63, so exact.
+    const double x = q * static_cast<double>(frequenz);
+    // Default rounding mode: to nearest, ties to even; fmod of a finite double is exact.
     double m = std::fmod(std::nearbyint(x), 4294967296.0);
     if (m < 0) m += 4294967296.0;
     return static_cast<std::uint32_t>(m);
@@ -88,12 +89,10 @@ bool aufEingangWarten(Programm& p, std::int64_t frist) {
 
 void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) {
     auto& st = p.st;
-    if (st.zfAktiv && (st.zfBerechnung & 1)) {
-        const std::int64_t zf = st.zwischenfrequenz;
-        frequenz = wrap32((st.zfBerechnung & 2) ? std::int64_t{frequenz} + zf : std::int64_t{frequenz} - zf);
-    }
+    const std::int64_t abgestimmt =
+        st.zfAktiv ? mitZwischenfrequenz(frequenz, st.zwischenfrequenz, st.zfBerechnung) : frequenz;
 
-    const std::uint32_t wort = abstimmwort(st.taktfrequenz, frequenz);
+    const std::uint32_t wort = abstimmwort(st.taktfrequenz, abgestimmt);
     const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(wort), static_cast<std::uint8_t>(wort >> 8),
                                    static_cast<std::uint8_t>(wort >> 16), static_cast<std::uint8_t>(wort >> 24)};
     p.port.schreiben(bytes, 4);

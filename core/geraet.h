@@ -9,7 +9,8 @@ namespace qzl {
 inline constexpr std::int64_t antwortGrenzeMs = 4000;
 
 // Tuning word of the DDS generator; 0 for a clock of 0 Hz or less.
-std::uint32_t abstimmwort(std::int32_t taktfrequenz, std::int32_t frequenz);
+// The frequency may lie beyond 32 bits (a start frequency plus the IF).
+std::uint32_t abstimmwort(std::int32_t taktfrequenz, std::int64_t frequenz);
 std::uint8_t befehlsbyte(std::int32_t messgenauigkeit, bool linModus);
 // Synthesised reading of demonstration mode for a sweep point.
 std::uint16_t demoRohwert(std::int32_t punktIndex);

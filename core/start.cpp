@@ -5,6 +5,7 @@
 #include "core/ganzzahl.h"
 #include "core/geraet.h"
 #include "core/hz_text.h"
+#include "diagram/auswertung.h"
 #include "diagram/diagramm.h"
 
 namespace qzl {
@@ -28,8 +29,7 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     for (auto& m : st.freqMarken) m = 0;
 
     st.cursorIndex = cursorMitte(st.messpunkte);
-    f.textSetzen(Element::Label12,
-                 hzText(wrap32(std::int64_t{st.cursorIndex} * st.schrittweite + st.startfrequenz)));
+    cursorZeigen(p);
 
     PortSetzen(p);
     std::uint8_t muell[64];

@@ -9,6 +9,7 @@
 #include "core/geraet.h"
 #include "core/ganzzahl.h"
 #include "core/start.h"
+#include "diagram/auswertung.h"
 
 namespace qzl {
 
@@ -156,7 +157,7 @@ void Button5Click(Programm& p) {
 
 void Button6Click(Programm& p) {
     stopmessung(p);
-    // The evaluation of the finished curve follows here once it exists.
+    maxminwert(p);
 }
 
 void Timer1Timer(Programm& p) {

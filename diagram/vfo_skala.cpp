@@ -1,6 +1,7 @@
 // The dial of the fixed-frequency generator: 20 pixels per step, from 14 steps
 // below to 14 steps above the start frequency, with an arrow at the centre.
 #include "core/hz_text.h"
+#include "core/zf_regel.h"
 #include "diagram/diagramm_teile.h"
 
 namespace qzl::diagramm {
@@ -14,9 +15,7 @@ void vfoSkalaZeichnen(const InstrumentState& st, Raster& r) {
     const std::uint8_t linie = farbe(st.diagrammfarbe);
 
     // The upper text is what the receiver sees once the IF offset is applied.
-    std::int32_t gezeigt = start;
-    const std::int32_t zf = st.zfBerechnung;
-    if (zf & 1) gezeigt = wrap32(zf & 2 ? std::int64_t{start} + st.zwischenfrequenz : std::int64_t{start} - st.zwischenfrequenz);
+    const std::int64_t gezeigt = mitZwischenfrequenz(start, st.zwischenfrequenz, st.zfBerechnung);
     textZeichnen(r, wrap32(xU + 250), wrap32(yB - 80), hzText(gezeigt), linie);
     textZeichnen(r, wrap32(xU + 250), wrap32(yB - 30), hzText(start), linie);
 

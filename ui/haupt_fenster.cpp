@@ -33,9 +33,7 @@ HauptFenster::HauptFenster(InstrumentState& st, std::function<void(Element)> aus
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Quarzolin (MIRFO)"));
     // Before any child exists, so that labels size themselves with the final font.
-    QFont schrift = font();
-    schrift.setPointSize(8);
-    setFont(schrift);
+    setFont(fensterSchrift());
 
     flaeche_ = new ui::BildFlaeche(st.anzeigeBitmap, this);
     setCentralWidget(flaeche_);
@@ -67,6 +65,12 @@ bool HauptFenster::eventFilter(QObject* objekt, QEvent* event) {
 }
 
 HauptFenster::~HauptFenster() = default;
+
+QFont HauptFenster::fensterSchrift() {
+    QFont schrift(QStringLiteral("Liberation Sans Narrow"));
+    schrift.setPixelSize(11);
+    return schrift;
+}
 
 void HauptFenster::startGeometrie() { move(1, 1); }
 

@@ -28,6 +28,10 @@ public:
                  QWidget* parent = nullptr);
     ~HauptFenster() override;
 
+    // A narrow face, 11 pixels high: a read-out such as "10.000.000 Hz -80 dB"
+    // must fit the 121-pixel panel, and every caption its button.
+    static QFont fensterSchrift();
+
     // Moves the frame to (1, 1); the outer size follows from the fixed client area.
     void startGeometrie();
 
@@ -36,6 +40,7 @@ public:
     void aktivieren(Element e, bool an) override;
     bool aktiv(Element e) const override;
     void abhaken(Element menuePunkt, bool an) override;
+    bool abgehakt(Element menuePunkt) const override;
     void timerSchalten(Element timer, bool an) override;
     bool timerLaeuft(Element timer) const override;
     void meldung(const std::string& text) override;

@@ -71,6 +71,11 @@ void HauptFenster::abhaken(Element menuePunkt, bool an) {
     }
 }
 
+bool HauptFenster::abgehakt(Element menuePunkt) const {
+    const QAction* a = aktion(menuePunkt);
+    return a && a->isChecked();
+}
+
 void HauptFenster::timerSchalten(Element e, bool an) {
     QTimer* t = timer(e);
     if (!t) return;

@@ -125,6 +125,7 @@ public:
     void aktivieren(Element e, bool an) override;
     bool aktiv(Element e) const override;
     void abhaken(Element e, bool an) override;
+    bool abgehakt(Element e) const override { return haken.count(e) > 0 && haken.at(e); }
     void timerSchalten(Element t, bool an) override;
     bool timerLaeuft(Element t) const override { return laufendeTimer.count(t) > 0; }
     void meldung(const std::string& t) override;
