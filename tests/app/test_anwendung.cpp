@@ -1,15 +1,21 @@
 // The whole program against the simulator: the Qt window, the sweep thread
 // and the hand-over of its time-out message to the window's thread.
+#include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <deque>
+#include <functional>
 #include <memory>
 
 #include "app/anwendung.h"
+#include "core/hz_text.h"
 #include "core/sweep.h"
 #include "fakes.h"
 #include "sim/simulator.h"
@@ -17,19 +23,28 @@
 namespace qzl {
 namespace {
 
-// Answers every information box that comes up, like a user pressing OK.
+// Answers every information box that comes up, like a user pressing OK, and
+// every input prompt with the next text of antworten (or OK on what is shown).
 class Bestaetiger {
 public:
     Bestaetiger() {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QWidget* w = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(w)) {
                 texte.push_back(box->text().toStdString());
                 box->defaultButton()->click();
+            } else if (auto* feld = w ? w->findChild<QLineEdit*>() : nullptr) {
+                if (!antworten.empty()) {
+                    feld->setText(QString::fromStdString(antworten.front()));
+                    antworten.pop_front();
+                }
+                static_cast<QDialog*>(w)->accept();
             }
         });
         timer_.start(10);
     }
     std::vector<std::string> texte;
+    std::deque<std::string> antworten;
 
 private:
     QTimer timer_;
@@ -78,6 +93,110 @@ TEST(Anwendung, SweepStartenUndStoppen) {
     // one exchange at start-up, then whole passes only
     EXPECT_EQ((l.simulator.austauschAnzahl() - 1) % 280, 0u);
     EXPECT_EQ(l.anwendung->st().messwerte[200], 400);
+    EXPECT_TRUE(ok.texte.empty());
+}
+
+// Every button and its menu item reach the same handler in the real window.
+TEST(Anwendung, KnoepfeUndMenuepunkteErreichenIhreHandler) {
+    Bestaetiger ok;
+    Lauf l(durchgang());
+    auto& st = l.anwendung->st();
+    auto& f = l.anwendung->fenster();
+    using Tu = std::function<bool()>;
+    auto art = [&](int a) { return [&st, a] { return st.messart == a; }; };
+    auto setzeArt = [&](int a) { return [&st, a] { return (st.messart = a) != 0; }; };
+    const struct {
+        const char *knopf, *menue;  // "" where there is none
+        const char* antwort;        // typed into the prompt
+        Tu vorher, nachher;
+        Tu zurueck;                 // back to "vorher" between button and menu item
+    } faelle[] = {
+        {"Button15", "VFO1", "", art(1), art(5), setzeArt(1)},
+        {"", "ZFEingabe1", "123", [&] { return st.zwischenfrequenz == 9000000; },
+         [&] { return st.zwischenfrequenz == 123; }, {}},
+        {"", "Zwischenfrequenz1", "", [&] { return st.zfBerechnung == 0; }, [&] { return st.zfBerechnung == 1; }, {}},
+        {"", "AdditionvsSubtraktion1", "", [&] { return st.zfBerechnung == 1; }, [&] { return st.zfBerechnung == 3; },
+         {}},
+        {"Button9", "Reflexionsmessung1", "", art(5), art(2), setzeArt(5)},
+        {"Button18", "", "", art(2), art(6), {}},
+        {"Button17", "", "", [&] { return !st.linModus; }, [&] { return st.linModus && st.messart == 2; }, {}},
+        {"Button16", "", "", [&] { return st.linModus.load(); }, [&] { return !st.linModus; }, {}},
+        {"Button10", "Spektralmessung1", "", art(2), art(3), setzeArt(2)},
+        {"Button8", "Durchgangsmessung1", "", art(3), art(1), setzeArt(3)},
+        {"Button11", "", "Kopf", [&] { return st.messzeit != "Kopf"; },
+         [&] { return f.text(Element::Label5) == "Kopf"; }, {}},
+        {"Button1", "Frequenz1", "12000000", [&] { return st.startfrequenz == 10000000; },
+         [&] { return st.startfrequenz == 12000000; }, [&] { return (st.startfrequenz = 10000000) != 0; }},
+        {"Button4", "Schrittweite1", "20000", [&] { return st.schrittweite == 10000; },
+         [&] { return st.schrittweite == 20000; }, [&] { return (st.schrittweite = 10000) != 0; }},
+        {"Button2", "Plus1", "", [&] { return st.startfrequenz == 12000000; },
+         [&] { return st.startfrequenz == 12020000; }, [&] { return (st.startfrequenz = 12000000) != 0; }},
+        {"Button3", "Minus1", "", [&] { return st.startfrequenz == 12020000; },
+         [&] { return st.startfrequenz == 12000000; }, [&] { return (st.startfrequenz = 12020000) != 0; }},
+        {"Button13", "", "", [&] { return st.cursorIndex == 140; }, [&] { return st.cursorIndex == 141; }, {}},
+        {"Button12", "", "", [&] { return st.cursorIndex == 141; }, [&] { return st.cursorIndex == 140; }, {}},
+        {"Button14", "", "12100000", [&] { return st.cursorIndex == 140; }, [&] { return st.cursorIndex == 5; }, {}},
+        {"Button19", "", "", [&] { return st.messwerte[3] == 1; }, [&] { return st.messwerte[3] == 400; }, {}},
+    };
+    for (const auto& fall : faelle) {
+        for (const char* weg : {fall.knopf, fall.menue}) {
+            if (!*weg) continue;
+            SCOPED_TRACE(weg);
+            if (weg == fall.menue && fall.zurueck) fall.zurueck();
+            if (*fall.antwort) ok.antworten = {fall.antwort};
+            ASSERT_TRUE(fall.vorher());
+            if (weg == fall.knopf) {
+                l.klick(weg);
+            } else {
+                auto* a = f.findChild<QAction*>(weg);
+                ASSERT_NE(a, nullptr);
+                ASSERT_TRUE(a->isEnabled());
+                a->trigger();
+            }
+            EXPECT_TRUE(fall.nachher());
+        }
+    }
+    EXPECT_EQ(ok.texte, std::vector<std::string>{"Diese Funktion ist leider noch nicht verfügbar !"});
+}
+
+// "11.290.000 Hz -2 dB" gives 11290000.
+std::int64_t hertz(const std::string& ablesung) {
+    std::string ziffern;
+    for (char c : ablesung.substr(0, ablesung.find(" Hz")))
+        if (c != '.') ziffern += c;
+    return std::stoll(ziffern);
+}
+
+// The default model: a band-pass of 11.4 MHz with 500 kHz between its -3 dB
+// points and 2 dB loss. After Stop the read-outs show its peak and the
+// points 4.8 dB (24 display units) below it, within one step.
+TEST(Anwendung, AblesungenNachStopZeigenDenBandpass) {
+    Bestaetiger ok;
+    Lauf l(sim::SimOptionen{});
+    auto& f = l.anwendung->fenster();
+    l.klick("Button5");
+    l.warteAufAustausche(1 + 280 + 1);
+    l.klick("Button6");
+
+    // |H|^2 = 1 / (1 + x^4), x = Q (f/f0 - f0/f), Q = f0 / B: solved for 4.8 dB
+    const double f0 = 11.4e6, q = f0 / 500e3, schritt = 10e3;
+    const double x = std::pow(std::pow(10.0, 0.48) - 1.0, 0.25) / q;
+    const double u = (x + std::sqrt(x * x + 4.0)) / 2.0;
+    const double unten = f0 / u, oben = f0 * u;
+    // The detector reads in half-dB steps, which moves an edge by about 1 kHz.
+    const double unschaerfe = 2e3;
+    EXPECT_NE(f.text(Element::Label7).find(" -2 dB"), std::string::npos) << f.text(Element::Label7);
+    // The flat top (within a quarter dB) reads as one level; the first point of it wins.
+    const double flach = f0 * (std::sqrt(1.0 + std::pow(std::pow(std::pow(10.0, 0.025) - 1.0, 0.25) / (2 * q), 2)) -
+                               std::pow(std::pow(10.0, 0.025) - 1.0, 0.25) / (2 * q));
+    EXPECT_NEAR(hertz(f.text(Element::Label7)), flach, schritt + unschaerfe);
+    const auto fl = hertz(f.text(Element::Label9));
+    const auto fr = hertz(f.text(Element::Label10));
+    EXPECT_GE(fl, unten - schritt - unschaerfe);
+    EXPECT_LE(fl, unten + unschaerfe);
+    EXPECT_GE(fr, oben - unschaerfe);
+    EXPECT_LE(fr, oben + schritt + unschaerfe);
+    EXPECT_EQ(f.text(Element::Label11), hzText(fr - fl) + " (6 dB)");
     EXPECT_TRUE(ok.texte.empty());
 }
 

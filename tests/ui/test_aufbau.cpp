@@ -256,3 +256,35 @@ TEST_F(FensterTest, FensterHatFesteGroesseUndKeinenMaximierknopf) {
     EXPECT_EQ(fenster.windowTitle(), "Quarzolin 7 Demo");
     EXPECT_EQ(fenster.text(Element::Caption), "Quarzolin 7 Demo");
 }
+
+// The longest read-out of each label and every button caption must be readable
+// whole with the window's font: nothing is cut off at the panel or window edge.
+TEST_F(FensterTest, AblesungenUndKnopftextePassenGanz) {
+    const struct {
+        Element e;
+        const char* name;
+        const char* laengster;
+    } ablesungen[] = {
+        {Element::Label7, "Label7", "-2.147.483.648 Hz -80 dB"}, {Element::Label8, "Label8", "-2.147.483.648 Hz 0,750"},
+        {Element::Label9, "Label9", "-2.147.483.648 Hz"},        {Element::Label10, "Label10", "-2.147.483.648 Hz"},
+        {Element::Label11, "Label11", "2.147.483.647 Hz (6 dB)"}, {Element::Label14, "Label14", "-2.147.483.648 Hz -80 dB"},
+        {Element::Label12, "Label12", "-2.147.483.648 Hz"},       {Element::Label1, "Label1", "-2.147.483.648 Hz"},
+        {Element::Label2, "Label2", "-2.147.483.648 Hz"},
+    };
+    for (const auto& a : ablesungen) {
+        fenster.textSetzen(a.e, a.laengster);
+        auto* label = fenster.findChild<QLabel*>(a.name);
+        ASSERT_NE(label, nullptr);
+        const QWidget* eltern = label->parentWidget();
+        const int rechterRand = eltern == fenster.centralWidget() ? 792 : eltern->contentsRect().right() + 1;
+        const int breite = label->fontMetrics().horizontalAdvance(QString::fromUtf8(a.laengster));
+        EXPECT_LE(label->x() + breite, rechterRand) << a.laengster;
+        EXPECT_EQ(label->font().family(), "Liberation Sans Narrow");
+    }
+    for (const auto& k : knoepfe) {
+        auto* knopf = fenster.findChild<QPushButton*>(k.name);
+        const QString text = QString::fromUtf8(k.text).remove(QLatin1Char('&'));
+        // two pixels of frame on either side
+        EXPECT_LE(knopf->fontMetrics().horizontalAdvance(text) + 4, knopf->width()) << k.name;
+    }
+}
