@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <mutex>
 
 #include "core/ganzzahl.h"
@@ -27,13 +26,12 @@ std::string ablesung(std::int64_t hz, std::int32_t wert, const InstrumentState& 
 
 std::string pegelText(std::int32_t wert, bool lin, char dezimalzeichen) {
     if (!lin) return std::to_string(static_cast<std::int64_t>(std::nearbyint((wert - 400.0) / 5.0))) + " dB";
-    const double q = wert / 400.0;
-    // One rounding of the quotient's decimal digits, at whichever comes first:
-    // the third significant digit or the third decimal.
+    // Three significant digits, then three decimals. A quotient of an integer
+    // by 400 has at most four decimals, so below 0.1 the first rounding is
+    // exact and the quotient is rounded once only.
     char text[64];
-    std::snprintf(text, sizeof text, "%.2e", q);
-    const int exponent = std::atoi(std::strchr(text, 'e') + 1);
-    std::snprintf(text, sizeof text, "%.3f", exponent >= -1 ? std::strtod(text, nullptr) : q);
+    std::snprintf(text, sizeof text, "%.2e", wert / 400.0);
+    std::snprintf(text, sizeof text, "%.3f", std::strtod(text, nullptr));
     std::string s = text;
     std::replace(s.begin(), s.end(), '.', dezimalzeichen);
     return s;

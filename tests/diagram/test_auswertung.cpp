@@ -112,6 +112,8 @@ TEST(Auswertung, CursorKnoepfe) {
     EXPECT_EQ(u->fenster.text(E::Label14), "");
     Button12Click(u->p);
     EXPECT_EQ(st.cursorIndex, 1);
+    maxminwert(u->p);
+    EXPECT_EQ(u->fenster.text(E::Label14), "10.010.000 Hz -60 dB");
     // a step of 0 leaves the cursor where it was
     st.schrittweite = 0;
     u->fenster.eingabeAntworten = {"10035000"};

@@ -71,6 +71,9 @@ TEST(Betriebsarten, VfoZeitueberschreitungLaesstFreigabenStehen) {
     auto u = neueUmgebung();
     u->port.istOffen = true;  // never answers
     Button15Click(u->p);
+    // the dial's baseline ends 560 pixels right of the origin
+    EXPECT_EQ(u->st.gitterRaster.at(590, 410), 0);
+    EXPECT_EQ(u->st.gitterRaster.at(591, 410), 255);
     EXPECT_EQ(u->fenster.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
     EXPECT_EQ(u->st.messart, 4);
     EXPECT_TRUE(u->st.zfAktiv);

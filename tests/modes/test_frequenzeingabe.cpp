@@ -56,7 +56,9 @@ TEST(Frequenzeingabe, EingabenMitIhrenVorgaben) {
         {Button1Click, "10.000.000", 10000000, 10000, 9000000, "Frequenz"},
         {Button1Click, "abc", 10000000, 10000, 9000000, "Frequenz"},
         {Button1Click, nullptr, 7000000, 10000, 9000000, "Frequenz"},
-        {Button1Click, "2147483000", 7000000, 10000, 9000000, "Frequenz"},  // sweep would wrap
+        // only the last of 280 points would leave 32 bits
+        {Button1Click, "2147480858", 7000000, 10, 9000000, "Frequenz"},
+        {Button1Click, "2147480857", 2147480857, 10, 9000000, "Frequenz"},
         {Button4Click, "x", 7000000, 50000, 9000000, "Schrittweite"},
         {Button4Click, "-5", 7000000, -5, 9000000, "Schrittweite"},
         {Button4Click, "2000000000", 7000000, 10000, 9000000, "Schrittweite"},
@@ -67,6 +69,7 @@ TEST(Frequenzeingabe, EingabenMitIhrenVorgaben) {
         auto u = neueUmgebung();
         u->antwortet({100});
         u->st.startfrequenz = 7000000;
+        if (f.handler == Button1Click && f.schritt == 10) u->st.schrittweite = 10;
         if (f.antwort) u->fenster.eingabeAntworten = {f.antwort};
         f.handler(u->p);
         SCOPED_TRACE(f.antwort ? f.antwort : "abgebrochen");
