@@ -114,11 +114,17 @@ TEST(Auswertung, CursorKnoepfe) {
     EXPECT_EQ(st.cursorIndex, 1);
     maxminwert(u->p);
     EXPECT_EQ(u->fenster.text(E::Label14), "10.010.000 Hz -60 dB");
-    // a step of 0 leaves the cursor where it was
+    // a step of 0, or an index beyond 32 bits, leaves the cursor where it was
     st.schrittweite = 0;
     u->fenster.eingabeAntworten = {"10035000"};
     Button14Click(u->p);
     EXPECT_EQ(st.cursorIndex, 1);
+    st.schrittweite = 1;
+    st.startfrequenz = -2000000000;
+    u->fenster.eingabeAntworten = {"2000000000"};
+    Button14Click(u->p);
+    EXPECT_EQ(st.cursorIndex, 1);
+    st.startfrequenz = 10000000;
     EXPECT_EQ(u->fenster.text(E::Label12), "10.000.000 Hz");
 }
 

@@ -36,7 +36,9 @@ TEST(Frequenzeingabe, PlusUndMinusAnIhrenGrenzen) {
         u->st.endfrequenz = f.ende;
         u->fenster.texte[E::Label12] = "alt";
         u->fenster.texte[E::Label7] = "x";
+        u->st.demoModus = true;  // the retuning is a measurement of point 1
         f.handler(u->p);
+        EXPECT_EQ(u->st.rohwert, 132);
         EXPECT_EQ(u->st.startfrequenz, f.erwartet) << f.start;
         EXPECT_EQ(u->fenster.text(E::Label1), hzText(f.erwartet));
         EXPECT_EQ(u->port.geschrieben.size(), 5u);  // retuned even when unchanged
