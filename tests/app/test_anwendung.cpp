@@ -12,6 +12,7 @@
 #include "app/anwendung.h"
 #include "core/sweep.h"
 #include "fakes.h"
+#include "temp_ordner.h"
 #include "sim/simulator.h"
 
 namespace qzl {
@@ -41,6 +42,7 @@ struct Lauf {
         uhr.schrittJeAbfrage = 250;  // a fake clock lets the 4-second limit pass quickly
         anwendung = std::make_unique<Anwendung>(std::vector<std::string>{"--com2=" + simulator.pfad()},
                                                 schnelleUhr ? static_cast<Uhr&>(uhr) : echteUhr);
+        anwendung->programm().arbeitsordner = ordner.pfad;
         anwendung->starten();
     }
     QPushButton* knopf(const char* name) { return anwendung->fenster().findChild<QPushButton*>(name); }
@@ -50,6 +52,7 @@ struct Lauf {
     }
 
     sim::Simulator simulator;
+    test::TempOrdner ordner;
     SystemUhr echteUhr;
     test::FakeUhr uhr;
     std::unique_ptr<Anwendung> anwendung;
