@@ -3,6 +3,7 @@
 #include "core/konfiguration.h"
 #include "core/start.h"
 #include "core/sweep.h"
+#include "files/messreihe.h"
 #include "modes/kalibrierung.h"
 
 namespace qzl {
@@ -17,6 +18,8 @@ void ausloesen(Programm& p, Element e) {
         case Element::Timer2: Timer2Timer(p); break;
         case Element::Speichern1: Speichern1Click(p); break;
         case Element::ffnen1: ffnen1Click(p); break;
+        case Element::MessreiheSpeichern1: MessreiheSpeichern1Click(p); break;
+        case Element::Messreiheladen1: Messreiheladen1Click(p); break;
         case Element::Durchgangsmessung2: Durchgangsmessung2Click(p); break;
         case Element::Reflexionsmessung2: Reflexionsmessung2Click(p); break;
         case Element::Spektralmessung2: Spektralmessung2Click(p); break;
