@@ -22,8 +22,6 @@ struct TempOrdner {
         std::filesystem::remove_all(pfad, ec);
     }
     TempOrdner(const TempOrdner&) = delete;
-    TempOrdner& operator=(const TempOrdner&) = delete;
-
     std::string datei(const std::string& name) const { return pfad + "/" + name; }
     void schreiben(const std::string& name, const std::string& daten) const {
         std::ofstream(datei(name), std::ios::binary) << daten;
