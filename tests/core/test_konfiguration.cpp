@@ -105,10 +105,19 @@ TEST(Konfiguration, Start) {
     EXPECT_EQ(u->fenster.text(Element::Label12), "10.002.000 Hz");  // cursor at point 2 of 5
     EXPECT_EQ(ordner.lesen("qzl7.cfg"), text);
 
+    // One that opens but fails to read is reported and left alone.
+    ::unlink(ordner.datei("qzl7.cfg").c_str());
+    ::mkdir(ordner.datei("qzl7.cfg").c_str(), 0755);
+    u = neueUmgebung();
+    u->p.arbeitsordner = ordner.pfad;
+    FormCreate(u->p, {});
+    EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>{"E/A-Fehler 21"});
+    EXPECT_TRUE(std::filesystem::is_directory(ordner.datei("qzl7.cfg")));
+
     // No right to create it: the error, then start-up goes on with the start values.
     u = neueUmgebung();
     u->p.arbeitsordner = ::geteuid() == 0 ? "/sys" : ordner.pfad;  // root may write anywhere but sysfs
-    ::unlink(ordner.datei("qzl7.cfg").c_str());
+    ::rmdir(ordner.datei("qzl7.cfg").c_str());
     ::chmod(ordner.pfad.c_str(), 0555);
     FormCreate(u->p, {});
     EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>{"Dateizugriff verweigert"});
