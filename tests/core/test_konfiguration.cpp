@@ -39,12 +39,18 @@ TEST(Konfiguration, HandbearbeiteteAchtZeilen) {
     const std::pair<const AtomInt*, std::int32_t> erwartet[] = {
         {&st.startfrequenz, 10000000}, {&st.endfrequenz, 123},  {&st.schrittweite, 5},   {&st.taktfrequenz, 100000000},
         {&st.eichfrequenz, 16},        {&st.zwischenfrequenz, -42}, {&st.zfBerechnung, 0}, {&st.comport, 3},
-        {&st.korrfaktor1[Dlog], 50},   {&st.korrfaktor2[Slin], 250}, {&st.delay, 1},     {&st.linie[1], 50},
-        {&st.linie[4], 200},           {&st.linie[7], 350},     {&st.linieText[1], 12},  {&st.linieText[7], 40},
-        {&st.messpunkte, 280},         {&st.hintergrundfarbe, 255}, {&st.diagrammfarbe, 0}, {&st.kurvenfarbe, 230},
-        {&st.markenfarbe, 150},        {&st.cursorfarbe, 24},   {&st.baudrate, 9600},    {&st.messgenauigkeit, 8},
     };
     for (std::size_t i = 0; i < std::size(erwartet); ++i) EXPECT_EQ(*erwartet[i].first, erwartet[i].second) << i;
+    // Lines 9 to 43 take the reader's defaults, which differ from the start values in the lines.
+    std::string vorgaben = startDatei;
+    const int texte[] = {12, 15, 18, 20, 25, 30, 40};
+    for (int j = 1; j <= 7; ++j) {
+        const std::string n = std::to_string(j);
+        vorgaben.replace(vorgaben.find("Line" + n + "            =0"), 19, "Line" + n + "            =" + std::to_string(50 * j));
+        vorgaben.replace(vorgaben.find("Line" + n + " Text       =10"), 20, "Line" + n + " Text       =" + std::to_string(texte[j - 1]));
+    }
+    const auto ab9 = [](const std::string& t) { return t.substr(t.find("Korrfaktor1Dlog")); };
+    EXPECT_EQ(ab9(konfigurationText(st)), ab9(vorgaben));
 
     // The transfer stores unchecked; the limits follow right after it.
     std::string text = startDatei;
