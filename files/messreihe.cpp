@@ -97,7 +97,8 @@ std::optional<Messreihe> messreiheLesen(std::string daten) {
     r.werte[2] = feldZahl(zweitesFeld(z));
     // The readings have room for maxMesspunkte points; further lines are ignored.
     r.n = 2;
-    while (!leser.ende() && r.n < maxMesspunkte) r.werte[static_cast<std::size_t>(++r.n)] = feldZahl(zweitesFeld(leser.zeile()));
+    while (!leser.ende() && r.n < maxMesspunkte)
+        r.werte[static_cast<std::size_t>(++r.n)] = feldZahl(zweitesFeld(leser.zeile()));
     return r;
 }
 

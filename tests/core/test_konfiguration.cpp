@@ -45,9 +45,10 @@ TEST(Konfiguration, HandbearbeiteteAchtZeilen) {
     std::string vorgaben = startDatei;
     const int texte[] = {12, 15, 18, 20, 25, 30, 40};
     for (int j = 1; j <= 7; ++j) {
-        const std::string n = std::to_string(j);
-        vorgaben.replace(vorgaben.find("Line" + n + "            =0"), 19, "Line" + n + "            =" + std::to_string(50 * j));
-        vorgaben.replace(vorgaben.find("Line" + n + " Text       =10"), 20, "Line" + n + " Text       =" + std::to_string(texte[j - 1]));
+        const std::string linie = "Line" + std::to_string(j) + "            =";
+        const std::string text = "Line" + std::to_string(j) + " Text       =";
+        vorgaben.replace(vorgaben.find(linie + "0\r"), 19, linie + std::to_string(50 * j));
+        vorgaben.replace(vorgaben.find(text + "10\r"), 20, text + std::to_string(texte[j - 1]));
     }
     const auto ab9 = [](const std::string& t) { return t.substr(t.find("Korrfaktor1Dlog")); };
     EXPECT_EQ(ab9(konfigurationText(st)), ab9(vorgaben));

@@ -49,36 +49,38 @@ TEST(Kalibrierung, FaktorpaareAmSimulator) {
     // Raw readings of the simulator: log 50 + 2 (dB + 80), lin 50 + 160 x ratio,
     // times 4 at 10 bits; "open" reads 0 (log) or 50 (lin).
     struct Fall {
-        void (*handler)(Programm&);
-        int art;
-        bool lin, zehnBit;
+        KorrSlot slot;  // names the procedure: kind and detection
+        bool zehnBit;
         const char *p1, *m1, *p2, *m2;
-        KorrSlot slot;
         std::int32_t k1, k2;
         const char* fehler;
     };
+    const char* const offen = "Eingang -80 dB (offen)";
     const char* const verbunden = "Ein- und Ausgang verbunden ( 0 dB)";
+    const char* const anpassung = "Anpassung 50 Ohm";
+    const char* const kurzschluss = "Kurzschluß oder Leerlauf";
+    const char* const signal = "Kalibriersignal 10 dBm anlegen";
     const Fall faelle[] = {
         // offset 1 (0 stored as 1); 210 - 1 = 209: 400 / 209 x 100 = 191.4
-        {Durchgangsmessung2Click, 1, false, false, "Eingang -80 dB (offen)", "open", verbunden, "through", Dlog, 1, 191, nullptr},
-        // a mean of 1: 40000
-        {Durchgangsmessung2Click, 1, false, false, "Eingang -80 dB (offen)", "open", verbunden, "open", Dlog, 1, 40000, nullptr},
-        {Durchgangsmessung2Click, 1, true, false, "Eingang offen (0 mV)", "open", "Ein- und Ausgang verbunden ", "through", Dlin, 50, 250, nullptr},
+        {Dlog, false, offen, "open", verbunden, "through", 1, 191, nullptr},
+        {Dlog, false, offen, "open", verbunden, "open", 1, 40000, nullptr},  // a mean of 1
+        {Dlin, false, "Eingang offen (0 mV)", "open", "Ein- und Ausgang verbunden ", "through", 50, 250, nullptr},
         // 40.5 dB return loss reads 129: 128 gives 312.5, rounded to even
-        {Reflexionsmessung2Click, 2, false, false, "Anpassung 50 Ohm", "open", "Kurzschluß oder Leerlauf", "reflection:40.5", Rlog, 1, 312, nullptr},
-        {Reflexionsmessung2Click, 2, true, false, "Anpassung 50 Ohm", "open", "Kurzschluß oder Leerlauf", "through", Rlin, 50, 250, nullptr},
+        {Rlog, false, anpassung, "open", kurzschluss, "reflection:40.5", 1, 312, nullptr},
+        {Rlin, false, anpassung, "open", kurzschluss, "through", 50, 250, nullptr},
         // 10 bits: -70 dB reads 280, -20 dB 680 (a = 400), -19.875 dB 681 (a = 401)
-        {Spektralmessung2Click, 3, false, true, "Eingang offen", "reflection:70", "Kalibriersignal 10 dBm anlegen", "reflection:20", Slog, 280, 100, nullptr},
-        {Spektralmessung2Click, 3, false, true, "Eingang offen", "reflection:70", "Kalibriersignal 10 dBm anlegen", "reflection:19.875", Slog, 280, 100, "Fehler - keine Korrektur"},
-        {Spektralmessung2Click, 3, true, false, "Eingang offen", "open", "Kalibriersignal 707 mV anlegen", "through", Slin, 50, 250, nullptr},
+        {Slog, true, "Eingang offen", "reflection:70", signal, "reflection:20", 280, 100, nullptr},
+        {Slog, true, "Eingang offen", "reflection:70", signal, "reflection:19.875", 280, 100, "Fehler - keine Korrektur"},
+        {Slin, false, "Eingang offen", "open", "Kalibriersignal 707 mV anlegen", "through", 50, 250, nullptr},
     };
+    void (*const handler[])(Programm&) = {Durchgangsmessung2Click, Reflexionsmessung2Click, Spektralmessung2Click};
     for (const auto& f : faelle) {
         Kalibrierplatz k;
-        k.st->messart = f.art;
-        k.st->linModus = f.lin;
+        k.st->messart = f.slot % 3 + 1;
+        k.st->linModus = f.slot >= Dlin;
         k.st->messgenauigkeit = f.zehnBit ? 10 : 8;
         k.aufbau = {{f.p1, f.m1}, {f.p2, f.m2}};
-        f.handler(k.p);
+        handler[f.slot % 3](k.p);
         std::vector<std::string> meldungen{f.p1, f.p2};
         if (f.fehler) meldungen.push_back(f.fehler);
         EXPECT_EQ(k.fenster.meldungen, meldungen) << f.p2 << " " << f.m2;
