@@ -1,10 +1,13 @@
 #include "app/ausloesen.h"
 
+#include "core/konfiguration.h"
 #include "core/start.h"
 #include "core/sweep.h"
 #include "diagram/auswertung.h"
+#include "files/messreihe.h"
 #include "modes/betriebsarten.h"
 #include "modes/frequenzeingabe.h"
+#include "modes/kalibrierung.h"
 
 namespace qzl {
 
@@ -47,6 +50,22 @@ void ausloesen(Programm& p, Element e) {
         case E::Button13: Button13Click(p); break;
         case E::Button14: Button14Click(p); break;
         case E::Button19: Button19Click(p); break;
+
+        case E::Speichern1: Speichern1Click(p); break;
+        case E::ffnen1: ffnen1Click(p); break;
+        case E::MessreiheSpeichern1: MessreiheSpeichern1Click(p); break;
+        case E::Messreiheladen1: Messreiheladen1Click(p); break;
+        case E::Durchgangsmessung2: Durchgangsmessung2Click(p); break;
+        case E::Reflexionsmessung2: Reflexionsmessung2Click(p); break;
+        case E::Spektralmessung2: Spektralmessung2Click(p); break;
+        case E::Linie11: Linie11Click(p); break;
+        case E::Linie21: Linie21Click(p); break;
+        case E::Linie31: Linie31Click(p); break;
+        case E::Linie41: Linie41Click(p); break;
+        case E::Linie51: Linie51Click(p); break;
+        case E::Linie61: Linie61Click(p); break;
+        case E::Linie71: Linie71Click(p); break;
+        case E::Taktgenerator1: Taktgenerator1Click(p); break;
         // The remaining controls get their handlers with their features.
         default: break;
     }

@@ -2,6 +2,7 @@
 // Everything a handler needs: the state, the window, the port, the clock,
 // and the sweep thread with its post to the window's thread.
 #include <atomic>
+#include <string>
 #include <thread>
 
 #include "core/auftragspost.h"
@@ -34,6 +35,8 @@ struct Programm {
     bool smithVorSweep = false;
     // The refresh's copy of the curve layer.
     Raster kurvenKopie;
+    // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
+    std::string arbeitsordner;
 
     // The window, reached safely from whichever thread asks.
     Fenster& fensterHier() { return std::this_thread::get_id() == guiThread ? fenster : postFenster; }

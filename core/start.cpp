@@ -5,6 +5,7 @@
 #include "core/ganzzahl.h"
 #include "core/geraet.h"
 #include "core/hz_text.h"
+#include "core/konfiguration.h"
 #include "diagram/auswertung.h"
 #include "diagram/diagramm.h"
 
@@ -27,6 +28,8 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     // window's place and size are set by the window itself.
     st.startwerteSetzen();
     for (auto& m : st.freqMarken) m = 0;
+    markenDateiLesen(p);
+    konfigDateiStart(p);
 
     st.cursorIndex = cursorMitte(st.messpunkte);
     cursorZeigen(p);

@@ -3,6 +3,8 @@
 // written; when read, a line ends at CR (an LF right after it is skipped) or
 // at a lone LF, and a byte 26 or the physical end ends the file. Reading past
 // the end yields empty lines.
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,10 +40,20 @@ struct IoFehler {
 std::string ioFehlerText(int code);
 IoFehler ioFehlerAusErrno(int errnoWert);
 
-// Whole file as bytes; nothing when it cannot be opened (never an error).
-// An error while reading an opened file is reported through fehler.
-std::optional<std::string> dateiLesen(const std::string& pfad, std::optional<IoFehler>* fehler = nullptr);
-// Creates or replaces the file with the bytes; the failure, if any.
+// No configuration, marker or series file comes anywhere near this size; a
+// device or a huge file chosen by mistake is cut off here when read.
+inline constexpr std::size_t textdateiGrenze = std::size_t{1} << 20;
+
+// Whole file as bytes, or its first grenze bytes (a device or a huge file
+// chosen by mistake must not fill the memory); nothing when it cannot be
+// opened (never an error). An error while reading an opened file is reported
+// through fehler.
+std::optional<std::string> dateiLesen(const std::string& pfad, std::optional<IoFehler>* fehler = nullptr,
+                                      std::size_t grenze = SIZE_MAX);
+// Creates or replaces the file with the bytes; the failure, if any. A regular
+// file is replaced whole or not at all: the bytes go to a new file beside it,
+// which reaches the disk before it is renamed over the old one. Devices and
+// pipes are written in place.
 std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view daten);
 
 }  // namespace qzl

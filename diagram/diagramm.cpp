@@ -27,7 +27,9 @@ void frequenzmarkenZeichnen(const InstrumentState& st, Raster& r, std::int32_t m
         const std::int32_t x = wrap32(xUrsprung + 2 * i);
         for (int m = 1; m <= anzahlFreqMarken; ++m) {
             const std::int32_t f = marken[static_cast<std::size_t>(m)];
-            if (unten <= f && f < oben) {
+            // 0 is an empty slot, not a marker at 0 Hz: a range from 0 Hz
+            // or below would otherwise show a line for every unused slot.
+            if (f != 0 && unten <= f && f < oben) {
                 linieZeichnen(r, x, yBasis, x, wrap32(std::int64_t{yBasis} - 400), marke);
                 // The label row follows the slot number so that neighbours of
                 // consecutive slots do not overwrite each other.
@@ -55,30 +57,17 @@ void diagrammZeichnen(InstrumentState& st) {
     Raster& gitter = st.gitterRaster;
     rasterFuellen(gitter, hintergrund);
 
-    const std::int32_t breite = wrap32(2 * std::int64_t{messpunkte});
     frequenzmarkenZeichnen(st, gitter, messpunkte);
 
-    const Flaeche flaeche{gitter, st.xUrsprung, st.yBasis, breite, farbe(st.diagrammfarbe)};
-    const bool lin = st.linModus;
-    switch (st.messart.load()) {
+    const std::int32_t art = st.messart;
+    switch (art) {
         case 1:
-        case 4:
-            if (lin)
-                linSkalaZeichnen(flaeche, st.dezimalzeichen);
-            else
-                logSkalaZeichnen(flaeche, -80);
-            frequenzachseZeichnen(flaeche, st.startfrequenz, st.schrittweite);
-            break;
         case 2:
-            bezugslinienZeichnen(flaeche, st);
-            frequenzachseZeichnen(flaeche, st.startfrequenz, st.schrittweite);
-            break;
         case 3:
-            if (lin)
-                linSkalaZeichnen(flaeche, st.dezimalzeichen);
-            else
-                logSkalaZeichnen(flaeche, -70);
-            frequenzachseZeichnen(flaeche, st.startfrequenz, st.schrittweite);
+        case 4:
+            // Demonstration readings are shown on the transmission scale.
+            skalaZeichnen(st, gitter, art == 4 ? 1 : art, st.linModus, messpunkte, st.startfrequenz,
+                          st.schrittweite, bezugslinienVon(st));
             break;
         case 5:
             rasterFuellen(gitter, hintergrund);

@@ -1,7 +1,25 @@
 #pragma once
+#include <array>
+#include <cstdint>
+
 #include "core/instrument_state.h"
 
 namespace qzl {
+
+// Reference lines of the reflection scale, 1-based: heights in display units,
+// labels in tenths.
+struct Bezugslinien {
+    std::array<std::int32_t, anzahlLinien + 1> hoehe{};
+    std::array<std::int32_t, anzahlLinien + 1> zehntel{};
+};
+Bezugslinien bezugslinienVon(const InstrumentState& st);
+
+// The level scale of a sweep kind (1 transmission, 2 reflection with the
+// given lines, 3 spectrum; lin or log) and its frequency axis, `punkte`
+// points wide from `start` in steps of `schritt`, into r. Origin, colour and
+// decimal separator come from st; no markers.
+void skalaZeichnen(const InstrumentState& st, Raster& r, std::int32_t art, bool lin, std::int32_t punkte,
+                   std::int32_t start, std::int32_t schritt, const Bezugslinien& linien);
 
 // Redraws the static picture: every reading of the sweep becomes 1, both
 // layers are cleared, and gitterRaster receives the markers and the scale,

@@ -4,6 +4,7 @@
 
 #include "core/ganzzahl.h"
 #include "core/instrument_state.h"
+#include "diagram/diagramm.h"
 #include "raster/raster.h"
 
 namespace qzl::diagramm {
@@ -47,7 +48,7 @@ struct Flaeche {
 void frequenzmarkenZeichnen(const InstrumentState& st, Raster& r, std::int32_t messpunkte);
 void logSkalaZeichnen(const Flaeche& f, std::int32_t untersteZahl);
 void linSkalaZeichnen(const Flaeche& f, char dezimalzeichen);
-void bezugslinienZeichnen(const Flaeche& f, const InstrumentState& st);
+void bezugslinienZeichnen(const Flaeche& f, const Bezugslinien& linien, char dezimalzeichen);
 void frequenzachseZeichnen(const Flaeche& f, std::int32_t startfrequenz, std::int32_t schrittweite);
 void vfoSkalaZeichnen(const InstrumentState& st, Raster& r);
 void smithDiagrammZeichnen(const InstrumentState& st, Raster& r);

@@ -26,16 +26,14 @@ void linSkalaZeichnen(const Flaeche& f, char dezimalzeichen) {
         beschrifteteLinie(f, wrap32(std::int64_t{f.yBasis} - 40 * n), bruchText(n / 10.0, dezimalzeichen));
 }
 
-void bezugslinienZeichnen(const Flaeche& f, const InstrumentState& st) {
+void bezugslinienZeichnen(const Flaeche& f, const Bezugslinien& linien, char dezimalzeichen) {
     const std::int32_t rechts = wrap32(std::int64_t{f.xUrsprung} + f.breite);
     const std::int32_t oben = wrap32(std::int64_t{f.yBasis} - 400);
     linieZeichnen(f.raster, f.xUrsprung, f.yBasis, rechts, f.yBasis, f.farbe);
     linieZeichnen(f.raster, f.xUrsprung, oben, rechts, oben, f.farbe);
-    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
-        const std::int32_t hoehe = st.linie[j];
-        const std::int32_t zehntel = st.linieText[j];
-        beschrifteteLinie(f, wrap32(std::int64_t{f.yBasis} - hoehe), bruchText(zehntel / 10.0, st.dezimalzeichen));
-    }
+    for (std::size_t j = 1; j <= anzahlLinien; ++j)
+        beschrifteteLinie(f, wrap32(std::int64_t{f.yBasis} - linien.hoehe[j]),
+                          bruchText(linien.zehntel[j] / 10.0, dezimalzeichen));
 }
 
 void frequenzachseZeichnen(const Flaeche& f, std::int32_t startfrequenz, std::int32_t schrittweite) {
@@ -62,3 +60,29 @@ void frequenzachseZeichnen(const Flaeche& f, std::int32_t startfrequenz, std::in
 }
 
 }  // namespace qzl::diagramm
+
+namespace qzl {
+
+Bezugslinien bezugslinienVon(const InstrumentState& st) {
+    Bezugslinien l;
+    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
+        l.hoehe[j] = st.linie[j];
+        l.zehntel[j] = st.linieText[j];
+    }
+    return l;
+}
+
+void skalaZeichnen(const InstrumentState& st, Raster& r, std::int32_t art, bool lin, std::int32_t punkte,
+                   std::int32_t start, std::int32_t schritt, const Bezugslinien& linien) {
+    using namespace diagramm;
+    const Flaeche f{r, st.xUrsprung, st.yBasis, wrap32(2 * std::int64_t{punkte}), farbe(st.diagrammfarbe)};
+    if (art == 2)
+        bezugslinienZeichnen(f, linien, st.dezimalzeichen);
+    else if (lin)
+        linSkalaZeichnen(f, st.dezimalzeichen);
+    else
+        logSkalaZeichnen(f, art == 3 ? -70 : -80);
+    frequenzachseZeichnen(f, start, schritt);
+}
+
+}  // namespace qzl

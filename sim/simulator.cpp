@@ -38,13 +38,19 @@ std::string antwortHex(const std::vector<std::uint8_t>& antwort) {
 
 }  // namespace
 
-Simulator::Simulator(SimOptionen optionen) : opt_(std::move(optionen)), stumm_(opt_.stumm) {}
+Simulator::Simulator(SimOptionen optionen)
+    : opt_(std::move(optionen)), modell_(opt_.modell), stumm_(opt_.stumm) {}
 
 Simulator::~Simulator() { stoppen(); }
 
 const std::string& Simulator::pfad() const { return pfad_; }
 
 void Simulator::stummSetzen(bool stumm) { stumm_.store(stumm); }
+
+void Simulator::modellSetzen(const Modell& modell) {
+    std::lock_guard lock(mutex_);
+    modell_ = modell;
+}
 
 std::uint64_t Simulator::austauschAnzahl() const { return anzahl_.load(); }
 
@@ -170,7 +176,11 @@ void Simulator::schreiben(const std::uint8_t* daten, std::size_t anzahl) {
 bool Simulator::austauschen(const Rahmen& rahmen, Zeitpunkt rxEnde, Zeitpunkt& txFrei) {
     const bool zehnBit = istZehnBit(rahmen.befehl);
     const double f = frequenzAusWort(rahmen.abstimmwort, opt_.taktHz);
-    const double pegel = pegelDb(opt_.modell, f);
+    double pegel = 0.0;
+    {
+        std::lock_guard lock(mutex_);
+        pegel = pegelDb(modell_, f);
+    }
     const auto roh = rohwertBerechnen(pegel, istLinear(rahmen.befehl), zehnBit);
     auto antwort = antwortBilden(roh, zehnBit);
 

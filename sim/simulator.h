@@ -42,6 +42,9 @@ public:
     const std::string& pfad() const;
     void stoppen();
     void stummSetzen(bool stumm);
+    // A new device under test, from the next exchange on (the user changing
+    // the set-up during a calibration).
+    void modellSetzen(const Modell& modell);
     std::uint64_t austauschAnzahl() const;
 
     struct Austausch {
@@ -73,6 +76,7 @@ private:
     std::FILE* log_ = nullptr;
     std::thread worker_;
 
+    Modell modell_;  // guarded by mutex_
     std::atomic<bool> stumm_;
     std::atomic<std::uint64_t> anzahl_{0};
     mutable std::mutex mutex_;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -16,8 +17,10 @@
 
 #include "app/anwendung.h"
 #include "core/hz_text.h"
+#include "app/ausloesen.h"
 #include "core/sweep.h"
 #include "fakes.h"
+#include "temp_ordner.h"
 #include "sim/simulator.h"
 
 namespace qzl {
@@ -56,6 +59,7 @@ struct Lauf {
         uhr.schrittJeAbfrage = 250;  // a fake clock lets the 4-second limit pass quickly
         anwendung = std::make_unique<Anwendung>(std::vector<std::string>{"--com2=" + simulator.pfad()},
                                                 schnelleUhr ? static_cast<Uhr&>(uhr) : echteUhr);
+        anwendung->programm().arbeitsordner = ordner.pfad;
         anwendung->starten();
     }
     QPushButton* knopf(const char* name) { return anwendung->fenster().findChild<QPushButton*>(name); }
@@ -65,6 +69,7 @@ struct Lauf {
     }
 
     sim::Simulator simulator;
+    test::TempOrdner ordner;
     SystemUhr echteUhr;
     test::FakeUhr uhr;
     std::unique_ptr<Anwendung> anwendung;
@@ -238,6 +243,30 @@ TEST(Anwendung, SchliessenWaehrendDesSweeps) {
     EXPECT_FALSE(l.anwendung->fenster().isVisible());
     EXPECT_FALSE(sweepLaeuft(l.anwendung->programm()));
     EXPECT_TRUE(ok.texte.empty());
+}
+
+TEST(Anwendung, KalibrierungZeigtDieKurveHinterDerAufforderung) {
+    Lauf l(durchgang());
+    auto& st = l.anwendung->st();
+    std::vector<std::string> gesehen;
+    QElapsedTimer seit;
+    seit.start();
+    // The user closes each prompt once the display shows the curve of the set-up:
+    // raw 210 unconverted at first, then 210 less its own offset (stored as 1).
+    QTimer nutzer;
+    QObject::connect(&nutzer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        const bool kurve = st.anzeigeBitmap.index(231, gesehen.empty() ? 200 : 409) == 230;
+        if (!kurve && seit.elapsed() < 20000) return;
+        gesehen.push_back(box->text().toStdString() + (kurve ? "" : " (no curve)"));
+        box->defaultButton()->click();
+    });
+    nutzer.start(10);
+    ausloesen(l.anwendung->programm(), Element::Durchgangsmessung2);
+    EXPECT_EQ(gesehen, (std::vector<std::string>{"Eingang -80 dB (offen)", "Ein- und Ausgang verbunden ( 0 dB)"}));
+    EXPECT_EQ(st.korrfaktor1[Dlog], 210);
+    EXPECT_EQ(st.korrfaktor2[Dlog], 40000);
 }
 
 }  // namespace

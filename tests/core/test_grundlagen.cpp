@@ -4,10 +4,16 @@
 #include "core/hz_text.h"
 #include "core/textdatei.h"
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <unistd.h>
+
+#include "temp_ordner.h"
 
 namespace qzl {
 namespace {
@@ -114,6 +120,43 @@ TEST(TextDatei, SchreibenUndLesen) {
     EXPECT_EQ(fehler->code, 2);
     EXPECT_EQ(fehler->text, "Datei nicht gefunden");
     std::filesystem::remove_all(ordner);
+}
+
+TEST(TextDatei, ErsetzenGanzOderGarNicht) {
+    test::TempOrdner ordner;
+    const auto pfad = ordner.datei("a.dat");
+    ordner.schreiben("a.dat", "alt\r\n");
+    ::chmod(pfad.c_str(), 0640);
+
+    // The file size limit makes the write fail half-way.
+    const auto signalVorher = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit vorher{};
+    ::getrlimit(RLIMIT_FSIZE, &vorher);
+    rlimit klein = vorher;
+    klein.rlim_cur = 100;
+    ::setrlimit(RLIMIT_FSIZE, &klein);
+    const auto fehler = dateiSchreiben(pfad, std::string(1000, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &vorher);
+    std::signal(SIGXFSZ, signalVorher);
+    ASSERT_TRUE(fehler.has_value());
+    EXPECT_EQ(fehler->text, "E/A-Fehler " + std::to_string(EFBIG));
+    EXPECT_EQ(ordner.lesen("a.dat"), "alt\r\n");
+    EXPECT_EQ(ordner.anzahl(), 1u);
+
+    // A whole write replaces the file a link names, with the file's permissions.
+    ::symlink("a.dat", ordner.datei("verweis").c_str());
+    EXPECT_EQ(dateiSchreiben(ordner.datei("verweis"), "neu"), std::nullopt);
+    EXPECT_EQ(ordner.lesen("a.dat"), "neu");
+    struct stat s {};
+    ::lstat(ordner.datei("verweis").c_str(), &s);
+    EXPECT_TRUE(S_ISLNK(s.st_mode));
+    ::stat(pfad.c_str(), &s);
+    EXPECT_EQ(s.st_mode & 0777, 0640u);
+    EXPECT_EQ(ordner.anzahl(), 2u);
+
+    // Devices are used in place: no file appears beside them.
+    EXPECT_EQ(dateiSchreiben("/dev/full", "x")->text, "Zu wenig Speicherplatz");
+    EXPECT_EQ(dateiLesen("/dev/zero", nullptr, 1000), std::string(1000, '\0'));
 }
 
 TEST(TextDatei, FehlerTexte) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/start.h"
+#include "temp_ordner.h"
 #include "umgebung.h"
 
 namespace qzl {
@@ -30,6 +31,8 @@ TEST(Start, MitGeraet) {
     u->port.eingang = {1, 2, 3};  // stale bytes from before start
     u->antwortet({55});
     u->st.messart = 3;
+    test::TempOrdner ordner;
+    u->p.arbeitsordner = ordner.pfad;
     FormCreate(u->p, {"-C"});
     auto& f = u->fenster;
     EXPECT_TRUE(u->st.contBildaufbau);
@@ -66,6 +69,8 @@ TEST(Start, MitGeraet) {
 TEST(Start, OhneGeraetMeldungVorDemDiagramm) {
     auto u = neueUmgebung();
     u->port.oeffnenGelingt = false;
+    test::TempOrdner ordner;
+    u->p.arbeitsordner = ordner.pfad;
     FormCreate(u->p, {"-c", "--com2=/dev/does-not-exist"});
     auto& f = u->fenster;
     EXPECT_TRUE(u->st.contBildaufbau);

@@ -118,6 +118,15 @@ TEST(DiagrammZeichnen, FrequenzmarkenAnDenIntervallgrenzen) {
     EXPECT_TRUE(leer(g, 1, 1, 640, 9));
 }
 
+TEST(DiagrammZeichnen, LeereMarkenplaetzeAuchUeberNullHz) {
+    auto st = neuerZustand();
+    st->messart = 7;
+    st->startfrequenz = -20000;  // the range covers 0 Hz at point 3
+    st->freqMarken[20] = -10000;
+    diagrammZeichnen(*st);
+    EXPECT_EQ(spaltenInZeile(st->gitterRaster, 200, marke), std::vector<int>{32});
+}
+
 TEST(DiagrammZeichnen, SkalaUndAchseUeberdeckenDieMarken) {
     auto st = neuerZustand();
     st->messart = 4;  // drawn like transmission

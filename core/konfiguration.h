@@ -1,0 +1,48 @@
+#pragma once
+// The configuration files: "qzl7.cfg" and any file the user saves and loads
+// (43 positional lines "key=value"), and the marker file "frequenz.cfg".
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/programm.h"
+#include "core/textdatei.h"
+
+namespace qzl {
+
+enum class Richtung { lesen, schreiben };
+
+// The opened file of a transfer: its lines when reading, its text when writing.
+struct KonfigDatei {
+    TextLeser leser{std::string()};
+    std::string text;
+};
+
+// One line: writing appends key and value; reading takes the next line,
+// drops everything up to the first "=", and stores the value by the integer
+// entry rule, or the default when it does not parse. The key is not checked.
+void konfigZeile(Richtung r, KonfigDatei& datei, std::string_view schluessel, AtomInt& feld,
+                 std::int32_t vorgabe);
+// All 43 lines in file order, in either direction; stores unchecked.
+void konfiguration(InstrumentState& st, Richtung r, KonfigDatei& datei);
+
+// Brings values that arrived from a file into the ranges the rest of the
+// program relies on: 1..300 points, COM 1..4, an 8- or 10-bit converter, a
+// supported line speed and a positive reference clock.
+void einstellungenBegrenzen(InstrumentState& st);
+
+// Reading a configuration from bytes, limits included, and its text.
+void konfigurationLesen(InstrumentState& st, std::string daten);
+std::string konfigurationText(InstrumentState& st);
+// Markers 1..20 from the lines of a marker file; missing lines leave a slot as it is.
+void freqMarkenLesen(InstrumentState& st, std::string daten);
+
+// Start-up: markers from "frequenz.cfg", then "qzl7.cfg" read or created.
+void markenDateiLesen(Programm& p);
+void konfigDateiStart(Programm& p);
+
+// "&Speichern" (F2) and "&Öffnen" (F3).
+void Speichern1Click(Programm& p);
+void ffnen1Click(Programm& p);
+
+}  // namespace qzl

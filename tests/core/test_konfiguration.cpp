@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/konfiguration.h"
+#include "core/start.h"
+#include "temp_ordner.h"
+#include "umgebung.h"
+
+namespace qzl {
+namespace {
+
+using test::neueUmgebung;
+
+const char* const startDatei =
+    "Startfrequenz    =10000000\r\nEndfrequenz      =35000000\r\nSchrittweite     =10000\r\nTaktfrequenz     =100000000\r\n"
+    "Eichfrequenz     =10000000\r\nZwischenfrequenz =9000000\r\nZF-Berechnung    =0\r\nComport          =2\r\n"
+    "Korrfaktor1Dlog  =50\r\nKorrfaktor2Dlog  =250\r\nKorrfaktor1Rlog  =50\r\nKorrfaktor2Rlog  =250\r\n"
+    "Korrfaktor1Slog  =50\r\nKorrfaktor2Slog  =250\r\nKorrfaktor1Dlin  =50\r\nKorrfaktor2Dlin  =250\r\n"
+    "Korrfaktor1Rlin  =50\r\nKorrfaktor2Rlin  =250\r\nKorrfaktor1Slin  =50\r\nKorrfaktor2Slin  =250\r\nDelay            =1\r\n"
+    "Line1            =0\r\nLine2            =0\r\nLine3            =0\r\nLine4            =0\r\nLine5            =0\r\n"
+    "Line6            =0\r\nLine7            =0\r\nLine1 Text       =10\r\nLine2 Text       =10\r\nLine3 Text       =10\r\n"
+    "Line4 Text       =10\r\nLine5 Text       =10\r\nLine6 Text       =10\r\nLine7 Text       =10\r\n"
+    "Messpunkte       =280\r\nHintergrundfarbe =255\r\nDiagrammfarbe    =0\r\nKurvenfarbe      =230\r\n"
+    "Freq. Markenfarbe=150\r\nCursor           =24\r\nBaudrate         =9600\r\nMessgenauigkeit  =8\r\n";
+
+TEST(Konfiguration, HandbearbeiteteAchtZeilen) {
+    auto u = neueUmgebung();
+    auto& st = u->st;
+    EXPECT_EQ(konfigurationText(st), startDatei);
+    st.delay = 77;
+    st.linie[4] = 9;
+    st.zfBerechnung = 3;
+    konfigurationLesen(st,
+                       "Startfrequenz    =$989680\r\nEndfrequenz      = 123\r\n"  // hex; blank before the number
+                       "Taktfrequenz     =5\r\nTaktfrequenz     =7 \r\n"          // keys unchecked; blank after
+                       "Junk=0x10\n-42\r\nZF-Berechnung    =a=3\r\nComport          =+3");  // LF; no "="; 2nd "="
+    const std::pair<const AtomInt*, std::int32_t> erwartet[] = {
+        {&st.startfrequenz, 10000000}, {&st.endfrequenz, 123},  {&st.schrittweite, 5},   {&st.taktfrequenz, 100000000},
+        {&st.eichfrequenz, 16},        {&st.zwischenfrequenz, -42}, {&st.zfBerechnung, 0}, {&st.comport, 3},
+    };
+    for (std::size_t i = 0; i < std::size(erwartet); ++i) EXPECT_EQ(*erwartet[i].first, erwartet[i].second) << i;
+    // Lines 9 to 43 take the reader's defaults, which differ from the start values in the lines.
+    std::string vorgaben = startDatei;
+    const int texte[] = {12, 15, 18, 20, 25, 30, 40};
+    for (int j = 1; j <= 7; ++j) {
+        const std::string linie = "Line" + std::to_string(j) + "            =";
+        const std::string text = "Line" + std::to_string(j) + " Text       =";
+        vorgaben.replace(vorgaben.find(linie + "0\r"), 19, linie + std::to_string(50 * j));
+        vorgaben.replace(vorgaben.find(text + "10\r"), 20, text + std::to_string(texte[j - 1]));
+    }
+    const auto ab9 = [](const std::string& t) { return t.substr(t.find("Korrfaktor1Dlog")); };
+    EXPECT_EQ(ab9(konfigurationText(st)), ab9(vorgaben));
+
+    // The transfer stores unchecked; the limits follow right after it.
+    std::string text = startDatei;
+    text.replace(text.find("=280"), 4, "=500");
+    KonfigDatei datei{TextLeser(text), {}};
+    konfiguration(st, Richtung::lesen, datei);
+    EXPECT_EQ(st.messpunkte, 500);
+}
+
+TEST(Konfiguration, Grenzen) {
+    using F = AtomInt InstrumentState::*;
+    const std::tuple<F, std::int32_t, std::int32_t> faelle[] = {
+        {&InstrumentState::messpunkte, 500, 300},        {&InstrumentState::messpunkte, 0, 1},
+        {&InstrumentState::messpunkte, 300, 300},        {&InstrumentState::comport, 0, 1},
+        {&InstrumentState::comport, 9, 4},               {&InstrumentState::comport, 4, 4},
+        {&InstrumentState::messgenauigkeit, 9, 10},      {&InstrumentState::messgenauigkeit, 7, 8},
+        {&InstrumentState::taktfrequenz, 0, 100000000},  {&InstrumentState::taktfrequenz, 1, 1},
+        {&InstrumentState::baudrate, 12345, 9600},       {&InstrumentState::baudrate, 57600, 57600},
+    };
+    for (const auto& [feld, gelesen, begrenzt] : faelle) {
+        auto u = neueUmgebung();
+        u->st.*feld = gelesen;
+        einstellungenBegrenzen(u->st);
+        EXPECT_EQ(u->st.*feld, begrenzt) << gelesen;
+    }
+}
+
+TEST(Konfiguration, Markendatei) {
+    std::string lang;
+    for (int k = 1; k <= 25; ++k) lang += std::to_string(k) + "000\r\n";
+    auto u = neueUmgebung();
+    freqMarkenLesen(u->st, lang);
+    EXPECT_EQ(u->st.freqMarken[20], 20000);
+    freqMarkenLesen(u->st, "7000\r\nkein Wert\r\n$10");
+    const std::vector<int> erwartet{7000, 0, 16, 4000, 5000};  // slots without a line keep their value
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(u->st.freqMarken[k], erwartet[k - 1]) << k;
+}
+
+TEST(Konfiguration, Start) {
+    test::TempOrdner ordner;
+    auto u = neueUmgebung();
+    u->p.arbeitsordner = ordner.pfad;
+    ordner.schreiben("frequenz.cfg", "10100000\r\n");
+    FormCreate(u->p, {});
+    EXPECT_EQ(ordner.lesen("qzl7.cfg"), startDatei);
+    EXPECT_EQ(u->st.freqMarken[1], 10100000);
+    EXPECT_EQ(u->st.freqMarken[2], 0);
+
+    // An existing file is read: an unparseable step takes the reader's default.
+    std::string text = startDatei;
+    text.replace(text.find("=10000\r"), 6, "=abc");
+    text.replace(text.find("=280"), 4, "=5");
+    ordner.schreiben("qzl7.cfg", text);
+    u = neueUmgebung();
+    u->p.arbeitsordner = ordner.pfad;
+    FormCreate(u->p, {});
+    EXPECT_EQ(u->st.schrittweite, 1000);
+    EXPECT_EQ(u->fenster.text(Element::Label12), "10.002.000 Hz");  // cursor at point 2 of 5
+    EXPECT_EQ(ordner.lesen("qzl7.cfg"), text);
+
+    // One that opens but fails to read is reported and left alone.
+    ::unlink(ordner.datei("qzl7.cfg").c_str());
+    ::mkdir(ordner.datei("qzl7.cfg").c_str(), 0755);
+    u = neueUmgebung();
+    u->p.arbeitsordner = ordner.pfad;
+    FormCreate(u->p, {});
+    EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>{"E/A-Fehler 21"});
+    EXPECT_TRUE(std::filesystem::is_directory(ordner.datei("qzl7.cfg")));
+
+    // No right to create it: the error, then start-up goes on with the start values.
+    u = neueUmgebung();
+    u->p.arbeitsordner = ::geteuid() == 0 ? "/sys" : ordner.pfad;  // root may write anywhere but sysfs
+    ::rmdir(ordner.datei("qzl7.cfg").c_str());
+    ::chmod(ordner.pfad.c_str(), 0555);
+    FormCreate(u->p, {});
+    EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>{"Dateizugriff verweigert"});
+    EXPECT_EQ(u->fenster.text(Element::Label2), "10.000 Hz");
+    EXPECT_TRUE(u->fenster.timerLaeuft(Element::Timer1));
+}
+
+TEST(Konfiguration, SpeichernUndOeffnen) {
+    test::TempOrdner ordner;
+    auto u = neueUmgebung();
+    u->st.korrfaktor2[Rlin] = 312;
+    u->st.messpunkte = 17;
+    u->fenster.dialogAntworten = {std::nullopt, ordner.datei("a.cfg"), "/dev/full"};
+    Speichern1Click(u->p);  // cancelled
+    EXPECT_EQ(ordner.anzahl(), 0u);
+    Speichern1Click(u->p);
+    Speichern1Click(u->p);
+    EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>{"Zu wenig Speicherplatz"});
+    const std::string gespeichert = ordner.lesen("a.cfg");
+    EXPECT_NE(gespeichert.find("Korrfaktor2Rlin  =312\r\n"), std::string::npos);
+    EXPECT_FALSE(u->fenster.timerLaeuft(Element::Timer1));  // saving does not redraw
+
+    auto v = neueUmgebung();
+    auto& f = v->fenster;
+    f.dialogAntworten = {std::nullopt, ordner.datei("a.cfg"), ordner.datei("fehlt.cfg")};
+    f.textSetzen(Element::Label1, "alt");
+    ffnen1Click(v->p);  // cancelled: no redraw
+    EXPECT_FALSE(f.timerLaeuft(Element::Timer1));
+    ffnen1Click(v->p);
+    EXPECT_EQ(konfigurationText(v->st), gespeichert);
+    EXPECT_EQ(f.text(Element::Label1), "alt");
+    EXPECT_EQ(v->port.geoeffnetAls, 0);  // the port is not reopened
+    EXPECT_EQ(v->st.messwerte[17], 1);   // redrawn
+    f.laufendeTimer.clear();
+    ffnen1Click(v->p);  // a missing file: silently just the redraw
+    EXPECT_TRUE(f.timerLaeuft(Element::Timer1));
+    EXPECT_TRUE(f.fehlerMeldungen.empty());
+    EXPECT_EQ(f.dialoge, std::vector<Element>(3, Element::OpenDialog1));
+}
+
+}  // namespace
+}  // namespace qzl
