@@ -32,14 +32,7 @@ void auswaehlen(QButtonGroup* gruppe, int index) {
 }  // namespace
 
 EinstellDialog::EinstellDialog(InstrumentState& st, QWidget* eltern)
-    : BildschirmMittig<QDialog>(eltern), st_(st) {
-    setObjectName(QStringLiteral("TEin"));
-    setWindowTitle(QStringLiteral("Einstellungen"));
-    setWindowFlags(dialogRahmen);
-    QFont schrift = font();
-    schrift.setPointSize(8);
-    setFont(schrift);
-    setFixedSize(496, 368);
+    : FesterDialog("TEin", "Einstellungen", {496, 368}, eltern), st_(st) {
 
     ports_ = radioGruppe("RadioGroup1", "COM", {32, 24, 81, 121}, {"Com 1", "Com 2", "Com3", "Com4"}, false);
     bauds_ = radioGruppe("RadioGroup2", "Baudrate", {144, 24, 97, 121},
@@ -142,7 +135,7 @@ void EinstellDialog::tabFolge() {
 
 bool EinstellDialog::event(QEvent* e) {
     if (e->type() == QEvent::Show || e->type() == QEvent::WindowActivate) fuellen();
-    return BildschirmMittig<QDialog>::event(e);
+    return FesterDialog::event(e);
 }
 
 void EinstellDialog::fuellen() {

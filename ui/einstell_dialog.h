@@ -18,7 +18,7 @@ class QPushButton;
 
 namespace qzl::ui {
 
-class EinstellDialog : public BildschirmMittig<QDialog> {
+class EinstellDialog : public FesterDialog {
 public:
     EinstellDialog(InstrumentState& st, QWidget* eltern);
 

@@ -43,14 +43,7 @@ QPixmap bildLaden(const QString& pfad) {
 }  // namespace
 
 InfoDialog::InfoDialog(const std::string& versionText, const QString& bildPfad, QWidget* eltern)
-    : BildschirmMittig<QDialog>(eltern) {
-    setObjectName(QStringLiteral("Tinfo"));
-    setWindowTitle(QStringLiteral("Info"));
-    setWindowFlags(dialogRahmen);
-    QFont schrift = font();
-    schrift.setPointSize(8);
-    setFont(schrift);
-    setFixedSize(702, 570);
+    : FesterDialog("Tinfo", "Info", {702, 570}, eltern) {
 
     auto* bild = new QLabel(this);
     bild->setObjectName(QStringLiteral("Image1"));

@@ -9,7 +9,7 @@
 
 namespace qzl::ui {
 
-class InfoDialog : public BildschirmMittig<QDialog> {
+class InfoDialog : public FesterDialog {
 public:
     // The title is set here once and does not follow later changes.
     InfoDialog(const std::string& versionText, const QString& bildPfad, QWidget* eltern);

@@ -1,6 +1,8 @@
 // The settings dialog's filling and storing rules, and "&Optionen" around it.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "core/dialogaufrufe.h"
 #include "core/einstellwerte.h"
 #include "core/geraet.h"
@@ -187,6 +189,39 @@ TEST(Optionen, AbbrechenAmSimulatorMitZehnBit) {
     EXPECT_TRUE(v.port.offen());
     EXPECT_TRUE(v.fenster.meldungen.empty());
     EXPECT_FALSE(v.st->demoModus);
+}
+
+// The sweep thread never opens these, but its window must pass them on.
+TEST(PostFenster, DialogeUndDruckAufDemFensterThread) {
+    test::FakeFenster f;
+    f.druckAntworten = {2475};
+    f.druckFehler = "kaputt";
+    Auftragspost post;
+    PostFenster pf(post);
+    const auto bitmap = std::make_unique<AnzeigeBitmap>();
+    std::optional<int> breite;
+    std::optional<std::string> fehler;
+    std::atomic<bool> fertig{false};
+    std::thread t([&] {
+        pf.einstellungenZeigen();
+        pf.infoZeigen();
+        pf.hilfeZeigen();
+        breite = pf.druckDialog();
+        fehler = pf.seiteDrucken(DruckSeite{{1, 2, "Kopf"}, 3, 4, 5, 6, {}}, *bitmap);
+        fertig = true;
+        post.anstossen();
+    });
+    while (!fertig) {
+        post.warten([&] { return fertig.load(); });
+        post.abarbeiten(f);
+    }
+    t.join();
+    EXPECT_EQ(f.protokoll, (std::vector<std::string>{"einstellungen", "info", "hilfe", "druckdialog", "drucken"}));
+    EXPECT_EQ(breite, 2475);
+    EXPECT_EQ(fehler, "kaputt");
+    ASSERT_EQ(f.seiten.size(), 1u);
+    EXPECT_EQ(f.seiten[0].ueberschrift.text, "Kopf");
+    EXPECT_EQ(f.seiten[0].bildUnten, 6);
 }
 
 }  // namespace
