@@ -130,7 +130,11 @@ void EinstellDialog::tabFolge() {
     for (auto* knopf : genauigkeit_->buttons()) folge.push_back(knopf);
     for (auto* f : lageFelder_) folge.push_back(f);
     folge.push_back(cont_);
-    for (std::size_t i = 1; i < folge.size(); ++i) setTabOrder(folge[i - 1], folge[i]);
+    QWidget* vorher = nullptr;
+    for (QWidget* w : folge) {
+        if (vorher) setTabOrder(vorher, w);
+        vorher = w;
+    }
 }
 
 bool EinstellDialog::event(QEvent* e) {

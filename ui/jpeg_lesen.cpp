@@ -27,9 +27,8 @@ bool dekodieren(jpeg_decompress_struct& info, Fehlerziel& fehler, const std::uin
     if (setjmp(fehler.sprung)) return false;
     jpeg_mem_src(&info, daten, laenge);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
-    info.out_color_space = JCS_RGB;
+    info.out_color_space = JCS_RGB;  // grey pictures too; libjpeg refuses what it cannot convert
     jpeg_start_decompress(&info);
-    if (info.output_components != 3) return false;
     bild.breite = static_cast<int>(info.output_width);
     bild.hoehe = static_cast<int>(info.output_height);
     const std::size_t zeile = std::size_t{info.output_width} * 3;

@@ -47,11 +47,7 @@ TEST_F(EinstellDialogTest, SteuerelementeWieImEntwurf) {
         {"Label2", {32, 240, 0, 0}, "Delay"},        {"Edit11", {144, 240, 41, 21}, nullptr},
         {"Label12", {32, 264, 0, 0}, "Messpunkte"},  {"Edit12", {144, 264, 41, 21}, nullptr},
         {"Label13", {368, 8, 0, 0}, "Text"},         {"Label14", {424, 8, 0, 0}, "Lage"},
-        {"Label3", {304, 40, 0, 0}, "Linie 1"},      {"Edit1", {368, 40, 33, 21}, nullptr},
-        {"Edit13", {424, 40, 33, 21}, nullptr},      {"Label1", {304, 136, 0, 0}, "Linie 4"},
-        {"Edit4", {368, 136, 33, 21}, nullptr},      {"Edit16", {424, 136, 33, 21}, nullptr},
-        {"Label8", {304, 232, 0, 0}, "Linie 7"},     {"Edit7", {368, 232, 33, 21}, nullptr},
-        {"Edit19", {424, 232, 33, 21}, nullptr},     {"CheckBox1", {368, 272, 17, 17}, ""},
+        {"CheckBox1", {368, 272, 17, 17}, ""},
         {"Label15", {392, 272, 0, 0}, "cont. Bildaufbau"}, {"Button2", {272, 328, 97, 25}, "&Cancel"},
         {"Button1", {384, 328, 81, 25}, "&OK"},
     };
@@ -67,6 +63,15 @@ TEST_F(EinstellDialogTest, SteuerelementeWieImEntwurf) {
         if (auto* k = qobject_cast<QAbstractButton*>(w)) {
             EXPECT_EQ(k->text(), t.text) << t.name;
         }
+    }
+    // The reference-line rows, 32 pixels apart from the top at 40.
+    const char* zeilenLabel[] = {"Label3", "Label4", "Label5", "Label1", "Label6", "Label7", "Label8"};
+    for (int j = 1; j <= 7; ++j) {
+        const int oben = 40 + 32 * (j - 1);
+        EXPECT_EQ(kind<QLabel>(zeilenLabel[j - 1])->text(), QString("Linie %1").arg(j));
+        EXPECT_EQ(kind<QLabel>(zeilenLabel[j - 1])->pos(), QPoint(304, oben));
+        EXPECT_EQ(feld(("Edit" + std::to_string(j)).c_str())->geometry(), QRect(368, oben, 33, 21));
+        EXPECT_EQ(feld(("Edit" + std::to_string(j + 12)).c_str())->geometry(), QRect(424, oben, 33, 21));
     }
     const struct {
         const char* name;
@@ -129,6 +134,7 @@ TEST_F(EinstellDialogTest, OkSpeichertAbbrechenUndSchliessenNicht) {
         QTest::mouseClick(kind<QRadioButton>("RadioGroup3_1"), Qt::LeftButton);
         EXPECT_TRUE(ok->isEnabled());
         QTest::mouseClick(ok, Qt::LeftButton);
+        if (dlg.isVisible()) dlg.reject();  // a stuck dialog fails below instead of hanging
     });
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
     EXPECT_EQ(st->messpunkte, 300);
