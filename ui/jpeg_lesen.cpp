@@ -35,7 +35,7 @@ bool dekodieren(jpeg_decompress_struct& info, Fehlerziel& fehler, const std::uin
     bild.pixel.resize(zeile * info.output_height);
     while (info.output_scanline < info.output_height) {
         JSAMPROW ziel = bild.pixel.data() + zeile * info.output_scanline;
-        jpeg_read_scanlines(&info, &ziel, 1);
+        if (jpeg_read_scanlines(&info, &ziel, 1) != 1) return false;
     }
     jpeg_finish_decompress(&info);
     // A picture cut short still decodes, padded with grey; that is no picture.

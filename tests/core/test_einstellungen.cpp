@@ -81,7 +81,8 @@ TEST(Einstellwerte, SpeichernLinienHakenUndGruppen) {
     EXPECT_TRUE(st->contBildaufbau);
     EXPECT_EQ((std::array{st->comport.load(), st->baudrate.load(), st->messgenauigkeit.load()}),
               (std::array{3, 9600, 10}));  // 4800 was shown as 9600
-    const std::array<int, 6> gruppen[] = {{3, 3, 0, 4, 57600, 8}, {0, -1, 1, 1, 57600, 10}};
+    // items past the last count as none
+    const std::array<int, 6> gruppen[] = {{3, 3, 0, 4, 57600, 8}, {0, -1, 1, 1, 57600, 10}, {4, 4, 2, 1, 57600, 10}};
     for (const auto& g : gruppen) {
         w.comport = g[0];
         w.baudrate = g[1];
