@@ -36,6 +36,7 @@ Anwendung::~Anwendung() { programmBeenden(programm_); }
 
 void Anwendung::starten() {
     FormCreate(programm_, argumente_);
+    fenster_.dialogeAnlegen();
     fenster_.startGeometrie();
     fenster_.show();
 }

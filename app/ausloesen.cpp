@@ -1,9 +1,11 @@
 #include "app/ausloesen.h"
 
+#include "core/dialogaufrufe.h"
 #include "core/konfiguration.h"
 #include "core/start.h"
 #include "core/sweep.h"
 #include "diagram/auswertung.h"
+#include "files/druckseite.h"
 #include "files/messreihe.h"
 #include "modes/betriebsarten.h"
 #include "modes/frequenzeingabe.h"
@@ -66,7 +68,12 @@ void ausloesen(Programm& p, Element e) {
         case E::Linie61: Linie61Click(p); break;
         case E::Linie71: Linie71Click(p); break;
         case E::Taktgenerator1: Taktgenerator1Click(p); break;
-        // The remaining controls get their handlers with their features.
+
+        case E::Diagrammdrucken1: Diagrammdrucken1Click(p); break;
+        case E::Bandbreite1: Bandbreite1Click(p); break;
+        case E::ber1: ber1Click(p); break;
+        case E::Hilfe1: Hilfe1Click(p); break;
+        // Labels, top-level menus and the file dialogs fire nothing.
         default: break;
     }
 }

@@ -117,5 +117,26 @@ void PostFenster::bildZeigen() {
 void PostFenster::schliessen() {
     post_.ausfuehren([](Fenster& f) { f.schliessen(); });
 }
+std::optional<int> PostFenster::druckDialog() {
+    auto breite = std::make_shared<std::optional<int>>();
+    post_.ausfuehren([breite](Fenster& f) { *breite = f.druckDialog(); });
+    return *breite;
+}
+// The bitmap is the state's, which outlives any aborted wait.
+std::optional<std::string> PostFenster::seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) {
+    auto fehler = std::make_shared<std::optional<std::string>>();
+    const AnzeigeBitmap* b = &bild;
+    post_.ausfuehren([seite, b, fehler](Fenster& f) { *fehler = f.seiteDrucken(seite, *b); });
+    return *fehler;
+}
+void PostFenster::einstellungenZeigen() {
+    post_.ausfuehren([](Fenster& f) { f.einstellungenZeigen(); });
+}
+void PostFenster::infoZeigen() {
+    post_.ausfuehren([](Fenster& f) { f.infoZeigen(); });
+}
+void PostFenster::hilfeZeigen() {
+    post_.ausfuehren([](Fenster& f) { f.hilfeZeigen(); });
+}
 
 }  // namespace qzl

@@ -65,6 +65,11 @@ public:
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override;
     void schliessen() override;
+    std::optional<int> druckDialog() override;
+    std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;
+    void einstellungenZeigen() override;
+    void infoZeigen() override;
+    void hilfeZeigen() override;
 
 private:
     Auftragspost& post_;

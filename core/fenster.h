@@ -3,8 +3,11 @@
 // tests implement it with a scripted fake. Handlers talk only to this.
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace qzl {
+
+struct AnzeigeBitmap;
 
 // Every control, menu, menu item, timer and file dialog the logic addresses,
 // named as in the window.
@@ -33,6 +36,19 @@ enum class Element {
 };
 
 inline constexpr int elementAnzahl = static_cast<int>(Element::Anzahl);
+
+// One printed page in printer pixels: each text by the top-left corner of its
+// first character, and the rectangle (right and bottom exclusive) into which
+// the display bitmap is stretched.
+struct DruckText {
+    int x = 0, y = 0;
+    std::string text;
+};
+struct DruckSeite {
+    DruckText ueberschrift;
+    int bildLinks = 0, bildOben = 0, bildRechts = 0, bildUnten = 0;
+    std::vector<DruckText> zeilen;
+};
 
 class Fenster {
 public:
@@ -63,6 +79,19 @@ public:
     virtual void bildZeigen() = 0;
     // Close the main window, which ends the program.
     virtual void schliessen() = 0;
+
+    // The print dialog: the printable width of the chosen printer in its
+    // pixels, or nothing when cancelled.
+    virtual std::optional<int> druckDialog() = 0;
+    // Prints one page on the printer chosen last, the heading first, then the
+    // picture, then the lines. Returns the failure text, or nothing.
+    virtual std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) = 0;
+    // The settings dialog, modal; returns when it is closed, by whatever way.
+    virtual void einstellungenZeigen() = 0;
+    // The info dialog, modal.
+    virtual void infoZeigen() = 0;
+    // The help viewer at the contents page.
+    virtual void hilfeZeigen() = 0;
 };
 
 }  // namespace qzl

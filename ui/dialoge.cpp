@@ -6,29 +6,13 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
-#include <QShowEvent>
 #include <QVBoxLayout>
+
+#include "ui/bildschirm_mittig.h"
 
 namespace qzl::ui {
 
 namespace {
-
-// Qt centres a dialog over its parent; these boxes sit in the middle of the
-// screen instead. Done after the base class has sized the box.
-template <class Basis>
-class BildschirmMittig : public Basis {
-public:
-    using Basis::Basis;
-
-protected:
-    void showEvent(QShowEvent* event) override {
-        Basis::showEvent(event);
-        if (event->spontaneous()) return;
-        const QRect frei = this->screen()->availableGeometry();
-        this->move(frei.center() - QPoint(this->width() / 2, this->height() / 2));
-    }
-};
 
 constexpr int eingabeMaxLaenge = 255;
 
@@ -61,8 +45,7 @@ QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& fr
                         const QString& vorgabe) {
     BildschirmMittig<QDialog> dlg(eltern);
     dlg.setWindowTitle(titel);
-    dlg.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    dlg.setWindowFlags(dialogRahmen);
 
     auto* frageText = new QLabel(frage, &dlg);
     frageText->setTextFormat(Qt::PlainText);

@@ -6,6 +6,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShortcutEvent>
 #include <QTimer>
@@ -27,7 +28,7 @@ QString qText(const char* utf8) { return QString::fromUtf8(utf8); }
 
 HauptFenster::HauptFenster(InstrumentState& st, std::function<void(Element)> ausloesen,
                            QWidget* parent)
-    : QMainWindow(parent), ausloesen_(std::move(ausloesen)) {
+    : QMainWindow(parent), st_(st), ausloesen_(std::move(ausloesen)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 #include "core/fenster.h"
 #include "core/instrument_state.h"
@@ -13,10 +14,14 @@
 class QAction;
 class QCloseEvent;
 class QFileDialog;
+class QPrinter;
 class QTimer;
 
 namespace qzl::ui {
 class BildFlaeche;
+class EinstellDialog;
+class HilfeFenster;
+class InfoDialog;
 }
 
 namespace qzl {
@@ -34,6 +39,14 @@ public:
 
     // Moves the frame to (1, 1); the outer size follows from the fixed client area.
     void startGeometrie();
+    // The info dialog, then the settings dialog; after start-up, which sets
+    // the version text of the info dialog's title.
+    void dialogeAnlegen();
+    // The printer that the print dialog sets up, at its full resolution.
+    QPrinter& drucker();
+    ui::EinstellDialog* einstellDialog() const { return einstellDialog_; }
+    ui::InfoDialog* infoDialog() const { return infoDialog_; }
+    ui::HilfeFenster* hilfeFenster() const { return hilfeFenster_; }
 
     void textSetzen(Element e, const std::string& text) override;
     std::string text(Element e) const override;
@@ -50,6 +63,11 @@ public:
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override;
     void schliessen() override;
+    std::optional<int> druckDialog() override;
+    std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;
+    void einstellungenZeigen() override;
+    void infoZeigen() override;
+    void hilfeZeigen() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -63,6 +81,7 @@ private:
     QAction* aktion(Element e) const;
     QTimer* timer(Element e) const;
 
+    InstrumentState& st_;
     std::function<void(Element)> ausloesen_;
     ui::BildFlaeche* flaeche_;
     // Widget, menu action or timer of each element; null where there is none.
@@ -70,6 +89,10 @@ private:
     // Kept between calls so that a dialog remembers its folder and last name.
     std::array<QFileDialog*, elementAnzahl> dateiDialoge_{};
     bool schliessenAngefordert_ = false;
+    std::unique_ptr<QPrinter> drucker_;
+    ui::InfoDialog* infoDialog_ = nullptr;
+    ui::EinstellDialog* einstellDialog_ = nullptr;
+    ui::HilfeFenster* hilfeFenster_ = nullptr;
 };
 
 }  // namespace qzl

@@ -86,4 +86,23 @@ std::optional<std::string> FakeFenster::dateiDialog(Element dialog) {
     return a;
 }
 
+std::optional<int> FakeFenster::druckDialog() {
+    protokoll.push_back("druckdialog");
+    if (druckAntworten.empty()) return std::nullopt;
+    auto a = druckAntworten.front();
+    druckAntworten.pop_front();
+    return a;
+}
+
+std::optional<std::string> FakeFenster::seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap&) {
+    protokoll.push_back("drucken");
+    seiten.push_back(seite);
+    return druckFehler;
+}
+
+void FakeFenster::einstellungenZeigen() {
+    protokoll.push_back("einstellungen");
+    if (beiEinstellungen) beiEinstellungen();
+}
+
 }  // namespace qzl::test

@@ -119,6 +119,10 @@ public:
     int bilder = 0;
     bool geschlossen = false;
     std::function<void(const std::string&)> beiMeldung;
+    std::deque<std::optional<int>> druckAntworten;  // print dialog: the width, or cancelled
+    std::vector<DruckSeite> seiten;                 // every page printed
+    std::optional<std::string> druckFehler;         // what printing a page reports
+    std::function<void()> beiEinstellungen;         // the user's doing in the settings dialog
 
     void textSetzen(Element e, const std::string& t) override;
     std::string text(Element e) const override;
@@ -134,6 +138,11 @@ public:
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override { ++bilder; }
     void schliessen() override { geschlossen = true; }
+    std::optional<int> druckDialog() override;
+    std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;
+    void einstellungenZeigen() override;
+    void infoZeigen() override { protokoll.push_back("info"); }
+    void hilfeZeigen() override { protokoll.push_back("hilfe"); }
 };
 
 std::string name(Element e);

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "fenster_fixture.h"
+#include "modal.h"
 
 using qzl::Element;
 
@@ -18,18 +19,7 @@ namespace {
 
 class DialogTest : public FensterTest {
 protected:
-    // Runs tu on the modal dialog as soon as it is up; the timer dies with the test.
-    void beiDialog(std::function<void(QWidget*)> tu) {
-        auto* t = new QTimer(&waechter);
-        t->setInterval(5);
-        QObject::connect(t, &QTimer::timeout, t, [t, tu] {
-            QWidget* w = QApplication::activeModalWidget();
-            if (!w || !w->isVisible()) return;
-            t->stop();
-            tu(w);
-        });
-        t->start();
-    }
+    void beiDialog(std::function<void(QWidget*)> tu) { beiModalDialog(waechter, std::move(tu)); }
 
     static void erwarteBildschirmMitte(const QWidget* w) {
         const QPoint mitte = w->screen()->availableGeometry().center();

@@ -1,0 +1,21 @@
+#include "core/dialogaufrufe.h"
+
+#include "core/geraet.h"
+#include "core/start.h"
+
+namespace qzl {
+
+void Bandbreite1Click(Programm& p) {
+    p.port.schliessen();
+    p.fenster.einstellungenZeigen();
+    PortSetzen(p);
+    dm_diagramm(p);
+    p.st.demoModus = false;
+    einzelmessung(p, 1, p.st.startfrequenz);
+}
+
+void ber1Click(Programm& p) { p.fenster.infoZeigen(); }
+
+void Hilfe1Click(Programm& p) { p.fenster.hilfeZeigen(); }
+
+}  // namespace qzl
