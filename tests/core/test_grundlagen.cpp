@@ -156,7 +156,7 @@ TEST(TextDatei, ErsetzenGanzOderGarNicht) {
 
     // Devices are used in place: no file appears beside them.
     EXPECT_EQ(dateiSchreiben("/dev/full", "x")->text, "Zu wenig Speicherplatz");
-    EXPECT_EQ(dateiLesen("/dev/zero", nullptr, 1000), std::string(1000, '\0'));
+    EXPECT_EQ(dateiLesen("/dev/zero", nullptr, 10000), std::string(10000, '\0'));
 }
 
 TEST(TextDatei, OrdnerRohrUndFremdeNamen) {
