@@ -70,7 +70,9 @@ IoFehler ioFehlerAusErrno(int e) {
 
 std::optional<std::string> dateiLesen(const std::string& pfad, std::optional<IoFehler>* fehler,
                                       std::size_t grenze) {
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe or a terminal chosen by mistake would otherwise
+    // hang the window; what it holds ends where nothing more is waiting.
+    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
     std::string daten;
     char puffer[8192];
@@ -78,7 +80,7 @@ std::optional<std::string> dateiLesen(const std::string& pfad, std::optional<IoF
         const ssize_t n = ::read(fd, puffer, std::min(sizeof puffer, grenze - daten.size()));
         if (n > 0) {
             daten.append(puffer, static_cast<std::size_t>(n));
-        } else if (n == 0) {
+        } else if (n == 0 || errno == EAGAIN) {
             break;
         } else if (errno != EINTR) {
             if (fehler) *fehler = ioFehlerAusErrno(errno);
@@ -106,7 +108,8 @@ std::optional<IoFehler> allesSchreiben(int fd, std::string_view daten) {
 }
 
 std::optional<IoFehler> anOrtSchreiben(const std::string& pfad, std::string_view daten) {
-    const int fd = ::open(pfad.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    // A pipe nobody reads fails at once instead of hanging the window.
+    const int fd = ::open(pfad.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return ioFehlerAusErrno(errno);
     auto fehler = allesSchreiben(fd, daten);
     if (::close(fd) != 0 && !fehler) fehler = ioFehlerAusErrno(errno);

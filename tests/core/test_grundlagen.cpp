@@ -156,7 +156,28 @@ TEST(TextDatei, ErsetzenGanzOderGarNicht) {
 
     // Devices are used in place: no file appears beside them.
     EXPECT_EQ(dateiSchreiben("/dev/full", "x")->text, "Zu wenig Speicherplatz");
-    EXPECT_EQ(dateiLesen("/dev/zero", nullptr, 1000), std::string(1000, '\0'));
+    EXPECT_EQ(dateiLesen("/dev/zero", nullptr, 10000), std::string(10000, '\0'));
+}
+
+TEST(TextDatei, OrdnerRohrUndFremdeNamen) {
+    test::TempOrdner ordner;
+    // A folder opens but cannot be read: reported, never taken as an empty file.
+    std::optional<IoFehler> fehler;
+    EXPECT_EQ(dateiLesen(ordner.pfad, &fehler), std::nullopt);
+    EXPECT_EQ(fehler->text, "E/A-Fehler " + std::to_string(EISDIR));
+    EXPECT_TRUE(dateiSchreiben(ordner.pfad, "x").has_value());
+
+    // A pipe without a writer or reader must not block the window.
+    const auto rohr = ordner.datei("rohr");
+    ::mkfifo(rohr.c_str(), 0600);
+    EXPECT_EQ(dateiLesen(rohr), std::optional<std::string>(""));
+    EXPECT_TRUE(dateiSchreiben(rohr, "x").has_value());
+
+    // Names are bytes: UTF-8 and Latin-1 alike.
+    for (const std::string name : {"Meßreihe äöü.dat", "Me\xdf" "reihe.cfg"}) {
+        EXPECT_EQ(dateiSchreiben(ordner.datei(name), "a\r\n"), std::nullopt) << name;
+        EXPECT_EQ(dateiLesen(ordner.datei(name)), std::optional<std::string>("a\r\n")) << name;
+    }
 }
 
 TEST(TextDatei, FehlerTexte) {

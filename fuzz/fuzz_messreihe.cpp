@@ -1,0 +1,35 @@
+// Damaged series files: read, then shown with scale, curve and read-outs;
+// what was read, saved again, reads back the same.
+#include <string>
+
+#include "files/messreihe.h"
+#include "umgebung.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
+    using namespace qzl;
+    auto& u = fuzz::Umgebung::frisch();
+    const auto reihe = messreiheLesen(std::string(reinterpret_cast<const char*>(d), n));
+    if (!reihe) return 0;
+    fuzz::pruefen(reihe->art >= 1 && reihe->art <= 3);
+    fuzz::pruefen(reihe->n >= 2 && reihe->n <= maxMesspunkte);
+    messreiheZeigen(u.p, *reihe);
+    fuzz::pruefen(u.fenster.meldungen.empty() && u.fenster.fehlerMeldungen.empty());
+
+    auto& st = u.st;
+    st.messart = reihe->art;
+    st.messzeit = reihe->ueberschrift;
+    st.linModus = reihe->lin;
+    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
+        st.linie[j] = reihe->linien.hoehe[j];
+        st.linieText[j] = reihe->linien.zehntel[j];
+    }
+    st.startfrequenz = reihe->f1;
+    st.schrittweite = reihe->s;
+    st.messpunkte = reihe->n;
+    const auto wieder = messreiheLesen(messreiheText(st));
+    fuzz::pruefen(wieder && wieder->art == reihe->art && wieder->ueberschrift == reihe->ueberschrift &&
+                  wieder->lin == reihe->lin && wieder->linien.hoehe == reihe->linien.hoehe &&
+                  wieder->linien.zehntel == reihe->linien.zehntel && wieder->f1 == reihe->f1 &&
+                  wieder->s == reihe->s && wieder->n == reihe->n && wieder->werte == reihe->werte);
+    return 0;
+}
