@@ -144,18 +144,22 @@ Reise Sitzung::eingabe(std::string titel, std::string antwort) {
     co_await bis([&dialog] { return !dialog || !dialog->isVisible(); }, "the prompt " + titel + " to close");
 }
 
+Reise Sitzung::feldAusfuellen(QWidget* dialog, const char* feldName, std::string text) {
+    auto* feld = dialog->findChild<QLineEdit*>(QString::fromUtf8(feldName));
+    voraus(feld != nullptr, std::string("an edit field ") + feldName);
+    co_await aktivieren(dialog);
+    nutzer.klick(feld);
+    co_await bis([feld] { return feld->hasFocus(); }, "the edit field to take the keyboard");
+    nutzer.taste("Ctrl+A");
+    nutzer.tippen(text);
+    co_await bis([feld, &text] { return feld->text() == QString::fromStdString(text); }, "the typed text");
+}
+
 Reise Sitzung::dateiWaehlen(const char* dialogName, std::string name) {
     QWidget* w = nullptr;
     co_await modal(QString::fromUtf8(dialogName), &w);
     QPointer<QWidget> dialog = w;
-    auto* feld = w->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    voraus(feld != nullptr, std::string("the file name field of ") + dialogName);
-    co_await aktivieren(w);
-    nutzer.klick(feld);
-    co_await bis([feld] { return feld->hasFocus(); }, "the file name field to take the keyboard");
-    nutzer.taste("Ctrl+A");
-    nutzer.tippen(name);
-    co_await bis([feld, &name] { return feld->text() == QString::fromStdString(name); }, "the typed name");
+    co_await feldAusfuellen(w, "fileNameEdit", name);
     nutzer.taste("Enter");
     co_await bis([&dialog] { return !dialog || !dialog->isVisible(); }, std::string("the ") + dialogName + " to close");
 }

@@ -47,6 +47,7 @@ public:
     std::string text(Element e) { return fenster().text(e); }
     QWidget* widget(const char* name);
     std::string datei(const std::string& name) const { return ordner_.lesen(name); }
+    std::string pfad(const std::string& name) const { return ordner_.datei(name); }
     void dateiAnlegen(const std::string& name, const std::string& daten) { ordner_.schreiben(name, daten); }
 
     // The window has the keyboard (a window manager's work: see Nutzer::fokus).
@@ -62,6 +63,8 @@ public:
     // The input prompt with this caption is up; the text replaces the
     // selected one and Enter confirms it.
     Reise eingabe(std::string titel, std::string antwort);
+    // Clicks into the edit field of the dialog, selects all and types the text.
+    Reise feldAusfuellen(QWidget* dialog, const char* feldName, std::string text);
     // The file dialog is up; the name is typed and Enter pressed.
     Reise dateiWaehlen(const char* dialogName, std::string name);
     // A modal window with this object name (or, for a box, this text) is up
