@@ -111,6 +111,15 @@ Reise Sitzung::menue(const char* menueName, const char* punktName) {
     co_await bis([menue] { return !menue->isVisible(); }, "the menu to close");
 }
 
+Reise Sitzung::menueTasten(std::string alt, std::string buchstabe, const char* menueName) {
+    auto* menue = fenster().findChild<QMenu*>(QString::fromUtf8(menueName));
+    voraus(menue != nullptr, std::string("a menu ") + menueName);
+    co_await taste(alt);
+    co_await bis([menue] { return sichtbar(menue); }, std::string("the menu ") + menueName);
+    nutzer.taste(buchstabe);
+    co_await bis([menue] { return !menue->isVisible(); }, "the menu to close");
+}
+
 Reise Sitzung::modal(QString name, QWidget** gefunden) {
     co_await bis([&name] {
                      QWidget* w = QApplication::activeModalWidget();

@@ -58,6 +58,8 @@ public:
     Reise taste(std::string kombination);
     // Mouse: the menu in the menu bar, then its item.
     Reise menue(const char* menueName, const char* punktName);
+    // A menu opened with its Alt accelerator, then an item chosen by its letter.
+    Reise menueTasten(std::string alt, std::string buchstabe, const char* menueName);
     // The information box with this text is up; "OK" is clicked.
     Reise box(std::string text);
     // The input prompt with this caption is up; the text replaces the
