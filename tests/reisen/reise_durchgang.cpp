@@ -56,21 +56,6 @@ void bandPruefen(Sitzung& s, double pOben, double pRand, const std::string& pege
     EXPECT_EQ(s.text(Element::Label11), hzText(static_cast<std::int32_t>(fr - fl)) + kriterium);
 }
 
-Reise sweepBisStop(Sitzung& s, bool mitTasten) {
-    const auto vorher = s.simulator.austauschAnzahl();
-    if (mitTasten)
-        co_await s.taste("Alt+S");
-    else
-        co_await s.klick("Button5");
-    co_await bis([&] { return s.simulator.austauschAnzahl() > vorher + 280; }, "a whole pass");
-    if (mitTasten)
-        co_await s.taste("Alt+P");
-    else
-        co_await s.klick("Button6");
-    co_await bis([&] { return !s.text(Element::Label7).empty(); }, "the read-outs");
-    co_await s.bildAktuell();
-}
-
 // Output of a poppler tool (poppler-utils).
 QString poppler(const QString& werkzeug, const QStringList& argumente) {
     QProcess p;
@@ -87,7 +72,8 @@ Reise durchgang(Sitzung& s, std::string pdf) {
     EXPECT_EQ(start[0].abstimmwort, 0x1999999Au);  // 10 MHz at a 100 MHz clock
     EXPECT_EQ(start[0].befehl, 80);
 
-    co_await sweepBisStop(s, false);
+    co_await s.sweep(280, false);
+    co_await s.bildAktuell();
     bandPruefen(s, std::pow(10.0, -0.025), std::pow(10.0, -0.48), "-2 dB", " (6 dB)");
     // Point 141 is 11.4 MHz: -2 dB gives raw 206 and (206 - 50) * 2.5 = 390,
     // at column 30 + 2 * 141 + 1, row 410 - 390. Point 51, 10.5 MHz: x = -3.754,
@@ -102,7 +88,8 @@ Reise durchgang(Sitzung& s, std::string pdf) {
     // Linear scale: 11 lines 40 rows apart.
     EXPECT_EQ(s.zeilenMit(200, schwarz, 1, 415),
               (std::vector<int>{10, 50, 90, 130, 170, 210, 250, 290, 330, 370, 410}));
-    co_await sweepBisStop(s, true);
+    co_await s.sweep(280, true);
+    co_await s.bildAktuell();
     // 0.794 of the amplitude: raw 50 + 127.09, (177 - 50) * 2.5 = 317.5, even 318;
     // the edges at 0.7 of the maximum amplitude.
     const QString punkt = QLocale::system().decimalPoint();
@@ -111,8 +98,7 @@ Reise durchgang(Sitzung& s, std::string pdf) {
     const auto log = s.simulator.protokoll();
     for (std::size_t i = 1; i < log.size(); ++i) EXPECT_EQ(log[i].befehl, i < logAustausche ? 80 : 81) << i;
 
-    co_await s.taste("Alt+D");
-    co_await s.taste("D");
+    co_await s.menueTasten("Alt+D", "D", "Datei1");
     QWidget* dialog = nullptr;
     co_await s.modal("PrintDialog1", &dialog);
     co_await s.feldAusfuellen(dialog, "filename", pdf);
@@ -121,9 +107,8 @@ Reise durchgang(Sitzung& s, std::string pdf) {
     co_await bis([&] { return !offen; }, "the print dialog to close");
 
     // "&Quit" while the sweep runs ends it at once.
-    const auto bisher = s.simulator.austauschAnzahl();
     co_await s.taste("Alt+S");
-    co_await bis([&] { return s.simulator.austauschAnzahl() > bisher + 20; }, "the sweep under way");
+    co_await s.pass(20);
     co_await s.taste("Alt+Q");
     co_await bis([&] { return !s.fenster().isVisible(); }, "the window to close");
 }

@@ -43,7 +43,9 @@ Reise ohneGeraet(Sitzung& s) {
     EXPECT_EQ(s.farbe(81, 178), kurvenRgb);
     // The cursor arrow above point 140: column 310, rows 352 to 361, but on
     // the grid line of row 360 the layers' AND gives black.
-    EXPECT_EQ(s.zeilenMit(310, cursorRgb, 1, 480), (std::vector<int>{352, 353, 354, 355, 356, 357, 358, 359, 361}));
+    auto pfeil = folge(352, 361);
+    pfeil.erase(pfeil.begin() + 8);
+    EXPECT_EQ(s.zeilenMit(310, cursorRgb, 1, 480), pfeil);
     EXPECT_EQ(s.farbe(310, 360), schwarz);
 
     co_await s.klick("Button7");

@@ -23,9 +23,7 @@ Reise vfo(Sitzung& s) {
     co_await s.bildAktuell();
     // The dial's centre arrow at column 30 + 280 from the dial line up to row
     // 398; the button draws the dial line once more, over the arrow's tip.
-    std::vector<int> pfeil;
-    for (int y = 398; y <= 409; ++y) pfeil.push_back(y);
-    EXPECT_EQ(s.zeilenMit(310, cursorRgb, 1, 480), pfeil);
+    EXPECT_EQ(s.zeilenMit(310, cursorRgb, 1, 480), folge(398, 409));
     EXPECT_EQ(s.farbe(310, 410), schwarz);
 
     co_await s.menue("Einstellungen1", "ZFEingabe1");

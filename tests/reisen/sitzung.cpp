@@ -1,7 +1,6 @@
 #include "sitzung.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -11,6 +10,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include <unistd.h>
+#include "sim/modell.h"
 
 namespace qzl::reise {
 
@@ -140,17 +140,21 @@ Reise Sitzung::box(std::string text) {
     co_await bis([&box] { return !box || !box->isVisible(); }, "the box " + text + " to close");
 }
 
+Warte Sitzung::ruhe() {
+    return bis([] { return QThread::currentThread()->loopLevel() == 0 && !QApplication::activeModalWidget(); },
+               "the program to be idle");
+}
+
 Reise Sitzung::eingabe(std::string titel, std::string antwort) {
     QWidget* w = nullptr;
     co_await modal(QString::fromStdString(titel), &w);
-    QPointer<QWidget> dialog = w;
     auto* feld = w->findChild<QLineEdit*>();
     voraus(feld != nullptr, "an edit field in " + titel);
     EXPECT_EQ(feld->selectedText(), feld->text()) << titel << ": the shown text is not fully selected";
     co_await aktivieren(w);
     nutzer.tippen(antwort);
     nutzer.taste("Enter");
-    co_await bis([&dialog] { return !dialog || !dialog->isVisible(); }, "the prompt " + titel + " to close");
+    co_await ruhe();
 }
 
 Reise Sitzung::feldAusfuellen(QWidget* dialog, const char* feldName, std::string text) {
@@ -167,10 +171,58 @@ Reise Sitzung::feldAusfuellen(QWidget* dialog, const char* feldName, std::string
 Reise Sitzung::dateiWaehlen(const char* dialogName, std::string name) {
     QWidget* w = nullptr;
     co_await modal(QString::fromUtf8(dialogName), &w);
-    QPointer<QWidget> dialog = w;
     co_await feldAusfuellen(w, "fileNameEdit", name);
     nutzer.taste("Enter");
-    co_await bis([&dialog] { return !dialog || !dialog->isVisible(); }, std::string("the ") + dialogName + " to close");
+    co_await ruhe();
+}
+
+void Sitzung::geraet(const std::string& modell) {
+    const auto m = sim::modellLesen(modell);
+    voraus(m.has_value(), "a simulator model " + modell);
+    simulator.modellSetzen(*m);
+}
+
+Reise Sitzung::pass(std::uint64_t punkte) {
+    const auto ab = simulator.austauschAnzahl();
+    co_await bis([this, ab, punkte] { return simulator.austauschAnzahl() > ab + punkte; }, "a whole pass");
+}
+
+Reise Sitzung::aufbau(std::string text, std::string modell, std::uint64_t punkte) {
+    QWidget* box = nullptr;
+    co_await modal(QString::fromStdString(text), &box);
+    geraet(modell);
+    co_await pass(punkte);
+    co_await this->box(text);
+}
+
+Reise Sitzung::sweep(std::uint64_t punkte, bool mitTasten) {
+    if (mitTasten)
+        co_await taste("Alt+S");
+    else
+        co_await klick("Button5");
+    co_await pass(punkte);
+    if (mitTasten)
+        co_await taste("Alt+P");
+    else
+        co_await klick("Button6");
+    co_await bis([this] { return fenster().aktiv(Element::Button5); }, "the end of the sweep");
+}
+
+std::vector<std::string> Sitzung::zeilen(const std::string& name) const {
+    const std::string daten = datei(name);
+    std::vector<std::string> z;
+    std::size_t anfang = 0;
+    for (std::size_t ende; (ende = daten.find("\r\n", anfang)) != std::string::npos; anfang = ende + 2)
+        z.push_back(daten.substr(anfang, ende - anfang));
+    EXPECT_EQ(anfang, daten.size()) << name << ": text after the last CR LF";
+    for (const auto& l : z) EXPECT_EQ(l.find_first_of("\r\n"), std::string::npos) << name << ": " << l;
+    return z;
+}
+
+std::vector<int> folge(int von, int bis) {
+    std::vector<int> f;
+    for (int i = von; i <= bis; ++i) f.push_back(i);
+    return f;
 }
 
 QImage Sitzung::bildschirm() const {

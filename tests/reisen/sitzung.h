@@ -31,6 +31,9 @@ inline constexpr std::uint32_t kurvenRgb = 0xFFC080C0u;  // 230: red 6, green 4,
 inline constexpr std::uint32_t markenRgb = 0xFFC04080u;  // 150
 inline constexpr std::uint32_t cursorRgb = 0xFF006000u;  // 24
 
+// von, von + 1, ... bis.
+std::vector<int> folge(int von, int bis);
+
 class Sitzung {
 public:
     explicit Sitzung(sim::SimOptionen optionen);
@@ -62,16 +65,31 @@ public:
     Reise menueTasten(std::string alt, std::string buchstabe, const char* menueName);
     // The information box with this text is up; "OK" is clicked.
     Reise box(std::string text);
+    // No handler is running any more: the timer that resumes the journey
+    // fires from the outermost loop, not from inside a modal one.
+    Warte ruhe();
     // The input prompt with this caption is up; the text replaces the
-    // selected one and Enter confirms it.
+    // selected one and Enter confirms it; then the program is idle.
     Reise eingabe(std::string titel, std::string antwort);
     // Clicks into the edit field of the dialog, selects all and types the text.
     Reise feldAusfuellen(QWidget* dialog, const char* feldName, std::string text);
-    // The file dialog is up; the name is typed and Enter pressed.
+    // The file dialog is up; the name is typed and Enter pressed; then the
+    // program is idle.
     Reise dateiWaehlen(const char* dialogName, std::string name);
     // A modal window with this object name (or, for a box, this text) is up
     // and exposed; its widget.
     Reise modal(QString name, QWidget** gefunden);
+
+    // The user puts another device under test in place (a simulator model).
+    void geraet(const std::string& modell);
+    // A whole pass of this many points has been measured from now on.
+    Reise pass(std::uint64_t punkte);
+    // A calibration set-up: the box comes up, the user changes the device,
+    // waits for a pass that saw only the new one and closes the box.
+    Reise aufbau(std::string text, std::string modell, std::uint64_t punkte);
+    // Start (button or Alt+S), a whole pass, Stop (button or Alt+P), and the
+    // controls are back.
+    Reise sweep(std::uint64_t punkte, bool mitTasten);
 
     // The diagram as the screen shows it, once the screen shows the
     // program's current display bitmap. Pixel (x, y) of the raster is pixel
@@ -79,6 +97,10 @@ public:
     Warte bildAktuell();
     QImage bild;
     std::uint32_t farbe(int x, int y) const { return bild.pixel(x, y); }
+
+    // The lines of a file in the working folder, each ended by CR LF;
+    // anything else fails the test.
+    std::vector<std::string> zeilen(const std::string& name) const;
 
     // Rows von..bis of column x, or columns von..bis of row y, that hold the colour.
     std::vector<int> zeilenMit(int x, std::uint32_t rgb, int von, int bis) const;
