@@ -1,5 +1,6 @@
 // A band-pass filter in transmission, logarithmic and linear, the page
 // printed into a PDF, and quitting in the middle of a sweep.
+#include <QComboBox>
 #include <QLocale>
 #include <QPointer>
 #include <QProcess>
@@ -101,6 +102,8 @@ Reise durchgang(Sitzung& s, std::string pdf) {
     co_await s.menueTasten("Alt+D", "D", "Datei1");
     QWidget* dialog = nullptr;
     co_await s.modal("PrintDialog1", &dialog);
+    const auto* drucker = dialog->findChild<QComboBox*>("printers");
+    voraus(drucker && drucker->currentText() == "Print to File (PDF)", "printing into a file offered first");
     co_await s.feldAusfuellen(dialog, "filename", pdf);
     const QPointer<QWidget> offen = dialog;
     s.nutzer.taste("Enter");
