@@ -81,6 +81,10 @@ Reise durchgang(Sitzung& s, std::string pdf) {
     // -25.0 dB, raw 160, reading 275, row 135.
     EXPECT_EQ(s.farbe(313, 20), kurvenRgb);
     EXPECT_EQ(s.farbe(133, 135), kurvenRgb);
+    // The marker of frequenz.cfg at 11.4 MHz, point 141: column 2 * 141 + 30 - 2,
+    // its label at (310, 455) with the "1" (0x04) at (316, 456).
+    EXPECT_EQ(s.farbe(310, 200), markenRgb);
+    EXPECT_EQ(s.farbe(316, 456), markenRgb);
 
     const auto logAustausche = s.simulator.austauschAnzahl();
     co_await s.taste("Alt+N");
@@ -118,6 +122,7 @@ Reise durchgang(Sitzung& s, std::string pdf) {
 
 TEST(Reise, BandpassImDurchgang) {
     Sitzung s(sim::SimOptionen{});
+    s.dateiAnlegen("frequenz.cfg", "11400000\r\n");
     s.programmStarten({"-c"});
     const std::string pdf = s.pfad("seite.pdf");
     EXPECT_TRUE(durchgang(s, pdf).ablaufen());
