@@ -18,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 
 #include "sim/modell.h"
 
@@ -235,15 +236,26 @@ QImage Sitzung::bildschirm() const {
 
 Warte Sitzung::bildAktuell() {
     return bis([this] {
+                   // The bitmap holds what the two layers hold now (the refresh
+                   // has run since the last drawing) ...
+                   auto& s = st();
+                   {
+                       std::lock_guard sperre(s.kurvenSperre);
+                       for (int x = 1; x <= rasterBreite; ++x)
+                           for (int y = 1; y <= rasterHoehe; ++y)
+                               if (s.anzeigeBitmap.index(x, y) != (s.gitterRaster.at(x, y) & s.kurvenRaster.at(x, y)))
+                                   return false;
+                   }
+                   // ... and the screen shows the bitmap.
                    bild = bildschirm();
-                   const auto& rgb = st().anzeigeBitmap.rgb;
+                   const auto& rgb = s.anzeigeBitmap.rgb;
                    for (int zeile = 0; zeile < bitmapHoehe; ++zeile)
                        if (std::memcmp(bild.constScanLine(zeile), rgb.data() + zeile * bitmapBreite,
                                        bitmapBreite * sizeof(std::uint32_t)) != 0)
                            return false;
                    return true;
                },
-               "the screen to show the display bitmap");
+               "the screen to show what the diagram's layers hold");
 }
 
 std::vector<int> Sitzung::zeilenMit(int x, std::uint32_t rgb, int von, int bis) const {
