@@ -2,6 +2,8 @@
 // and open.
 #include <QAbstractButton>
 #include <QAction>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -113,7 +115,11 @@ std::optional<std::string> HauptFenster::dateiDialog(Element dialog) {
             dlg->setNameFilters(filterListe(art.filter));
             if (*art.dateiname) dlg->selectFile(QString::fromUtf8(art.dateiname));
         }
-        if (dlg->exec() != QDialog::Accepted) return std::nullopt;
+        const int ergebnis = dlg->exec();
+        // A name typed in full and confirmed with Enter leaves the dialog's
+        // completion list open over the main window; it goes with the dialog.
+        for (auto* ergaenzung : dlg->findChildren<QCompleter*>()) ergaenzung->popup()->hide();
+        if (ergebnis != QDialog::Accepted) return std::nullopt;
         const QStringList gewaehlt = dlg->selectedFiles();
         if (gewaehlt.isEmpty()) return std::nullopt;
         return QFile::encodeName(gewaehlt.first()).toStdString();

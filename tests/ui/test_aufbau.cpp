@@ -194,6 +194,8 @@ TEST_F(FensterTest, BeschriftungenStehenAmPlatzUndPassenIhreGroesseDemTextAn) {
 TEST_F(FensterTest, MenueBaumMitTrennernTastenUndZustaenden) {
     QMenuBar* leiste = fenster.menuBar();
     EXPECT_EQ(leiste->objectName(), "MainMenu1");
+    // The caption, the timers and the file dialogs have nothing to enable.
+    for (Element e : {Element::Caption, Element::Timer1, Element::OpenDialog2}) EXPECT_FALSE(fenster.aktiv(e));
     const QList<QAction*> titel = leiste->actions();
     ASSERT_EQ(titel.size(), static_cast<qsizetype>(menues.size()));
     for (std::size_t m = 0; m < menues.size(); ++m) {
