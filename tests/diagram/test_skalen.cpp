@@ -98,7 +98,9 @@ TEST(DiagrammZeichnen, FrequenzmarkenAnDenIntervallgrenzen) {
     auto st = neuerZustand();
     st->messart = 7;  // no scale: markers only
     const int start = 10000000, schritt = 10000;
-    st->freqMarken[1] = start;                          // point 1: column 30
+    // Slot 1 stays empty; slot 8 is drawn first (point 1), so the drawing
+    // order and the slot number disagree about its label row.
+    st->freqMarken[8] = start;                          // point 1: column 30
     st->freqMarken[2] = start + 100 * schritt + 9999;   // point 101: column 230
     st->freqMarken[3] = start + 280 * schritt;          // just past the sweep
     st->freqMarken[4] = start - 1;                      // just before it
@@ -109,7 +111,8 @@ TEST(DiagrammZeichnen, FrequenzmarkenAnDenIntervallgrenzen) {
     EXPECT_EQ(spaltenInZeile(g, 200, marke), (std::vector<int>{30, 230, 588}));
     EXPECT_EQ(zeilenInSpalte(g, 230, marke), folge(10, 410));
     // The label row follows the slot number: odd slots 455, even slots 465.
-    EXPECT_TRUE(textBei(g, 30, 455, "10.000.000 Hz", marke));
+    EXPECT_TRUE(textBei(g, 30, 465, "10.000.000 Hz", marke));
+    EXPECT_TRUE(leer(g, 31, 456, 130, 463));
     EXPECT_TRUE(textBei(g, 230, 465, "11.009.999 Hz", marke));
     EXPECT_TRUE(textBei(g, 230, 455, "11.000.000 Hz", marke));
     EXPECT_TRUE(textBei(g, 588, 465, "12.799.999 Hz", marke));
@@ -214,6 +217,7 @@ TEST(DiagrammZeichnen, ExtremeEinstellungen) {
     for (int art = 0; art <= 7; ++art)
         for (bool lin : {false, true})
             for (int grenze : {INT_MIN, INT_MAX}) {
+                SCOPED_TRACE(testing::Message() << "art " << art << (lin ? " lin " : " log ") << grenze);
                 auto st = neuerZustand();
                 st->messart = art;
                 st->linModus = lin;
@@ -231,9 +235,19 @@ TEST(DiagrammZeichnen, ExtremeEinstellungen) {
                     st->linieText[static_cast<std::size_t>(j)] = grenze;
                 }
                 for (int m = 1; m <= 20; ++m) st->freqMarken[static_cast<std::size_t>(m)] = grenze == INT_MAX ? grenze - m : grenze + m;
+                for (auto& m : st->messwerte) m = 77;
+                st->kurvenRaster.at(5, 5) = 230;
                 diagrammZeichnen(*st);
+                // The readings array holds 300 points whatever messpunkte says.
+                for (int k = 0; k <= maxMesspunkte; ++k)
+                    ASSERT_EQ(st->messwerte[static_cast<std::size_t>(k)].load(), grenze > 0 && k >= 1 ? 1 : 77) << k;
+                EXPECT_TRUE(leer(st->kurvenRaster, 1, 1, rasterBreite, rasterHoehe));
+                // Every origin lies some 2^31 pixels off the raster, with
+                // nothing to wrap back onto it.
+                if (grenze < 0) {
+                    EXPECT_TRUE(leer(st->gitterRaster, 1, 1, rasterBreite, rasterHoehe));
+                }
             }
-    SUCCEED();
 }
 
 }  // namespace
