@@ -72,16 +72,18 @@ TEST(Einzelmessung, ZwischenfrequenzUndBytes) {
         bool lin;
         std::uint32_t wort;
         std::uint8_t befehl;
+        std::uint16_t roh;  // of the reply D1 C0: one byte or both
     };
     const Fall faelle[] = {
-        {false, 0, 10000000, 8, false, 0x1999999Au, 80},
-        {false, 0, 10000000, 10, true, 0x1999999Au, 85},
-        {true, 3, 1000000, 8, false, 0x1999999Au, 80},
+        {false, 0, 10000000, 8, false, 0x1999999Au, 80, 0xD1},
+        {false, 0, 10000000, 10, true, 0x1999999Au, 85, 839},
+        {false, 0, 10000000, 9, false, 0x1999999Au, 84, 839},
+        {true, 3, 1000000, 8, false, 0x1999999Au, 80, 0xD1},
         // -8 MHz: -343597383.68 rounds to -343597384, i.e. 2^32 - 343597384
-        {true, 1, 1000000, 8, false, 0xEB851EB8u, 80},
+        {true, 1, 1000000, 8, false, 0xEB851EB8u, 80, 0xD1},
         // 1 MHz unchanged: 42949672.96 rounds to 42949673
-        {false, 3, 1000000, 8, false, 0x028F5C29u, 80},
-        {true, 2, 1000000, 8, false, 0x028F5C29u, 80},
+        {false, 3, 1000000, 8, false, 0x028F5C29u, 80, 0xD1},
+        {true, 2, 1000000, 8, false, 0x028F5C29u, 80, 0xD1},
     };
     for (const auto& f : faelle) {
         auto u = neueUmgebung();
@@ -89,8 +91,9 @@ TEST(Einzelmessung, ZwischenfrequenzUndBytes) {
         u->st.zfBerechnung = f.zfBerechnung;
         u->st.messgenauigkeit = f.genauigkeit;
         u->st.linModus = f.lin;
-        u->antwortet(f.genauigkeit > 8 ? std::vector<std::uint8_t>{1, 0} : std::vector<std::uint8_t>{1});
+        u->antwortet({0xD1, 0xC0});
         einzelmessung(u->p, 1, f.frequenz);
+        EXPECT_EQ(u->st.rohwert, f.roh) << f.genauigkeit;
         const std::vector<std::uint8_t> erwartet = {
             static_cast<std::uint8_t>(f.wort), static_cast<std::uint8_t>(f.wort >> 8),
             static_cast<std::uint8_t>(f.wort >> 16), static_cast<std::uint8_t>(f.wort >> 24), f.befehl};

@@ -104,16 +104,26 @@ TEST(LinkSim, PortNamenUndExklusiv) {
     EXPECT_EQ(n.name(4), "/dev/ttyS3");
     EXPECT_EQ(n.name(0), "");
     EXPECT_EQ(n.name(5), "");
-    n.ausArgumenten({"-c", "--com3=/tmp/x", "--com9=/y", "--com1", "--com4=/dev/pts/7", "--com2="});
+    n.ausArgumenten({"-c", "--com3=/tmp/x", "--com9=/y", "--com1", "--com4=/dev/pts/7", "--com2=", "--com0=/z"});
     EXPECT_EQ(n.name(3), "/tmp/x");
     EXPECT_EQ(n.name(4), "/dev/pts/7");
     EXPECT_EQ(n.name(1), "/dev/ttyS0");
     EXPECT_EQ(n.name(2), "/dev/ttyS1");
+    n.ausArgumenten({"--com1=a"});  // the shortest mapping: one character
+    EXPECT_EQ(n.name(1), "a");
+    n.setzen(0, "/z");
+    n.setzen(5, "/z");
+    EXPECT_EQ(n.name(0), "");
+    EXPECT_EQ(n.name(5), "");
 
     Verbindung v;
     PosixPort erster(v.namen), zweiter(v.namen);
     ASSERT_TRUE(erster.oeffnen(2));
+    // Nothing waiting: reading returns at once with nothing.
+    std::uint8_t puffer[4];
+    EXPECT_EQ(erster.lesen(puffer, sizeof puffer), 0u);
     EXPECT_FALSE(zweiter.oeffnen(2));  // exclusive access
+    EXPECT_EQ(zweiter.handle(), -1);
     erster.schliessen();
     EXPECT_TRUE(zweiter.oeffnen(2));
     EXPECT_FALSE(zweiter.oeffnenPfad("/dev/does-not-exist"));

@@ -121,6 +121,22 @@ TEST(Messpunkt, ZeichnetNurZwischenErstemUndLetztemPunkt) {
     EXPECT_EQ(r.at(30, 302), 24);
 }
 
+TEST(Messschleife, PauseNurOhneTaktgeber) {
+    // messpunkte, demonstration mode; the pause after one pass
+    const std::tuple<int, bool, std::int64_t> faelle[] = {{1, false, 0}, {3, false, 0}, {0, false, 10}, {3, true, 10}};
+    for (auto [n, demo, pause] : faelle) {
+        auto u = neueUmgebung();
+        u->st.messpunkte = n;
+        u->st.demoModus = demo;
+        u->antwortet({132});
+        u->st.stopAnforderung = true;  // one pass, run right here
+        messschleife(u->p);
+        EXPECT_EQ(u->uhr.geschlafen, pause) << n << " " << demo;
+        EXPECT_EQ(u->port.geschrieben.size(), 5u * static_cast<std::size_t>(n));
+        EXPECT_TRUE(u->st.sweepFertig);
+    }
+}
+
 TEST(Timer, Regeln) {
     for (bool cont : {false, true}) {
         auto u = neueUmgebung();

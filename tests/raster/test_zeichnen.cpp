@@ -51,6 +51,12 @@ TEST(LinieZeichnen, SetztGenauDiePixelDerRegelInBeidenRichtungen) {
         {"steil nach links", 5, 1, 3, 5, {{5, 1}, {5, 2}, {4, 3}, {3, 4}, {3, 5}}},
         {"links abgeschnitten", -5, 1, 3, 1, {{1, 1}, {2, 1}, {3, 1}}},
         {"steil unten abgeschnitten", 2, 478, 2, 1000, {{2, 478}, {2, 479}, {2, 480}}},
+        {"senkrecht in der ersten Spalte", 1, 5, 1, 3, {{1, 3}, {1, 4}, {1, 5}}},
+        {"senkrecht in der letzten Spalte", 640, 480, 640, 478, {{640, 478}, {640, 479}, {640, 480}}},
+        {"waagrecht in der letzten Zeile", 638, 480, 700, 480, {{638, 480}, {639, 480}, {640, 480}}},
+        // Offsets (x + 5) * 0.2 from x = 1 on: 1.2 1.4 1.6 1.8 2.
+        {"flach links abgeschnitten", -5, 1, 5, 3, {{1, 2}, {2, 2}, {3, 3}, {4, 3}, {5, 3}}},
+        {"steil oben abgeschnitten", 1, -5, 3, 5, {{2, 1}, {2, 2}, {3, 3}, {3, 4}, {3, 5}}},
     };
     for (const auto& f : faelle) {
         for (bool umgekehrt : {false, true}) {
