@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
 #include <thread>
 
 #include "core/geraet.h"
@@ -106,19 +107,24 @@ TEST(Messpunkt, ZeichnetNurZwischenErstemUndLetztemPunkt) {
     u->st.kurvenRaster.at(38, 5) = 230;
     u->antwortet({90});  // converts to 100
     messpunkt(u->p, 2, 10000000);
-    const auto& r = u->st.kurvenRaster;
-    EXPECT_EQ(r.at(33, 5), 255);
-    EXPECT_EQ(r.at(38, 5), 230);
-    // x = 34: the segment (33, 310)-(35, 310), then (35, 310)-(37, 400)
-    EXPECT_EQ(r.at(33, 310), 230);
-    EXPECT_EQ(r.at(34, 310), 230);
-    EXPECT_EQ(r.at(35, 310), 230);
-    EXPECT_EQ(r.at(37, 400), 230);
-    // the cursor arrow above the point: column 34 from row 309 up to 300
-    EXPECT_EQ(r.at(34, 309), 24);
-    EXPECT_EQ(r.at(34, 300), 24);
-    EXPECT_EQ(r.at(34, 299), 255);
-    EXPECT_EQ(r.at(30, 302), 24);
+    // Every pixel that is not background, by colour. x = 34: the columns
+    // 33..37 are wiped; the segment (33, 310)-(35, 310), then (35, 310)-
+    // (37, 400), whose column steps where (y - 310) * 2/90 passes 0.5 and 1.5;
+    // the cursor arrow's strokes end at row 300 and start 1, 2, 4, 6, 8 rows
+    // above row 310 in the columns 34 down to 30; the stale pixel right of
+    // the wipe stays.
+    std::map<std::pair<int, int>, int> soll = {{{33, 310}, 230}, {{34, 310}, 230}, {{38, 5}, 230}};
+    for (int y = 310; y <= 332; ++y) soll[{35, y}] = 230;
+    for (int y = 333; y <= 377; ++y) soll[{36, y}] = 230;
+    for (int y = 378; y <= 400; ++y) soll[{37, y}] = 230;
+    const int pfeilStart[] = {309, 308, 306, 304, 302};
+    for (int d = 0; d <= 4; ++d)
+        for (int y = 300; y <= pfeilStart[d]; ++y) soll[{34 - d, y}] = 24;
+    std::map<std::pair<int, int>, int> ist;
+    for (int x = 1; x <= rasterBreite; ++x)
+        for (int y = 1; y <= rasterHoehe; ++y)
+            if (u->st.kurvenRaster.at(x, y) != 255) ist[{x, y}] = u->st.kurvenRaster.at(x, y);
+    EXPECT_EQ(ist, soll);
 }
 
 TEST(Messschleife, PauseNurOhneTaktgeber) {
@@ -313,6 +319,19 @@ TEST(Sweep, BeendenWaehrendDesSweepsOhneAntwort) {
     EXPECT_TRUE(s.fenster.geschlossen);
     EXPECT_TRUE(s.fenster.meldungen.empty());
     EXPECT_FALSE(sweepLaeuft(s.p));
+    // The wait for the reply was cut short, not run into the time limit.
+    EXPECT_FALSE(s.st->demoModus);
+    EXPECT_EQ(s.st->messart, 1);
+
+    // A program object that goes away with its sweep running ends it the same way.
+    PortSetzen(s.p);
+    {
+        Programm weg(*s.st, s.fenster, s.port, s.uhr);
+        startmessung(weg);
+        s.warteAufAustausche(2);
+    }
+    EXPECT_FALSE(s.st->demoModus);
+    EXPECT_EQ(s.st->messart, 1);
 }
 
 }  // namespace
