@@ -118,6 +118,17 @@ TEST(TextDatei, SchreibenUndLesen) {
     ASSERT_TRUE(fehler.has_value());
     EXPECT_EQ(fehler->code, 2);
     EXPECT_EQ(fehler->text, "Datei nicht gefunden");
+    // A folder opens for reading but cannot be read: reported, not retried.
+    std::optional<IoFehler> lesefehler;
+    EXPECT_EQ(dateiLesen(ordner.string(), &lesefehler), std::nullopt);
+    ASSERT_TRUE(lesefehler.has_value());
+    EXPECT_EQ(lesefehler->text, "E/A-Fehler " + std::to_string(EISDIR));
+    // A full disk fails the write itself.
+    if (std::filesystem::exists("/dev/full")) {
+        const auto voll = dateiSchreiben("/dev/full", "x");
+        ASSERT_TRUE(voll.has_value());
+        EXPECT_EQ(voll->text, "Zu wenig Speicherplatz");
+    }
     std::filesystem::remove_all(ordner);
 }
 
@@ -130,6 +141,8 @@ TEST(TextDatei, FehlerTexte) {
     EXPECT_EQ(ioFehlerAusErrno(EIO).text, "E/A-Fehler " + std::to_string(EIO));
     EXPECT_EQ(ioFehlerAusErrno(ENOENT).code, 2);
     EXPECT_EQ(ioFehlerText(100), "Versuch hinter dem Dateiende zu lesen");
+    EXPECT_EQ(ioFehlerText(106), "Ungültige numerische Eingabe");
+    EXPECT_EQ(ioFehlerText(103), "E/A-Fehler 103");
 }
 
 }  // namespace

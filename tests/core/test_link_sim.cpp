@@ -128,6 +128,8 @@ TEST(LinkSim, PortNamenUndExklusiv) {
     EXPECT_TRUE(zweiter.oeffnen(2));
     EXPECT_FALSE(zweiter.oeffnenPfad("/dev/does-not-exist"));
     EXPECT_FALSE(zweiter.offen());
+    EXPECT_FALSE(zweiter.oeffnen(5));  // no device name at all
+    EXPECT_FALSE(zweiter.offen());
 }
 
 TEST(LinkSim, LeitungseinstellungenRoh8N1) {

@@ -108,8 +108,8 @@ TEST(DiagrammZeichnen, SchritteFolgenDemUrsprung) {
     }
 }
 
-// Grid lines left of the raster still show the visible end of their label.
-TEST(DiagrammZeichnen, AchseMitUrsprungLinksAusserhalb) {
+// Grid lines off the raster still show the visible part of their label.
+TEST(DiagrammZeichnen, AchsenbeschriftungAmRasterrand) {
     auto st = neuerZustand();
     st->xUrsprung = -1000;
     st->messpunkte = 1000;
@@ -120,6 +120,16 @@ TEST(DiagrammZeichnen, AchseMitUrsprungLinksAusserhalb) {
     EXPECT_TRUE(textBei(g, -64, 425, "14.800.000 Hz", schwarz));  // line at x = -40
     EXPECT_FALSE(leer(g, 1, 426, 16, 433));
     EXPECT_TRUE(textBei(g, 16, 440, "15.200.000 Hz", schwarz));
+
+    // ... and right of it the visible start: the line at x = 660 is off the
+    // raster, its label at 636 shows one pixel of its "1" (glyph row 3,
+    // column 4) in column 640.
+    st->xUrsprung = 100;
+    st->messpunkte = 280;
+    diagrammZeichnen(*st);
+    EXPECT_EQ(spaltenInZeile(g, 200, schwarz), folge(100, 580, 80));
+    EXPECT_TRUE(textBei(g, 636, 440, "12.800.000 Hz", schwarz));
+    EXPECT_EQ(g.at(640, 443), schwarz);
 }
 
 TEST(DiagrammZeichnen, FrequenzmarkenAnDenIntervallgrenzen) {
