@@ -5,8 +5,10 @@
 #include "core/textdatei.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace qzl {
@@ -123,12 +125,17 @@ TEST(TextDatei, SchreibenUndLesen) {
     EXPECT_EQ(dateiLesen(ordner.string(), &lesefehler), std::nullopt);
     ASSERT_TRUE(lesefehler.has_value());
     EXPECT_EQ(lesefehler->text, "E/A-Fehler " + std::to_string(EISDIR));
-    // A full disk fails the write itself (where the system offers one).
-    if (std::filesystem::is_character_file("/dev/full")) {
-        const auto voll = dateiSchreiben("/dev/full", "x");
-        ASSERT_TRUE(voll.has_value());
-        EXPECT_EQ(voll->text, "Zu wenig Speicherplatz");
-    }
+    // A write that fails (here: beyond the largest file allowed) is reported.
+    rlimit grenze{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &grenze), 0);
+    const rlimit keinPlatz{0, grenze.rlim_max};
+    const auto signalVorher = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &keinPlatz), 0);
+    const auto zuGross = dateiSchreiben(pfad, "x");
+    ::setrlimit(RLIMIT_FSIZE, &grenze);
+    std::signal(SIGXFSZ, signalVorher);
+    ASSERT_TRUE(zuGross.has_value());
+    EXPECT_EQ(zuGross->text, "E/A-Fehler " + std::to_string(EFBIG));
     std::filesystem::remove_all(ordner);
 }
 
