@@ -1,5 +1,6 @@
 #pragma once
 // Scripted stand-ins for the window, the port and the clock.
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -23,16 +24,19 @@ public:
     std::int64_t schrittJeAbfrage = 0;
     std::uint32_t tickMs() override { return static_cast<std::uint32_t>(jetzt) + tickVersatz; }
     std::int64_t monotonMs() override { return jetzt += schrittJeAbfrage; }
+    // Every wait moves the clock, even one of 0 ms or less: a loop whose
+    // limit is off by one then ends at once instead of spinning forever.
     void schlafenMs(std::int64_t ms) override {
-        jetzt += ms;
-        geschlafen += ms;
+        const std::int64_t schritt = std::max<std::int64_t>(ms, 1);
+        jetzt += schritt;
+        geschlafen += schritt;
     }
     std::string datumText() override { return "07.12.2026"; }
     std::string zeitText() override { return "07:42:17"; }
 };
 
 // In-memory port. A reply can be scheduled for the moment a command byte is
-// written; waiting advances the fake clock.
+// written; waiting advances the fake clock, always by at least 1 ms.
 class FakePort : public SeriellerPort {
 public:
     explicit FakePort(FakeUhr& uhr) : uhr_(uhr) {}
@@ -80,7 +84,7 @@ public:
     bool warten(std::int64_t ms) override {
         faellige();
         if (!eingang.empty()) return true;
-        std::int64_t bis = uhr_.jetzt + ms;
+        std::int64_t bis = uhr_.jetzt + std::max<std::int64_t>(ms, 1);
         if (!spaeter.empty() && spaeter.begin()->first < bis) bis = spaeter.begin()->first;
         gewartet += bis - uhr_.jetzt;
         uhr_.jetzt = bis;

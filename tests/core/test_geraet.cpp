@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/geraet.h"
+#include "sim/rahmen.h"
 #include "umgebung.h"
 
 namespace qzl {
@@ -23,6 +24,12 @@ TEST(Abstimmwort, Rundungen) {
         {1, 1, 0u},
         {2, 3, 2147483648u},
         {3, 1, 1431655765u},
+        // 2^32 / 7 in double times 10^6 is exactly 613566756571428.5 and
+        // 2^32 / 11 times 10^7 exactly 3904515723636363.5: halves go to the
+        // even neighbour (...428, ...364), then modulo 2^32.
+        {7, 1000000, 0x24924924u},
+        {7, -1000000, 0xDB6DB6DCu},
+        {11, 10000000, 0xE8BA2E8Cu},
         {0, 10000000, 0u},
         {-100000000, 10000000, 0u},
         {INT32_MIN, 10000000, 0u},
@@ -39,6 +46,12 @@ TEST(Befehl, ByteUndAntwort) {
     EXPECT_EQ(zehnBitWert(0xFF, 0xC0), 1023);
     EXPECT_EQ(zehnBitWert(0x80, 0x40), 513);
     EXPECT_EQ(zehnBitWert(0x00, 0xFF), 3);
+    EXPECT_EQ(zehnBitWert(0xD1, 0x80), 838);
+    // Every 10-bit value the simulated device sends comes back unchanged.
+    for (std::uint16_t roh = 0; roh <= 1023; ++roh) {
+        const auto b = sim::antwortBilden(roh, true);
+        ASSERT_EQ(zehnBitWert(b[0], b[1]), roh);
+    }
     EXPECT_EQ(leitungsGeschwindigkeit(57600), 57600);
     EXPECT_EQ(leitungsGeschwindigkeit(38400), 38400);
     EXPECT_EQ(leitungsGeschwindigkeit(115200), 9600);
@@ -59,14 +72,18 @@ TEST(Einzelmessung, ZwischenfrequenzUndBytes) {
         bool lin;
         std::uint32_t wort;
         std::uint8_t befehl;
+        std::uint16_t roh;  // of the reply D1 C0 55: one byte or two, the rest stays waiting
     };
     const Fall faelle[] = {
-        {false, 0, 10000000, 8, false, 0x1999999Au, 80},
-        {false, 0, 10000000, 10, true, 0x1999999Au, 85},
-        {true, 3, 1000000, 8, false, 0x1999999Au, 80},
-        {true, 1, 1000000, 8, false, abstimmwort(100000000, -8000000), 80},
-        {false, 3, 1000000, 8, false, abstimmwort(100000000, 1000000), 80},
-        {true, 2, 1000000, 8, false, abstimmwort(100000000, 1000000), 80},
+        {false, 0, 10000000, 8, false, 0x1999999Au, 80, 0xD1},
+        {false, 0, 10000000, 10, true, 0x1999999Au, 85, 839},
+        {false, 0, 10000000, 9, false, 0x1999999Au, 84, 839},
+        {true, 3, 1000000, 8, false, 0x1999999Au, 80, 0xD1},
+        // -8 MHz: -343597383.68 rounds to -343597384, i.e. 2^32 - 343597384
+        {true, 1, 1000000, 8, false, 0xEB851EB8u, 80, 0xD1},
+        // 1 MHz unchanged: 42949672.96 rounds to 42949673
+        {false, 3, 1000000, 8, false, 0x028F5C29u, 80, 0xD1},
+        {true, 2, 1000000, 8, false, 0x028F5C29u, 80, 0xD1},
     };
     for (const auto& f : faelle) {
         auto u = neueUmgebung();
@@ -74,8 +91,10 @@ TEST(Einzelmessung, ZwischenfrequenzUndBytes) {
         u->st.zfBerechnung = f.zfBerechnung;
         u->st.messgenauigkeit = f.genauigkeit;
         u->st.linModus = f.lin;
-        u->antwortet(f.genauigkeit > 8 ? std::vector<std::uint8_t>{1, 0} : std::vector<std::uint8_t>{1});
+        u->antwortet({0xD1, 0xC0, 0x55});
         einzelmessung(u->p, 1, f.frequenz);
+        EXPECT_EQ(u->st.rohwert, f.roh) << f.genauigkeit;
+        EXPECT_EQ(u->port.wartend(), f.genauigkeit > 8 ? 1u : 2u);
         const std::vector<std::uint8_t> erwartet = {
             static_cast<std::uint8_t>(f.wort), static_cast<std::uint8_t>(f.wort >> 8),
             static_cast<std::uint8_t>(f.wort >> 16), static_cast<std::uint8_t>(f.wort >> 24), f.befehl};
@@ -87,7 +106,8 @@ TEST(Einzelmessung, ZwischenfrequenzUndBytes) {
 TEST(Einzelmessung, Einschwingzeit) {
     // delay, tick offset near the wrap, least milliseconds that must pass
     const std::tuple<int, std::uint32_t, std::int64_t> faelle[] = {
-        {0, 0, 0}, {1, 0, 0}, {-5, 0, 0}, {2, 0, 3}, {25, 0, 26}, {2, 0xFFFFFFFEu, 3}, {10, 0xFFFFFFFAu, 11}};
+        {0, 0, 0}, {1, 0, 0}, {-5, 0, 0}, {2, 0, 3}, {25, 0, 26}, {100, 0, 101}, {2, 0xFFFFFFFEu, 3},
+        {10, 0xFFFFFFFAu, 11}};
     for (auto [delay, versatz, mindestens] : faelle) {
         auto u = neueUmgebung();
         u->st.delay = delay;
@@ -156,17 +176,22 @@ TEST(Einzelmessung, ZehnBit) {
 }
 
 TEST(Einzelmessung, ZehnBitOhneZweitesByteIstZeitueberschreitung) {
-    auto u = neueUmgebung();
-    u->st.messgenauigkeit = 10;
-    u->st.rohwert = 12;
-    u->antwortet({0xFF}, 3990);
-    einzelmessung(u->p, 1, 10000000);
-    EXPECT_EQ(u->fenster.meldungen.size(), 1u);
-    EXPECT_TRUE(u->st.demoModus);
-    EXPECT_EQ(u->st.messart, 4);
-    EXPECT_EQ(u->st.rohwert, 12);
-    // The late first byte still gets a second to be followed.
-    EXPECT_EQ(u->uhr.jetzt - 1000, 3990 + 1000);
+    // The second byte may come until the 4-second limit, but a late first
+    // byte still gets a second to be followed: first byte at ms, time-out at.
+    const std::pair<std::int64_t, std::int64_t> faelle[] = {{3990, 4990}, {2990, 4000}};
+    for (auto [ms, ende] : faelle) {
+        auto u = neueUmgebung();
+        u->st.messgenauigkeit = 10;
+        u->st.rohwert = 12;
+        u->antwortet({0xFF}, ms);
+        const std::int64_t start = u->uhr.jetzt;
+        einzelmessung(u->p, 1, 10000000);
+        EXPECT_EQ(u->fenster.meldungen.size(), 1u);
+        EXPECT_TRUE(u->st.demoModus);
+        EXPECT_EQ(u->st.messart, 4);
+        EXPECT_EQ(u->st.rohwert, 12);
+        EXPECT_EQ(u->uhr.jetzt - start, ende) << ms;
+    }
 }
 
 TEST(Einzelmessung, ZweitesByteSpaetAberInnerhalbDerFrist) {
@@ -183,21 +208,28 @@ TEST(Einzelmessung, ZweitesByteSpaetAberInnerhalbDerFrist) {
 }
 
 TEST(PortSetzen, TitelUndLeitung) {
-    auto u = neueUmgebung();
-    u->st.comport = 3;
-    u->st.baudrate = 38400;
-    PortSetzen(u->p);
-    EXPECT_EQ(u->port.geoeffnetAls, 3);
-    EXPECT_EQ(u->port.baud, 38400);
-    EXPECT_EQ(u->fenster.text(Element::Caption), "Quarzolin (MIRFO)  V7.3     COM 3");
-
-    auto v = neueUmgebung();
-    v->st.comport = 7;
-    v->st.baudrate = 12345;
-    PortSetzen(v->p);
-    EXPECT_EQ(v->port.geoeffnetAls, 0);
-    EXPECT_EQ(v->port.baud, 9600);
-    EXPECT_EQ(v->fenster.text(Element::Caption), "Quarzolin (MIRFO)  V7.3     COM 7");
+    // comport, baud rate; the port opened (-1: none) and the speed used
+    const struct {
+        int comport, baudrate, geoeffnet, baud;
+        const char* titel;
+    } faelle[] = {
+        {1, 9600, 1, 9600, "Quarzolin (MIRFO)  V7.3     COM 1"},
+        {3, 38400, 3, 38400, "Quarzolin (MIRFO)  V7.3     COM 3"},
+        {4, 19200, 4, 19200, "Quarzolin (MIRFO)  V7.3     COM 4"},
+        {0, 57600, -1, 57600, "Quarzolin (MIRFO)  V7.3     COM 0"},
+        {5, 9601, -1, 9600, "Quarzolin (MIRFO)  V7.3     COM 5"},
+        {7, 12345, -1, 9600, "Quarzolin (MIRFO)  V7.3     COM 7"},
+    };
+    for (const auto& f : faelle) {
+        auto u = neueUmgebung();
+        u->port.geoeffnetAls = -1;
+        u->st.comport = f.comport;
+        u->st.baudrate = f.baudrate;
+        PortSetzen(u->p);
+        EXPECT_EQ(u->port.geoeffnetAls, f.geoeffnet) << f.comport;
+        EXPECT_EQ(u->port.baud, f.baud) << f.baudrate;
+        EXPECT_EQ(u->fenster.text(Element::Caption), f.titel);
+    }
 }
 
 }  // namespace

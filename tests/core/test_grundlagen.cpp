@@ -11,6 +11,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "temp_ordner.h"
@@ -66,12 +67,17 @@ TEST(HzText, Gruppen) {
         {0, "0 Hz"},
         {999, "999 Hz"},
         {1000, "1.000 Hz"},
+        // six digits make seven characters with the first point: no second one
+        {999999, "999.999 Hz"},
+        {1000000, "1.000.000 Hz"},
         {10000000, "10.000.000 Hz"},
         {123456789, "123.456.789 Hz"},
         {1234567890, "1234.567.890 Hz"},
         {2147483647, "2147.483.647 Hz"},
         {-5, "-5 Hz"},
         {-1000, "-1.000 Hz"},
+        {-123456, "-123.456 Hz"},
+        {-1234567, "-1.234.567 Hz"},
         {-8000000, "-8.000.000 Hz"},
         {INT32_MIN, "-2147.483.648 Hz"},
     };
@@ -119,6 +125,22 @@ TEST(TextDatei, SchreibenUndLesen) {
     ASSERT_TRUE(fehler.has_value());
     EXPECT_EQ(fehler->code, 2);
     EXPECT_EQ(fehler->text, "Datei nicht gefunden");
+    // A folder opens for reading but cannot be read: reported, not retried.
+    std::optional<IoFehler> lesefehler;
+    EXPECT_EQ(dateiLesen(ordner.string(), &lesefehler), std::nullopt);
+    ASSERT_TRUE(lesefehler.has_value());
+    EXPECT_EQ(lesefehler->text, "E/A-Fehler " + std::to_string(EISDIR));
+    // A write that fails (here: beyond the largest file allowed) is reported.
+    rlimit grenze{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &grenze), 0);
+    const rlimit keinPlatz{0, grenze.rlim_max};
+    const auto signalVorher = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &keinPlatz), 0);
+    const auto zuGross = dateiSchreiben(pfad, "x");
+    ::setrlimit(RLIMIT_FSIZE, &grenze);
+    std::signal(SIGXFSZ, signalVorher);
+    ASSERT_TRUE(zuGross.has_value());
+    EXPECT_EQ(zuGross->text, "E/A-Fehler " + std::to_string(EFBIG));
     std::filesystem::remove_all(ordner);
 }
 
@@ -189,6 +211,8 @@ TEST(TextDatei, FehlerTexte) {
     EXPECT_EQ(ioFehlerAusErrno(EIO).text, "E/A-Fehler " + std::to_string(EIO));
     EXPECT_EQ(ioFehlerAusErrno(ENOENT).code, 2);
     EXPECT_EQ(ioFehlerText(100), "Versuch hinter dem Dateiende zu lesen");
+    EXPECT_EQ(ioFehlerText(106), "Ungültige numerische Eingabe");
+    EXPECT_EQ(ioFehlerText(103), "E/A-Fehler 103");
 }
 
 }  // namespace

@@ -22,20 +22,28 @@ TEST(LinkSim, DrahtBytesUndAntworten) {
         bool lin;
         std::vector<std::uint8_t> bytes;
         double tatsaechlichHz;
+        std::uint16_t roh;
     };
     const std::uint32_t minus8 = static_cast<std::uint32_t>(-343597384);
     const std::vector<std::uint8_t> minus8Bytes = {
         static_cast<std::uint8_t>(minus8), static_cast<std::uint8_t>(minus8 >> 8),
         static_cast<std::uint8_t>(minus8 >> 16), static_cast<std::uint8_t>(minus8 >> 24), 80};
+    // The device under test loses 0.125 dB: the log detector reads 50 + 2 x
+    // 79.875 = 209.75 on the 8-bit scale, so 210 in 8 bits and 839 in 10 bits
+    // (binary 11010001 11: both low bits cross the line in the second byte).
+    // The linear detector reads 50 + 160 x 10^(-0.125 / 20) = 207.71, so 208
+    // and 831.
     const Fall faelle[] = {
-        {false, 0, 10000000, 8, false, {0x9A, 0x99, 0x99, 0x19, 80}, 10e6},
-        {false, 0, 10000000, 10, true, {0x9A, 0x99, 0x99, 0x19, 85}, 10e6},
-        {true, 3, 1000000, 8, false, {0x9A, 0x99, 0x99, 0x19, 80}, 10e6},
-        {true, 1, 1000000, 8, false, minus8Bytes, 0},
-        {false, 3, 1, 8, false, {43, 0, 0, 0, 80}, 1},
+        {false, 0, 10000000, 8, false, {0x9A, 0x99, 0x99, 0x19, 80}, 10e6, 210},
+        {false, 0, 10000000, 10, false, {0x9A, 0x99, 0x99, 0x19, 84}, 10e6, 839},
+        {false, 0, 10000000, 10, true, {0x9A, 0x99, 0x99, 0x19, 85}, 10e6, 831},
+        {false, 0, 10000000, 8, true, {0x9A, 0x99, 0x99, 0x19, 81}, 10e6, 208},
+        {true, 3, 1000000, 8, false, {0x9A, 0x99, 0x99, 0x19, 80}, 10e6, 210},
+        {true, 1, 1000000, 8, false, minus8Bytes, 0, 210},
+        {false, 3, 1, 8, false, {43, 0, 0, 0, 80}, 1, 210},
     };
     sim::SimOptionen opt;
-    opt.modell = *sim::modellLesen("through");
+    opt.modell = *sim::modellLesen("reflection:0.125");
     Verbindung v(opt);
     v.st->comport = 2;
     PortSetzen(v.p);
@@ -52,7 +60,7 @@ TEST(LinkSim, DrahtBytesUndAntworten) {
         EXPECT_EQ(std::vector<std::uint8_t>(alle.begin() + static_cast<long>(bisher), alle.end()), f.bytes)
             << f.frequenz;
         bisher = alle.size();
-        EXPECT_EQ(v.st->rohwert, sim::rohwertBerechnen(0.0, f.lin, f.genauigkeit > 8)) << f.frequenz;
+        EXPECT_EQ(v.st->rohwert, f.roh) << f.frequenz << " " << f.genauigkeit << (f.lin ? " lin" : " log");
         if (f.tatsaechlichHz > 0) {
             EXPECT_NEAR(v.simulator.protokoll().back().frequenzHz, f.tatsaechlichHz, 0.05);
         }
@@ -67,9 +75,11 @@ TEST(LinkSim, BandpassPegel) {
     const auto mitte = v.st->rohwert.load();
     einzelmessung(v.p, 1, 10000000);
     const auto daneben = v.st->rohwert.load();
-    EXPECT_EQ(mitte, sim::rohwertBerechnen(sim::pegelDb(sim::Modell{}, v.simulator.protokoll()[0].frequenzHz),
-                                           false, false));
-    EXPECT_GT(mitte, daneben + 20);
+    // -2 dB in the pass band: 50 + 2 x 78. At 10 MHz the detuning is
+    // 22.8 x (10 / 11.4 - 11.4 / 10) = -5.99, the loss 10 log(1 + 5.99^4) + 2
+    // = 33.1 dB: 50 + 2 x 46.9 = 143.8.
+    EXPECT_EQ(mitte, 206);
+    EXPECT_EQ(daneben, 144);
 }
 
 TEST(LinkSim, AbgeschnitteneZehnBitAntwort) {
@@ -94,19 +104,31 @@ TEST(LinkSim, PortNamenUndExklusiv) {
     EXPECT_EQ(n.name(4), "/dev/ttyS3");
     EXPECT_EQ(n.name(0), "");
     EXPECT_EQ(n.name(5), "");
-    n.ausArgumenten({"-c", "--com3=/tmp/x", "--com9=/y", "--com1", "--com4=/dev/pts/7", "--com2="});
+    n.ausArgumenten({"-c", "--com3=/tmp/x", "--com9=/y", "--com1", "--com4=/dev/pts/7", "--com2=", "--com0=/z"});
     EXPECT_EQ(n.name(3), "/tmp/x");
     EXPECT_EQ(n.name(4), "/dev/pts/7");
     EXPECT_EQ(n.name(1), "/dev/ttyS0");
     EXPECT_EQ(n.name(2), "/dev/ttyS1");
+    n.ausArgumenten({"--com1=a"});  // the shortest mapping: one character
+    EXPECT_EQ(n.name(1), "a");
+    n.setzen(0, "/z");
+    n.setzen(5, "/z");
+    EXPECT_EQ(n.name(0), "");
+    EXPECT_EQ(n.name(5), "");
 
     Verbindung v;
     PosixPort erster(v.namen), zweiter(v.namen);
     ASSERT_TRUE(erster.oeffnen(2));
+    // Nothing waiting: reading returns at once with nothing.
+    std::uint8_t puffer[4];
+    EXPECT_EQ(erster.lesen(puffer, sizeof puffer), 0u);
     EXPECT_FALSE(zweiter.oeffnen(2));  // exclusive access
+    EXPECT_EQ(zweiter.handle(), -1);
     erster.schliessen();
     EXPECT_TRUE(zweiter.oeffnen(2));
     EXPECT_FALSE(zweiter.oeffnenPfad("/dev/does-not-exist"));
+    EXPECT_FALSE(zweiter.offen());
+    EXPECT_FALSE(zweiter.oeffnen(5));  // no device name at all
     EXPECT_FALSE(zweiter.offen());
 }
 

@@ -26,6 +26,56 @@ TEST(Start, CursorMitteRundetZurGeradenZahl) {
     for (auto [n, c] : faelle) EXPECT_EQ(cursorMitte(n), c) << n;
 }
 
+TEST(Start, Startwerte) {
+    auto u = neueUmgebung();
+    auto& st = u->st;
+    // Run-time fields of a fresh state.
+    EXPECT_EQ(st.messart, 1);
+    for (bool flag : {st.linModus.load(), st.zfAktiv.load(), st.demoModus.load(), st.uebertragungsfehler.load(),
+                      st.stopAnforderung.load(), st.sweepFertig.load(), st.contBildaufbau.load()})
+        EXPECT_FALSE(flag);
+    EXPECT_EQ(st.rohwert, 0);
+    EXPECT_EQ(st.cursorIndex, 0);
+    for (const auto& m : st.messwerte) EXPECT_EQ(m, 0);
+    for (const auto& m : st.freqMarken) EXPECT_EQ(m, 0);
+    for (const Raster* r : {&st.kurvenRaster, &st.gitterRaster})
+        EXPECT_TRUE(std::all_of(r->px.begin(), r->px.end(), [](std::uint8_t b) { return b == 255; }));
+
+    // The start values are set again over whatever the fields held.
+    for (auto* f : {&st.startfrequenz, &st.schrittweite, &st.endfrequenz, &st.taktfrequenz, &st.eichfrequenz,
+                    &st.zwischenfrequenz, &st.zfBerechnung, &st.comport, &st.baudrate, &st.messgenauigkeit,
+                    &st.delay, &st.messpunkte, &st.hintergrundfarbe, &st.diagrammfarbe, &st.kurvenfarbe,
+                    &st.markenfarbe, &st.cursorfarbe, &st.xUrsprung, &st.yBasis, &st.xMitte, &st.yMitte})
+        *f = -7;
+    for (auto* a : {&st.korrfaktor1, &st.korrfaktor2})
+        for (auto& k : *a) k = -7;
+    for (auto* a : {&st.linie, &st.linieText})
+        for (auto& k : *a) k = -7;
+    st.zfAktiv = true;
+    st.linModus = true;
+    st.versionText.clear();
+    st.startwerteSetzen();
+    const std::pair<const AtomInt*, int> werte[] = {
+        {&st.startfrequenz, 10000000}, {&st.schrittweite, 10000}, {&st.endfrequenz, 35000000},
+        {&st.taktfrequenz, 100000000}, {&st.eichfrequenz, 10000000}, {&st.zwischenfrequenz, 9000000},
+        {&st.zfBerechnung, 0}, {&st.comport, 2}, {&st.baudrate, 9600}, {&st.messgenauigkeit, 8}, {&st.delay, 1},
+        {&st.messpunkte, 280}, {&st.hintergrundfarbe, 255}, {&st.diagrammfarbe, 0}, {&st.kurvenfarbe, 230},
+        {&st.markenfarbe, 150}, {&st.cursorfarbe, 24}, {&st.xUrsprung, 30}, {&st.yBasis, 410},
+        {&st.xMitte, 320}, {&st.yMitte, 240}};
+    for (std::size_t i = 0; i < std::size(werte); ++i) EXPECT_EQ(*werte[i].first, werte[i].second) << "field " << i;
+    for (int s = 0; s < korrSlotAnzahl; ++s) {
+        EXPECT_EQ(st.korrfaktor1[s], 50) << s;
+        EXPECT_EQ(st.korrfaktor2[s], 250) << s;
+    }
+    for (int j = 1; j <= anzahlLinien; ++j) {
+        EXPECT_EQ(st.linie[j], 0) << j;
+        EXPECT_EQ(st.linieText[j], 10) << j;
+    }
+    EXPECT_FALSE(st.zfAktiv);
+    EXPECT_FALSE(st.linModus);
+    EXPECT_EQ(st.versionText, " V7.3 ");
+}
+
 TEST(Start, MitGeraet) {
     auto u = neueUmgebung();
     u->port.eingang = {1, 2, 3};  // stale bytes from before start

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <thread>
 
 #include "core/geraet.h"
@@ -33,7 +35,7 @@ TEST(Umrechnen, RundungUndUeberlauf) {
 TEST(Mittelwert, RundetZurGeradenZahl) {
     auto u = neueUmgebung();
     const std::pair<std::vector<int>, int> faelle[] = {
-        {{1, 2}, 2}, {{1, 2, 2, 2}, 2}, {{3, 4}, 4}, {{5}, 5}, {{1, 1, 2}, 1}};
+        {{1, 2}, 2}, {{1, 2, 2, 2}, 2}, {{3, 4}, 4}, {{2, 3}, 2}, {{5}, 5}, {{1, 1, 2}, 1}};
     for (const auto& [werte, m] : faelle) {
         u->st.messpunkte = static_cast<int>(werte.size());
         for (std::size_t i = 0; i < werte.size(); ++i) u->st.messwerte[i + 1] = werte[i];
@@ -105,19 +107,40 @@ TEST(Messpunkt, ZeichnetNurZwischenErstemUndLetztemPunkt) {
     u->st.kurvenRaster.at(38, 5) = 230;
     u->antwortet({90});  // converts to 100
     messpunkt(u->p, 2, 10000000);
-    const auto& r = u->st.kurvenRaster;
-    EXPECT_EQ(r.at(33, 5), 255);
-    EXPECT_EQ(r.at(38, 5), 230);
-    // x = 34: the segment (33, 310)-(35, 310), then (35, 310)-(37, 400)
-    EXPECT_EQ(r.at(33, 310), 230);
-    EXPECT_EQ(r.at(34, 310), 230);
-    EXPECT_EQ(r.at(35, 310), 230);
-    EXPECT_EQ(r.at(37, 400), 230);
-    // the cursor arrow above the point: column 34 from row 309 up to 300
-    EXPECT_EQ(r.at(34, 309), 24);
-    EXPECT_EQ(r.at(34, 300), 24);
-    EXPECT_EQ(r.at(34, 299), 255);
-    EXPECT_EQ(r.at(30, 302), 24);
+    // Every pixel that is not background, by colour. x = 34: the columns
+    // 33..37 are wiped; the segment (33, 310)-(35, 310), then (35, 310)-
+    // (37, 400), whose column steps where (y - 310) * 2/90 passes 0.5 and 1.5;
+    // the cursor arrow's strokes end at row 300 and start 1, 2, 4, 6, 8 rows
+    // above row 310 in the columns 34 down to 30; the stale pixel right of
+    // the wipe stays.
+    std::map<std::pair<int, int>, int> soll = {{{33, 310}, 230}, {{34, 310}, 230}, {{38, 5}, 230}};
+    for (int y = 310; y <= 332; ++y) soll[{35, y}] = 230;
+    for (int y = 333; y <= 377; ++y) soll[{36, y}] = 230;
+    for (int y = 378; y <= 400; ++y) soll[{37, y}] = 230;
+    const int pfeilStart[] = {309, 308, 306, 304, 302};
+    for (int d = 0; d <= 4; ++d)
+        for (int y = 300; y <= pfeilStart[d]; ++y) soll[{34 - d, y}] = 24;
+    std::map<std::pair<int, int>, int> ist;
+    for (int x = 1; x <= rasterBreite; ++x)
+        for (int y = 1; y <= rasterHoehe; ++y)
+            if (u->st.kurvenRaster.at(x, y) != 255) ist[{x, y}] = u->st.kurvenRaster.at(x, y);
+    EXPECT_EQ(ist, soll);
+}
+
+TEST(Messschleife, PauseNurOhneTaktgeber) {
+    // messpunkte, demonstration mode; the pause after one pass
+    const std::tuple<int, bool, std::int64_t> faelle[] = {{1, false, 0}, {3, false, 0}, {0, false, 10}, {3, true, 10}};
+    for (auto [n, demo, pause] : faelle) {
+        auto u = neueUmgebung();
+        u->st.messpunkte = n;
+        u->st.demoModus = demo;
+        u->antwortet({132});
+        u->st.stopAnforderung = true;  // one pass, run right here
+        messschleife(u->p);
+        EXPECT_EQ(u->uhr.geschlafen, pause) << n << " " << demo;
+        EXPECT_EQ(u->port.geschrieben.size(), 5u * static_cast<std::size_t>(n));
+        EXPECT_TRUE(u->st.sweepFertig);
+    }
 }
 
 TEST(Timer, Regeln) {
@@ -175,36 +198,63 @@ sim::SimOptionen durchgang(int latenzMs = 0) {
     return o;
 }
 
+// Notes how many exchanges the instrument has answered whenever a control
+// comes back, so the test sees when that happened relative to the pass.
+struct FreigabeFenster : test::FakeFenster {
+    std::function<std::uint64_t()> zaehler;
+    std::vector<std::uint64_t> beiFreigabe;
+    void aktivieren(Element e, bool an) override {
+        if (an) beiFreigabe.push_back(zaehler());
+        FakeFenster::aktivieren(e, an);
+    }
+};
+
+std::vector<std::string> schaltungen(const std::vector<const char*>& namen, const char* an) {
+    std::vector<std::string> z;
+    for (const char* n : namen) z.push_back(std::string("aktivieren ") + n + " " + an);
+    return z;
+}
+
 TEST(Sweep, StopBeiPunktDreiEndetNachDemDurchgang) {
     SimSweep s(durchgang(2));
-    auto& f = s.fenster;
-    f.protokoll.clear();
-    Button5Click(s.p);
+    FreigabeFenster f;
+    f.zaehler = [&s] { return s.simulator.austauschAnzahl(); };
+    Programm p(*s.st, f, s.port, s.uhr);
+    Button5Click(p);
 
+    const std::vector<const char*> knoepfe = {"Button1", "Button2",  "Button3",  "Button4",  "Button5",
+                                              "Button8", "Button9",  "Button10", "Button11", "Button15",
+                                              "Button16", "Button17", "Button19"};
+    const std::vector<const char*> menues = {"Datei1", "Messung1", "Einstellungen1", "Eichung1"};
     // The controls are taken away in their order.
     std::vector<std::string> gesperrt;
     for (const auto& z : f.protokoll)
         if (z.rfind("aktivieren", 0) == 0) gesperrt.push_back(z);
-    const std::vector<std::string> erwartet = {
-        "aktivieren Button1 0",  "aktivieren Button2 0",  "aktivieren Button3 0",  "aktivieren Button4 0",
-        "aktivieren Button5 0",  "aktivieren Button8 0",  "aktivieren Button9 0",  "aktivieren Button10 0",
-        "aktivieren Button11 0", "aktivieren Button15 0", "aktivieren Button16 0", "aktivieren Button17 0",
-        "aktivieren Button19 0", "aktivieren Button6 1",  "aktivieren Datei1 0",   "aktivieren Messung1 0",
-        "aktivieren Einstellungen1 0", "aktivieren Eichung1 0", "aktivieren Button18 0"};
+    auto erwartet = schaltungen(knoepfe, "0");
+    erwartet.push_back("aktivieren Button6 1");
+    for (auto& z : schaltungen(menues, "0")) erwartet.push_back(z);
+    erwartet.push_back("aktivieren Button18 0");
     EXPECT_EQ(gesperrt, erwartet);
     for (Element e : {Element::Button7, Element::Button12, Element::Button13, Element::Button14, Element::N1})
         EXPECT_TRUE(f.aktiv(e));
 
     s.warteAufAustausche(3);
-    stopmessung(s.p);
+    f.protokoll.clear();
+    f.beiFreigabe.clear();
+    stopmessung(p);
     const auto anzahl = s.simulator.austauschAnzahl();
     EXPECT_GE(anzahl, 280u);
     EXPECT_EQ(anzahl % 280, 0u) << "a pass was cut short";
+    // Stop first, then the buttons and the menus in their order, then the refresh.
+    auto zurueck = schaltungen({"Button6"}, "0");
+    for (auto& z : schaltungen(knoepfe, "1")) zurueck.push_back(z);
+    for (auto& z : schaltungen(menues, "1")) zurueck.push_back(z);
+    zurueck.push_back("aktivieren Button18 0");  // it was disabled before the sweep
+    zurueck.push_back("timer Timer2 0");
+    EXPECT_EQ(f.protokoll, zurueck);
+    // Not one control came back before the pass had ended.
+    EXPECT_EQ(f.beiFreigabe, std::vector<std::uint64_t>(knoepfe.size() + menues.size(), anzahl));
     EXPECT_NEAR(s.simulator.protokoll().back().frequenzHz, 10000000 + 279 * 10000, 0.05);
-    for (Element e : {Element::Button1, Element::Button5, Element::Button19, Element::Datei1, Element::Eichung1})
-        EXPECT_TRUE(f.aktiv(e));
-    EXPECT_FALSE(f.aktiv(Element::Button6));
-    EXPECT_FALSE(f.aktiv(Element::Button18));  // it was disabled before the sweep
     EXPECT_TRUE(f.meldungen.empty());
     for (int i = 0; i <= 280; ++i) ASSERT_EQ(s.st->messwerte[i], 400) << i;
     // the curve lies at 0 dB: row 10 between the first and the last point
@@ -226,7 +276,9 @@ TEST(Sweep, ZeitueberschreitungBeiPunktFuenf) {
     EXPECT_EQ(s.st->messart, 4);
     for (int i = 1; i <= 4; ++i) EXPECT_EQ(s.st->messwerte[i], 400) << i;
     EXPECT_EQ(s.st->messwerte[5], 210);  // raw value of point 4, unconverted
-    for (int i = 6; i <= 20; ++i) EXPECT_EQ(s.st->messwerte[i], std::max<int>(1, demoRohwert(i))) << i;
+    // Round(125 sin(i / 25)) + 127 for i = 6 .. 20
+    const int demo[] = {157, 162, 166, 171, 176, 180, 185, 189, 193, 198, 202, 206, 209, 213, 217};
+    for (int i = 6; i <= 20; ++i) EXPECT_EQ(s.st->messwerte[i], demo[i - 6]) << i;
     // demonstration mode still tunes the generator, but nothing is answered
     const auto log = s.simulator.protokoll();
     ASSERT_GE(log.size(), 5u);
@@ -267,6 +319,19 @@ TEST(Sweep, BeendenWaehrendDesSweepsOhneAntwort) {
     EXPECT_TRUE(s.fenster.geschlossen);
     EXPECT_TRUE(s.fenster.meldungen.empty());
     EXPECT_FALSE(sweepLaeuft(s.p));
+    // The wait for the reply was cut short, not run into the time limit.
+    EXPECT_FALSE(s.st->demoModus);
+    EXPECT_EQ(s.st->messart, 1);
+
+    // A program object that goes away with its sweep running ends it the same way.
+    PortSetzen(s.p);
+    {
+        Programm weg(*s.st, s.fenster, s.port, s.uhr);
+        startmessung(weg);
+        s.warteAufAustausche(2);
+    }
+    EXPECT_FALSE(s.st->demoModus);
+    EXPECT_EQ(s.st->messart, 1);
 }
 
 }  // namespace

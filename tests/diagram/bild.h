@@ -10,6 +10,7 @@
 
 #include "core/instrument_state.h"
 #include "raster/raster.h"
+#include "schrift.h"
 
 namespace qzl::test {
 
@@ -37,18 +38,17 @@ inline std::vector<int> folge(int von, int bis, int schritt = 1) {
 }
 
 // The text's cells (as far as they lie on the raster) hold exactly the glyph
-// pixels of the text in the index; the glyphs themselves are checked by the
-// raster tests.
+// pixels of the text in the index, taken from the tests' own copy of the font.
 inline ::testing::AssertionResult textBei(const Raster& r, int x, int y, std::string_view text, std::uint8_t index) {
-    auto soll = std::make_unique<Raster>();
-    rasterFuellen(*soll, 255);
-    textZeichnen(*soll, x, y, text, 0);
-    const int xBis = x + 8 * static_cast<int>(text.size());
-    for (int px = std::max(x + 1, 1); px <= std::min(xBis, rasterBreite); ++px)
-        for (int py = std::max(y + 1, 1); py <= std::min(y + 8, rasterHoehe); ++py)
-            if ((soll->at(px, py) == 0) != (r.at(px, py) == index))
-                return ::testing::AssertionFailure() << "\"" << text << "\" at (" << x << ", " << y << ") differs at ("
-                                                     << px << ", " << py << ")";
+    for (std::size_t k = 0; k < text.size(); ++k)
+        for (int i = 1; i <= 8; ++i)
+            for (int j = 1; j <= 8; ++j) {
+                const int px = x + 8 * static_cast<int>(k) + i, py = y + j;
+                if (px < 1 || px > rasterBreite || py < 1 || py > rasterHoehe) continue;
+                if (sollPunkt(text[k], i, j) != (r.at(px, py) == index))
+                    return ::testing::AssertionFailure() << "\"" << text << "\" at (" << x << ", " << y
+                                                         << ") differs at (" << px << ", " << py << ")";
+            }
     return ::testing::AssertionSuccess();
 }
 

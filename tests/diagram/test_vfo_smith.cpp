@@ -63,11 +63,18 @@ TEST(VfoSkala, ObererTextMitZwischenfrequenz) {
     for (const auto& f : faelle) {
         auto st = neuerZustand();
         st->messart = 5;
+        st->xUrsprung = 0;  // a ninth tick would now land on column 640
         st->zwischenfrequenz = 9000000;
         st->zfBerechnung = f.zfBerechnung;
         diagrammZeichnen(*st);
-        EXPECT_TRUE(textBei(st->gitterRaster, 280, 330, f.text, schwarz)) << f.zfBerechnung;
-        EXPECT_TRUE(textBei(st->gitterRaster, 280, 380, "10.000.000 Hz", schwarz)) << f.zfBerechnung;
+        const Raster& g = st->gitterRaster;
+        EXPECT_TRUE(textBei(g, 250, 330, f.text, schwarz)) << f.zfBerechnung;
+        EXPECT_TRUE(textBei(g, 250, 380, "10.000.000 Hz", schwarz)) << f.zfBerechnung;
+        std::vector<int> striche = folge(40, 560, 40);
+        std::erase(striche, 280);  // under the arrow
+        EXPECT_EQ(spaltenInZeile(g, 407, schwarz), striche);
+        // a tick is the four rows above the dial line
+        EXPECT_EQ(zeilenInSpalte(g, 40, schwarz), folge(406, 410));
     }
 }
 
@@ -97,6 +104,29 @@ TEST(SmithDiagramm, AchseUndKreisscheitel) {
     // The radius-400 arcs end on the outer circle.
     EXPECT_EQ(g.at(200, 80), schwarz);
     EXPECT_EQ(g.at(200, 400), schwarz);
+
+    // The left end of the outer circle: step 200 has a = Round(sqrt(399)) =
+    // 20 and b = 0, so the segments (121, 260)-(120, 240) and (121, 220)-
+    // (120, 240) step over a column after 10 rows (the tie at 10/20 stays);
+    // step 199 (a = 28) adds (121, 260..264) and (121, 217..220); the axis
+    // crosses at row 240.
+    EXPECT_EQ(zeilenInSpalte(g, 120, schwarz), folge(231, 250));
+    std::vector<int> spalte121 = folge(217, 230);
+    spalte121.push_back(240);
+    for (int y : folge(251, 264)) spalte121.push_back(y);
+    EXPECT_EQ(zeilenInSpalte(g, 121, schwarz), spalte121);
+
+    // Column xMitte crosses, top to bottom: the end of the upper +-1 arc
+    // (centre (520, 40), last step from (321, 60) to (320, 40)), the circle of
+    // one third (step 50 about (370, 240): (321, 98)-(320, 99)), the upper
+    // +-1/2 arc (step 200 about (520, -160): a = 347, b = 346), the left end
+    // of the circle of one (step 100: a = 14, b = 0) and their mirror images.
+    std::vector<int> mitte = folge(40, 50);
+    for (int y : {99, 186}) mitte.push_back(y);
+    for (int y : folge(234, 247)) mitte.push_back(y);
+    for (int y : {294, 381}) mitte.push_back(y);
+    for (int y : folge(431, 440)) mitte.push_back(y);
+    EXPECT_EQ(zeilenInSpalte(g, 320, schwarz), mitte);
 
     EXPECT_TRUE(leer(g, 1, 1, 119, 480));
     EXPECT_TRUE(leer(g, 521, 1, 640, 480));

@@ -45,6 +45,11 @@ TEST(RasterKombinieren, UndVerknuepfungDerBeidenEbenen) {
 
 TEST(RasterKombinieren, SpalteUndZeileVorDemBildBleibenUnberuehrt) {
     Ebenen e;
+    // 641 x 481, created all white
+    EXPECT_EQ(e.bitmap->indizes.size(), 641u * 481u);
+    EXPECT_EQ(e.bitmap->index(0, 0), 255);
+    EXPECT_EQ(e.bitmap->index(640, 480), 255);
+    EXPECT_EQ(e.bitmap->rgb[641 * 481 - 1], 0xFFFFFFFFu);
     for (int c = 0; c < bitmapBreite; ++c) e.bitmap->indizes[static_cast<std::size_t>(c)] = 42;
     for (int r = 0; r < bitmapHoehe; ++r) e.bitmap->indizes[static_cast<std::size_t>(r * bitmapBreite)] = 42;
     rasterFuellen(*e.gitter, 0);

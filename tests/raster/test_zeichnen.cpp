@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pixel.h"
+#include "schrift.h"
 #include "raster/raster.h"
 
 namespace qzl::test {
@@ -50,6 +51,12 @@ TEST(LinieZeichnen, SetztGenauDiePixelDerRegelInBeidenRichtungen) {
         {"steil nach links", 5, 1, 3, 5, {{5, 1}, {5, 2}, {4, 3}, {3, 4}, {3, 5}}},
         {"links abgeschnitten", -5, 1, 3, 1, {{1, 1}, {2, 1}, {3, 1}}},
         {"steil unten abgeschnitten", 2, 478, 2, 1000, {{2, 478}, {2, 479}, {2, 480}}},
+        {"senkrecht in der ersten Spalte", 1, 5, 1, 3, {{1, 3}, {1, 4}, {1, 5}}},
+        {"senkrecht in der letzten Spalte", 640, 480, 640, 478, {{640, 478}, {640, 479}, {640, 480}}},
+        {"waagrecht in der letzten Zeile", 638, 480, 700, 480, {{638, 480}, {639, 480}, {640, 480}}},
+        // Offsets (x + 5) * 0.2 from x = 1 on: 1.2 1.4 1.6 1.8 2.
+        {"flach links abgeschnitten", -5, 1, 5, 3, {{1, 2}, {2, 2}, {3, 3}, {4, 3}, {5, 3}}},
+        {"steil oben abgeschnitten", 1, -5, 3, 5, {{2, 1}, {2, 2}, {3, 3}, {3, 4}, {3, 5}}},
     };
     for (const auto& f : faelle) {
         for (bool umgekehrt : {false, true}) {
@@ -129,7 +136,7 @@ TEST(TextZeichnen, JedesZeichenBelegtEineAchterZelle) {
     EXPECT_EQ(gesetzt(*r).size(), 38u);
 }
 
-TEST(TextZeichnen, LeererTextUndZellenLinksAusserhalb) {
+TEST(TextZeichnen, LeererTextUndZellenAmRand) {
     auto r = leeresRaster();
     textZeichnen(*r, 5, 5, "", 0);
     EXPECT_TRUE(gesetzt(*r).empty());
@@ -137,9 +144,17 @@ TEST(TextZeichnen, LeererTextUndZellenLinksAusserhalb) {
     // The first cell (columns -11..-4) is off the raster; the second one's
     // "1" has its top pixel in cell column 6, i.e. x = -4 + 6.
     textZeichnen(*r, -12, 0, "11", 0);
-    const Pixelmenge sichtbar = {{2, 1}, {1, 2}, {2, 2}, {2, 3}, {2, 4},
-                                 {2, 5}, {2, 6}, {1, 7}, {2, 7}, {3, 7}};
+    Pixelmenge sichtbar = {{2, 1}, {1, 2}, {2, 2}, {2, 3}, {2, 4}, {2, 5}, {2, 6}, {1, 7}, {2, 7}, {3, 7}};
     EXPECT_EQ(gesetzt(*r), sichtbar);
+
+    // A cell cut by the right edge: "-" covers columns 631..638, the first
+    // "7" 639..646, of which only cell columns 1 and 2 are on the raster;
+    // rows 1 (0x7E) and 2 (0x41) set cell column 2, i.e. x = 640. The last
+    // cell lies wholly off the raster.
+    auto rechts = leeresRaster();
+    textZeichnen(*rechts, 630, 300, "-77", 0);
+    sichtbar = {{632, 304}, {633, 304}, {634, 304}, {635, 304}, {636, 304}, {637, 304}, {640, 301}, {640, 302}};
+    EXPECT_EQ(gesetzt(*rechts), sichtbar);
 }
 
 TEST(MesspunktMarke, WischtFuenfSpaltenUndZeichnetDenPfeil) {
@@ -195,17 +210,8 @@ namespace {
 // Every glyph drawn at (0, 0), read back row by row as bytes: the table as
 // it stands, bit 7 being the leftmost column.
 TEST(GlyphZeichnen, GanzeTabelle) {
-    const std::pair<char, std::array<std::uint8_t, 8>> tabelle[] = {
-        {'0', {0x3C, 0x42, 0x42, 0x42, 0x42, 0x42, 0x3C, 0x00}}, {'1', {0x04, 0x0C, 0x14, 0x04, 0x04, 0x04, 0x0E, 0x00}},
-        {'2', {0x3C, 0x42, 0x04, 0x08, 0x20, 0x42, 0x7E, 0x00}}, {'3', {0x3C, 0x42, 0x02, 0x1C, 0x02, 0x42, 0x3C, 0x00}},
-        {'4', {0x04, 0x0C, 0x14, 0x24, 0x7E, 0x04, 0x0E, 0x00}}, {'5', {0x7C, 0x40, 0x78, 0x04, 0x04, 0x84, 0x78, 0x00}},
-        {'6', {0x0C, 0x10, 0x20, 0x78, 0x42, 0x42, 0x3C, 0x00}}, {'7', {0x7E, 0x41, 0x02, 0x04, 0x08, 0x08, 0x08, 0x00}},
-        {'8', {0x3C, 0x42, 0x42, 0x3C, 0x42, 0x42, 0x3C, 0x00}}, {'9', {0x3C, 0x42, 0x42, 0x3C, 0x02, 0x04, 0x3C, 0x00}},
-        {'.', {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x00}}, {',', {0x00, 0x00, 0x00, 0x00, 0x00, 0x08, 0x08, 0x10}},
-        {'-', {0x00, 0x00, 0x00, 0x7E, 0x00, 0x00, 0x00, 0x00}}, {'H', {0, 0, 0, 0, 0, 0, 0, 0}},
-        {' ', {0, 0, 0, 0, 0, 0, 0, 0}}, {'/', {0, 0, 0, 0, 0, 0, 0, 0}},
-    };
-    for (const auto& [zeichen, zeilen] : tabelle) {
+    for (char zeichen : std::string_view("0123456789.,-H /")) {
+        const auto zeilen = test::sollGlyphe(zeichen);
         auto r = test::leeresRaster();
         glyphZeichnen(*r, 0, 0, zeichen, 7);
         for (int j = 1; j <= 8; ++j) {
