@@ -32,8 +32,6 @@ struct Programm {
     std::atomic<bool> beenden{false};
     // Whether "Smith" was enabled before the running sweep disabled it.
     bool smithVorSweep = false;
-    // The refresh's copy of the curve layer.
-    Raster kurvenKopie;
 
     // The window, reached safely from whichever thread asks.
     Fenster& fensterHier() { return std::this_thread::get_id() == guiThread ? fenster : postFenster; }

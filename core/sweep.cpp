@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <system_error>
 
 #include "core/geraet.h"
@@ -164,14 +163,21 @@ void Timer1Timer(Programm& p) {
     if (!p.st.contBildaufbau) p.fenster.timerSchalten(Element::Timer2, false);
 }
 
+// Composites and paints only the columns either layer changed since the last
+// tick: a sweep point touches five, so an idle or sweeping display costs next
+// to nothing. The other columns stay right, since the bitmap, the copy and the
+// change records always move together.
 void Timer2Timer(Programm& p) {
     auto& st = p.st;
+    Spalten spalten;
     {
         std::lock_guard lk(st.kurvenSperre);
-        std::memcpy(p.kurvenKopie.px.data(), st.kurvenRaster.px.data(), rasterGroesse);
+        spalten = st.kurvenRaster.aenderungenNehmen();
+        spaltenKopieren(st.kurvenKopie, st.kurvenRaster, spalten);
     }
-    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, p.kurvenKopie);
-    p.fenster.bildZeigen();
+    spalten.dazu(st.gitterRaster.aenderungenNehmen());
+    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenKopie, spalten);
+    spalten.laeufe([&](int von, int bis) { p.fenster.bildTeilZeigen(von, bis); });
 }
 
 }  // namespace qzl

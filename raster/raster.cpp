@@ -13,8 +13,10 @@ namespace {
 // Coordinates are formed in 64 bits so that callers near the int32 limits
 // cannot overflow; anything off the raster is dropped here.
 inline void setzen(Raster& r, std::int64_t x, std::int64_t y, std::uint8_t index) {
-    if (x >= 1 && x <= rasterBreite && y >= 1 && y <= rasterHoehe)
+    if (x >= 1 && x <= rasterBreite && y >= 1 && y <= rasterHoehe) {
         r.px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))] = index;
+        r.geaendert.dazu(static_cast<int>(x));
+    }
 }
 
 inline int vorzeichen(std::int64_t v) { return (v > 0) - (v < 0); }
@@ -27,7 +29,10 @@ inline std::int64_t runden(double v) { return static_cast<std::int64_t>(std::rin
 
 void punktSetzen(Raster& r, int x, int y, std::uint8_t index) { setzen(r, x, y, index); }
 
-void rasterFuellen(Raster& r, std::uint8_t index) { std::memset(r.px.data(), index, r.px.size()); }
+void rasterFuellen(Raster& r, std::uint8_t index) {
+    std::memset(r.px.data(), index, r.px.size());
+    r.geaendert = Spalten::alle();
+}
 
 void linieZeichnen(Raster& r, int x1, int y1, int x2, int y2, std::uint8_t index) {
     const std::int64_t dx = std::abs(std::int64_t{x1} - x2);
@@ -96,8 +101,10 @@ void messpunktMarke(Raster& r, int xUrsprung, int yBasis, int punkt, int cursorP
                     std::uint8_t wischIndex, std::uint8_t pfeilIndex) {
     const std::int64_t mitte = 2 * std::int64_t{punkt} + xUrsprung;
     for (std::int64_t x = mitte - 1; x <= mitte + 3; ++x)
-        if (x >= 1 && x <= rasterBreite)
+        if (x >= 1 && x <= rasterBreite) {
             std::memset(&r.px[static_cast<std::size_t>((x - 1) * rasterHoehe)], wischIndex, rasterHoehe);
+            r.geaendert.dazu(static_cast<int>(x));
+        }
 
     if (punkt != cursorPunkt) return;
     // The arguments of linieZeichnen are 32-bit; wrap like the rest of the

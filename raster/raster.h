@@ -4,19 +4,33 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
+
+#include "raster/spalten.h"
 
 namespace qzl {
 
-inline constexpr int rasterBreite = 640;
 inline constexpr int rasterHoehe = 480;
 inline constexpr int rasterGroesse = rasterBreite * rasterHoehe;  // 307200
 
 struct Raster {
     std::array<std::uint8_t, rasterGroesse> px{};
+    // Columns written since the display refresh last took them: every drawing
+    // operation records its columns here, so the refresh composites and
+    // paints only those. Whatever guards the pixels guards this too. A new
+    // raster counts as written all over.
+    Spalten geaendert = Spalten::alle();
 
     // Byte of pixel (x, y); the caller guarantees 1 <= x <= 640, 1 <= y <= 480.
-    std::uint8_t& at(int x, int y) { return px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))]; }
+    // Writing through it counts as a change of column x.
+    std::uint8_t& at(int x, int y) {
+        geaendert.dazu(x);
+        return px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))];
+    }
     std::uint8_t at(int x, int y) const { return px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))]; }
+
+    // The changed columns, which from now on count as unchanged.
+    Spalten aenderungenNehmen() { return std::exchange(geaendert, Spalten{}); }
 };
 
 void punktSetzen(Raster& r, int x, int y, std::uint8_t index);

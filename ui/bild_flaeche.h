@@ -14,6 +14,8 @@ public:
 
     // Schedules a repaint of the bitmap's rectangle only.
     void bildNeuZeichnen();
+    // Schedules a repaint of the bitmap's columns von..bis, rows 1..480.
+    void spaltenNeuZeichnen(int von, int bis);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -118,4 +118,6 @@ std::optional<std::string> HauptFenster::dateiDialog(Element dialog) {
 
 void HauptFenster::bildZeigen() { flaeche_->bildNeuZeichnen(); }
 
+void HauptFenster::bildTeilZeigen(int von, int bis) { flaeche_->spaltenNeuZeichnen(von, bis); }
+
 }  // namespace qzl

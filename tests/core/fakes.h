@@ -117,6 +117,7 @@ public:
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
     int bilder = 0;
+    std::vector<std::pair<int, int>> teilbilder;  // columns of every partial repaint
     bool geschlossen = false;
     std::function<void(const std::string&)> beiMeldung;
 
@@ -132,6 +133,10 @@ public:
     std::string eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override { ++bilder; }
+    void bildTeilZeigen(int von, int bis) override {
+        ++bilder;
+        teilbilder.emplace_back(von, bis);
+    }
     void schliessen() override { geschlossen = true; }
 };
 
