@@ -6,17 +6,20 @@
 #include <vector>
 
 #include "app/anwendung.h"
+#include "core/port_liste.h"
 #include "core/uhr.h"
 
 namespace {
 
 const char* const benutzung =
-    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--help]\n"
+    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--list-ports] [--help]\n"
     "\n"
     "  -c, -C        continuous display refresh (only as the very first argument)\n"
     "  --comN=PATH   use the device PATH for serial port COM N (N = 1..4);\n"
     "                without it COM N is /dev/ttyS(N-1). The port number itself\n"
     "                is a setting (COM 2 by default).\n"
+    "  --list-ports  list the serial devices found (and those given with\n"
+    "                --comN=PATH) and whether you may open them, then exit\n"
     "  --help        show this text and exit\n";
 
 }  // namespace
@@ -26,6 +29,14 @@ int main(int argc, char** argv) {
     for (const auto& a : argumente) {
         if (a == "--help") {
             std::fputs(benutzung, stdout);
+            return 0;
+        }
+    }
+    for (const auto& a : argumente) {
+        if (a == "--list-ports") {
+            qzl::PortNamen namen;
+            namen.ausArgumenten(argumente);
+            std::fputs(qzl::portListe(qzl::serielleGeraeteSuchen(), namen).c_str(), stdout);
             return 0;
         }
     }
