@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/anwendung.h"
+#include "app/probelauf.h"
 #include "core/sweep.h"
 #include "fakes.h"
 #include "sim/simulator.h"
@@ -119,6 +120,25 @@ TEST(Anwendung, SchliessenWaehrendDesSweeps) {
     EXPECT_FALSE(l.anwendung->fenster().isVisible());
     EXPECT_FALSE(sweepLaeuft(l.anwendung->programm()));
     EXPECT_TRUE(ok.texte.empty());
+}
+
+// The smoke test of an installed program: passes against an answering
+// instrument, fails (and still ends) against one that falls silent.
+TEST(Anwendung, Probelauf) {
+    for (bool stumm : {false, true}) {
+        auto opt = durchgang();
+        opt.stummNach = stumm ? 3 : -1;
+        sim::Simulator simulator(opt);
+        ASSERT_TRUE(simulator.starten());
+        test::FakeUhr uhr;
+        uhr.schrittJeAbfrage = 250;
+        Anwendung anwendung({"--com2=" + simulator.pfad()}, uhr);
+        Probelauf probe(anwendung, std::chrono::steady_clock::now());
+        anwendung.starten();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !anwendung.fenster().isVisible(); }, 20000)) << stumm;
+        EXPECT_EQ(probe.ergebnis(), stumm ? 1 : 0);
+        EXPECT_FALSE(sweepLaeuft(anwendung.programm()));
+    }
 }
 
 }  // namespace
