@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -121,7 +122,7 @@ std::size_t PosixPort::empfangen(std::uint8_t* ziel, std::size_t anzahl, std::in
         // Poll, then read what is there: two calls per reply, where asking
         // how many bytes wait first would take three or four.
         pollfd p{fd_, POLLIN, 0};
-        const int r = ::poll(&p, 1, static_cast<int>(std::max<std::int64_t>(ms, 0)));
+        const int r = ::poll(&p, 1, static_cast<int>(std::clamp<std::int64_t>(ms, 0, INT_MAX)));
         if (r == 0) return 0;
         if (r > 0) {
             const std::size_t n = lesen(ziel, anzahl);
