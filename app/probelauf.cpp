@@ -87,20 +87,16 @@ void Probelauf::sweepBeenden() {
     const auto ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     if (st.demoModus) fehlschlag("no instrument answered (demonstration mode)");
+    // A sweep stores no reading below 1; all of them at 1 means nothing was measured.
     const std::int32_t n = std::min(st.messpunkte.load(), maxMesspunkte);
-    std::int32_t kleinster = 0, groesster = 0;
-    for (std::int32_t i = 1; i <= n; ++i) {
-        kleinster = i == 1 ? st.messwerte[1].load() : std::min(kleinster, st.messwerte[i].load());
-        groesster = std::max(groesster, st.messwerte[i].load());
-    }
-    if (groesster <= 1) fehlschlag("no readings stored");
+    if (std::all_of(st.messwerte.begin() + 1, st.messwerte.begin() + 1 + n, [](const auto& w) { return w <= 1; }))
+        fehlschlag("no readings stored");
     const auto kurve = static_cast<std::uint8_t>(st.kurvenfarbe);
     if (std::find(st.anzeigeBitmap.indizes.begin(), st.anzeigeBitmap.indizes.end(), kurve) ==
         st.anzeigeBitmap.indizes.end())
         fehlschlag("no curve on the display");
     sagen("sweep of " + std::to_string(n) + " points stopped after " + std::to_string(sweepDauerMs) +
-          " ms (the last pass ended " + std::to_string(ms) + " ms after Stop); readings " + std::to_string(kleinster) +
-          " to " + std::to_string(groesster));
+          " ms (the last pass ended " + std::to_string(ms) + " ms after Stop)");
     if (const auto s = speicher(); !s.empty()) sagen(s);
     if (!anwendung_.fenster().findChild<QPushButton*>("Button5")->isEnabled()) fehlschlag("controls not given back");
     sagen(fehler_.empty() ? "passed" : "FAILED: " + fehler_);
