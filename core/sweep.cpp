@@ -163,21 +163,21 @@ void Timer1Timer(Programm& p) {
     if (!p.st.contBildaufbau) p.fenster.timerSchalten(Element::Timer2, false);
 }
 
-// Composites and paints only the columns either layer changed since the last
-// tick: a sweep point touches five, so an idle or sweeping display costs next
-// to nothing. The other columns stay right, since the bitmap, the copy and the
-// change records always move together.
+// Composites and paints only what either layer changed since the last tick:
+// a sweep point touches five columns and a few rows of them, so an idle or
+// sweeping display costs next to nothing. The rest of the picture stays
+// right, since the bitmap, the copy and the change records move together.
 void Timer2Timer(Programm& p) {
     auto& st = p.st;
-    Spalten spalten;
+    Aenderung teil;
     {
         std::lock_guard lk(st.kurvenSperre);
-        spalten = st.kurvenRaster.aenderungenNehmen();
-        spaltenKopieren(st.kurvenKopie, st.kurvenRaster, spalten);
+        teil = st.kurvenRaster.aenderungenNehmen();
+        spaltenKopieren(st.kurvenKopie, st.kurvenRaster, teil.spalten);
     }
-    spalten.dazu(st.gitterRaster.aenderungenNehmen());
-    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenKopie, spalten);
-    spalten.laeufe([&](int von, int bis) { p.fenster.bildTeilZeigen(von, bis); });
+    teil.dazu(st.gitterRaster.aenderungenNehmen());
+    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenKopie, teil);
+    teil.spalten.laeufe([&](int von, int bis) { p.fenster.bildTeilZeigen(von, teil.oben, bis, teil.unten); });
 }
 
 }  // namespace qzl

@@ -12,13 +12,15 @@ AnzeigeBitmap::AnzeigeBitmap() {
 
 namespace {
 
-// Columns von..bis, 1 <= von <= bis <= 640. The rasters are column-major and
+// Columns von..bis of rows oben..unten, 1 <= von <= bis <= 640 and
+// 1 <= oben <= unten <= 480. The rasters are column-major and
 // the bitmap row-major, so the composite is a transpose. It runs in strips of
 // 32 columns: the strip's source columns of both rasters (30 KB) stay in the
 // first-level cache while its piece of every bitmap row is written. The
 // colour lookup costs about as much as the transpose itself; a vectorised
 // 16 x 16 transpose gained only a tenth.
-void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, int von, int bis) {
+void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, int von, int bis, int oben,
+                 int unten) {
     constexpr int streifen = 32;
     const auto& farben = farbtabelle();
     const std::uint8_t* a = erstes.px.data();
@@ -27,7 +29,7 @@ void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zwei
     for (int x0 = von - 1; x0 < bis; x0 += streifen) {
         const int breite = std::min(streifen, bis - x0);
         const std::size_t quelle = static_cast<std::size_t>(x0) * rasterHoehe;
-        for (int y = 0; y < rasterHoehe; ++y) {
+        for (int y = oben - 1; y < unten; ++y) {
             // Raster pixel (x0 + 1 + k, y + 1) lands on bitmap column x0 + 1 + k, row y + 1.
             const std::size_t ziel = static_cast<std::size_t>(y + 1) * bitmapBreite + 1 + static_cast<std::size_t>(x0);
             std::uint8_t* zeileIdx = bitmap.indizes.data() + ziel;
@@ -45,11 +47,12 @@ void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zwei
 }  // namespace
 
 void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites) {
-    kombinieren(bitmap, erstes, zweites, 1, rasterBreite);
+    kombinieren(bitmap, erstes, zweites, 1, rasterBreite, 1, rasterHoehe);
 }
 
-void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Spalten& spalten) {
-    spalten.laeufe([&](int von, int bis) { kombinieren(bitmap, erstes, zweites, von, bis); });
+void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Aenderung& teil) {
+    if (teil.oben > teil.unten) return;
+    teil.spalten.laeufe([&](int von, int bis) { kombinieren(bitmap, erstes, zweites, von, bis, teil.oben, teil.unten); });
 }
 
 void spaltenKopieren(Raster& ziel, const Raster& quelle, const Spalten& spalten) {

@@ -17,10 +17,8 @@ void BildFlaeche::bildNeuZeichnen() {
     update(bildLinks, bildOben, bitmapBreite, bitmapHoehe);
 }
 
-void BildFlaeche::spaltenNeuZeichnen(int von, int bis) {
-    // Row 0 and column 0 never change after the start.
-    const QRect spalten(bildLinks + von, bildOben + 1, bis - von + 1, bitmapHoehe - 1);
-    update(spalten & QRect(bildLinks, bildOben, bitmapBreite, bitmapHoehe));
+void BildFlaeche::teilNeuZeichnen(const QRect& teil) {
+    update((teil & QRect(0, 0, bitmapBreite, bitmapHoehe)).translated(bildLinks, bildOben));
 }
 
 void BildFlaeche::paintEvent(QPaintEvent* event) {

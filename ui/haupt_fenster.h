@@ -44,7 +44,7 @@ public:
                         const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override;
-    void bildTeilZeigen(int von, int bis) override;
+    void bildTeilZeigen(int links, int oben, int rechts, int unten) override;
     void schliessen() override;
 
 protected:

@@ -69,7 +69,7 @@ void messen(benchmark::State& state, Aufbau& a, int punkte, bool alles) {
     double summe = 0;
     for (auto _ : state) {
         a.punkteZeichnen(punkte);
-        if (alles) a.st->kurvenRaster.geaendert = qzl::Spalten::alle();
+        if (alles) a.st->kurvenRaster.geaendert = qzl::Aenderung::alles();
         const double start = cpuSekunden();
         a.tick();
         const double dauer = cpuSekunden() - start;

@@ -117,7 +117,10 @@ public:
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
     int bilder = 0;
-    std::vector<std::pair<int, int>> teilbilder;  // columns of every partial repaint
+    struct Teilbild {
+        int links, oben, rechts, unten;
+    };
+    std::vector<Teilbild> teilbilder;  // every partial repaint
     bool geschlossen = false;
     std::function<void(const std::string&)> beiMeldung;
 
@@ -133,9 +136,9 @@ public:
     std::string eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override { ++bilder; }
-    void bildTeilZeigen(int von, int bis) override {
+    void bildTeilZeigen(int links, int oben, int rechts, int unten) override {
         ++bilder;
-        teilbilder.emplace_back(von, bis);
+        teilbilder.push_back({links, oben, rechts, unten});
     }
     void schliessen() override { geschlossen = true; }
 };
