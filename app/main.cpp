@@ -1,31 +1,50 @@
 #include <QApplication>
 
+#include <algorithm>
+#include <chrono>
 #include <clocale>
+#include <memory>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "app/anwendung.h"
+#include "app/probelauf.h"
+#include "core/port_liste.h"
 #include "core/uhr.h"
 
 namespace {
 
 const char* const benutzung =
-    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--help]\n"
+    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--list-ports] [--smoke-test] [--help]\n"
     "\n"
     "  -c, -C        continuous display refresh (only as the very first argument)\n"
     "  --comN=PATH   use the device PATH for serial port COM N (N = 1..4);\n"
     "                without it COM N is /dev/ttyS(N-1). The port number itself\n"
     "                is a setting (COM 2 by default).\n"
+    "  --list-ports  list the serial devices found (and those given with\n"
+    "                --comN=PATH) and whether you may open them, then exit\n"
+    "  --smoke-test  check the program against the instrument (or its simulator):\n"
+    "                one sweep with Start and Stop, then quit; exit code 0 if\n"
+    "                all went well\n"
     "  --help        show this text and exit\n";
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    const auto programmStart = std::chrono::steady_clock::now();
     std::vector<std::string> argumente(argv + 1, argv + argc);
     for (const auto& a : argumente) {
         if (a == "--help") {
             std::fputs(benutzung, stdout);
+            return 0;
+        }
+    }
+    for (const auto& a : argumente) {
+        if (a == "--list-ports") {
+            qzl::PortNamen namen;
+            namen.ausArgumenten(argumente);
+            std::fputs(qzl::portListe(qzl::serielleGeraeteSuchen(), namen).c_str(), stdout);
             return 0;
         }
     }
@@ -35,8 +54,12 @@ int main(int argc, char** argv) {
     // write must not change with it, while dates keep the user's format.
     std::setlocale(LC_NUMERIC, "C");
 
+    const bool probelauf = std::find(argumente.begin(), argumente.end(), "--smoke-test") != argumente.end();
     qzl::SystemUhr uhr;
     qzl::Anwendung anwendung(std::move(argumente), uhr);
+    std::unique_ptr<qzl::Probelauf> probe;
+    if (probelauf) probe = std::make_unique<qzl::Probelauf>(anwendung, programmStart);
     anwendung.starten();
-    return app.exec();
+    const int ende = app.exec();
+    return probe ? probe->ergebnis() : ende;
 }

@@ -77,6 +77,9 @@ public:
     virtual std::optional<std::string> dateiDialog(Element dialog) = 0;
     // The display bitmap has changed: paint it at (5, 30) of the client area.
     virtual void bildZeigen() = 0;
+    // Only the bitmap's rectangle of columns links..rechts and rows
+    // oben..unten has changed; a window may repaint just that.
+    virtual void bildTeilZeigen(int /*links*/, int /*oben*/, int /*rechts*/, int /*unten*/) { bildZeigen(); }
     // Close the main window, which ends the program.
     virtual void schliessen() = 0;
 

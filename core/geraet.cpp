@@ -71,17 +71,14 @@ void zeitueberschreitung(Programm& p) {
     st.messart = 4;
 }
 
-// Waits until a byte is waiting or the deadline has passed; the deadline wins
-// a tie. Returns whether a byte came in time.
-bool aufEingangWarten(Programm& p, std::int64_t frist) {
+// Reads up to anzahl reply bytes as soon as the first is there; 0 if none
+// came before the deadline (which wins a tie) or the program is quitting.
+std::size_t empfangenBis(Programm& p, std::uint8_t* ziel, std::size_t anzahl, std::int64_t frist) {
     for (;;) {
         const std::int64_t jetzt = p.uhr.monotonMs();
-        const bool abgelaufen = jetzt >= frist;
-        const bool da = p.port.wartend() > 0;
-        if (abgelaufen) return false;
-        if (da) return true;
-        if (p.beenden) return false;
-        p.port.warten(std::min(frist - jetzt, scheibeMs));
+        if (jetzt >= frist || p.beenden) return 0;
+        const std::size_t n = p.port.empfangen(ziel, anzahl, std::min(frist - jetzt, scheibeMs));
+        if (n > 0) return p.uhr.monotonMs() < frist ? n : 0;
     }
 }
 
@@ -122,27 +119,18 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         return;
     }
 
-    if (!aufEingangWarten(p, t0 + antwortGrenzeMs)) {
-        if (!p.beenden) zeitueberschreitung(p);
-        return;
-    }
-
-    std::uint8_t b0 = 0;
-    p.port.lesen(&b0, 1);
-    if (st.messgenauigkeit <= 8) {
-        st.rohwert = b0;
-        return;
-    }
+    const bool zehnBit = st.messgenauigkeit > 8;
+    std::uint8_t antwort[2] = {0, 0};
+    std::size_t da = empfangenBis(p, antwort, zehnBit ? 2 : 1, t0 + antwortGrenzeMs);
     // The second byte gets the rest of the limit, but at least a second: a
     // reply cut short counts as no reply instead of hanging.
-    const std::int64_t frist2 = std::max(t0 + antwortGrenzeMs, p.uhr.monotonMs() + 1000);
-    if (!aufEingangWarten(p, frist2)) {
+    if (zehnBit && da == 1)
+        da += empfangenBis(p, antwort + 1, 1, std::max(t0 + antwortGrenzeMs, p.uhr.monotonMs() + 1000));
+    if (da < (zehnBit ? 2u : 1u)) {
         if (!p.beenden) zeitueberschreitung(p);
         return;
     }
-    std::uint8_t b1 = 0;
-    p.port.lesen(&b1, 1);
-    st.rohwert = zehnBitWert(b0, b1);
+    st.rohwert = zehnBit ? zehnBitWert(antwort[0], antwort[1]) : antwort[0];
 }
 
 }  // namespace qzl

@@ -84,6 +84,9 @@ struct InstrumentState {
     Raster gitterRaster;
     std::mutex kurvenSperre;
     AnzeigeBitmap anzeigeBitmap;
+    // The refresh's copy of the curve layer, composited outside the lock. It
+    // lives beside the bitmap because both follow the layers' change records.
+    Raster kurvenKopie;
 };
 
 }  // namespace qzl

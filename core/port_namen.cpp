@@ -14,8 +14,10 @@ PortNamen::PortNamen() {
 
 void PortNamen::ausArgumenten(const std::vector<std::string>& argumente) {
     for (const auto& a : argumente) {
-        if (a.size() > 7 && a.compare(0, 5, "--com") == 0 && a[5] >= '1' && a[5] <= '4' && a[6] == '=')
+        if (a.size() > 7 && a.compare(0, 5, "--com") == 0 && a[5] >= '1' && a[5] <= '4' && a[6] == '=') {
             setzen(a[5] - '0', a.substr(7));
+            gegeben_[static_cast<std::size_t>(a[5] - '0')] = true;
+        }
     }
 }
 
@@ -24,5 +26,7 @@ void PortNamen::setzen(int n, std::string pfad) {
 }
 
 std::string PortNamen::name(int n) const { return n >= 1 && n <= 4 ? namen_[n] : std::string(); }
+
+bool PortNamen::vonKommandozeile(int n) const { return n >= 1 && n <= 4 && gegeben_[static_cast<std::size_t>(n)]; }
 
 }  // namespace qzl

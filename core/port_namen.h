@@ -15,9 +15,12 @@ public:
     void setzen(int comNummer, std::string pfad);
     // Empty for a number outside 1..4.
     std::string name(int comNummer) const;
+    // Whether the command line named the device of COM n.
+    bool vonKommandozeile(int comNummer) const;
 
 private:
     std::array<std::string, 5> namen_;
+    std::array<bool, 5> gegeben_{};
 };
 
 }  // namespace qzl

@@ -1,6 +1,8 @@
 #include "core/posix_port.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <chrono>
 #include <fcntl.h>
 #include <poll.h>
@@ -113,6 +115,26 @@ std::size_t PosixPort::lesen(std::uint8_t* ziel, std::size_t anzahl) {
         if (n >= 0) return static_cast<std::size_t>(n);
         if (errno != EINTR) return 0;
     }
+}
+
+std::size_t PosixPort::empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) {
+    if (fd_ >= 0 && anzahl > 0) {
+        // Poll, then read what is there: two calls per reply, where asking
+        // how many bytes wait first would take three or four.
+        pollfd p{fd_, POLLIN, 0};
+        const int r = ::poll(&p, 1, static_cast<int>(std::clamp<std::int64_t>(ms, 0, INT_MAX)));
+        if (r == 0) return 0;
+        if (r > 0) {
+            const std::size_t n = lesen(ziel, anzahl);
+            if (n > 0 || ms <= 0) return n;
+        } else if (errno == EINTR) {
+            return 0;
+        }
+        // Hang-up or error with nothing to read: poll would return at once
+        // forever, so let the time pass instead of spinning.
+    }
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return 0;
 }
 
 bool PosixPort::warten(std::int64_t ms) {

@@ -25,6 +25,7 @@ public:
     std::size_t wartend() override;
     std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) override;
     bool warten(std::int64_t ms) override;
+    std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override;
     // The open device, or -1; for checking the line settings.
     int handle() const { return fd_; }
 

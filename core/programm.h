@@ -33,8 +33,6 @@ struct Programm {
     std::atomic<bool> beenden{false};
     // Whether "Smith" was enabled before the running sweep disabled it.
     bool smithVorSweep = false;
-    // The refresh's copy of the curve layer.
-    Raster kurvenKopie;
     // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
     std::string arbeitsordner;
 

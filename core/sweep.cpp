@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <system_error>
 
 #include "core/geraet.h"
@@ -165,14 +164,21 @@ void Timer1Timer(Programm& p) {
     if (!p.st.contBildaufbau) p.fenster.timerSchalten(Element::Timer2, false);
 }
 
+// Composites and paints only what either layer changed since the last tick:
+// a sweep point touches five columns and a few rows of them, so an idle or
+// sweeping display costs next to nothing. The rest of the picture stays
+// right, since the bitmap, the copy and the change records move together.
 void Timer2Timer(Programm& p) {
     auto& st = p.st;
+    Aenderung teil;
     {
         std::lock_guard lk(st.kurvenSperre);
-        std::memcpy(p.kurvenKopie.px.data(), st.kurvenRaster.px.data(), rasterGroesse);
+        teil = st.kurvenRaster.aenderungenNehmen();
+        spaltenKopieren(st.kurvenKopie, st.kurvenRaster, teil.spalten);
     }
-    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, p.kurvenKopie);
-    p.fenster.bildZeigen();
+    teil.dazu(st.gitterRaster.aenderungenNehmen());
+    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenKopie, teil);
+    teil.spalten.laeufe([&](int von, int bis) { p.fenster.bildTeilZeigen(von, teil.oben, bis, teil.unten); });
 }
 
 }  // namespace qzl

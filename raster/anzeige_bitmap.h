@@ -25,5 +25,9 @@ struct AnzeigeBitmap {
 // Bitmap pixel (c, r) := erstes(c, r) AND zweites(c, r) for c = 1..640, r = 1..480;
 // row 0 and column 0 are left alone. Fills both the indices and the RGB picture.
 void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites);
+// The same for the columns of teil and, in them, its band of rows only.
+void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Aenderung& teil);
+// Copies the pixels of the given columns; leaves the target's change record alone.
+void spaltenKopieren(Raster& ziel, const Raster& quelle, const Spalten& spalten);
 
 }  // namespace qzl

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 #include "raster/glyphen.h"
 
@@ -11,11 +12,33 @@ namespace qzl {
 namespace {
 
 // Coordinates are formed in 64 bits so that callers near the int32 limits
-// cannot overflow; anything off the raster is dropped here.
-inline void setzen(Raster& r, std::int64_t x, std::int64_t y, std::uint8_t index) {
-    if (x >= 1 && x <= rasterBreite && y >= 1 && y <= rasterHoehe)
-        r.px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))] = index;
+// cannot overflow; anything off the raster is dropped here. Records the
+// column; returns whether the pixel landed, for the caller's row record.
+inline bool setzen(Raster& r, std::int64_t x, std::int64_t y, std::uint8_t index) {
+    if (x < 1 || x > rasterBreite || y < 1 || y > rasterHoehe) return false;
+    r.px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))] = index;
+    r.geaendert.spalten.dazu(static_cast<int>(x));
+    return true;
 }
+
+// The rows one operation wrote, handed to the raster's record when the
+// operation ends; kept apart so that the drawing loops hold it in registers.
+class Zeilen {
+public:
+    explicit Zeilen(Raster& r) : r_(r) {}
+    ~Zeilen() { r_.geaendert.zeilen(static_cast<int>(oben_), static_cast<int>(unten_)); }
+    Zeilen(const Zeilen&) = delete;
+    Zeilen& operator=(const Zeilen&) = delete;
+    void dazu(std::int64_t y) {
+        oben_ = std::min(oben_, y);
+        unten_ = std::max(unten_, y);
+    }
+
+private:
+    Raster& r_;
+    std::int64_t oben_ = rasterHoehe + 1;
+    std::int64_t unten_ = 0;
+};
 
 inline int vorzeichen(std::int64_t v) { return (v > 0) - (v < 0); }
 
@@ -25,13 +48,19 @@ inline std::int64_t runden(double v) { return static_cast<std::int64_t>(std::rin
 
 }  // namespace
 
-void punktSetzen(Raster& r, int x, int y, std::uint8_t index) { setzen(r, x, y, index); }
+void punktSetzen(Raster& r, int x, int y, std::uint8_t index) {
+    if (setzen(r, x, y, index)) r.geaendert.zeilen(y, y);
+}
 
-void rasterFuellen(Raster& r, std::uint8_t index) { std::memset(r.px.data(), index, r.px.size()); }
+void rasterFuellen(Raster& r, std::uint8_t index) {
+    std::memset(r.px.data(), index, r.px.size());
+    r.geaendert = Aenderung::alles();
+}
 
 void linieZeichnen(Raster& r, int x1, int y1, int x2, int y2, std::uint8_t index) {
     const std::int64_t dx = std::abs(std::int64_t{x1} - x2);
     const std::int64_t dy = std::abs(std::int64_t{y1} - y2);
+    Zeilen zeilen(r);
 
     // Every loop below only visits the part that can land on the raster: each
     // step sets exactly one pixel in its own column (or row), so the skipped
@@ -42,6 +71,7 @@ void linieZeichnen(Raster& r, int x1, int y1, int x2, int y2, std::uint8_t index
         const std::int64_t von = std::max<std::int64_t>(std::min(x1, x2), 1);
         const std::int64_t bis = std::min<std::int64_t>(std::max(x1, x2), rasterBreite);
         for (std::int64_t x = von; x <= bis; ++x) setzen(r, x, y1, index);
+        if (von <= bis) zeilen.dazu(y1);
         return;
     }
     if (x1 == x2) {
@@ -49,6 +79,10 @@ void linieZeichnen(Raster& r, int x1, int y1, int x2, int y2, std::uint8_t index
         const std::int64_t von = std::max<std::int64_t>(std::min(y1, y2), 1);
         const std::int64_t bis = std::min<std::int64_t>(std::max(y1, y2), rasterHoehe);
         for (std::int64_t y = von; y <= bis; ++y) setzen(r, x1, y, index);
+        if (von <= bis) {
+            zeilen.dazu(von);
+            zeilen.dazu(bis);
+        }
         return;
     }
     if (dy < dx) {
@@ -58,8 +92,10 @@ void linieZeichnen(Raster& r, int x1, int y1, int x2, int y2, std::uint8_t index
         const std::int64_t xb = erstesLinks ? x2 : x1, yb = erstesLinks ? y2 : y1;
         const int s = vorzeichen(yb - ya);
         const std::int64_t bis = std::min<std::int64_t>(xb, rasterBreite);
-        for (std::int64_t x = std::max<std::int64_t>(xa, 1); x <= bis; ++x)
-            setzen(r, x, ya + s * runden(static_cast<double>(x - xa) * steigung), index);
+        for (std::int64_t x = std::max<std::int64_t>(xa, 1); x <= bis; ++x) {
+            const std::int64_t y = ya + s * runden(static_cast<double>(x - xa) * steigung);
+            if (setzen(r, x, y, index)) zeilen.dazu(y);
+        }
         return;
     }
     const double steigung = static_cast<double>(dx) / static_cast<double>(dy);
@@ -69,16 +105,18 @@ void linieZeichnen(Raster& r, int x1, int y1, int x2, int y2, std::uint8_t index
     const int s = vorzeichen(xb - xa);
     const std::int64_t bis = std::min<std::int64_t>(yb, rasterHoehe);
     for (std::int64_t y = std::max<std::int64_t>(ya, 1); y <= bis; ++y)
-        setzen(r, xa + s * runden(static_cast<double>(y - ya) * steigung), y, index);
+        if (setzen(r, xa + s * runden(static_cast<double>(y - ya) * steigung), y, index)) zeilen.dazu(y);
 }
 
 void glyphZeichnen(Raster& r, int x, int y, char zeichen, std::uint8_t index) {
     const auto& glyph = glyphTabelle[static_cast<unsigned char>(zeichen)];
+    Zeilen zeilen(r);
     for (int j = 1; j <= 8; ++j) {
         const unsigned zeile = glyph[static_cast<std::size_t>(j - 1)];
         if (zeile == 0) continue;
         for (int i = 1; i <= 8; ++i)
-            if (zeile & (0x80u >> (i - 1))) setzen(r, std::int64_t{x} + i, std::int64_t{y} + j, index);
+            if ((zeile & (0x80u >> (i - 1))) && setzen(r, std::int64_t{x} + i, std::int64_t{y} + j, index))
+                zeilen.dazu(std::int64_t{y} + j);
     }
 }
 
@@ -95,9 +133,24 @@ void textZeichnen(Raster& r, int x, int y, std::string_view text, std::uint8_t i
 void messpunktMarke(Raster& r, int xUrsprung, int yBasis, int punkt, int cursorPunkt, int wert,
                     std::uint8_t wischIndex, std::uint8_t pfeilIndex) {
     const std::int64_t mitte = 2 * std::int64_t{punkt} + xUrsprung;
-    for (std::int64_t x = mitte - 1; x <= mitte + 3; ++x)
-        if (x >= 1 && x <= rasterBreite)
-            std::memset(&r.px[static_cast<std::size_t>((x - 1) * rasterHoehe)], wischIndex, rasterHoehe);
+    {
+        // Most of a wiped column is background already; only the span that
+        // really changes counts, so that the refresh composites a few rows.
+        Zeilen zeilen(r);
+        const auto anders = [wischIndex](std::uint8_t b) { return b != wischIndex; };
+        for (std::int64_t x = std::max<std::int64_t>(mitte - 1, 1); x <= std::min<std::int64_t>(mitte + 3, rasterBreite);
+             ++x) {
+            std::uint8_t* spalte = &r.px[static_cast<std::size_t>((x - 1) * rasterHoehe)];
+            std::uint8_t* erstes = std::find_if(spalte, spalte + rasterHoehe, anders);
+            if (erstes == spalte + rasterHoehe) continue;
+            std::uint8_t* letztes = std::find_if(std::make_reverse_iterator(spalte + rasterHoehe),
+                                                 std::make_reverse_iterator(erstes), anders).base() - 1;
+            std::memset(erstes, wischIndex, static_cast<std::size_t>(letztes - erstes + 1));
+            r.geaendert.spalten.dazu(static_cast<int>(x));
+            zeilen.dazu(erstes - spalte + 1);
+            zeilen.dazu(letztes - spalte + 1);
+        }
+    }
 
     if (punkt != cursorPunkt) return;
     // The arguments of linieZeichnen are 32-bit; wrap like the rest of the

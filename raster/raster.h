@@ -4,19 +4,33 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <utility>
+
+#include "raster/aenderung.h"
 
 namespace qzl {
 
-inline constexpr int rasterBreite = 640;
-inline constexpr int rasterHoehe = 480;
 inline constexpr int rasterGroesse = rasterBreite * rasterHoehe;  // 307200
 
 struct Raster {
     std::array<std::uint8_t, rasterGroesse> px{};
+    // What changed since the display refresh last took it: every drawing
+    // operation records its columns and rows here, so the refresh composites
+    // and paints only those. Whatever guards the pixels guards this too. A
+    // new raster counts as changed all over.
+    Aenderung geaendert = Aenderung::alles();
 
     // Byte of pixel (x, y); the caller guarantees 1 <= x <= 640, 1 <= y <= 480.
-    std::uint8_t& at(int x, int y) { return px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))]; }
+    // Writing through it counts as a change of that pixel.
+    std::uint8_t& at(int x, int y) {
+        geaendert.spalten.dazu(x);
+        geaendert.zeilen(y, y);
+        return px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))];
+    }
     std::uint8_t at(int x, int y) const { return px[static_cast<std::size_t>((x - 1) * rasterHoehe + (y - 1))]; }
+
+    // The changes, which from now on count as seen.
+    Aenderung aenderungenNehmen() { return std::exchange(geaendert, Aenderung{}); }
 };
 
 void punktSetzen(Raster& r, int x, int y, std::uint8_t index);

@@ -14,6 +14,8 @@ public:
 
     // Schedules a repaint of the bitmap's rectangle only.
     void bildNeuZeichnen();
+    // Schedules a repaint of a rectangle of the bitmap (bitmap pixels).
+    void teilNeuZeichnen(const QRect& teil);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

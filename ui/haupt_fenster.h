@@ -62,6 +62,7 @@ public:
                         const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override;
+    void bildTeilZeigen(int links, int oben, int rechts, int unten) override;
     void schliessen() override;
     std::optional<int> druckDialog() override;
     std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;

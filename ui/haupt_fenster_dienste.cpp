@@ -129,4 +129,8 @@ std::optional<std::string> HauptFenster::dateiDialog(Element dialog) {
 
 void HauptFenster::bildZeigen() { flaeche_->bildNeuZeichnen(); }
 
+void HauptFenster::bildTeilZeigen(int links, int oben, int rechts, int unten) {
+    flaeche_->teilNeuZeichnen(QRect(QPoint(links, oben), QPoint(rechts, unten)));
+}
+
 }  // namespace qzl

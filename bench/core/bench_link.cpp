@@ -1,6 +1,6 @@
 // Exchanges and sweep points per second through the real serial code against
 // the simulator on a pseudo-terminal, next to a bare loop doing the same
-// exchange with the least code possible.
+// exchange with the least code possible, and the two side by side.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <memory>
 
 #include "core/geraet.h"
@@ -41,30 +42,65 @@ void BM_Austausch_Programm(benchmark::State& state) {
     zaehler(state, "exchanges/s");
 }
 
-void BM_Austausch_Blank(benchmark::State& state) {
-    sim::SimOptionen o;
-    o.baud = static_cast<int>(state.range(0));
-    sim::Simulator simulator(o);
-    simulator.starten();
-    const int fd = ::open(simulator.pfad().c_str(), O_RDWR | O_NOCTTY);
-    termios t{};
-    ::tcgetattr(fd, &t);
-    ::cfmakeraw(&t);
-    ::tcsetattr(fd, TCSANOW, &t);
-    const std::uint8_t wort[4] = {0x9A, 0x99, 0x99, 0x19};
-    const std::uint8_t befehl = 80;
+// The same exchange with the least code possible: two writes, poll, read.
+bool blankerAustausch(int fd) {
+    static const std::uint8_t wort[4] = {0x9A, 0x99, 0x99, 0x19};
+    static const std::uint8_t befehl = 80;
     std::uint8_t antwort = 0;
+    if (::write(fd, wort, 4) != 4 || ::write(fd, &befehl, 1) != 1) return false;
+    pollfd p{fd, POLLIN, 0};
+    ::poll(&p, 1, 4000);
+    return ::read(fd, &antwort, 1) == 1;
+}
+
+struct BlankeLeitung {
+    sim::Simulator simulator;
+    int fd = -1;
+    explicit BlankeLeitung(int baud) : simulator(optionen(baud)) {
+        simulator.starten();
+        fd = ::open(simulator.pfad().c_str(), O_RDWR | O_NOCTTY);
+        termios t{};
+        ::tcgetattr(fd, &t);
+        ::cfmakeraw(&t);
+        ::tcsetattr(fd, TCSANOW, &t);
+    }
+    ~BlankeLeitung() { ::close(fd); }
+    static sim::SimOptionen optionen(int baud) {
+        sim::SimOptionen o;
+        o.baud = baud;
+        return o;
+    }
+};
+
+void BM_Austausch_Blank(benchmark::State& state) {
+    BlankeLeitung b(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        if (::write(fd, wort, 4) != 4 || ::write(fd, &befehl, 1) != 1) break;
-        pollfd p{fd, POLLIN, 0};
-        ::poll(&p, 1, 4000);
-        if (::read(fd, &antwort, 1) != 1) {
+        if (!blankerAustausch(b.fd)) {
             state.SkipWithError("no reply");
             break;
         }
     }
-    ::close(fd);
     zaehler(state, "exchanges/s");
+}
+
+// The program's exchange and the bare one in alternating blocks over the same
+// line to the same simulator, so that both meet the same load on a shared
+// machine; bare_time / program_time is the program's share of the bare
+// loop's exchange rate.
+void BM_Austausch_Verhaeltnis(benchmark::State& state) {
+    Aufbau a(0);
+    using Uhrzeit = std::chrono::steady_clock;
+    std::chrono::duration<double> programm{}, blank{};
+    for (auto _ : state) {
+        const auto t0 = Uhrzeit::now();
+        for (int k = 0; k < 50; ++k) einzelmessung(a.p, 1, 10000000);
+        const auto t1 = Uhrzeit::now();
+        for (int k = 0; k < 50; ++k) blankerAustausch(a.port.handle());
+        programm += t1 - t0;
+        blank += Uhrzeit::now() - t1;
+    }
+    if (!a.fenster.meldungen.empty()) state.SkipWithError("time-out");
+    state.counters["program_vs_bare"] = blank / programm;
 }
 
 // One sweep point: exchange, conversion, store and drawing, as on the sweep thread.
@@ -82,6 +118,7 @@ void BM_Sweeppunkt(benchmark::State& state) {
 // range(0): line speed paced by the simulator (0: as fast as the pty goes)
 BENCHMARK(BM_Austausch_Programm)->Arg(0)->Arg(57600)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Austausch_Blank)->Arg(0)->Arg(57600)->UseRealTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Austausch_Verhaeltnis)->UseRealTime()->Unit(benchmark::kMillisecond);
 // range(1): instrument latency in ms; CPU time per point shows the wait costs nothing
 BENCHMARK(BM_Sweeppunkt)->Args({0, 0})->Args({57600, 0})->Args({0, 5})->UseRealTime()->Unit(benchmark::kMicrosecond);
 

@@ -1,6 +1,7 @@
-// One display refresh tick: the curve layer is copied out from under the
-// sweep thread, then both layers are combined into the display bitmap. A
-// plain copy of the same amount of memory is the yardstick.
+// The display composite: of the whole picture (a redraw; the curve layer is
+// copied out from under the sweep thread first) and of a part (what a
+// sweep changes between two ticks). A plain copy of the same amount of
+// memory is the yardstick.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -42,6 +43,20 @@ void BM_RasterKombinieren(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RasterKombinieren)->Unit(benchmark::kMicrosecond);
+
+// range(0): adjacent columns composited, starting at column 101;
+// range(1): rows of them, from row 1.
+void BM_RasterKombinierenTeil(benchmark::State& state) {
+    auto e = std::make_unique<Ebenen>();
+    const qzl::Aenderung teil{qzl::Spalten::bereich(101, 100 + static_cast<int>(state.range(0))), 1,
+                              static_cast<int>(state.range(1))};
+    for (auto _ : state) {
+        qzl::rasterKombinieren(e->bitmap, e->gitter, e->kurve, teil);
+        benchmark::DoNotOptimize(e->bitmap.rgb.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_RasterKombinierenTeil)->Args({20, 480})->Args({20, 100})->Args({160, 480})->Unit(benchmark::kMicrosecond);
 
 void BM_KopieZweiRaster(benchmark::State& state) {
     auto e = std::make_unique<Ebenen>();

@@ -1,12 +1,17 @@
-// One display refresh tick as the window runs it: copy of the curve layer,
-// composite into the display bitmap, and the paint onto the window.
+// One display refresh tick as the window runs it: the changed columns of the
+// curve layer are copied out from under the sweep thread, composited into the
+// display bitmap and painted onto the window. Three loads: everything changed
+// (a redraw), the points a sweep draws in 10 ms, and nothing at all. Times are
+// the thread's CPU time of the tick alone.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTest>
 
+#include <ctime>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 
 #include "core/posix_port.h"
 #include "core/programm.h"
@@ -17,26 +22,83 @@
 
 namespace {
 
-void BM_RefreshTickMitMalen(benchmark::State& state) {
-    auto st = std::make_unique<qzl::InstrumentState>();
-    qzl::HauptFenster fenster(*st, [](qzl::Element) {});
+struct Aufbau {
+    std::unique_ptr<qzl::InstrumentState> st = std::make_unique<qzl::InstrumentState>();
+    qzl::HauptFenster fenster{*st, [](qzl::Element) {}};
     qzl::PortNamen namen;
-    qzl::PosixPort port(namen);
+    qzl::PosixPort port{namen};
     qzl::SystemUhr uhr;
-    qzl::Programm p(*st, fenster, port, uhr);
-    qzl::dm_diagramm(p);
-    fenster.show();
-    if (!QTest::qWaitForWindowExposed(&fenster)) state.SkipWithError("window not exposed");
-    QWidget* flaeche = fenster.centralWidget();
-    for (auto _ : state) {
-        qzl::Timer2Timer(p);
-        flaeche->repaint(5, 30, 641, 481);  // the queued update, painted now
+    qzl::Programm p{*st, fenster, port, uhr};
+    int punkt = 2;
+
+    explicit Aufbau(benchmark::State& state) {
+        qzl::dm_diagramm(p);
+        // The bench runs the ticks itself.
+        fenster.timerSchalten(qzl::Element::Timer1, false);
+        fenster.timerSchalten(qzl::Element::Timer2, false);
+        fenster.show();
+        if (!QTest::qWaitForWindowExposed(&fenster)) state.SkipWithError("window not exposed");
+        tick();
     }
-    state.counters["cpu_share_of_10ms"] =
-        benchmark::Counter(static_cast<double>(state.iterations()) * 1e-2, benchmark::Counter::kIsRate |
-                                                                         benchmark::Counter::kInvert);
+    void tick() {
+        qzl::Timer2Timer(p);
+        QApplication::processEvents();  // the queued paint
+    }
+    // What the sweep thread draws for n points (outside the measured time).
+    void punkteZeichnen(int n) {
+        std::lock_guard lk(st->kurvenSperre);
+        for (int k = 0; k < n; ++k) {
+            const int x = 30 + 2 * punkt, y = 200 + punkt % 37;
+            qzl::messpunktMarke(st->kurvenRaster, 30, 410, punkt, 140, 210, 255, 24);
+            qzl::linieZeichnen(st->kurvenRaster, x - 1, y, x + 1, y + 3, 230);
+            qzl::linieZeichnen(st->kurvenRaster, x + 1, y + 3, x + 3, y - 2, 230);
+            punkt = punkt >= 279 ? 2 : punkt + 1;
+        }
+    }
+};
+
+// The thread's CPU time: on a machine shared with other work, wall-clock time
+// would count the moments the scheduler gave the core to someone else.
+double cpuSekunden() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
-BENCHMARK(BM_RefreshTickMitMalen)->Unit(benchmark::kMicrosecond);
+
+void messen(benchmark::State& state, Aufbau& a, int punkte, bool alles) {
+    double summe = 0;
+    for (auto _ : state) {
+        a.punkteZeichnen(punkte);
+        if (alles) a.st->kurvenRaster.geaendert = qzl::Aenderung::alles();
+        const double start = cpuSekunden();
+        a.tick();
+        const double dauer = cpuSekunden() - start;
+        summe += dauer;
+        state.SetIterationTime(dauer);
+    }
+    // Share of one core at one tick per 10 ms.
+    state.counters["share_of_10ms"] = summe / static_cast<double>(state.iterations()) / 0.01;
+}
+
+void BM_RefreshTick_Alles(benchmark::State& state) {
+    Aufbau a(state);
+    messen(state, a, 0, true);
+}
+BENCHMARK(BM_RefreshTick_Alles)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// range(0): sweep points drawn per 10 ms: 8 at 57600 bit/s (about 770 points
+// per second), 75 on the unpaced pseudo-terminal (about 7500).
+void BM_RefreshTick_Sweep(benchmark::State& state) {
+    Aufbau a(state);
+    messen(state, a, static_cast<int>(state.range(0)), false);
+}
+BENCHMARK(BM_RefreshTick_Sweep)->Arg(8)->Arg(75)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+void BM_RefreshTick_Nichts(benchmark::State& state) {
+    Aufbau a(state);
+    messen(state, a, 0, false);
+}
+BENCHMARK(BM_RefreshTick_Nichts)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -18,6 +18,7 @@
 #include "app/anwendung.h"
 #include "core/hz_text.h"
 #include "app/ausloesen.h"
+#include "app/probelauf.h"
 #include "core/sweep.h"
 #include "fakes.h"
 #include "temp_ordner.h"
@@ -267,6 +268,25 @@ TEST(Anwendung, KalibrierungZeigtDieKurveHinterDerAufforderung) {
     EXPECT_EQ(gesehen, (std::vector<std::string>{"Eingang -80 dB (offen)", "Ein- und Ausgang verbunden ( 0 dB)"}));
     EXPECT_EQ(st.korrfaktor1[Dlog], 210);
     EXPECT_EQ(st.korrfaktor2[Dlog], 40000);
+}
+
+// The smoke test of an installed program: passes against an answering
+// instrument, fails (and still ends) against one that falls silent.
+TEST(Anwendung, Probelauf) {
+    for (bool stumm : {false, true}) {
+        auto opt = durchgang();
+        opt.stummNach = stumm ? 3 : -1;
+        sim::Simulator simulator(opt);
+        ASSERT_TRUE(simulator.starten());
+        test::FakeUhr uhr;
+        uhr.schrittJeAbfrage = 250;
+        Anwendung anwendung({"--com2=" + simulator.pfad()}, uhr);
+        Probelauf probe(anwendung, std::chrono::steady_clock::now());
+        anwendung.starten();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !anwendung.fenster().isVisible(); }, 20000)) << stumm;
+        EXPECT_EQ(probe.ergebnis(), stumm ? 1 : 0);
+        EXPECT_FALSE(sweepLaeuft(anwendung.programm()));
+    }
 }
 
 }  // namespace

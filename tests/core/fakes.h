@@ -121,6 +121,10 @@ public:
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
     int bilder = 0;
+    struct Teilbild {
+        int links, oben, rechts, unten;
+    };
+    std::vector<Teilbild> teilbilder;  // every partial repaint
     bool geschlossen = false;
     std::function<void(const std::string&)> beiMeldung;
     std::deque<std::optional<int>> druckAntworten;  // print dialog: the width, or cancelled
@@ -141,6 +145,10 @@ public:
     std::string eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override { ++bilder; }
+    void bildTeilZeigen(int links, int oben, int rechts, int unten) override {
+        ++bilder;
+        teilbilder.push_back({links, oben, rechts, unten});
+    }
     void schliessen() override { geschlossen = true; }
     std::optional<int> druckDialog() override;
     std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;

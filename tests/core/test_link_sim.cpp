@@ -6,7 +6,10 @@
 #include "core/posix_port.h"
 #include "sim_verbindung.h"
 
+#include <fcntl.h>
+#include <stdlib.h>
 #include <termios.h>
+#include <unistd.h>
 
 namespace qzl {
 namespace {
@@ -160,6 +163,32 @@ TEST(LinkSim, AufgelegteLeitungMeldetKeineDaten) {
     v.simulator.stoppen();  // the other end hangs up
     EXPECT_FALSE(v.port.warten(30));
     EXPECT_EQ(v.port.wartend(), 0u);
+    std::uint8_t b[2];
+    EXPECT_EQ(v.port.empfangen(b, 2, 30), 0u);
+}
+
+// Reads what is there, up to the number asked for, in one go.
+TEST(LinkSim, EmpfangenLiestWasDaIst) {
+    const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(gegenstelle, 0);
+    ASSERT_EQ(::grantpt(gegenstelle), 0);
+    ASSERT_EQ(::unlockpt(gegenstelle), 0);
+    PortNamen namen;
+    PosixPort port(namen);
+    ASSERT_TRUE(port.oeffnenPfad(::ptsname(gegenstelle)));
+    port.konfigurieren(9600);
+    std::uint8_t b[2] = {0, 0};
+    EXPECT_EQ(port.empfangen(b, 2, 0), 0u);
+    const std::uint8_t drei[3] = {0x11, 0x22, 0x33};
+    ASSERT_EQ(::write(gegenstelle, drei, 3), 3);
+    ASSERT_EQ(port.empfangen(b, 2, 2000), 2u);
+    EXPECT_EQ(b[0], 0x11);
+    EXPECT_EQ(b[1], 0x22);
+    ASSERT_EQ(port.empfangen(b, 2, 2000), 1u);
+    EXPECT_EQ(b[0], 0x33);
+    EXPECT_EQ(port.empfangen(b, 0, 0), 0u);
+    ::close(gegenstelle);
+    EXPECT_EQ(port.empfangen(b, 2, 20), 0u);
 }
 
 }  // namespace

@@ -159,6 +159,37 @@ TEST_F(FensterTest, BildZeigenMaltDieAnzeigeBei5Und30) {
     EXPECT_NE(aufnahme.pixel(5, 29), 0xFF123456u);
 }
 
+// A partial repaint asks for exactly the changed rectangle and copies each of
+// its pixels to its own place.
+TEST_F(FensterTest, TeilbildMaltNurDasGemeldeteRechteck) {
+    auto& rgb = st->anzeigeBitmap.rgb;
+    for (int r = 0; r < qzl::bitmapHoehe; ++r)
+        for (int c = 0; c < qzl::bitmapBreite; ++c)
+            rgb[static_cast<std::size_t>(r * qzl::bitmapBreite + c)] = 0xFF000000u | static_cast<unsigned>(c << 9 | r);
+    fenster.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
+    QWidget* flaeche = fenster.centralWidget();
+    MalBeobachter beobachter;
+    flaeche->installEventFilter(&beobachter);
+    QTest::qWait(50);
+    beobachter.gemalt = {};
+    fenster.bildTeilZeigen(100, 50, 120, 60);
+    const QRect streifen(5 + 100, 30 + 50, 21, 11);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !beobachter.gemalt.isEmpty(); }, 5000));
+    EXPECT_EQ(beobachter.gemalt, QRegion(streifen));
+
+    QImage bild(flaeche->size(), QImage::Format_RGB32);
+    bild.fill(Qt::magenta);
+    flaeche->render(&bild, streifen.topLeft(), QRegion(streifen), QWidget::RenderFlags());
+    const QRgb leer = QColor(Qt::magenta).rgb();
+    const struct { int c, r; bool gemalt; } punkte[] = {
+        {100, 50, true}, {120, 60, true}, {110, 55, true}, {99, 55, false}, {121, 55, false}, {110, 49, false},
+        {110, 61, false}};
+    for (const auto& p : punkte)
+        EXPECT_EQ(bild.pixel(5 + p.c, 30 + p.r), p.gemalt ? rgb[static_cast<std::size_t>(p.r * qzl::bitmapBreite + p.c)] : leer)
+            << p.c << "," << p.r;
+}
+
 TEST_F(FensterTest, SchliessenVonAussenGehtUeberDenBeendenHandler) {
     fenster.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&fenster));
