@@ -1,6 +1,7 @@
 #include "app/probelauf.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+
+#include "ui/daten_ordner.h"
 
 namespace qzl {
 
@@ -99,6 +102,9 @@ void Probelauf::sweepBeenden() {
           " ms (the last pass ended " + std::to_string(ms) + " ms after Stop)");
     if (const auto s = speicher(); !s.empty()) sagen(s);
     if (!anwendung_.fenster().findChild<QPushButton*>("Button5")->isEnabled()) fehlschlag("controls not given back");
+    // "Hilfe" and "Über" read these; an installation without them is broken.
+    for (const char* datei : {"hilfe/index.html", "info.jpg"})
+        if (!QFile::exists(ui::datenDatei(QString::fromLatin1(datei)))) fehlschlag(std::string("no ") + datei);
     sagen(fehler_.empty() ? "passed" : "FAILED: " + fehler_);
     klicken("Button7");  // quit
 }
