@@ -109,6 +109,9 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         }
     }
 
+    // Anything already waiting (a stray byte, a reply that came too late)
+    // would be taken for this reply; dropped, it costs at most one reading.
+    p.port.eingangVerwerfen();
     p.port.schreiben(&befehl, 1);
 
     st.uebertragungsfehler = false;

@@ -117,6 +117,11 @@ std::size_t PosixPort::lesen(std::uint8_t* ziel, std::size_t anzahl) {
     }
 }
 
+// One call, where asking and reading would take two or more per exchange.
+void PosixPort::eingangVerwerfen() {
+    if (fd_ >= 0) ::tcflush(fd_, TCIFLUSH);
+}
+
 std::size_t PosixPort::empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) {
     if (fd_ >= 0 && anzahl > 0) {
         // Poll, then read what is there: two calls per reply, where asking

@@ -24,6 +24,7 @@ public:
     void schreiben(const std::uint8_t* daten, std::size_t anzahl) override;
     std::size_t wartend() override;
     std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) override;
+    void eingangVerwerfen() override;
     bool warten(std::int64_t ms) override;
     std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override;
     // The open device, or -1; for checking the line settings.

@@ -20,6 +20,13 @@ public:
     virtual std::size_t wartend() = 0;
     // Reads up to anzahl waiting bytes without waiting; returns how many.
     virtual std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) = 0;
+    // Drops every byte waiting: bytes there before a command is sent cannot
+    // be its reply, and left in place they would shift every later reading.
+    virtual void eingangVerwerfen() {
+        std::uint8_t muell[64];
+        while (wartend() > 0 && lesen(muell, sizeof muell) > 0) {
+        }
+    }
     // Waits until input is waiting or ms have passed, without using the CPU.
     // On a closed or broken port it simply lets the time pass.
     virtual bool warten(std::int64_t ms) = 0;
