@@ -3,18 +3,18 @@
 #include <QLocale>
 #include <QMetaObject>
 
+#include <cstdio>
+
 #include "app/ausloesen.h"
 #include "core/start.h"
 
 namespace qzl {
 
-namespace {
 PortNamen portNamenAus(const std::vector<std::string>& argumente) {
     PortNamen n;
-    n.ausArgumenten(argumente);
+    for (const auto& warnung : n.ausArgumenten(argumente)) std::fprintf(stderr, "%s\n", warnung.c_str());
     return n;
 }
-}  // namespace
 
 Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
     : argumente_(std::move(argumente)),

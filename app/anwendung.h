@@ -14,6 +14,10 @@
 
 namespace qzl {
 
+// The port mapping of the command line; warns on standard error about port
+// options it cannot use.
+PortNamen portNamenAus(const std::vector<std::string>& argumente);
+
 class Anwendung {
 public:
     // argumente: the command line without the program name.

@@ -3,6 +3,7 @@
 // beside this; a Windows one would sit beside it too.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace qzl {
 
@@ -15,6 +16,9 @@ public:
     virtual void schliessen() = 0;
     // 8N1 raw at the given speed, no flow control, DTR and RTS off.
     virtual void konfigurieren(int baud) = 0;
+    // One line for the user on why the last oeffnen() or konfigurieren()
+    // failed; empty after success.
+    virtual std::string fehlerMeldung() const { return {}; }
     virtual void schreiben(const std::uint8_t* daten, std::size_t anzahl) = 0;
     // Bytes waiting in the input queue; also clears pending line errors.
     virtual std::size_t wartend() = 0;

@@ -3,8 +3,19 @@
 #include <gtest/gtest.h>
 
 #include "core/geraet.h"
+#include "core/port_diagnose.h"
 #include "core/sweep.h"
 #include "sim_verbindung.h"
+#include "temp_ordner.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
 
 namespace qzl {
 namespace {
@@ -27,6 +38,144 @@ TEST(Stoerung, StreubytesVerschiebenKeineMesswerte) {
     ASSERT_EQ(protokoll.size(), 10u);
     for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(gelesen[k], protokoll[k].roh) << k;
     EXPECT_TRUE(v.fenster.meldungen.empty());
+}
+
+// The hint depends on the reason; running as root, the tests cannot make
+// every reason happen, so the text is checked from the errno.
+TEST(Diagnose, GrundUndHinweisJeFehler) {
+    const struct {
+        int fehler;
+        const char* gruppe;
+        const char* hinweis;  // "" none
+    } faelle[] = {
+        {EACCES, "dialout", "; add yourself to the group dialout (sudo usermod -aG dialout $USER) and log in again"},
+        {EPERM, "uucp", "; add yourself to the group uucp (sudo usermod -aG uucp $USER) and log in again"},
+        {EACCES, "root", "; you need read and write permission on the device"},
+        {EACCES, "", "; you need read and write permission on the device"},
+        {EBUSY, "dialout", "; another program (perhaps a second qzl7) is using the port, close it first"},
+        {EWOULDBLOCK, "", "; another program (perhaps a second qzl7) is using the port, close it first"},
+        {ENOENT, "", "; no such device: is the adapter plugged in? qzl7 --list-ports shows the serial devices, "
+                     "--comN=PATH picks one"},
+        {ENXIO, "", "; no such device: is the adapter plugged in? qzl7 --list-ports shows the serial devices, "
+                    "--comN=PATH picks one"},
+        {ENODEV, "", "; no such device: is the adapter plugged in? qzl7 --list-ports shows the serial devices, "
+                     "--comN=PATH picks one"},
+        {ENOTTY, "", "; not a serial device: qzl7 --list-ports shows the serial devices"},
+        {EISDIR, "", "; not a serial device: qzl7 --list-ports shows the serial devices"},
+        {EIO, "dialout", ""},
+    };
+    for (const auto& f : faelle) {
+        EXPECT_EQ(portFehlerText("/dev/ttyS1", 2, f.fehler, f.gruppe),
+                  std::string("qzl7: cannot open COM 2 (/dev/ttyS1): ") + std::strerror(f.fehler) + f.hinweis);
+    }
+    EXPECT_EQ(portFehlerText("/dev/x", 0, EIO, ""), std::string("qzl7: cannot open /dev/x: ") + std::strerror(EIO));
+    EXPECT_EQ(einrichtFehlerText("/dev/x", 3, EIO),
+              std::string("qzl7: cannot set up COM 3 (/dev/x) as a serial line: ") + std::strerror(EIO));
+    EXPECT_EQ(geraeteGruppe("/"), "root");
+    EXPECT_EQ(geraeteGruppe("/does/not/exist"), "");
+}
+
+// Each port that cannot be opened leaves one line on standard error, naming
+// the device and the reason; the window still says nothing until the time-out.
+TEST(Diagnose, PortDerNichtAufgeht) {
+    test::TempOrdner ordner;
+    const std::string datei = ordner.pfad + "/keine-leitung";
+    std::ofstream(datei) << "x";
+    Verbindung v;
+    PosixPort besetzer(v.namen);
+    const struct {
+        std::string pfad;  // "" the simulator, held by another program
+        int comport;
+        std::string zeile;
+    } faelle[] = {
+        {"/dev/does-not-exist", 2, "qzl7: cannot open COM 2 (/dev/does-not-exist): " + std::string(std::strerror(ENOENT))},
+        {ordner.pfad, 2, "qzl7: cannot open COM 2 (" + ordner.pfad + "): " + std::strerror(EISDIR)},
+        {datei, 2, "qzl7: cannot open COM 2 (" + datei + "): " + std::strerror(ENOTTY)},
+        {"", 2, "qzl7: cannot open COM 2 (" + v.simulator.pfad() + "): " + std::strerror(EWOULDBLOCK)},
+        {"/dev/does-not-exist", 7, "qzl7: COM 7 names no device; only COM 1 to 4 can be used (menu Einstellungen)"},
+    };
+    std::vector<std::string> zeilen;
+    v.p.diagnose = [&](const std::string& z) { zeilen.push_back(z); };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.pfad);
+        zeilen.clear();
+        v.namen.setzen(2, f.pfad.empty() ? v.simulator.pfad() : f.pfad);
+        if (f.pfad.empty()) {
+            ASSERT_TRUE(besetzer.oeffnen(2));
+        }
+        v.st->comport = f.comport;
+        PortSetzen(v.p);
+        EXPECT_FALSE(v.port.offen());
+        ASSERT_EQ(zeilen.size(), 1u);
+        EXPECT_EQ(zeilen[0].substr(0, f.zeile.size()), f.zeile);
+        EXPECT_TRUE(v.fenster.meldungen.empty());
+        besetzer.schliessen();
+    }
+    zeilen.clear();
+    v.namen.setzen(2, v.simulator.pfad());
+    v.st->comport = 2;
+    PortSetzen(v.p);
+    EXPECT_TRUE(v.port.offen());
+    EXPECT_TRUE(zeilen.empty());
+}
+
+TEST(Diagnose, PortOptionenDieNichtGehen) {
+    const std::vector<std::string> argumente = {"-c",       "--com2",      "X",      "--COM2=/a", "--Com3=/b",
+                                                "--com9=/c", "--com0=/d", "--com2=", "--comport=/e", "--com4=/f"};
+    PortNamen n;
+    const auto warnungen = n.ausArgumenten(argumente);
+    const std::string zusatz = " (--comN=PATH, N from 1 to 4)";
+    EXPECT_EQ(warnungen, (std::vector<std::string>{
+                             "qzl7: ignoring '--com2': the device path follows '=' in the same argument" + zusatz,
+                             "qzl7: ignoring '--COM2=/a': write it in lower case" + zusatz,
+                             "qzl7: ignoring '--Com3=/b': write it in lower case" + zusatz,
+                             "qzl7: ignoring '--com9=/c': only COM 1 to 4 can be mapped" + zusatz,
+                             "qzl7: ignoring '--com0=/d': only COM 1 to 4 can be mapped" + zusatz,
+                             "qzl7: ignoring '--com2=': the device path is empty" + zusatz,
+                             "qzl7: ignoring '--comport=/e': only COM 1 to 4 can be mapped" + zusatz,
+                         }));
+    EXPECT_EQ(n.name(2), "/dev/ttyS1");
+    EXPECT_EQ(n.name(3), "/dev/ttyS2");
+    EXPECT_EQ(n.name(4), "/f");
+    EXPECT_TRUE(n.ausArgumenten({"--co", "--list-ports", "-c", "--com1=/x"}).empty());
+    EXPECT_EQ(n.name(1), "/x");
+}
+
+// A terminal given as the port gets its own settings back when the program
+// lets go of it.
+TEST(Stoerung, LeitungseinstellungenZurueckBeimSchliessen) {
+    const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(gegenstelle, 0);
+    ASSERT_EQ(::grantpt(gegenstelle), 0);
+    ASSERT_EQ(::unlockpt(gegenstelle), 0);
+    const std::string pfad = ::ptsname(gegenstelle);
+    const int terminal = ::open(pfad.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    termios vorher{};
+    ASSERT_EQ(::tcgetattr(terminal, &vorher), 0);
+    vorher.c_lflag |= ICANON | ECHO | ISIG;
+    vorher.c_iflag |= ICRNL | IXON;
+    vorher.c_oflag |= OPOST;
+    ::cfsetspeed(&vorher, B38400);
+    ASSERT_EQ(::tcsetattr(terminal, TCSANOW, &vorher), 0);
+
+    PortNamen namen;
+    PosixPort port(namen);
+    ASSERT_TRUE(port.oeffnenPfad(pfad));
+    port.konfigurieren(9600);
+    termios roh{};
+    ASSERT_EQ(::tcgetattr(terminal, &roh), 0);
+    EXPECT_EQ(roh.c_lflag & ICANON, 0u);
+    port.schliessen();
+    termios nachher{};
+    ASSERT_EQ(::tcgetattr(terminal, &nachher), 0);
+    EXPECT_EQ(nachher.c_lflag, vorher.c_lflag);
+    EXPECT_EQ(nachher.c_iflag, vorher.c_iflag);
+    EXPECT_EQ(nachher.c_oflag, vorher.c_oflag);
+    EXPECT_EQ(nachher.c_cflag, vorher.c_cflag);
+    EXPECT_EQ(::cfgetospeed(&nachher), B38400);
+    ::close(terminal);
+    ::close(gegenstelle);
 }
 
 }  // namespace
