@@ -66,6 +66,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<qzl::Probelauf> probe;
     if (probelauf) probe = std::make_unique<qzl::Probelauf>(anwendung, programmStart);
     anwendung.starten();
-    const int ende = app.exec();
-    return probe ? probe->ergebnis() : ende;
+    // A signal during start-up (in its time-out message) has ended it already.
+    const int ende = anwendung.programm().beenden ? 0 : app.exec();
+    if (probe) return probe->ergebnis();
+    return anwendung.signalEnde() != 0 ? anwendung.signalEnde() : ende;
 }
