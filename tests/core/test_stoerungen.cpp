@@ -40,6 +40,74 @@ TEST(Stoerung, StreubytesVerschiebenKeineMesswerte) {
     EXPECT_TRUE(v.fenster.meldungen.empty());
 }
 
+sim::SimOptionen durchgang() {
+    sim::SimOptionen o;
+    o.modell = *sim::modellLesen("through");  // reads 210, shown as 400
+    return o;
+}
+
+// The adapter pulled after five exchanges: the sixth point times out once,
+// then demonstration readings follow; plugged in again and the port reopened
+// (as the settings dialog does), the instrument is back.
+TEST(Stoerung, GeraetVerschwindetMittenImDurchlauf) {
+    auto opt = durchgang();
+    opt.aufhaengenNach = 5;
+    Verbindung v(opt);
+    test::FakeUhr uhr;
+    uhr.schrittJeAbfrage = 1000;
+    Programm p(*v.st, v.fenster, v.port, uhr);
+    v.st->comport = 2;
+    v.st->messart = 1;
+    PortSetzen(p);
+    for (int i = 1; i <= 10; ++i) messpunkt(p, i, 10000000 + (i - 1) * 10000);
+    EXPECT_EQ(v.fenster.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
+    EXPECT_EQ(v.st->messart, 4);
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(v.st->messwerte[i], 400) << i;
+    EXPECT_EQ(v.st->messwerte[6], 210);  // the last reading, unconverted
+    for (int i = 7; i <= 10; ++i) EXPECT_EQ(v.st->messwerte[i], demoRohwert(i)) << i;
+
+    sim::Simulator wieder(durchgang());
+    ASSERT_TRUE(wieder.starten());
+    v.namen.setzen(2, wieder.pfad());
+    v.port.schliessen();
+    PortSetzen(p);
+    v.st->demoModus = false;
+    v.st->rohwert = 0;
+    einzelmessung(p, 1, 10000000);
+    EXPECT_EQ(v.st->rohwert, 210);
+    EXPECT_EQ(v.fenster.meldungen.size(), 1u);
+    EXPECT_EQ(wieder.austauschAnzahl(), 1u);
+}
+
+// The real line, with the reply seen as if it came ms after the command: the
+// limit is checked on the clock, and a test must not wait four seconds.
+struct SpaeterPort : PosixPort {
+    SpaeterPort(const PortNamen& n, test::FakeUhr& u, std::int64_t ms) : PosixPort(n), uhr(u), spaeter(ms) {}
+    std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override {
+        const std::size_t n = PosixPort::empfangen(ziel, anzahl, ms);
+        if (n > 0) uhr.jetzt += spaeter;
+        return n;
+    }
+    test::FakeUhr& uhr;
+    std::int64_t spaeter;
+};
+
+TEST(Stoerung, AntwortNach39SekundenGiltNach41Nicht) {
+    for (auto [ms, gilt] : {std::pair<std::int64_t, bool>{3900, true}, {4100, false}}) {
+        Verbindung v(durchgang());
+        test::FakeUhr uhr;
+        SpaeterPort port(v.namen, uhr, ms);
+        Programm p(*v.st, v.fenster, port, uhr);
+        v.st->comport = 2;
+        v.st->rohwert = 7;
+        PortSetzen(p);
+        einzelmessung(p, 1, 10000000);
+        EXPECT_EQ(v.st->rohwert, gilt ? 210 : 7) << ms;
+        EXPECT_EQ(v.fenster.meldungen.size(), gilt ? 0u : 1u) << ms;
+        EXPECT_EQ(v.st->demoModus.load(), !gilt) << ms;
+    }
+}
+
 // The hint depends on the reason; running as root, the tests cannot make
 // every reason happen, so the text is checked from the errno.
 TEST(Diagnose, GrundUndHinweisJeFehler) {
