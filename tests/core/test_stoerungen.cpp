@@ -189,7 +189,7 @@ TEST(Diagnose, PortDerNichtAufgeht) {
 
 TEST(Diagnose, PortOptionenDieNichtGehen) {
     const std::vector<std::string> argumente = {"-c",       "--com2",      "X",      "--COM2=/a", "--Com3=/b",
-                                                "--com9=/c", "--com0=/d", "--com2=", "--comport=/e", "--com4=/f"};
+                                                "--com9=/c", "--com0=/d", "--com2=", "--comport=/e", "--com4=/f", "--com"};
     PortNamen n;
     const auto warnungen = n.ausArgumenten(argumente);
     const std::string zusatz = " (--comN=PATH, N from 1 to 4)";
@@ -201,6 +201,7 @@ TEST(Diagnose, PortOptionenDieNichtGehen) {
                              "qzl7: ignoring '--com0=/d': only COM 1 to 4 can be mapped" + zusatz,
                              "qzl7: ignoring '--com2=': the device path is empty" + zusatz,
                              "qzl7: ignoring '--comport=/e': only COM 1 to 4 can be mapped" + zusatz,
+                             "qzl7: ignoring '--com': only COM 1 to 4 can be mapped" + zusatz,
                          }));
     EXPECT_EQ(n.name(2), "/dev/ttyS1");
     EXPECT_EQ(n.name(3), "/dev/ttyS2");
