@@ -1,20 +1,21 @@
 #include "app/anwendung.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QMetaObject>
+
+#include <cstdio>
 
 #include "app/ausloesen.h"
 #include "core/start.h"
 
 namespace qzl {
 
-namespace {
 PortNamen portNamenAus(const std::vector<std::string>& argumente) {
     PortNamen n;
-    n.ausArgumenten(argumente);
+    for (const auto& warnung : n.ausArgumenten(argumente)) std::fprintf(stderr, "%s\n", warnung.c_str());
     return n;
 }
-}  // namespace
 
 Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
     : argumente_(std::move(argumente)),
@@ -22,7 +23,8 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
       portNamen_(portNamenAus(argumente_)),
       port_(portNamen_),
       fenster_(*st_, [this](Element e) { ausloesen(programm_, e); }),
-      programm_(*st_, fenster_, port_, uhr) {
+      programm_(*st_, fenster_, port_, uhr),
+      signalWache_([this](int nummer) { signalBeenden(nummer); }) {
     const QString dezimal = QLocale::system().decimalPoint();
     if (dezimal.size() == 1 && dezimal[0].unicode() < 128) st_->dezimalzeichen = static_cast<char>(dezimal[0].unicode());
     // Work from the sweep thread (a time-out message) runs on this thread,
@@ -30,6 +32,15 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
     programm_.post.weckerSetzen([this] {
         QMetaObject::invokeMethod(&fenster_, [this] { programm_.post.abarbeiten(fenster_); }, Qt::QueuedConnection);
     });
+}
+
+void Anwendung::signalBeenden(int nummer) {
+    signalEnde_ = 128 + nummer;
+    ausloesen(programm_, Element::Beenden1);
+    // Also leaves a message box or dialog that is open: the handler under it
+    // then runs to its end at once, since every further modal loop returns
+    // straight away and the sweep and the port are gone.
+    QCoreApplication::exit(signalEnde_);
 }
 
 Anwendung::~Anwendung() { programmBeenden(programm_); }

@@ -9,10 +9,15 @@
 #include "core/port_namen.h"
 #include "core/posix_port.h"
 #include "core/programm.h"
+#include "app/signal_wache.h"
 #include "core/uhr.h"
 #include "ui/haupt_fenster.h"
 
 namespace qzl {
+
+// The port mapping of the command line; warns on standard error about port
+// options it cannot use.
+PortNamen portNamenAus(const std::vector<std::string>& argumente);
 
 class Anwendung {
 public:
@@ -28,14 +33,20 @@ public:
     InstrumentState& st() { return *st_; }
     HauptFenster& fenster() { return fenster_; }
     Programm& programm() { return programm_; }
+    // 128 + the signal's number once a signal ended the program, else 0.
+    int signalEnde() const { return signalEnde_; }
 
 private:
+    void signalBeenden(int nummer);
+
     std::vector<std::string> argumente_;
     std::unique_ptr<InstrumentState> st_;
     PortNamen portNamen_;
     PosixPort port_;
     HauptFenster fenster_;
     Programm programm_;
+    int signalEnde_ = 0;
+    SignalWache signalWache_;
 };
 
 }  // namespace qzl

@@ -27,7 +27,15 @@ const char* const benutzung =
     "  --smoke-test  check the program against the instrument (or its simulator):\n"
     "                one sweep with Start and Stop, then quit; exit code 0 if\n"
     "                all went well\n"
-    "  --help        show this text and exit\n";
+    "  --help        show this text and exit\n"
+    "\n"
+    "Without an instrument, start the simulator: qzl7-sim prints the device path\n"
+    "of a simulated analyser (for example /dev/pts/3), which you give as COM 2:\n"
+    "  qzl7-sim --link /tmp/qzl7-com2 &\n"
+    "  qzl7 --com2=/tmp/qzl7-com2\n"
+    "If the instrument does not answer within 4 seconds, the program says\n"
+    "\"Datenübertragungsfehler\" and carries on in demonstration mode; why the\n"
+    "port failed is written to standard error.\n";
 
 }  // namespace
 
@@ -42,9 +50,7 @@ int main(int argc, char** argv) {
     }
     for (const auto& a : argumente) {
         if (a == "--list-ports") {
-            qzl::PortNamen namen;
-            namen.ausArgumenten(argumente);
-            std::fputs(qzl::portListe(qzl::serielleGeraeteSuchen(), namen).c_str(), stdout);
+            std::fputs(qzl::portListe(qzl::serielleGeraeteSuchen(), qzl::portNamenAus(argumente)).c_str(), stdout);
             return 0;
         }
     }
@@ -60,6 +66,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<qzl::Probelauf> probe;
     if (probelauf) probe = std::make_unique<qzl::Probelauf>(anwendung, programmStart);
     anwendung.starten();
-    const int ende = app.exec();
-    return probe ? probe->ergebnis() : ende;
+    // A signal during start-up (in its time-out message) has ended it already.
+    const int ende = anwendung.programm().beenden ? 0 : app.exec();
+    if (probe) return probe->ergebnis();
+    return anwendung.signalEnde() != 0 ? anwendung.signalEnde() : ende;
 }

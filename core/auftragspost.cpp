@@ -42,9 +42,13 @@ void Auftragspost::abarbeiten(Fenster& fenster) {
     }
 }
 
-void Auftragspost::warten(const std::function<bool()>& fertig) {
+void Auftragspost::warten(const std::function<bool()>& fertig, std::int64_t hoechstensMs) {
     std::unique_lock lk(mutex_);
-    cv_.wait(lk, [&] { return !warteschlange_.empty() || fertig(); });
+    const auto bereit = [&] { return !warteschlange_.empty() || fertig(); };
+    if (hoechstensMs < 0)
+        cv_.wait(lk, bereit);
+    else
+        cv_.wait_for(lk, std::chrono::milliseconds(hoechstensMs), bereit);
 }
 
 void Auftragspost::anstossen() {

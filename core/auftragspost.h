@@ -3,7 +3,9 @@
 // is done: the sweep thread never touches a widget. The window's thread runs
 // the work from its event loop (through the wake-up hook), from inside any
 // modal box, or while it waits for the sweep to end.
+#include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -27,8 +29,9 @@ public:
 
     // Window's thread: run all waiting work.
     void abarbeiten(Fenster& fenster);
-    // Window's thread: block until work is waiting or fertig() holds.
-    void warten(const std::function<bool()>& fertig);
+    // Window's thread: block until work is waiting or fertig() holds, or
+    // for at most hoechstensMs (negative: no limit).
+    void warten(const std::function<bool()>& fertig, std::int64_t hoechstensMs = -1);
     // Wakes warten() after the condition it checks has changed.
     void anstossen();
 

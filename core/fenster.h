@@ -80,6 +80,9 @@ public:
     // Only the bitmap's rectangle of columns links..rechts and rows
     // oben..unten has changed; a window may repaint just that.
     virtual void bildTeilZeigen(int /*links*/, int /*oben*/, int /*rechts*/, int /*unten*/) { bildZeigen(); }
+    // While the window's thread waits for a sweep to end: repaint and let the
+    // timers run, but take no input.
+    virtual void wartendAuffrischen() {}
     // Close the main window, which ends the program.
     virtual void schliessen() = 0;
 

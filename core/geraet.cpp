@@ -1,5 +1,6 @@
 #include "core/geraet.h"
 #include "core/ganzzahl.h"
+#include "core/port_diagnose.h"
 #include "core/zf_regel.h"
 
 #include <algorithm>
@@ -53,10 +54,15 @@ std::string demoTitel(const InstrumentState& st) { return "Quarzolin (MIRFO) " +
 
 void PortSetzen(Programm& p) {
     const int n = p.st.comport;
-    if (n >= 1 && n <= 4) p.port.oeffnen(n);
+    const bool nummerGueltig = n >= 1 && n <= 4;
+    if (nummerGueltig) p.port.oeffnen(n);
     // Driver queue sizes do not exist on this platform.
     p.fensterHier().textSetzen(Element::Caption, portTitel(p.st));
     p.port.konfigurieren(leitungsGeschwindigkeit(p.st.baudrate));
+    // The window shows nothing until the first reply times out; the reason
+    // goes to standard error now.
+    const std::string grund = nummerGueltig ? p.port.fehlerMeldung() : portNummerText(n);
+    if (!grund.empty()) p.diagnose(grund);
 }
 
 namespace {
@@ -109,6 +115,9 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         }
     }
 
+    // Anything already waiting (a stray byte, a reply that came too late)
+    // would be taken for this reply; dropped, it costs at most one reading.
+    p.port.eingangVerwerfen();
     p.port.schreiben(&befehl, 1);
 
     st.uebertragungsfehler = false;

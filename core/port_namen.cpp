@@ -1,5 +1,7 @@
 #include "core/port_namen.h"
 
+#include <algorithm>
+
 namespace qzl {
 
 PortNamen::PortNamen() {
@@ -12,13 +14,34 @@ PortNamen::PortNamen() {
     }
 }
 
-void PortNamen::ausArgumenten(const std::vector<std::string>& argumente) {
+namespace {
+
+// Why a --com... argument cannot be used; "" if it can.
+std::string einwand(const std::string& a) {
+    if (a.compare(0, 5, "--com") != 0) return "write it in lower case";
+    if (a.size() < 6 || a[5] < '1' || a[5] > '4') return "only COM 1 to 4 can be mapped";
+    if (a.size() < 7 || a[6] != '=') return "the device path follows '=' in the same argument";
+    if (a.size() == 7) return "the device path is empty";
+    return "";
+}
+
+char klein(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+std::vector<std::string> PortNamen::ausArgumenten(const std::vector<std::string>& argumente) {
+    std::vector<std::string> warnungen;
     for (const auto& a : argumente) {
-        if (a.size() > 7 && a.compare(0, 5, "--com") == 0 && a[5] >= '1' && a[5] <= '4' && a[6] == '=') {
-            setzen(a[5] - '0', a.substr(7));
-            gegeben_[static_cast<std::size_t>(a[5] - '0')] = true;
+        if (a.size() < 5 || !std::equal(a.begin(), a.begin() + 5, "--com", [](char x, char y) { return klein(x) == y; }))
+            continue;
+        if (const std::string grund = einwand(a); !grund.empty()) {
+            warnungen.push_back("qzl7: ignoring '" + a + "': " + grund + " (--comN=PATH, N from 1 to 4)");
+            continue;
         }
+        setzen(a[5] - '0', a.substr(7));
+        gegeben_[static_cast<std::size_t>(a[5] - '0')] = true;
     }
+    return warnungen;
 }
 
 void PortNamen::setzen(int n, std::string pfad) {

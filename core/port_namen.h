@@ -11,7 +11,9 @@ class PortNamen {
 public:
     PortNamen();
     // Takes every --comN=PATH among the arguments (any position, N = 1..4).
-    void ausArgumenten(const std::vector<std::string>& argumente);
+    // Returns a warning for each other argument that looks like a port
+    // option, since ignoring it silently leaves the user on the wrong port.
+    std::vector<std::string> ausArgumenten(const std::vector<std::string>& argumente);
     void setzen(int comNummer, std::string pfad);
     // Empty for a number outside 1..4.
     std::string name(int comNummer) const;

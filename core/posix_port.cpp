@@ -1,4 +1,5 @@
 #include "core/posix_port.h"
+#include "core/port_diagnose.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -16,21 +17,37 @@ namespace qzl {
 
 PosixPort::~PosixPort() { schliessen(); }
 
-bool PosixPort::oeffnen(int comNummer) { return oeffnenPfad(namen_.name(comNummer)); }
+bool PosixPort::oeffnen(int comNummer) { return oeffnenAls(namen_.name(comNummer), comNummer); }
 
-bool PosixPort::oeffnenPfad(const std::string& pfad) {
+bool PosixPort::oeffnenPfad(const std::string& pfad) { return oeffnenAls(pfad, 0); }
+
+void PosixPort::fehlschlag(const std::string& pfad, bool beimEinrichten) {
+    const int nummer = errno;
+    fehler_ = beimEinrichten ? einrichtFehlerText(pfad, comNummer_, nummer)
+                             : portFehlerText(pfad, comNummer_, nummer, geraeteGruppe(pfad));
+}
+
+bool PosixPort::oeffnenAls(const std::string& pfad, int comNummer) {
     schliessen();
+    fehler_.clear();
+    comNummer_ = comNummer;
     if (pfad.empty()) return false;
     // Non-blocking so that neither open (waiting for carrier) nor read can hang.
     const int fd = ::open(pfad.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) {
+        fehlschlag(pfad, false);
+        return false;
+    }
     // TIOCEXCL keeps other programs out but not root; the lock keeps a second
     // copy of this program out whoever runs it.
     if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        fehlschlag(pfad, false);
         ::close(fd);
         return false;
     }
     fd_ = fd;
+    pfad_ = pfad;
+    vorherGelesen_ = ::tcgetattr(fd, &vorher_) == 0;
     return true;
 }
 
@@ -39,6 +56,8 @@ void PosixPort::schliessen() {
         // close() would wait for unsent output to drain, up to 30 s on a
         // stuck adapter.
         ::tcflush(fd_, TCIOFLUSH);
+        if (vorherGelesen_) ::tcsetattr(fd_, TCSANOW, &vorher_);
+        vorherGelesen_ = false;
         ::ioctl(fd_, TIOCNXCL);
         ::close(fd_);
         fd_ = -1;
@@ -59,7 +78,7 @@ speed_t geschwindigkeit(int baud) {
 void PosixPort::konfigurieren(int baud) {
     if (fd_ < 0) return;
     termios t{};
-    if (::tcgetattr(fd_, &t) != 0) return;
+    if (::tcgetattr(fd_, &t) != 0) return fehlschlag(pfad_, true);
     // Binary 8N1: no parity checking, no character translation or stripping,
     // no XON/XOFF, no hardware flow control, no signals, no echo.
     t.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
@@ -72,7 +91,7 @@ void PosixPort::konfigurieren(int baud) {
     t.c_cc[VTIME] = 0;
     ::cfsetispeed(&t, geschwindigkeit(baud));
     ::cfsetospeed(&t, geschwindigkeit(baud));
-    ::tcsetattr(fd_, TCSANOW, &t);
+    if (::tcsetattr(fd_, TCSANOW, &t) != 0) return fehlschlag(pfad_, true);
     // Pseudo-terminals have no modem lines; the call then fails harmlessly.
     int linien = TIOCM_DTR | TIOCM_RTS;
     ::ioctl(fd_, TIOCMBIC, &linien);
@@ -115,6 +134,11 @@ std::size_t PosixPort::lesen(std::uint8_t* ziel, std::size_t anzahl) {
         if (n >= 0) return static_cast<std::size_t>(n);
         if (errno != EINTR) return 0;
     }
+}
+
+// One call, where asking and reading would take two or more per exchange.
+void PosixPort::eingangVerwerfen() {
+    if (fd_ >= 0) ::tcflush(fd_, TCIFLUSH);
 }
 
 std::size_t PosixPort::empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) {

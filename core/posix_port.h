@@ -1,4 +1,6 @@
 #pragma once
+#include <termios.h>
+
 #include "core/port_namen.h"
 #include "core/serieller_port.h"
 
@@ -24,14 +26,26 @@ public:
     void schreiben(const std::uint8_t* daten, std::size_t anzahl) override;
     std::size_t wartend() override;
     std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) override;
+    void eingangVerwerfen() override;
     bool warten(std::int64_t ms) override;
     std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override;
+    std::string fehlerMeldung() const override { return fehler_; }
     // The open device, or -1; for checking the line settings.
     int handle() const { return fd_; }
 
 private:
+    bool oeffnenAls(const std::string& pfad, int comNummer);
+    void fehlschlag(const std::string& pfad, bool beimEinrichten);
+
     const PortNamen& namen_;
     int fd_ = -1;
+    int comNummer_ = 0;
+    std::string pfad_;
+    std::string fehler_;
+    // The line settings the device had before we took it, put back on close
+    // (a terminal given as the port must not stay raw).
+    termios vorher_{};
+    bool vorherGelesen_ = false;
 };
 
 }  // namespace qzl

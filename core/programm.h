@@ -2,6 +2,8 @@
 // Everything a handler needs: the state, the window, the port, the clock,
 // and the sweep thread with its post to the window's thread.
 #include <atomic>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <thread>
 
@@ -33,6 +35,11 @@ struct Programm {
     std::atomic<bool> beenden{false};
     // Whether "Smith" was enabled before the running sweep disabled it.
     bool smithVorSweep = false;
+    // One line for standard error: the window tells a user little about why
+    // the port failed. Tests catch the lines here.
+    std::function<void(const std::string&)> diagnose = [](const std::string& zeile) {
+        std::fprintf(stderr, "%s\n", zeile.c_str());
+    };
     // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
     std::string arbeitsordner;
 

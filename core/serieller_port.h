@@ -3,6 +3,7 @@
 // beside this; a Windows one would sit beside it too.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace qzl {
 
@@ -15,11 +16,21 @@ public:
     virtual void schliessen() = 0;
     // 8N1 raw at the given speed, no flow control, DTR and RTS off.
     virtual void konfigurieren(int baud) = 0;
+    // One line for the user on why the last oeffnen() or konfigurieren()
+    // failed; empty after success.
+    virtual std::string fehlerMeldung() const { return {}; }
     virtual void schreiben(const std::uint8_t* daten, std::size_t anzahl) = 0;
     // Bytes waiting in the input queue; also clears pending line errors.
     virtual std::size_t wartend() = 0;
     // Reads up to anzahl waiting bytes without waiting; returns how many.
     virtual std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) = 0;
+    // Drops every byte waiting: bytes there before a command is sent cannot
+    // be its reply, and left in place they would shift every later reading.
+    virtual void eingangVerwerfen() {
+        std::uint8_t muell[64];
+        while (wartend() > 0 && lesen(muell, sizeof muell) > 0) {
+        }
+    }
     // Waits until input is waiting or ms have passed, without using the CPU.
     // On a closed or broken port it simply lets the time pass.
     virtual bool warten(std::int64_t ms) = 0;

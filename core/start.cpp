@@ -35,9 +35,7 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     cursorZeigen(p);
 
     PortSetzen(p);
-    std::uint8_t muell[64];
-    while (p.port.wartend() > 0 && p.port.lesen(muell, sizeof muell) > 0) {
-    }
+    p.port.eingangVerwerfen();
 
     f.textSetzen(Element::Label1, hzText(st.startfrequenz));
     f.textSetzen(Element::Label2, hzText(st.schrittweite));

@@ -23,6 +23,8 @@ constexpr std::array gesperrteKnoepfe = {Element::Button1, Element::Button2,  El
 constexpr std::array gesperrteMenues = {Element::Datei1, Element::Messung1, Element::Einstellungen1,
                                         Element::Eichung1};
 
+constexpr std::int64_t auffrischMs = 10;
+
 // messwerte has room for 300 points, whatever a configuration file says.
 std::int32_t punktGrenze(std::int32_t n) { return std::min(n, maxMesspunkte); }
 
@@ -139,12 +141,17 @@ void stopmessung(Programm& p) {
     f.aktivieren(Element::Button6, false);
     st.stopAnforderung = true;
     if (sweepLaeuft(p)) {
-        // The sweep may still need the window for a time-out message.
+        // The sweep may still need the window for a time-out message, and a
+        // slow instrument may take long for the pass: the window keeps
+        // painting meanwhile, at the refresh timer's pace.
         while (!st.sweepFertig) {
-            p.post.warten([&] { return st.sweepFertig.load(); });
+            p.post.warten([&] { return st.sweepFertig.load(); }, auffrischMs);
             p.post.abarbeiten(f);
+            f.wartendAuffrischen();
         }
-        p.sweepThread.join();
+        // Quitting from within the wait (a signal, the window closed) has
+        // joined the thread already.
+        if (p.sweepThread.joinable()) p.sweepThread.join();
     }
     steuerungZurueckgeben(p);
 }

@@ -38,6 +38,9 @@ std::string benutzung() {
            "  --silent           read everything, never answer\n"
            "  --silent-after N   answer N exchanges, then fall silent\n"
            "  --cut-10bit        send only the first byte of each 10-bit reply\n"
+           "  --garbage-after N  send stray bytes right behind the N-th reply\n"
+           "  --garbage-count C  how many stray bytes (default 40)\n"
+           "  --hangup-after N   vanish after N exchanges, as an unplugged adapter does\n"
            "  --link PATH        create the symlink PATH to the device (removed at exit)\n"
            "  --log FILE|-       log every exchange to FILE or to stderr\n"
            "  --help             show this text\n";
@@ -82,7 +85,8 @@ Aufruf aufrufLesen(const std::vector<std::string>& argumente) {
             continue;
         }
         const bool mitWert = name == "--model" || name == "--clock" || name == "--baud" || name == "--latency" ||
-                             name == "--silent-after" || name == "--link" || name == "--log";
+                             name == "--silent-after" || name == "--link" || name == "--log" ||
+                             name == "--garbage-after" || name == "--garbage-count" || name == "--hangup-after";
         if (!mitWert) {
             if (!name.starts_with("-")) return fehler("unexpected argument " + name);
             return fehler("unknown option " + name);
@@ -111,6 +115,14 @@ Aufruf aufrufLesen(const std::vector<std::string>& argumente) {
             auto z = zahlLesen<long>(*text, 0);
             if (!z) return ungueltig();
             o.stummNach = *z;
+        } else if (name == "--garbage-after" || name == "--hangup-after") {
+            auto z = zahlLesen<long>(*text, 1);
+            if (!z) return ungueltig();
+            (name == "--garbage-after" ? o.muellNach : o.aufhaengenNach) = *z;
+        } else if (name == "--garbage-count") {
+            auto z = zahlLesen<int>(*text, 1);
+            if (!z || *z > 4096) return ungueltig();
+            o.muellAnzahl = *z;
         } else if (name == "--link") {
             if (text->empty()) return ungueltig();
             a.linkPfad = *text;

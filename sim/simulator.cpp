@@ -174,6 +174,16 @@ void Simulator::schreiben(const std::uint8_t* daten, std::size_t anzahl) {
 }
 
 bool Simulator::austauschen(const Rahmen& rahmen, Zeitpunkt rxEnde, Zeitpunkt& txFrei) {
+    if (opt_.aufhaengenNach >= 0 && anzahl_.load() >= static_cast<std::uint64_t>(opt_.aufhaengenNach)) {
+        // Both ends go, as when the adapter is pulled: the client's side of
+        // the line hangs up. The worker ends here.
+        loggen("device gone");
+        for (int* fd : {&master_, &slave_}) {
+            ::close(*fd);
+            *fd = -1;
+        }
+        return false;
+    }
     const bool zehnBit = istZehnBit(rahmen.befehl);
     const double f = frequenzAusWort(rahmen.abstimmwort, opt_.taktHz);
     double pegel = 0.0;
@@ -202,6 +212,12 @@ bool Simulator::austauschen(const Rahmen& rahmen, Zeitpunkt rxEnde, Zeitpunkt& t
            static_cast<unsigned long long>(nummer + 1), static_cast<unsigned>(rahmen.abstimmwort), f,
            static_cast<char>(rahmen.befehl), static_cast<unsigned>(rahmen.befehl), pegel,
            static_cast<unsigned>(roh), antwortHex(antwort).c_str());
+    if (opt_.muellNach >= 0 && nummer + 1 == static_cast<std::uint64_t>(opt_.muellNach) && !antwort.empty()) {
+        // In the same write as the reply, so that the client finds them
+        // waiting as soon as it has read the reply.
+        for (int k = 0; k < opt_.muellAnzahl; ++k) antwort.push_back(static_cast<std::uint8_t>(k + 1));
+        loggen("%d stray byte(s) behind the reply", opt_.muellAnzahl);
+    }
     if (antwort.empty()) return true;
 
     const Dauer proByte = byteDauer(opt_.baud);

@@ -23,6 +23,9 @@ struct SimOptionen {
     bool stumm = false;
     long stummNach = -1;         // answer N exchanges then fall silent
     bool zehnBitAbschneiden = false;  // send only the first byte of a 10-bit reply
+    long muellNach = -1;         // stray bytes right behind reply N (1 = the first)
+    int muellAnzahl = 40;        // how many
+    long aufhaengenNach = -1;    // after N exchanges the device vanishes (unplugged)
     std::string logPfad;         // "" none, "-" stderr
     // Keeps every exchange and byte for protokoll() and empfangen(); tests
     // want it, a simulator running for hours must not grow without end.

@@ -63,6 +63,7 @@ public:
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override;
     void bildTeilZeigen(int links, int oben, int rechts, int unten) override;
+    void wartendAuffrischen() override;
     void schliessen() override;
     std::optional<int> druckDialog() override;
     std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;

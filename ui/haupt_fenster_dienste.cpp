@@ -6,6 +6,7 @@
 #include <QCompleter>
 #include <QFile>
 #include <QFileDialog>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -126,6 +127,8 @@ std::optional<std::string> HauptFenster::dateiDialog(Element dialog) {
     }
     return std::nullopt;
 }
+
+void HauptFenster::wartendAuffrischen() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); }
 
 void HauptFenster::bildZeigen() { flaeche_->bildNeuZeichnen(); }
 

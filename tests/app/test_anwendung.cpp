@@ -15,10 +15,14 @@
 #include <functional>
 #include <memory>
 
+#include <csignal>
+#include <unistd.h>
+
 #include "app/anwendung.h"
 #include "core/hz_text.h"
 #include "app/ausloesen.h"
 #include "app/probelauf.h"
+#include "core/posix_port.h"
 #include "core/sweep.h"
 #include "fakes.h"
 #include "temp_ordner.h"
@@ -287,6 +291,93 @@ TEST(Anwendung, Probelauf) {
         EXPECT_EQ(probe.ergebnis(), stumm ? 1 : 0);
         EXPECT_FALSE(sweepLaeuft(anwendung.programm()));
     }
+}
+
+// A signal's quit leaves every event loop; the next test's boxes need them.
+void nachSignalAufraeumen() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+// The port is free again (its exclusive lock gone) and the line quiet.
+void portFreiUndStill(Lauf& l) {
+    const auto anzahl = l.simulator.austauschAnzahl();
+    QTest::qWait(50);
+    EXPECT_EQ(l.simulator.austauschAnzahl(), anzahl);
+    PortNamen namen;
+    PosixPort anderer(namen);
+    EXPECT_TRUE(anderer.oeffnenPfad(l.simulator.pfad()));
+}
+
+TEST(Anwendung, SignalEndetWieDasBeendenMenue) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        auto opt = durchgang();
+        opt.latenzMs = 2;
+        Lauf l(opt);
+        l.klick("Button5");
+        l.warteAufAustausche(4);
+        ::kill(::getpid(), signal);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !l.anwendung->fenster().isVisible(); }, 5000));
+        EXPECT_FALSE(sweepLaeuft(l.anwendung->programm()));
+        EXPECT_EQ(l.anwendung->signalEnde(), 128 + signal);
+        portFreiUndStill(l);
+        nachSignalAufraeumen();
+    }
+}
+
+// Silence at start: the time-out box comes before the window. A signal then
+// ends the program from inside the box, with nobody to press OK.
+TEST(Anwendung, SignalInDerMeldungBeimStart) {
+    QTimer hand;
+    QObject::connect(&hand, &QTimer::timeout, [&] {
+        if (qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            hand.stop();
+            ::kill(::getpid(), SIGTERM);
+        }
+    });
+    hand.start(10);
+    auto opt = durchgang();
+    opt.stumm = true;
+    Lauf l(opt, true);
+    EXPECT_TRUE(l.anwendung->programm().beenden);
+    EXPECT_EQ(l.anwendung->signalEnde(), 128 + SIGTERM);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    portFreiUndStill(l);
+    nachSignalAufraeumen();
+}
+
+// A slow instrument: Stop waits for the pass to end, and the window paints
+// meanwhile. Afterwards Start works as before.
+TEST(Anwendung, StopBeiLangsamemGeraetMaltWeiter) {
+    Bestaetiger ok;
+    auto opt = durchgang();
+    opt.latenzMs = 3;
+    Lauf l(opt);
+    auto& f = l.anwendung->fenster();
+    QWidget* flaeche = f.centralWidget();
+    auto wartet = [&] { return !f.aktiv(Element::Button6) && sweepLaeuft(l.anwendung->programm()); };
+    int gemalt = 0;
+    struct Zaehler : QObject {
+        std::function<void(QEvent*)> bei;
+        bool eventFilter(QObject*, QEvent* e) override { return bei(e), false; }
+    } zaehler;
+    zaehler.bei = [&](QEvent* e) { gemalt += e->type() == QEvent::Paint && wartet(); };
+    flaeche->installEventFilter(&zaehler);
+    QTimer verdeckt;  // the window uncovered again and again while Stop waits
+    QObject::connect(&verdeckt, &QTimer::timeout, [&] { if (wartet()) flaeche->update(); });
+    verdeckt.start(10);
+    for (int runde = 0; runde < 2; ++runde) {
+        const auto vorher = l.simulator.austauschAnzahl();
+        l.klick("Button5");
+        l.warteAufAustausche(vorher + 3);
+        l.klick("Button6");
+        EXPECT_EQ((l.simulator.austauschAnzahl() - 1) % 280, 0u);
+        EXPECT_TRUE(f.aktiv(Element::Button5));
+        EXPECT_EQ(l.anwendung->st().messwerte[100], 400);
+    }
+    EXPECT_GT(gemalt, 10);
+    EXPECT_TRUE(ok.texte.empty());
 }
 
 }  // namespace

@@ -23,7 +23,8 @@ TEST(Kommandozeile, OhneArgumenteGeltenDieVorgaben) {
 TEST(Kommandozeile, AlleOptionen) {
     const auto a = aufrufLesen({"--model", "lowpass:7e6", "--clock", "180000000", "--baud", "9600",
                                 "--latency", "15", "--silent", "--silent-after", "3", "--cut-10bit",
-                                "--link", "/tmp/x", "--log", "-"});
+                                "--link", "/tmp/x", "--log", "-", "--garbage-after", "5", "--garbage-count=7",
+                                "--hangup-after", "9"});
     ASSERT_TRUE(a.fehler.empty()) << a.fehler;
     EXPECT_EQ(modellText(a.optionen.modell), "lowpass:7000000");
     EXPECT_DOUBLE_EQ(a.optionen.taktHz, 180e6);
@@ -34,6 +35,9 @@ TEST(Kommandozeile, AlleOptionen) {
     EXPECT_TRUE(a.optionen.zehnBitAbschneiden);
     EXPECT_EQ(a.linkPfad, "/tmp/x");
     EXPECT_EQ(a.optionen.logPfad, "-");
+    EXPECT_EQ(a.optionen.muellNach, 5);
+    EXPECT_EQ(a.optionen.muellAnzahl, 7);
+    EXPECT_EQ(a.optionen.aufhaengenNach, 9);
 }
 
 TEST(Kommandozeile, WertMitGleichheitszeichen) {
@@ -72,6 +76,10 @@ TEST(Kommandozeile, Fehler) {
         {{"--latency", "1.5"}, "--latency"},
         {{"--silent-after", "-2"}, "--silent-after"},
         {{"--link", ""}, "--link"},
+        {{"--garbage-after", "0"}, "--garbage-after"},
+        {{"--garbage-count", "0"}, "--garbage-count"},
+        {{"--garbage-count", "4097"}, "--garbage-count"},
+        {{"--hangup-after", "x"}, "--hangup-after"},
         {{"--silent=yes"}, "takes no value"},
         {{"--help=1"}, "takes no value"},
     };
