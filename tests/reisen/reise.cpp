@@ -54,6 +54,7 @@ bool Reise::ablaufen(int gesamtMs) {
     takt.setInterval(5);
     QObject::connect(&takt, &QTimer::timeout, [&] {
         if (inArbeit) return;  // a step is never resumed from inside itself
+        if (programmBeschaeftigt && programmBeschaeftigt()) return;
         if (h_.done()) {
             modalSchliessen();  // anything still open after a failure
             return;

@@ -20,6 +20,11 @@ struct Abbruch : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// While this holds, the program is inside a wait that takes no input ("Sto&p"
+// waiting for the pass, painting meanwhile): the journey's next step waits
+// too, as a user's clicks would, instead of running inside the handler.
+inline std::function<bool()> programmBeschaeftigt;
+
 class Reise {
 public:
     struct promise_type {

@@ -19,7 +19,9 @@
 #include <filesystem>
 #include <iostream>
 #include <mutex>
+#include <utility>
 
+#include "core/sweep.h"
 #include "sim/modell.h"
 
 namespace qzl::reise {
@@ -47,9 +49,15 @@ Sitzung::Arbeitsordner::~Arbeitsordner() {
 Sitzung::Sitzung(sim::SimOptionen optionen) : simulator(std::move(optionen)), arbeitsordner_(ordner_.pfad) {
     std::string fehler;
     if (!simulator.starten(&fehler)) throw std::runtime_error("simulator: " + fehler);
+    programmBeschaeftigt = [this] {
+        if (!laeuft()) return false;
+        auto& p = programm();
+        return sweepLaeuft(p) && p.st.stopAnforderung.load() && !QApplication::activeModalWidget();
+    };
 }
 
 Sitzung::~Sitzung() {
+    programmBeschaeftigt = nullptr;
     if (::testing::Test::HasFailure()) {
         // What the screen showed when the journey failed, for the one who looks into it.
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -243,7 +251,8 @@ Warte Sitzung::bildAktuell() {
                        std::lock_guard sperre(s.kurvenSperre);
                        for (int x = 1; x <= rasterBreite; ++x)
                            for (int y = 1; y <= rasterHoehe; ++y)
-                               if (s.anzeigeBitmap.index(x, y) != (s.gitterRaster.at(x, y) & s.kurvenRaster.at(x, y)))
+                               if (s.anzeigeBitmap.index(x, y) !=
+                                       (std::as_const(s.gitterRaster).at(x, y) & std::as_const(s.kurvenRaster).at(x, y)))
                                    return false;
                    }
                    // ... and the screen shows the bitmap.
