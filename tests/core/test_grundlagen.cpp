@@ -202,6 +202,23 @@ TEST(TextDatei, OrdnerRohrUndFremdeNamen) {
     }
 }
 
+// Started with standard input closed, a file may get descriptor 0.
+TEST(TextDatei, AufDeskriptorNull) {
+    test::TempOrdner ordner;
+    const auto datei = ordner.datei("a.cfg");
+    const int eingabe = ::dup(0);
+    ASSERT_GE(eingabe, 0);
+    ::close(0);
+    const auto ersetzt = dateiSchreiben(datei, "neu");
+    const auto gelesen = dateiLesen(datei);
+    const auto geraet = dateiSchreiben("/dev/null", "x");  // written in place
+    ::dup2(eingabe, 0);
+    ::close(eingabe);
+    EXPECT_EQ(ersetzt, std::nullopt);
+    EXPECT_EQ(gelesen, std::optional<std::string>("neu"));
+    EXPECT_EQ(geraet, std::nullopt);
+}
+
 TEST(TextDatei, FehlerTexte) {
     EXPECT_EQ(ioFehlerAusErrno(EACCES).text, "Dateizugriff verweigert");
     EXPECT_EQ(ioFehlerAusErrno(EROFS).text, "Dateizugriff verweigert");

@@ -193,3 +193,31 @@ TEST(LinkSim, EmpfangenLiestWasDaIst) {
 
 }  // namespace
 }  // namespace qzl
+
+namespace qzl {
+namespace {
+
+// Started with standard input closed (as some launchers do), the port gets
+// descriptor 0; that is a port like any other.
+TEST(LinkSim, PortAufDeskriptorNull) {
+    const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(gegenstelle, 0);
+    ASSERT_EQ(::grantpt(gegenstelle), 0);
+    ASSERT_EQ(::unlockpt(gegenstelle), 0);
+    const int eingabe = ::dup(0);
+    ASSERT_GE(eingabe, 0);
+    ::close(0);
+    PortNamen namen;
+    PosixPort port(namen);
+    const bool offen = port.oeffnenPfad(::ptsname(gegenstelle));
+    const int handle = port.handle();
+    port.schliessen();
+    ::dup2(eingabe, 0);
+    ::close(eingabe);
+    ::close(gegenstelle);
+    EXPECT_TRUE(offen);
+    EXPECT_EQ(handle, 0);
+}
+
+}  // namespace
+}  // namespace qzl
