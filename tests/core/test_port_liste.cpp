@@ -44,6 +44,7 @@ TEST(PortListe, FindetGeraeteInIhrerOrdnung) {
     b.link("dev/serial/by-id/usb-C", "../../ttyUSB7");  // unplugged a moment ago
     b.datei("sys/class/tty/ttyS0/type", "4\n");
     b.datei("sys/class/tty/ttyS1/type", "0\n");  // no UART behind it
+    b.link("dev/ttyS3", "gone");  // opens with ENOENT: nothing there
     const std::string dev = (b.wurzel / "dev").string();
     const auto funde = serielleGeraeteSuchen(dev, (b.wurzel / "sys").string());
 
