@@ -200,21 +200,22 @@ namespace {
 // Started with standard input closed (as some launchers do), the port gets
 // descriptor 0; that is a port like any other.
 TEST(LinkSim, PortAufDeskriptorNull) {
+    // Descriptor 0 taken while the other end is made, then freed for the port.
+    if (::fcntl(0, F_GETFD) < 0) ::open("/dev/null", O_RDONLY);
     const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(gegenstelle, 0);
     ASSERT_EQ(::grantpt(gegenstelle), 0);
     ASSERT_EQ(::unlockpt(gegenstelle), 0);
-    const int eingabe = ::dup(0);  // -1: closed already
-    if (eingabe >= 0) ::close(0);
+    const int eingabe = ::dup(0);
+    ASSERT_GE(eingabe, 0);
+    ::close(0);
     PortNamen namen;
     PosixPort port(namen);
     const bool offen = port.oeffnenPfad(::ptsname(gegenstelle));
     const int handle = port.handle();
     port.schliessen();
-    if (eingabe >= 0) {
-        ::dup2(eingabe, 0);
-        ::close(eingabe);
-    }
+    ::dup2(eingabe, 0);
+    ::close(eingabe);
     ::close(gegenstelle);
     EXPECT_TRUE(offen);
     EXPECT_EQ(handle, 0);
