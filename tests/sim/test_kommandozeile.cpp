@@ -41,8 +41,12 @@ TEST(Kommandozeile, AlleOptionen) {
 }
 
 TEST(Kommandozeile, WertMitGleichheitszeichen) {
-    const auto a = aufrufLesen({"--model=reflection:12", "--clock=1.2e8", "--silent-after=0", "--log=sim.log"});
+    const auto a = aufrufLesen({"--model=reflection:12", "--clock=1.2e8", "--silent-after=0", "--log=sim.log",
+                                "--garbage-after=1", "--hangup-after=1", "--garbage-count=4096"});
     ASSERT_TRUE(a.fehler.empty()) << a.fehler;
+    EXPECT_EQ(a.optionen.muellNach, 1);  // the smallest and largest accepted
+    EXPECT_EQ(a.optionen.aufhaengenNach, 1);
+    EXPECT_EQ(a.optionen.muellAnzahl, 4096);
     EXPECT_EQ(a.optionen.modell.art, Modell::Art::Reflexion);
     EXPECT_DOUBLE_EQ(a.optionen.taktHz, 120e6);
     EXPECT_EQ(a.optionen.stummNach, 0);
@@ -53,6 +57,8 @@ TEST(Kommandozeile, Hilfe) {
     EXPECT_TRUE(aufrufLesen({"--help"}).hilfe);
     EXPECT_TRUE(aufrufLesen({"--baud", "9600", "-h"}).hilfe);
     EXPECT_NE(benutzung().find("--silent-after"), std::string::npos);
+    // The default it names is the one it uses.
+    EXPECT_NE(benutzung().find("(default " + modellText(SimOptionen{}.modell) + ")"), std::string::npos);
 }
 
 TEST(Kommandozeile, Fehler) {
