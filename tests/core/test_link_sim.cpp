@@ -9,7 +9,12 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <termios.h>
+#include <poll.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
 
 namespace qzl {
 namespace {
@@ -219,6 +224,43 @@ TEST(LinkSim, PortAufDeskriptorNull) {
     ::close(gegenstelle);
     EXPECT_TRUE(offen);
     EXPECT_EQ(handle, 0);
+}
+
+}  // namespace
+}  // namespace qzl
+
+namespace qzl {
+namespace {
+
+// More than the line's queue holds: written in pieces as the other end takes
+// them, each piece continuing where the last one ended.
+TEST(LinkSim, SchreibenInStueckenBleibtInOrdnung) {
+    const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(gegenstelle, 0);
+    ASSERT_EQ(::grantpt(gegenstelle), 0);
+    ASSERT_EQ(::unlockpt(gegenstelle), 0);
+    PortNamen namen;
+    PosixPort port(namen);
+    ASSERT_TRUE(port.oeffnenPfad(::ptsname(gegenstelle)));
+    port.konfigurieren(9600);
+    std::vector<std::uint8_t> daten(20 * 1024);
+    for (std::size_t i = 0; i < daten.size(); ++i) daten[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
+    std::vector<std::uint8_t> angekommen;
+    std::thread leser([&] {
+        const auto ende = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        std::vector<std::uint8_t> puffer(64 * 1024);
+        while (angekommen.size() < daten.size() && std::chrono::steady_clock::now() < ende) {
+            pollfd p{gegenstelle, POLLIN, 0};
+            if (::poll(&p, 1, 100) <= 0) continue;
+            const ssize_t n = ::read(gegenstelle, puffer.data(), puffer.size());
+            if (n > 0) angekommen.insert(angekommen.end(), puffer.begin(), puffer.begin() + n);
+        }
+    });
+    port.schreiben(daten.data(), daten.size());
+    leser.join();
+    port.schliessen();
+    ::close(gegenstelle);
+    EXPECT_TRUE(angekommen == daten) << angekommen.size() << " bytes";
 }
 
 }  // namespace
