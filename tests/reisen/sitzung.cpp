@@ -244,7 +244,11 @@ QImage Sitzung::bildschirm() const {
 
 Warte Sitzung::bildAktuell() {
     return bis([this] {
-                   // The bitmap holds what the two layers hold now (the refresh
+                   // No handler is still at work behind a box that has just
+                   // closed (its modal loop not yet left), ...
+                   if (QThread::currentThread()->loopLevel() != 0 || QApplication::activeModalWidget())
+                       return false;
+                   // the bitmap holds what the two layers hold now (the refresh
                    // has run since the last drawing) ...
                    auto& s = st();
                    {

@@ -91,9 +91,9 @@ public:
     // controls are back.
     Reise sweep(std::uint64_t punkte, bool mitTasten);
 
-    // The diagram as the screen shows it, once the display bitmap holds what
-    // the two layers hold and the screen shows that bitmap. Pixel (x, y) of
-    // the raster is pixel (x, y) of bild.
+    // The diagram as the screen shows it, once the program is idle, the
+    // display bitmap holds what the two layers hold and the screen shows that
+    // bitmap. Pixel (x, y) of the raster is pixel (x, y) of bild.
     Warte bildAktuell();
     QImage bild;
     std::uint32_t farbe(int x, int y) const { return bild.pixel(x, y); }
