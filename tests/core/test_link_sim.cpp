@@ -172,12 +172,21 @@ TEST(LinkSim, AufgelegteLeitungMeldetKeineDaten) {
     EXPECT_EQ(v.port.empfangen(b, 2, 30), 0u);
 }
 
+// The controlling side of a new pseudo-terminal, whose other side
+// (ptsname) is a port; -1 if none can be had.
+int pseudoTerminal() {
+    const int fd = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (fd >= 0 && (::grantpt(fd) != 0 || ::unlockpt(fd) != 0)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 // Reads what is there, up to the number asked for, in one go.
 TEST(LinkSim, EmpfangenLiestWasDaIst) {
-    const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
+    const int gegenstelle = pseudoTerminal();
     ASSERT_GE(gegenstelle, 0);
-    ASSERT_EQ(::grantpt(gegenstelle), 0);
-    ASSERT_EQ(::unlockpt(gegenstelle), 0);
     PortNamen namen;
     PosixPort port(namen);
     ASSERT_TRUE(port.oeffnenPfad(::ptsname(gegenstelle)));
@@ -207,10 +216,8 @@ namespace {
 TEST(LinkSim, PortAufDeskriptorNull) {
     // Descriptor 0 taken while the other end is made, then freed for the port.
     if (::fcntl(0, F_GETFD) < 0) ::open("/dev/null", O_RDONLY);
-    const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
+    const int gegenstelle = pseudoTerminal();
     ASSERT_GE(gegenstelle, 0);
-    ASSERT_EQ(::grantpt(gegenstelle), 0);
-    ASSERT_EQ(::unlockpt(gegenstelle), 0);
     const int eingabe = ::dup(0);
     ASSERT_GE(eingabe, 0);
     ::close(0);
@@ -235,10 +242,8 @@ namespace {
 // More than the line's queue holds: written in pieces as the other end takes
 // them, each piece continuing where the last one ended.
 TEST(LinkSim, SchreibenInStueckenBleibtInOrdnung) {
-    const int gegenstelle = ::posix_openpt(O_RDWR | O_NOCTTY);
+    const int gegenstelle = pseudoTerminal();
     ASSERT_GE(gegenstelle, 0);
-    ASSERT_EQ(::grantpt(gegenstelle), 0);
-    ASSERT_EQ(::unlockpt(gegenstelle), 0);
     PortNamen namen;
     PosixPort port(namen);
     ASSERT_TRUE(port.oeffnenPfad(::ptsname(gegenstelle)));
