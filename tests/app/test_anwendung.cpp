@@ -16,12 +16,14 @@
 #include <memory>
 
 #include <csignal>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "app/anwendung.h"
 #include "core/hz_text.h"
 #include "app/ausloesen.h"
 #include "app/probelauf.h"
+#include "app/signal_wache.h"
 #include "core/posix_port.h"
 #include "core/sweep.h"
 #include "fakes.h"
@@ -378,6 +380,23 @@ TEST(Anwendung, StopBeiLangsamemGeraetMaltWeiter) {
     }
     EXPECT_GT(gemalt, 10);
     EXPECT_TRUE(ok.texte.empty());
+}
+
+// Started with standard input closed, the signal pipe may get descriptor 0;
+// the watch still gives the signals back and closes its pipe when it ends.
+TEST(SignalWache, EndetSauberAuchAufDeskriptorNull) {
+    const int eingabe = ::dup(0);
+    ASSERT_GE(eingabe, 0);
+    ::close(0);
+    struct sigaction vorher {}, nachher {};
+    ::sigaction(SIGTERM, nullptr, &vorher);
+    { SignalWache wache([](int) {}); }
+    ::sigaction(SIGTERM, nullptr, &nachher);
+    const bool nullFrei = ::fcntl(0, F_GETFD) < 0;
+    ::dup2(eingabe, 0);
+    ::close(eingabe);
+    EXPECT_EQ(nachher.sa_handler, vorher.sa_handler);
+    EXPECT_TRUE(nullFrei);
 }
 
 }  // namespace
