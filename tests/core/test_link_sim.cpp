@@ -183,14 +183,20 @@ int pseudoTerminal() {
     return fd;
 }
 
+// The port opened on the other side of gegenstelle, at 9600 bit/s.
+bool oeffnenGegenueber(PosixPort& port, int gegenstelle) {
+    if (!port.oeffnenPfad(::ptsname(gegenstelle))) return false;
+    port.konfigurieren(9600);
+    return true;
+}
+
 // Reads what is there, up to the number asked for, in one go.
 TEST(LinkSim, EmpfangenLiestWasDaIst) {
     const int gegenstelle = pseudoTerminal();
     ASSERT_GE(gegenstelle, 0);
     PortNamen namen;
     PosixPort port(namen);
-    ASSERT_TRUE(port.oeffnenPfad(::ptsname(gegenstelle)));
-    port.konfigurieren(9600);
+    ASSERT_TRUE(oeffnenGegenueber(port, gegenstelle));
     std::uint8_t b[2] = {0, 0};
     EXPECT_EQ(port.empfangen(b, 2, 0), 0u);
     const std::uint8_t drei[3] = {0x11, 0x22, 0x33};
@@ -246,8 +252,7 @@ TEST(LinkSim, SchreibenInStueckenBleibtInOrdnung) {
     ASSERT_GE(gegenstelle, 0);
     PortNamen namen;
     PosixPort port(namen);
-    ASSERT_TRUE(port.oeffnenPfad(::ptsname(gegenstelle)));
-    port.konfigurieren(9600);
+    ASSERT_TRUE(oeffnenGegenueber(port, gegenstelle));
     std::vector<std::uint8_t> daten(20 * 1024);
     for (std::size_t i = 0; i < daten.size(); ++i) daten[i] = static_cast<std::uint8_t>(i * 7 + i / 251);
     std::vector<std::uint8_t> angekommen;
