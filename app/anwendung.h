@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "core/instrument_state.h"
-#include "core/port_namen.h"
-#include "core/posix_port.h"
+#include "serial/port_namen.h"
+#include "serial/posix_port.h"
 #include "core/programm.h"
 #include "app/signal_wache.h"
 #include "core/uhr.h"

@@ -10,7 +10,7 @@
 
 #include "app/anwendung.h"
 #include "app/probelauf.h"
-#include "core/port_liste.h"
+#include "serial/port_liste.h"
 #include "core/uhr.h"
 
 namespace {

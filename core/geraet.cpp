@@ -1,6 +1,6 @@
 #include "core/geraet.h"
 #include "core/ganzzahl.h"
-#include "core/port_diagnose.h"
+#include "serial/port_diagnose.h"
 #include "core/zf_regel.h"
 
 #include <algorithm>

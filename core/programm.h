@@ -10,7 +10,7 @@
 #include "core/auftragspost.h"
 #include "core/fenster.h"
 #include "core/instrument_state.h"
-#include "core/serieller_port.h"
+#include "serial/serieller_port.h"
 #include "core/uhr.h"
 
 namespace qzl {

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "core/geraet.h"
-#include "core/posix_port.h"
+#include "serial/posix_port.h"
 #include "core/start.h"
 #include "core/sweep.h"
 #include "sim_verbindung.h"

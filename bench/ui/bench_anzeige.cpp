@@ -13,7 +13,7 @@
 #include <memory>
 #include <mutex>
 
-#include "core/posix_port.h"
+#include "serial/posix_port.h"
 #include "core/programm.h"
 #include "core/start.h"
 #include "core/sweep.h"

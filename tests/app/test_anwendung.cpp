@@ -24,7 +24,7 @@
 #include "app/ausloesen.h"
 #include "app/probelauf.h"
 #include "app/signal_wache.h"
-#include "core/posix_port.h"
+#include "serial/posix_port.h"
 #include "core/sweep.h"
 #include "fakes.h"
 #include "temp_ordner.h"

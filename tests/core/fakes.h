@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/fenster.h"
-#include "core/serieller_port.h"
+#include "serial/serieller_port.h"
 #include "core/uhr.h"
 
 namespace qzl::test {

@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "core/instrument_state.h"
-#include "core/posix_port.h"
+#include "serial/posix_port.h"
 #include "core/programm.h"
 #include "fakes.h"
 #include "sim/simulator.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/geraet.h"
-#include "core/posix_port.h"
+#include "serial/posix_port.h"
 #include "sim_verbindung.h"
 
 #include <fcntl.h>

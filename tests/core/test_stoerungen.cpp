@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/geraet.h"
-#include "core/port_diagnose.h"
+#include "serial/port_diagnose.h"
 #include "core/sweep.h"
 #include "sim_verbindung.h"
 #include "temp_ordner.h"

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "core/geraet.h"
-#include "core/posix_port.h"
+#include "serial/posix_port.h"
 #include "core/start.h"
 #include "core/sweep.h"
 #include "sim_verbindung.h"

@@ -1,8 +1,8 @@
 #pragma once
 #include <termios.h>
 
-#include "core/port_namen.h"
-#include "core/serieller_port.h"
+#include "serial/port_namen.h"
+#include "serial/serieller_port.h"
 
 namespace qzl {
 

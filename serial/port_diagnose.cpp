@@ -1,4 +1,4 @@
-#include "core/port_diagnose.h"
+#include "serial/port_diagnose.h"
 
 #include <grp.h>
 #include <sys/stat.h>

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/port_namen.h"
+#include "serial/port_namen.h"
 
 namespace qzl {
 

@@ -1,5 +1,5 @@
-#include "core/posix_port.h"
-#include "core/port_diagnose.h"
+#include "serial/posix_port.h"
+#include "serial/port_diagnose.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "core/port_liste.h"
+#include "serial/port_liste.h"
 
 #include <grp.h>
 #include <sys/stat.h>

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/port_liste.h"
+#include "serial/port_liste.h"
 
 namespace qzl {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/port_namen.h"
+#include "serial/port_namen.h"
 
 #include <algorithm>
 
