@@ -4,12 +4,14 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "core/auftragspost.h"
 #include "core/fenster.h"
 #include "core/instrument_state.h"
+#include "core/messreihe_daten.h"
 #include "serial/serieller_port.h"
 #include "core/uhr.h"
 
@@ -40,6 +42,12 @@ struct Programm {
     std::function<void(const std::string&)> diagnose = [](const std::string& zeile) {
         std::fprintf(stderr, "%s\n", zeile.c_str());
     };
+    // The series last loaded, while the diagram shows it: saving writes it
+    // with its own frequencies and heading instead of the settings'. A
+    // redraw or a sweep start forgets it. The heading of the session at the
+    // time tells whether the user has renamed the series since.
+    std::optional<Messreihe> geladeneReihe;
+    std::string messzeitBeimLaden;
     // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
     std::string arbeitsordner;
 
