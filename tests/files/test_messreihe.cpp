@@ -227,7 +227,8 @@ TEST(Messreihe, UeberschriftImZeichensatzDerDatei) {
     const std::tuple<std::string, std::string, std::string> faelle[] = {
         // in the file, as shown, as written again
         {"Pr\xFC" "fling \x80\x9F\x81", "Prüfling €Ÿ\u0081", ""},
-        {"Prüfling €", "Prüfling €", "Pr\xFC" "fling \x80"},
+        {"Prüfling € ÿ", "Prüfling € ÿ", "Pr\xFC" "fling \x80 \xFF"},
+        {"\u0080 ist €", "\u0080 ist €", "\u0080 ist €"},  // U+0080 has no place in Windows-1252
         {"Prüfling \x80", "PrÃ¼fling €", ""},  // one byte no UTF-8: the whole line Windows-1252
         {"50 Ω \xF0\x9F\x93\xA1", "50 Ω \xF0\x9F\x93\xA1", "50 Ω \xF0\x9F\x93\xA1"},  // no place: UTF-8
         {"Ã¼", "Ã¼", "Ã¼"},  // its Windows-1252 bytes would read back as "ü"
