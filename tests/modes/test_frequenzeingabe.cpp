@@ -3,6 +3,7 @@
 #include "modes/betriebsarten.h"
 #include "core/geraet.h"
 #include "core/hz_text.h"
+#include "diagram/auswertung.h"
 #include "modes/frequenzeingabe.h"
 #include "sim_verbindung.h"
 #include "umgebung.h"
@@ -89,6 +90,31 @@ TEST(Frequenzeingabe, EingabenMitIhrenVorgaben) {
         EXPECT_EQ(u->st.cursorIndex, 140);
         EXPECT_EQ(u->fenster.text(E::Label12), hzText(std::int64_t{f.start} + 140 * std::int64_t{f.schritt}));
         EXPECT_EQ(u->port.geschrieben.size(), f.handler == Button1Click ? 5u : 0u);
+    }
+}
+
+// The four frequency prompts take what the program itself shows, and k and M.
+TEST(Frequenzeingabe, FrequenzenWieAngezeigt) {
+    const struct {
+        void (*handler)(Programm&);
+        const char* antwort;
+        AtomInt InstrumentState::*feld;
+        std::int32_t wert;
+    } faelle[] = {
+        {Button1Click, "7.100.000 Hz", &InstrumentState::startfrequenz, 7100000},
+        {Button4Click, "12,5k", &InstrumentState::schrittweite, 12500},
+        {ZFEingabe1Click, "10.7M", &InstrumentState::zwischenfrequenz, 10700000},
+        {Button14Click, "10.100.000 Hz", &InstrumentState::cursorIndex, 10},
+        {Button1Click, "7.1", &InstrumentState::startfrequenz, 10000000},  // the handler's default
+    };
+    for (const auto& f : faelle) {
+        auto u = neueUmgebung();
+        u->antwortet({100});
+        u->st.startfrequenz = 10000000;
+        u->st.schrittweite = 10000;
+        u->fenster.eingabeAntworten = {f.antwort};
+        f.handler(u->p);
+        EXPECT_EQ(u->st.*f.feld, f.wert) << f.antwort;
     }
 }
 

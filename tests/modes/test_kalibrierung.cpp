@@ -128,6 +128,34 @@ TEST(Kalibrierung, Bezugslinien) {
     }
 }
 
+// Each menu item calibrates its own line and no other; there is no eighth.
+TEST(Kalibrierung, JederLinienpunktSeineLinie) {
+    static_assert(std::tuple_size_v<decltype(InstrumentState::linie)> == 8, "lines 1 to 7 and an unused 0");
+    void (*const handler[])(Programm&) = {Linie11Click, Linie21Click, Linie31Click, Linie41Click,
+                                          Linie51Click, Linie61Click, Linie71Click};
+    for (int n = 1; n <= 8; ++n) {
+        auto u = test::neueUmgebung();
+        auto& st = u->st;
+        st.demoModus = true;
+        st.messart = 2;
+        st.messpunkte = punkte;
+        st.korrfaktor1[Rlog] = 0;
+        st.korrfaktor2[Rlog] = 100;
+        for (int i = 0; i <= 7; ++i) st.linie[i] = st.linieText[i] = 1000 + i;
+        if (n <= 7)
+            handler[n - 1](u->p);
+        else
+            linieKalibrieren(u->p, n);
+        const std::string aufforderung = "Linie " + std::to_string(n) + (n <= 2 ? " " : "  ");
+        EXPECT_EQ(u->fenster.meldungen, n <= 7 ? std::vector<std::string>{aufforderung} : std::vector<std::string>{});
+        // demonstration readings 132 ... 217 of points 1 ... 20, mean 176.7
+        for (int i = 0; i <= 7; ++i) {
+            EXPECT_EQ(st.linie[i], i == n ? 177 : 1000 + i) << n << " " << i;
+            EXPECT_EQ(st.linieText[i], 1000 + i) << n << " " << i;
+        }
+    }
+}
+
 TEST(Kalibrierung, Taktgenerator) {
     Kalibrierplatz k;
     const std::pair<const char*, std::int32_t> faelle[] = {
