@@ -47,9 +47,7 @@ Sitzung::Arbeitsordner::~Arbeitsordner() {
 }
 
 Sitzung::Sitzung(sim::SimOptionen optionen) : simulator(std::move(optionen)), arbeitsordner_(ordner_.pfad) {
-    std::string fehler;
-    if (!simulator.starten(&fehler)) throw std::runtime_error("simulator: " + fehler);
-    std::filesystem::create_symlink(simulator.pfad(), stecker());
+    einstecken();
     programmBeschaeftigt = [this] {
         if (!laeuft()) return false;
         auto& p = programm();

@@ -82,9 +82,8 @@ public:
 
     // The user puts another device under test in place (a simulator model).
     void geraet(const std::string& modell);
-    // The instrument unplugged, and plugged in again: a new simulator on a
-    // new pseudo-terminal behind the same device path (a symlink, as
-    // "qzl7-sim --link" makes it), which is what the program was given.
+    // The instrument unplugged, and plugged in again: a new pseudo-terminal
+    // behind the device path the program was given (a symlink).
     void ausstecken() { simulator.stoppen(); }
     void einstecken();
     // A whole pass of this many points has been measured from now on.
