@@ -131,9 +131,8 @@ TEST(Kalibrierung, Bezugslinien) {
 // Each item calibrates its own line and nothing beside it; there is no eighth.
 TEST(Kalibrierung, JederLinienpunktSeineLinie) {
     static_assert(std::tuple_size_v<decltype(InstrumentState::linie)> == 8);
-    void (*const handler[])(Programm&) = {Linie11Click, Linie21Click, Linie31Click, Linie41Click,
-                                          Linie51Click, Linie61Click, Linie71Click,
-                                          [](Programm& p) { linieKalibrieren(p, 8); }};
+    void (*const handler[])(Programm&) = {Linie11Click, Linie21Click, Linie31Click, Linie41Click, Linie51Click,
+                                          Linie61Click, Linie71Click, [](Programm& p) { linieKalibrieren(p, 8); }};
     for (int n = 1; n <= 8; ++n) {
         auto u = test::neueUmgebung();
         auto& st = u->st;

@@ -1,5 +1,4 @@
-// A sweep named afterwards and saved; then the instrument unplugged and
-// plugged in again, and after "&Optionen" the sweep reads as before.
+// A sweep named and saved; the instrument unplugged, plugged in, "&Optionen": as before.
 #include <gtest/gtest.h>
 
 #include "sitzung.h"
@@ -14,7 +13,6 @@ Reise alltag(Sitzung& s) {
     co_await s.menue("Datei1", "MessreiheSpeichern1");
     co_await s.dateiWaehlen("SaveDialog2", s.pfad("bandpass"));  // the dialog may recall another folder
     const std::string maximum = s.text(Element::Label7), bandbreite = s.text(Element::Label11);
-
     s.ausstecken();
     co_await s.klick("Button5");
     co_await s.box("Datenübertragungsfehler");

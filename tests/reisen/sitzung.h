@@ -82,8 +82,7 @@ public:
 
     // The user puts another device under test in place (a simulator model).
     void geraet(const std::string& modell);
-    // The instrument unplugged, and plugged in again: a new pseudo-terminal
-    // behind the device path the program was given (a symlink).
+    // Unplugged, plugged in again: a new pseudo-terminal behind the program's device path.
     void ausstecken() { simulator.stoppen(); }
     void einstecken();
     // A whole pass of this many points has been measured from now on.
