@@ -75,7 +75,7 @@ std::optional<std::int32_t> frequenzLesen(std::string_view text) {
     }
 
     bool einheit = false;
-    if (text.size() >= 2 && text.substr(text.size() - 2) == "Hz") {
+    if (text.ends_with("Hz")) {
         text.remove_suffix(2);
         einheit = true;
     }
