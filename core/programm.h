@@ -37,6 +37,9 @@ struct Programm {
     std::atomic<bool> beenden{false};
     // Whether "Smith" was enabled before the running sweep disabled it.
     bool smithVorSweep = false;
+    // The kind a time-out replaced by the demonstration (4), so that it can
+    // come back when the instrument answers again; 0 before any time-out.
+    std::atomic<std::int32_t> messartVorAusfall{0};
     // One line for standard error: the window tells a user little about why
     // the port failed. Tests catch the lines here.
     std::function<void(const std::string&)> diagnose = [](const std::string& zeile) {
