@@ -26,8 +26,10 @@ std::string ablesung(std::int64_t hz, std::int32_t wert, const InstrumentState& 
 
 double pegel(std::int32_t wert, std::int32_t messart, bool lin) {
     if (lin) return wert / 400.0;
-    // The spectrum's calibration puts the 10 dBm signal on the top line.
-    return (wert - 400.0) / 5.0 + (messart == 3 ? 10.0 : 0.0);
+    // The spectrum's calibration puts the 10 dBm signal on the top line. One
+    // division of an exact numerator: a level given as a decimal compares
+    // equal to it when it is the same number.
+    return (wert - (messart == 3 ? 350.0 : 400.0)) / 5.0;
 }
 
 std::string pegelText(std::int32_t wert, std::int32_t messart, bool lin, char dezimalzeichen) {
