@@ -1,4 +1,5 @@
 // qzl7-cli: the engine of qzl7 without a window, for scripts.
+#include <algorithm>
 #include <clocale>
 #include <cstdio>
 #include <string>
@@ -21,10 +22,13 @@ public:
     bool terminal() const override { return istTerminal_; }
     void fortschritt(std::string_view text) override {
         if (!istTerminal_ || (text.empty() && !zeileOffen_)) return;
-        // Back to the start of the line and everything right of the text erased.
-        std::fprintf(stderr, "\r%.*s\033[K", static_cast<int>(text.size()), text.data());
+        // Back to the start of the line; blanks cover what a longer line left.
+        const int rest = std::max(0, laenge_ - static_cast<int>(text.size()));
+        std::fprintf(stderr, "\r%.*s%*s", static_cast<int>(text.size()), text.data(), rest, "");
+        if (text.empty()) std::fputc('\r', stderr);
         std::fflush(stderr);
         zeileOffen_ = !text.empty();
+        laenge_ = static_cast<int>(text.size());
     }
     void abbruchVerbinden(std::atomic<bool>& flagge) override { qzl::cli::abbruchAbfangen(flagge); }
     int abbruchStatus() const override { return qzl::cli::abbruchStatus(); }
@@ -32,6 +36,7 @@ public:
 private:
     bool istTerminal_ = qzl::cli::fehlerAusgabeIstTerminal();
     bool zeileOffen_ = false;
+    int laenge_ = 0;
 };
 
 }  // namespace

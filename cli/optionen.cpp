@@ -110,7 +110,13 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
              a.format = formatAusName(w, bekannt);
              return bekannt ? "" : zitiert(w) + " is none of csv, tsv, json, dat, s1p, s2p, png";
          }},
-        {"heading", true, [&a](std::string_view w) { a.ueberschrift = std::string(w); return std::string(); }},
+        {"heading", true,
+         [&a](std::string_view w) -> std::string {
+             // A line end inside would shift every line of a series file after it.
+             if (w.find_first_of("\r\n\x1A") != std::string_view::npos) return "the heading must be one line";
+             a.ueberschrift = std::string(w);
+             return "";
+         }},
         {"report", false, [&a](std::string_view) { a.bericht = true; return std::string(); }},
         {"quiet", false, [&a](std::string_view) { a.leise = true; return std::string(); }},
         {"above", true,

@@ -109,6 +109,9 @@ TEST(CliFormate, WieDasFensterNachDemselbenSweep) {
     ASSERT_TRUE(reihe);
     EXPECT_EQ(reihe->n, n);
     EXPECT_EQ(reihe->werte[140], fenster.st.messwerte[140]);
+    // Converted back, the series gives the sweep's own CSV.
+    ASSERT_EQ(cli.ausfuehren({"convert", cli.ordner.datei("a.dat"), "-o", cli.ordner.datei("b.csv")}), 0);
+    EXPECT_EQ(cli.ordner.lesen("b.csv"), cli.ordner.lesen("a.csv"));
 
     // The picture: the window's composite, pixel for pixel, in its colours.
     ASSERT_EQ(aufruf("a.png"), 0);

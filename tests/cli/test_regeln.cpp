@@ -121,6 +121,7 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"-o", "x.xyz"}, 1, "no format known by that extension"},
         {{"--above", "1M:2M:-3"}, 1, "--above 1M:2M:-3: no sweep point lies between"},
         {{"--bogus"}, 1, "unknown option '--bogus'"},
+        {{"--heading", "a\r\nb"}, 1, "--heading: the heading must be one line"},
         {{"--config", cli.ordner.datei("fehlt.cfg")}, 1, "fehlt.cfg: cannot be read"},
         {{"--points", "3", "--above", "10M:11M:-20"}, 3, "10000000 Hz: -33 dB below the limit -20 dB"},
         {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": file not found"},
@@ -145,6 +146,8 @@ TEST(CliRegeln, Rueckgabewerte) {
     EXPECT_EQ(cli.ausfuehren({"sweep", "--com", "3", "--comN=x", "--com3=" + cli.ordner.datei("keinport")}), 1);
     EXPECT_EQ(cli.ausfuehren({"sweep", "--com", "3", "--com3=" + cli.ordner.datei("keinport")}), 2);
     EXPECT_NE(cli.konsole->fehler.find("not a serial device"), std::string::npos) << cli.konsole->fehler;
+    EXPECT_EQ(cli.ausfuehren({"list-ports", "--com2=" + cli.simulator.pfad()}), 0);
+    EXPECT_NE(cli.konsole->aus.find("COM 2 = " + cli.simulator.pfad() + "  can be opened"), std::string::npos);
 }
 
 // An instrument that falls silent is an error naming the point, never
