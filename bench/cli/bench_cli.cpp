@@ -5,6 +5,7 @@
 // busy machine slows both alike; the medians and their ratio are printed.
 //   bench_cli [ROUNDS [SECONDS]]
 #include <QApplication>
+#include <QEventLoop>
 #include <QTimer>
 
 #include <spawn.h>
@@ -35,11 +36,13 @@ double fensterRate(qzl::Anwendung& anwendung, qzl::sim::Simulator& sim, double d
     const auto vorher = sim.austauschAnzahl();
     const auto start = Uhrzeit::now();
     qzl::ausloesen(anwendung.programm(), qzl::Element::Button5);
+    // A loop of its own: quitting the application would end the program.
+    QEventLoop schleife;
     QTimer::singleShot(static_cast<int>(dauer * 1000), [&] {
         qzl::ausloesen(anwendung.programm(), qzl::Element::Button6);  // returns once the pass is complete
-        QApplication::quit();
+        schleife.quit();
     });
-    QApplication::exec();
+    schleife.exec();
     return static_cast<double>(sim.austauschAnzahl() - vorher) / sekunden(start, Uhrzeit::now());
 }
 
@@ -79,8 +82,9 @@ int main(int argc, char** argv) {
 
     qzl::sim::SimOptionen opt;
     opt.aufzeichnen = false;
-    qzl::sim::Simulator sim(opt);
-    if (!sim.starten()) return 1;
+    // One simulator each, alike: the window keeps its port open for itself.
+    qzl::sim::Simulator sim(opt), simCli(opt);
+    if (!sim.starten() || !simCli.starten()) return 1;
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     qzl::SystemUhr uhr;
@@ -91,7 +95,7 @@ int main(int argc, char** argv) {
     for (int r = 0; r < runden; ++r) {
         fenster.push_back(fensterRate(anwendung, sim, dauer));
         // About as many points as the window measured in its time.
-        cli.push_back(cliRate(sim, std::max(1, static_cast<int>(fenster.back() * dauer / 280))));
+        cli.push_back(cliRate(simCli, std::max(1, static_cast<int>(fenster.back() * dauer / 280))));
         std::printf("round %d: window %.0f points/s, qzl7-cli %.0f points/s\n", r + 1, fenster.back(), cli.back());
     }
     std::printf("median: window %.0f points/s, qzl7-cli %.0f points/s, ratio %.2f\n", median(fenster), median(cli),
