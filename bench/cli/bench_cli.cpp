@@ -1,9 +1,11 @@
-// Sweep rate of qzl7-cli beside the window's, on the same simulator: the
-// window (with continuous refresh, as the menu starts it) sweeps from Start
-// to Stop for a while; the command-line program, the real binary from its
-// start to its end, sweeps a number of passes. Rounds alternate so that a
-// busy machine slows both alike; the medians and their ratio are printed.
-//   bench_cli [ROUNDS [SECONDS]]
+// Sweep rate of qzl7-cli beside the window's, each on a simulator of its own
+// with the same model (the window keeps its port): the window (with
+// continuous refresh, as the menu starts it) sweeps from Start to Stop for a
+// while; the command-line program, the real binary from its start to its
+// end, sweeps about as many points. Rounds alternate so that a busy machine
+// slows both alike; medians, best rounds and the ratio are printed. BAUD
+// paces the simulators as a real line at that speed would.
+//   bench_cli [ROUNDS [SECONDS [BAUD]]]
 #include <QApplication>
 #include <QEventLoop>
 #include <QTimer>
@@ -74,6 +76,7 @@ double median(std::vector<double> v) {
 int main(int argc, char** argv) {
     const int runden = argc > 1 ? std::atoi(argv[1]) : 5;
     const double dauer = argc > 2 ? std::atof(argv[2]) : 2.0;
+    const int baud = argc > 3 ? std::atoi(argv[3]) : 0;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     // The window reads and creates qzl7.cfg in its working folder.
     const auto ordner = std::filesystem::temp_directory_path() / ("qzl7-bench-cli-" + std::to_string(::getpid()));
@@ -82,6 +85,7 @@ int main(int argc, char** argv) {
 
     qzl::sim::SimOptionen opt;
     opt.aufzeichnen = false;
+    opt.baud = baud;
     // One simulator each, alike: the window keeps its port open for itself.
     qzl::sim::Simulator sim(opt), simCli(opt);
     if (!sim.starten() || !simCli.starten()) return 1;
@@ -100,6 +104,8 @@ int main(int argc, char** argv) {
     }
     std::printf("median: window %.0f points/s, qzl7-cli %.0f points/s, ratio %.2f\n", median(fenster), median(cli),
                 median(cli) / median(fenster));
+    std::printf("best:   window %.0f points/s, qzl7-cli %.0f points/s\n", *std::max_element(fenster.begin(), fenster.end()),
+                *std::max_element(cli.begin(), cli.end()));
     std::error_code ec;
     std::filesystem::remove_all(ordner, ec);
     return 0;
