@@ -85,6 +85,16 @@ std::function<std::string(std::string_view)> frequenz(std::optional<std::int64_t
     };
 }
 
+// A count of one or more.
+std::function<std::string(std::string_view)> anzahl(int& ziel, const char* was) {
+    return [&ziel, was](std::string_view w) -> std::string {
+        const auto n = ganzeZahl(w);
+        if (!n || *n < 1) return zitiert(w) + " is not a number of " + was + " (1 or more)";
+        ziel = *n;
+        return "";
+    };
+}
+
 std::function<std::string(std::string_view)> auswahl(std::optional<int>& ziel,
                                                      std::vector<std::pair<std::string_view, int>> werte) {
     return [&ziel, werte = std::move(werte)](std::string_view w) -> std::string {
@@ -260,13 +270,7 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
              return "";
          }},
         {"demo", false, [&a](std::string_view) { a.demo = true; return std::string(); }},
-        {"passes", true,
-         [&a](std::string_view w) -> std::string {
-             const auto n = ganzeZahl(w);
-             if (!n || *n < 1) return zitiert(w) + " is not a number of passes (1 or more)";
-             a.durchgaenge = *n;
-             return "";
-         }},
+        {"passes", true, anzahl(a.durchgaenge, "passes")},
         {"combine", true,
          [&a](std::string_view w) -> std::string {
              constexpr std::pair<std::string_view, Kombination> regeln[] = {{"last", Kombination::letzte},
@@ -280,13 +284,7 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
                  }
              return zitiert(w) + " is none of last, average, max, min";
          }},
-        {"repeat", true,
-         [&a](std::string_view w) -> std::string {
-             const auto n = ganzeZahl(w);
-             if (!n || *n < 1) return zitiert(w) + " is not a number of repetitions (1 or more)";
-             a.wiederholungen = *n;
-             return "";
-         }},
+        {"repeat", true, anzahl(a.wiederholungen, "repetitions")},
         {"interval", true,
          [&a](std::string_view w) -> std::string {
              const auto s = kommazahl(w);
