@@ -15,7 +15,7 @@ namespace qzl::test {
 class FangKonsole : public cli::Konsole {
 public:
     std::string aus, fehler;
-    std::atomic<bool>* abbruch = nullptr;
+    std::atomic<std::atomic<bool>*> abbruch{nullptr};
     bool ausgeben(std::string_view d) override {
         aus += d;
         return true;

@@ -35,12 +35,11 @@ TEST(CliProgramm, AbgebrochenerLaufHinterlaesstKeineDatei) {
         sim::SimOptionen opt;
         opt.latenzMs = 1;
         test::CliLauf cli(opt);
-        std::thread abbrechen([&] {
-            warteBis([&] { return cli.konsole->abbruch && cli.simulator.austauschAnzahl() >= nach; });
-            *cli.konsole->abbruch = true;
-        });
-        cli.konsole = std::make_unique<test::FangKonsole>();
         auto* konsole = cli.konsole.get();
+        std::thread abbrechen([&] {
+            if (warteBis([&] { return konsole->abbruch && cli.simulator.austauschAnzahl() >= nach; }))
+                *konsole->abbruch.load() = true;
+        });
         const int ende = cli::cliAusfuehren({"sweep", "--port", cli.simulator.pfad(), "--repeat", "3", "-o",
                                              cli.ordner.datei("a.csv")},
                                             *konsole, cli.uhr);
