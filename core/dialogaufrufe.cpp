@@ -1,6 +1,7 @@
 #include "core/dialogaufrufe.h"
 
 #include "core/geraet.h"
+#include "core/messarten.h"
 #include "core/start.h"
 
 namespace qzl {
@@ -12,6 +13,8 @@ void Bandbreite1Click(Programm& p) {
     dm_diagramm(p);
     p.st.demoModus = false;
     einzelmessung(p, 1, p.st.startfrequenz);
+    // Answering again: readings are converted again in the kind of before.
+    if (!p.st.uebertragungsfehler) messartNachAusfall(p);
 }
 
 void ber1Click(Programm& p) { p.fenster.infoZeigen(); }

@@ -6,7 +6,7 @@ namespace qzl {
 
 // The settings dialog between closing and re-opening the port; the device is
 // probed afterwards however the dialog was closed, so an instrument plugged
-// in late is found.
+// in late is found, and the kind that a time-out replaced comes back.
 void Bandbreite1Click(Programm& p);
 void ber1Click(Programm& p);
 void Hilfe1Click(Programm& p);

@@ -74,6 +74,8 @@ void zeitueberschreitung(Programm& p) {
     f.meldung("Datenübertragungsfehler");
     f.textSetzen(Element::Caption, demoTitel(st));
     st.demoModus = true;
+    // A probe that times out again in demonstration keeps the kind from before.
+    if (st.messart != 4) p.messartVorAusfall = st.messart.load();
     st.messart = 4;
 }
 

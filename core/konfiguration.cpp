@@ -77,6 +77,8 @@ constexpr std::array<Eintrag, 43> tabelle{{
     {"Messgenauigkeit  =", feld<&S::messgenauigkeit>, 8},
 }};
 
+const std::string keineKonfiguration = "Keine QZL7-Konfigurationsdatei";
+
 std::string imArbeitsordner(const Programm& p, const char* name) {
     return p.arbeitsordner.empty() ? std::string(name) : p.arbeitsordner + "/" + name;
 }
@@ -110,10 +112,30 @@ void einstellungenBegrenzen(InstrumentState& st) {
     if (st.taktfrequenz <= 0) st.taktfrequenz = 100000000;
 }
 
-void konfigurationLesen(InstrumentState& st, std::string daten) {
+bool konfigurationErkannt(std::string daten) {
+    // Blanks do not count, so a key tidied up by hand is still its key.
+    const auto ohneBlanks = [](std::string_view t) {
+        const auto a = t.find_first_not_of(' ');
+        return a == std::string_view::npos ? std::string_view() : t.substr(a, t.find_last_not_of(' ') - a + 1);
+    };
+    TextLeser leser(std::move(daten));
+    for (const auto& e : tabelle) {
+        const std::string zeile = leser.zeile();
+        const auto gleich = zeile.find('=');
+        const std::string_view schluessel(e.schluessel);
+        if (gleich != std::string::npos &&
+            ohneBlanks(std::string_view(zeile).substr(0, gleich)) == ohneBlanks(schluessel.substr(0, schluessel.size() - 1)))
+            return true;
+    }
+    return false;
+}
+
+bool konfigurationLesen(InstrumentState& st, std::string daten) {
+    if (!konfigurationErkannt(daten)) return false;
     KonfigDatei datei{TextLeser(std::move(daten)), {}};
     konfiguration(st, Richtung::lesen, datei);
     einstellungenBegrenzen(st);
+    return true;
 }
 
 std::string konfigurationText(InstrumentState& st) {
@@ -136,14 +158,19 @@ void markenDateiLesen(Programm& p) {
 void konfigDateiStart(Programm& p) {
     const std::string pfad = imArbeitsordner(p, "qzl7.cfg");
     std::optional<IoFehler> fehler;
-    if (auto daten = dateiLesen(pfad, &fehler, textdateiGrenze)) {
-        konfigurationLesen(p.st, std::move(*daten));
+    auto daten = dateiLesen(pfad, &fehler, textdateiGrenze);
+    // A file that is there but cannot be read, or holds something else, is
+    // the user's: it is reported and left alone, and the start values stay.
+    if (fehler) {
+        p.fenster.fehler(fehler->text);
         return;
     }
-    // A file that exists but fails while being read is the user's: it is
-    // reported and left alone, and the start values stay.
-    if (!fehler) fehler = dateiSchreiben(pfad, konfigurationText(p.st));
-    if (fehler) p.fenster.fehler(fehler->text);
+    // An empty file has nothing to keep; it is filled like a missing one.
+    if (daten && !daten->empty()) {
+        if (!konfigurationLesen(p.st, std::move(*daten))) p.fenster.meldung(keineKonfiguration + ": " + pfad);
+        return;
+    }
+    if (auto f = dateiSchreiben(pfad, konfigurationText(p.st))) p.fenster.fehler(f->text);
 }
 
 void Speichern1Click(Programm& p) {
@@ -155,12 +182,18 @@ void Speichern1Click(Programm& p) {
 void ffnen1Click(Programm& p) {
     const auto pfad = p.fenster.dateiDialog(Element::OpenDialog1);
     if (!pfad) return;
-    std::optional<IoFehler> fehler;
-    if (auto daten = dateiLesen(*pfad, &fehler, textdateiGrenze)) konfigurationLesen(p.st, std::move(*daten));
-    if (fehler) {
-        p.fenster.fehler(fehler->text);
+    // Every failure leaves settings, panel and picture as they were.
+    IoFehler fehler;
+    auto daten = gewaehlteDateiLesen(*pfad, fehler, textdateiGrenze);
+    if (!daten) {
+        p.fenster.fehler(fehler.text);
         return;
     }
+    if (!konfigurationLesen(p.st, std::move(*daten))) {
+        p.fenster.meldung(keineKonfiguration);
+        return;
+    }
+    einstellungenAnzeigen(p);
     dm_diagramm(p);
 }
 

@@ -31,17 +31,23 @@ void konfiguration(InstrumentState& st, Richtung r, KonfigDatei& datei);
 // supported line speed and a positive reference clock.
 void einstellungenBegrenzen(InstrumentState& st);
 
-// Reading a configuration from bytes, limits included, and its text.
-void konfigurationLesen(InstrumentState& st, std::string daten);
+// Whether the bytes are a configuration at all: at least one of the first
+// 43 lines carries its own key before the "=" (blanks aside).
+bool konfigurationErkannt(std::string daten);
+// Reading a configuration from bytes, limits included; false, and nothing
+// changed, for bytes that are no configuration. And its text.
+bool konfigurationLesen(InstrumentState& st, std::string daten);
 std::string konfigurationText(InstrumentState& st);
 // Markers 1..20 from the lines of a marker file; missing lines leave a slot as it is.
 void freqMarkenLesen(InstrumentState& st, std::string daten);
 
-// Start-up: markers from "frequenz.cfg", then "qzl7.cfg" read or created.
+// Start-up: markers from "frequenz.cfg", then "qzl7.cfg" read, or created
+// when it is missing or empty.
 void markenDateiLesen(Programm& p);
 void konfigDateiStart(Programm& p);
 
-// "&Speichern" (F2) and "&Öffnen" (F3).
+// "&Speichern" (F2) and "&Öffnen" (F3); loading shows the loaded start,
+// step, cursor and IF choices in the panel.
 void Speichern1Click(Programm& p);
 void ffnen1Click(Programm& p);
 

@@ -4,12 +4,14 @@
 #include <atomic>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "core/auftragspost.h"
 #include "core/fenster.h"
 #include "core/instrument_state.h"
+#include "core/messreihe_daten.h"
 #include "serial/serieller_port.h"
 #include "core/uhr.h"
 
@@ -35,11 +37,20 @@ struct Programm {
     std::atomic<bool> beenden{false};
     // Whether "Smith" was enabled before the running sweep disabled it.
     bool smithVorSweep = false;
+    // The kind a time-out replaced by the demonstration (4), so that it can
+    // come back when the instrument answers again; 0 before any time-out.
+    std::atomic<std::int32_t> messartVorAusfall{0};
     // One line for standard error: the window tells a user little about why
     // the port failed. Tests catch the lines here.
     std::function<void(const std::string&)> diagnose = [](const std::string& zeile) {
         std::fprintf(stderr, "%s\n", zeile.c_str());
     };
+    // The series last loaded, while the diagram shows it: saving writes it
+    // with its own frequencies and heading instead of the settings'. A
+    // redraw or a sweep start forgets it. The heading of the session at the
+    // time tells whether the user has renamed the series since.
+    std::optional<Messreihe> geladeneReihe;
+    std::string messzeitBeimLaden;
     // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
     std::string arbeitsordner;
 

@@ -31,18 +31,12 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     markenDateiLesen(p);
     konfigDateiStart(p);
 
-    st.cursorIndex = cursorMitte(st.messpunkte);
-    cursorZeigen(p);
-
     PortSetzen(p);
     p.port.eingangVerwerfen();
 
-    f.textSetzen(Element::Label1, hzText(st.startfrequenz));
-    f.textSetzen(Element::Label2, hzText(st.schrittweite));
+    einstellungenAnzeigen(p);
     st.demoModus = false;
     st.messart = 1;
-    f.abhaken(Element::Zwischenfrequenz1, (st.zfBerechnung & 1) != 0);
-    f.abhaken(Element::AdditionvsSubtraktion1, (st.zfBerechnung & 2) != 0);
 
     einzelmessung(p, 1, st.startfrequenz);
     if (st.uebertragungsfehler) st.demoModus = true;
@@ -52,6 +46,17 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     clear_messwerte(p);
     // The display bitmap exists from the start with the state.
     dm_diagramm(p);
+}
+
+void einstellungenAnzeigen(Programm& p) {
+    auto& st = p.st;
+    Fenster& f = p.fenster;
+    st.cursorIndex = cursorMitte(st.messpunkte);
+    cursorZeigen(p);
+    f.textSetzen(Element::Label1, hzText(st.startfrequenz));
+    f.textSetzen(Element::Label2, hzText(st.schrittweite));
+    f.abhaken(Element::Zwischenfrequenz1, (st.zfBerechnung & 1) != 0);
+    f.abhaken(Element::AdditionvsSubtraktion1, (st.zfBerechnung & 2) != 0);
 }
 
 void programmBeenden(Programm& p) {
@@ -74,6 +79,8 @@ void clear_messwerte(Programm& p) {
 }
 
 void dm_diagramm(Programm& p) {
+    // The picture of a loaded series goes, and with it what saving would write.
+    p.geladeneReihe.reset();
     p.fenster.timerSchalten(Element::Timer2, true);
     p.fenster.timerSchalten(Element::Timer1, true);
     diagrammZeichnen(p.st);

@@ -19,6 +19,10 @@ void Beenden1Click(Programm& p);
 // The orderly end without closing the window; safe to call twice.
 void programmBeenden(Programm& p);
 
+// Start and step, the cursor back in the middle, and the IF check marks, as
+// the settings now say.
+void einstellungenAnzeigen(Programm& p);
+
 void clear_messwerte(Programm& p);
 void dm_diagramm(Programm& p);
 

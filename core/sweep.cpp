@@ -118,6 +118,7 @@ void steuerungZurueckgeben(Programm& p) {
 void startmessung(Programm& p) {
     auto& f = p.fenster;
     if (sweepLaeuft(p)) return;
+    p.geladeneReihe.reset();  // the sweep replaces the readings
     f.timerSchalten(Element::Timer2, true);
     clear_messwerte(p);
     for (Element e : gesperrteKnoepfe) f.aktivieren(e, false);

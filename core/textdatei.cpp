@@ -61,4 +61,11 @@ IoFehler ioFehlerAusErrno(int e) {
     return IoFehler{code, ioFehlerText(code)};
 }
 
+std::optional<std::string> gewaehlteDateiLesen(const std::string& pfad, IoFehler& fehler, std::size_t grenze) {
+    std::optional<IoFehler> gemeldet;
+    auto daten = dateiLesen(pfad, &gemeldet, grenze);
+    if (!daten) fehler = gemeldet.value_or(IoFehler{2, ioFehlerText(2)});
+    return daten;
+}
+
 }  // namespace qzl

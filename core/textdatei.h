@@ -45,15 +45,20 @@ IoFehler ioFehlerAusErrno(int errnoWert);
 inline constexpr std::size_t textdateiGrenze = std::size_t{1} << 20;
 
 // Whole file as bytes, or its first grenze bytes (a device or a huge file
-// chosen by mistake must not fill the memory); nothing when it cannot be
-// opened (never an error). An error while reading an opened file is reported
-// through fehler.
+// chosen by mistake must not fill the memory). Nothing when it cannot be
+// read: a file that does not exist leaves fehler empty; any other failure,
+// in opening (no permission, a symbolic-link loop) or in reading (a folder),
+// is reported through fehler.
 std::optional<std::string> dateiLesen(const std::string& pfad, std::optional<IoFehler>* fehler = nullptr,
                                       std::size_t grenze = SIZE_MAX);
+// A file the user chose: a missing one is a failure like any other.
+std::optional<std::string> gewaehlteDateiLesen(const std::string& pfad, IoFehler& fehler,
+                                               std::size_t grenze = SIZE_MAX);
 // Creates or replaces the file with the bytes; the failure, if any. A regular
 // file is replaced whole or not at all: the bytes go to a new file beside it,
-// which reaches the disk before it is renamed over the old one. Devices and
-// pipes are written in place.
+// which reaches the disk before it is renamed over the old one. A file the
+// user may not write is refused, never replaced; one in a folder the user may
+// not write into is written in place, as are devices and pipes.
 std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view daten);
 
 }  // namespace qzl

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <mutex>
 
+#include "core/frequenz_text.h"
 #include "core/ganzzahl.h"
 #include "core/hz_text.h"
 
@@ -126,7 +127,7 @@ void Button14Click(Programm& p) {
     auto& st = p.st;
     const std::string antwortText =
         p.fenster.eingabe("Frequenzmarke", "Frequenz in Hz eingeben!", std::to_string(cursorFrequenz(st)));
-    const std::int32_t antwort = ganzzahlLesen(antwortText).value_or(10000000);
+    const std::int32_t antwort = frequenzLesen(antwortText).value_or(10000000);
     const double index = std::nearbyint((std::int64_t{antwort} - st.startfrequenz) / static_cast<double>(st.schrittweite));
     // A step of 0 or an index beyond 32 bits leaves the cursor where it was.
     if (std::isfinite(index) && index >= INT32_MIN && index <= INT32_MAX) st.cursorIndex = static_cast<std::int32_t>(index);

@@ -7,6 +7,7 @@
 
 #include "core/ganzzahl.h"
 #include "core/textdatei.h"
+#include "core/zeichensatz.h"
 
 namespace qzl {
 
@@ -32,6 +33,11 @@ std::string_view zweitesFeld(std::string_view zeile) {
     return pos == std::string_view::npos ? std::string_view() : erstesFeld(zeile.substr(pos + 1));
 }
 
+std::string_view nachDemGleich(std::string_view zeile) {
+    const auto pos = zeile.find('=');
+    return pos == std::string_view::npos ? std::string_view() : zeile.substr(pos + 1);
+}
+
 }  // namespace
 
 std::int32_t feldZahl(std::string_view feld) {
@@ -45,30 +51,46 @@ std::int32_t feldZahl(std::string_view feld) {
     return wrap32(negativ ? -std::int64_t{betrag} : std::int64_t{betrag});
 }
 
-std::string messreiheText(const InstrumentState& st) {
-    const std::int32_t art = st.messart;
-    if (art < 1 || art > 3) return {};
-    std::vector<std::string> zeilen{std::string(koepfe[static_cast<std::size_t>(art)]), st.messzeit};
-    if (art == 2)
-        for (std::size_t j = 1; j <= anzahlLinien; ++j)
-            zeilen.push_back(std::to_string(st.linie[j].load()) + ";" + std::to_string(st.linieText[j].load()));
-    const bool lin = st.linModus;
-    const auto slot = static_cast<std::size_t>((lin ? Dlin : Dlog) + art - 1);
-    zeilen.push_back(lin ? "lin" : "log");
-    zeilen.push_back("Korrekturfaktor1 =" + std::to_string(st.korrfaktor1[slot].load()));
-    zeilen.push_back("Korrekturfaktor2 =" + std::to_string(st.korrfaktor2[slot].load()));
+Messreihe messreiheAusEinstellungen(const InstrumentState& st) {
+    Messreihe r;
+    r.art = st.messart;
+    r.ueberschrift = st.messzeit;
+    r.linien = bezugslinienVon(st);
+    r.lin = st.linModus;
+    if (r.art >= 1 && r.art <= 3) {
+        const auto slot = static_cast<std::size_t>((r.lin ? Dlin : Dlog) + r.art - 1);
+        r.korrfaktor1 = st.korrfaktor1[slot];
+        r.korrfaktor2 = st.korrfaktor2[slot];
+    }
+    r.f1 = st.startfrequenz;
+    r.s = st.schrittweite;
+    r.n = std::clamp<std::int32_t>(st.messpunkte, 1, maxMesspunkte);
+    for (std::int32_t k = 1; k <= r.n; ++k)
+        r.werte[static_cast<std::size_t>(k)] = st.messwerte[static_cast<std::size_t>(k)];
+    return r;
+}
 
-    std::int32_t f = st.startfrequenz;
-    const std::int32_t schritt = st.schrittweite;
-    const std::int32_t n = std::min<std::int32_t>(st.messpunkte, maxMesspunkte);
-    for (std::int32_t k = 1; k <= n; ++k) {
-        const std::int32_t v = st.messwerte[static_cast<std::size_t>(k)];
-        const auto w = art == 1 ? static_cast<std::int32_t>(std::nearbyint((v - 320.0) / 4.0)) : v;
+std::string messreiheText(const Messreihe& r) {
+    if (r.art < 1 || r.art > 3) return {};
+    std::vector<std::string> zeilen{std::string(koepfe[static_cast<std::size_t>(r.art)]), textFuerDatei(r.ueberschrift)};
+    if (r.art == 2)
+        for (std::size_t j = 1; j <= anzahlLinien; ++j)
+            zeilen.push_back(std::to_string(r.linien.hoehe[j]) + ";" + std::to_string(r.linien.zehntel[j]));
+    zeilen.push_back(r.lin ? "lin" : "log");
+    zeilen.push_back("Korrekturfaktor1 =" + std::to_string(r.korrfaktor1));
+    zeilen.push_back("Korrekturfaktor2 =" + std::to_string(r.korrfaktor2));
+
+    std::int32_t f = r.f1;
+    for (std::int32_t k = 1; k <= std::min<std::int32_t>(r.n, maxMesspunkte); ++k) {
+        const std::int32_t v = r.werte[static_cast<std::size_t>(k)];
+        const auto w = r.art == 1 ? static_cast<std::int32_t>(std::nearbyint((v - 320.0) / 4.0)) : v;
         zeilen.push_back(std::to_string(f) + ";" + std::to_string(v) + ";" + std::to_string(w));
-        f = wrap32(std::int64_t{f} + schritt);
+        f = wrap32(std::int64_t{f} + r.s);
     }
     return textZeilen(zeilen);
 }
+
+std::string messreiheText(const InstrumentState& st) { return messreiheText(messreiheAusEinstellungen(st)); }
 
 std::optional<Messreihe> messreiheLesen(std::string daten) {
     TextLeser leser(std::move(daten));
@@ -77,7 +99,7 @@ std::optional<Messreihe> messreiheLesen(std::string daten) {
     const auto gefunden = std::find(koepfe.begin() + 1, koepfe.end(), kopf);
     if (gefunden == koepfe.end()) return std::nullopt;
     r.art = static_cast<std::int32_t>(gefunden - koepfe.begin());
-    r.ueberschrift = leser.zeile();
+    r.ueberschrift = textAusDatei(leser.zeile());
     if (r.art == 2) {
         for (std::size_t j = 1; j <= anzahlLinien; ++j) {
             const std::string z = leser.zeile();
@@ -86,8 +108,9 @@ std::optional<Messreihe> messreiheLesen(std::string daten) {
         }
     }
     r.lin = leser.zeile() == "lin";
-    leser.zeile();  // the two factor lines are for the reader of the file only
-    leser.zeile();
+    // The factors are for the reader of the file only; kept to be written again.
+    r.korrfaktor1 = feldZahl(nachDemGleich(leser.zeile()));
+    r.korrfaktor2 = feldZahl(nachDemGleich(leser.zeile()));
 
     std::string z = leser.zeile();
     r.f1 = feldZahl(erstesFeld(z));
@@ -105,23 +128,36 @@ std::optional<Messreihe> messreiheLesen(std::string daten) {
 void MessreiheSpeichern1Click(Programm& p) {
     const auto pfad = p.fenster.dateiDialog(Element::SaveDialog2);
     if (!pfad) return;
-    if (auto fehler = dateiSchreiben(*pfad, messreiheText(p.st))) p.fenster.fehler(fehler->text);
+    Messreihe reihe = messreiheAusEinstellungen(p.st);
+    if (const auto& geladen = p.geladeneReihe) {
+        // What the diagram shows: the loaded series with the readings as they
+        // are now (the "max" button may have moved them).
+        const Messreihe jetzt = reihe;
+        reihe = *geladen;
+        for (std::int32_t k = 1; k <= reihe.n; ++k)
+            reihe.werte[static_cast<std::size_t>(k)] = p.st.messwerte[static_cast<std::size_t>(k)];
+        if (jetzt.ueberschrift != p.messzeitBeimLaden) reihe.ueberschrift = jetzt.ueberschrift;
+    }
+    if (auto fehler = dateiSchreiben(*pfad, messreiheText(reihe))) p.fenster.fehler(fehler->text);
 }
 
 void Messreiheladen1Click(Programm& p) {
     Fenster& f = p.fenster;
-    if (const auto pfad = f.dateiDialog(Element::OpenDialog2)) {
-        std::optional<IoFehler> fehler;
-        auto daten = dateiLesen(*pfad, &fehler, textdateiGrenze);
-        if (fehler) {
-            f.fehler(fehler->text);
+    const auto pfad = f.dateiDialog(Element::OpenDialog2);
+    if (pfad) {
+        IoFehler fehler;
+        auto daten = gewaehlteDateiLesen(*pfad, fehler, textdateiGrenze);
+        // A file that cannot be read leaves the picture as it was.
+        if (!daten) {
+            f.fehler(fehler.text);
             return;
         }
-        if (daten) {
-            if (const auto reihe = messreiheLesen(std::move(*daten)))
-                messreiheZeigen(p, *reihe);
-            else
-                f.meldung("Keine QZL7-Messdatendatei");
+        if (auto reihe = messreiheLesen(std::move(*daten))) {
+            messreiheZeigen(p, *reihe);
+            p.geladeneReihe = std::move(reihe);
+            p.messzeitBeimLaden = p.st.messzeit;
+        } else {
+            f.meldung("Keine QZL7-Messdatendatei");
         }
     }
     // Whatever happened, the display is refreshed for a second, as after a redraw.

@@ -7,25 +7,20 @@
 #include <string>
 
 #include "core/programm.h"
+#include "core/messreihe_daten.h"
 #include "diagram/diagramm.h"
 
 namespace qzl {
 
-// A series as read from a file.
-struct Messreihe {
-    std::int32_t art = 1;  // 1 transmission, 2 reflection, 3 spectrum
-    std::string ueberschrift;
-    Bezugslinien linien;  // reflection only
-    bool lin = false;
-    std::int32_t f1 = 0;  // frequency of the first point
-    std::int32_t s = 0;   // step, from the first two points
-    std::int32_t n = 2;   // points read, 2..maxMesspunkte
-    std::array<std::int32_t, maxMesspunkte + 1> werte{};  // 1-based
-};
-
 // The file of the current kind; empty for the kinds without a series.
 std::string messreiheText(const InstrumentState& st);
-// Nothing when the first line is none of the three headers.
+// The file of a series; empty for a kind outside 1..3. The heading goes out
+// in Windows-1252 where it fits, so the older program reads it.
+std::string messreiheText(const Messreihe& reihe);
+// The series of the last sweep with the current settings.
+Messreihe messreiheAusEinstellungen(const InstrumentState& st);
+// Nothing when the first line is none of the three headers. A heading that
+// is no valid UTF-8 is taken as Windows-1252.
 std::optional<Messreihe> messreiheLesen(std::string daten);
 // A field's number: blanks, a sign, then digits up to the first other
 // character; empty gives 0. Wraps to 32 bits.

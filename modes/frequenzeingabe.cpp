@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "core/ganzzahl.h"
+#include "core/frequenz_text.h"
 #include "core/geraet.h"
 #include "core/hz_text.h"
 #include "core/start.h"
@@ -35,7 +35,7 @@ void cursorZurMitte(Programm& p) {
 }
 
 std::int32_t abfragen(Programm& p, const char* titel, const char* frage, std::int32_t wert, std::int32_t vorgabe) {
-    return ganzzahlLesen(p.fenster.eingabe(titel, frage, std::to_string(wert))).value_or(vorgabe);
+    return frequenzLesen(p.fenster.eingabe(titel, frage, std::to_string(wert))).value_or(vorgabe);
 }
 
 // The IF toggles decide by the check mark, not by the bit.

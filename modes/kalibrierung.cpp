@@ -76,6 +76,8 @@ void Spektralmessung2Click(Programm& p) {
 }
 
 void linieKalibrieren(Programm& p, int n) {
+    // There are seven lines; any other number would write beside them.
+    if (n < 1 || n > anzahlLinien) return;
     kalibrierSchritt(p, "Linie " + std::to_string(n) + (n <= 2 ? " " : "  "));
     p.st.linie[static_cast<std::size_t>(n)] = mittelwert(p.st);
     dm_diagramm(p);

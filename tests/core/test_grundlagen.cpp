@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/frequenz_text.h"
 #include "core/ganzzahl.h"
 #include "core/hz_text.h"
 #include "core/textdatei.h"
@@ -82,6 +83,22 @@ TEST(HzText, Gruppen) {
         {INT32_MIN, "-2147.483.648 Hz"},
     };
     for (const auto& [hz, text] : faelle) EXPECT_EQ(hzText(hz), text) << hz;
+}
+
+TEST(FrequenzText, AngenommeneUndAbgelehnteFormen) {
+    const std::optional<std::int32_t> nein;
+    const std::pair<const char*, std::optional<std::int32_t>> faelle[] = {
+        {"10000000", 10000000}, {" -5", -5}, {"$10", 16}, {"0x10", 16}, {"X10", 16},  // as before
+        {"7.100.000", 7100000}, {"7.100.000 Hz", 7100000}, {"7100000Hz", 7100000}, {" 7.100 Hz ", 7100},
+        {"1000.000.000 Hz", 1000000000}, {"-2147.483.648 Hz", INT32_MIN}, {"7.1M", 7100000}, {"7,1 MHz", 7100000},
+        {"455k", 455000}, {"455 kHz", 455000}, {"1.5K", 1500}, {"2147.483647M", INT32_MAX},
+        {"-2147483.648k", INT32_MIN}, {"7.1234565M", 7123456}, {"7.1234575M", 7123458}, {"7.12345651M", 7123457},
+        {"7.1", nein}, {"7,100", nein}, {"7.10.000", nein}, {"1234.567", nein}, {"12345.678.901", nein},
+        {"7.100.", nein}, {".100", nein}, {"7.1m", nein}, {"7.M", nein}, {"Hz", nein}, {"k", nein}, {"7.1  M", nein},
+        {"7.1.5M", nein}, {"2.147.483.648 Hz", nein}, {"2147483.648k", nein}, {"99999999999999999999k", nein},
+    };
+    for (const auto& [text, wert] : faelle) EXPECT_EQ(frequenzLesen(text), wert) << '"' << text << '"';
+    for (std::int32_t hz : {0, 999, 123456789, INT32_MAX, -1234567, INT32_MIN}) EXPECT_EQ(frequenzLesen(hzText(hz)), hz);
 }
 
 std::vector<std::string> alleZeilen(std::string daten, int anzahl) {

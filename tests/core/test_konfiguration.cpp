@@ -137,6 +137,9 @@ TEST(Konfiguration, SpeichernUndOeffnen) {
     auto u = neueUmgebung();
     u->st.korrfaktor2[Rlin] = 312;
     u->st.messpunkte = 17;
+    u->st.startfrequenz = 7000000;
+    u->st.schrittweite = 2500;
+    u->st.zfBerechnung = 2;
     u->fenster.dialogAntworten = {std::nullopt, ordner.datei("a.cfg"), "/dev/full"};
     Speichern1Click(u->p);  // cancelled
     EXPECT_EQ(ordner.anzahl(), 0u);
@@ -149,20 +152,50 @@ TEST(Konfiguration, SpeichernUndOeffnen) {
 
     auto v = neueUmgebung();
     auto& f = v->fenster;
-    f.dialogAntworten = {std::nullopt, ordner.datei("a.cfg"), ordner.datei("fehlt.cfg")};
+    f.dialogAntworten = {std::nullopt, ordner.datei("a.cfg")};
     f.textSetzen(Element::Label1, "alt");
     ffnen1Click(v->p);  // cancelled: no redraw
     EXPECT_FALSE(f.timerLaeuft(Element::Timer1));
+    f.abhaken(Element::Zwischenfrequenz1, true);
     ffnen1Click(v->p);
     EXPECT_EQ(konfigurationText(v->st), gespeichert);
-    EXPECT_EQ(f.text(Element::Label1), "alt");
-    EXPECT_EQ(v->port.geoeffnetAls, 0);  // the port is not reopened
+    EXPECT_TRUE(v->port.geoeffnetAls == 0 && v->port.geschrieben.empty());  // no reopening, no retuning
     EXPECT_EQ(v->st.messwerte[17], 1);   // redrawn
-    f.laufendeTimer.clear();
-    ffnen1Click(v->p);  // a missing file: silently just the redraw
-    EXPECT_TRUE(f.timerLaeuft(Element::Timer1));
-    EXPECT_TRUE(f.fehlerMeldungen.empty());
-    EXPECT_EQ(f.dialoge, std::vector<Element>(3, Element::OpenDialog1));
+    // The panel shows what was loaded; the cursor at point 8 of 17 (8.5 to even).
+    const std::vector<std::string> tafel{f.text(Element::Label1), f.text(Element::Label2), f.text(Element::Label12)};
+    EXPECT_EQ(tafel, (std::vector<std::string>{"7.000.000 Hz", "2.500 Hz", "7.020.000 Hz"}));
+    EXPECT_FALSE(f.abgehakt(Element::Zwischenfrequenz1));
+    EXPECT_TRUE(f.abgehakt(Element::AdditionvsSubtraktion1));
+}
+
+TEST(Konfiguration, KeineKonfiguration) {
+    std::string zufall(5000, '\0');
+    for (std::size_t i = 0; i < zufall.size(); ++i) zufall[i] = static_cast<char>((i * 2654435761u) >> 13);
+    const std::pair<std::string, bool> faelle[] = {
+        {zufall, false}, {"", false}, {"Durchgangsmessung QZL7\r\nx\r\nlog\r\nKorrekturfaktor1 =50\r\n", false},
+        {"Taktfrequenz     =5\r\n", false}, {"\r\n" + std::string(startDatei), false},  // keys not on their lines
+        {"\r\n\r\n Schrittweite=77\r\n", true},  // blanks tidied away by hand
+    };
+    test::TempOrdner ordner;
+    for (const auto& [daten, konfiguration] : faelle) {
+        ordner.schreiben("x.cfg", daten);
+        auto u = neueUmgebung();
+        u->fenster.dialogAntworten = {ordner.datei("x.cfg")};
+        ffnen1Click(u->p);
+        EXPECT_EQ(u->st.schrittweite, konfiguration ? 77 : 10000) << daten.substr(0, 30);
+        EXPECT_EQ(u->fenster.meldungen, std::vector<std::string>(!konfiguration, "Keine QZL7-Konfigurationsdatei"));
+        EXPECT_EQ(u->fenster.timerLaeuft(Element::Timer1), konfiguration);
+    }
+    // At start: reported and left alone, with the start values; an empty
+    // file holds nothing to keep and is filled.
+    for (const std::string& daten : {zufall, std::string()}) {
+        ordner.schreiben("qzl7.cfg", daten);
+        auto u = neueUmgebung();
+        u->p.arbeitsordner = ordner.pfad;
+        FormCreate(u->p, {});
+        EXPECT_EQ(u->fenster.meldungen.front() == "Keine QZL7-Konfigurationsdatei: " + ordner.datei("qzl7.cfg"), !daten.empty());
+        EXPECT_EQ(ordner.lesen("qzl7.cfg"), daten.empty() ? std::string(startDatei) : daten);
+    }
 }
 
 }  // namespace

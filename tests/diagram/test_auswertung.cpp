@@ -109,7 +109,7 @@ TEST(Auswertung, CursorKnoepfe) {
     const struct {
         const char* antwort;
         std::int32_t index;
-    } eingaben[] = {{"10025000", 2}, {"10035000", 4}, {"9950000", -5}, {"abc", 0}, {"10.000.000", 0}};
+    } eingaben[] = {{"10025000", 2}, {"10035000", 4}, {"9950000", -5}, {"abc", 0}, {"10.035.000 Hz", 4}};
     for (const auto& e : eingaben) {
         u->fenster.eingabeAntworten = {e.antwort};
         Button14Click(u->p);

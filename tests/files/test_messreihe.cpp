@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "../diagram/bild.h"
+#include "core/konfiguration.h"
+#include "core/start.h"
 #include "files/messreihe.h"
 #include "temp_ordner.h"
 #include "umgebung.h"
@@ -195,6 +202,101 @@ TEST(Messreihe, UeberDieDialoge) {
     EXPECT_TRUE(textBei(v->st.gitterRaster, 0, 306, "1,2", 0));
     EXPECT_EQ(spaltenInZeile(v->st.gitterRaster, 310, 0, 25, 60), test::folge(30, 40));
     EXPECT_EQ(v->st.kurvenRaster.at(37, 9), 230);  // point 4 (401) above the top line
+}
+
+TEST(Messreihe, GeladeneReiheWirdSoGespeichert) {
+    test::TempOrdner ordner;
+    // Reflection, lin, lines, factors, heading, 2 points: none of it the settings'.
+    const std::string datei = "Reflexionsmessung QZL7\r\nPr\xFC" "fling\r\n1;2\r\n3;4\r\n5;6\r\n7;8\r\n9;10\r\n"
+                              "11;12\r\n13;14\r\nlin\r\nKorrekturfaktor1 =7\r\nKorrekturfaktor2 =9\r\n10000000;40;40\r\n10010000;41;41\r\n";
+    ordner.schreiben("alt.dat", datei);
+    auto u = mitWerten(1, std::vector<int>(280, 5));
+    u->st.startfrequenz = 7000000;
+    u->fenster.dialogAntworten = {ordner.datei("alt.dat"), ordner.datei("a"), ordner.datei("b"), ordner.datei("c")};
+    Messreiheladen1Click(u->p);
+    MessreiheSpeichern1Click(u->p);
+    EXPECT_EQ(ordner.lesen("a"), datei);
+    u->st.messzeit = "Filter 2";  // named after loading
+    MessreiheSpeichern1Click(u->p);
+    EXPECT_EQ(ordner.lesen("b").substr(0, 37), "Reflexionsmessung QZL7\r\nFilter 2\r\n1;2");
+    dm_diagramm(u->p);  // the loaded picture ends: the settings' series again
+    MessreiheSpeichern1Click(u->p);
+    EXPECT_NE(ordner.lesen("c").find("log\r\nKorrekturfaktor1 =50\r\nKorrekturfaktor2 =250\r\n7000000;1;-80\r\n"), std::string::npos);
+}
+
+TEST(Messreihe, UeberschriftImZeichensatzDerDatei) {
+    const std::tuple<std::string, std::string, std::string> faelle[] = {
+        // in the file, as shown, as written again
+        {"Pr\xFC" "fling \x80\x9F\x81", "Prüfling €Ÿ\u0081", ""},
+        {"Prüfling €", "Prüfling €", "Pr\xFC" "fling \x80"},
+        {"Prüfling \x80", "PrÃ¼fling €", ""},  // one byte no UTF-8: the whole line Windows-1252
+        {"50 Ω \xF0\x9F\x93\xA1", "50 Ω \xF0\x9F\x93\xA1", "50 Ω \xF0\x9F\x93\xA1"},  // no place: UTF-8
+        {"Ã¼", "Ã¼", "Ã¼"},  // its Windows-1252 bytes would read back as "ü"
+        {"\xC0\xAF \xED\xA0\x80 \xF4\x90\x80\x80 \xE2\x82", "À¯ í\u00A0€ ô\u0090€€ â‚", ""},  // overlong, surrogate, too high, cut
+    };
+    for (const auto& [inDatei, gezeigt, geschrieben] : faelle) {
+        auto u = mitWerten(3, {1});
+        u->st.messzeit = messreiheLesen("Spektralmessung QZL7\r\n" + inDatei + "\r\n")->ueberschrift;
+        EXPECT_EQ(u->st.messzeit, gezeigt) << inDatei;
+        const std::string text = messreiheText(u->st);
+        EXPECT_EQ(text.substr(22, text.find("\r\nlog") - 22), geschrieben.empty() ? inDatei : geschrieben);
+    }
+}
+
+// Root passes every permission test: the check runs as "nobody" then.
+void alsNutzer(const std::function<void()>& pruefung) {
+    if (::geteuid() != 0) return pruefung();
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(77);
+        pruefung();
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = -1;
+    ::waitpid(kind, &status, 0);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "no user to drop to";
+    EXPECT_EQ(status, 0) << "failures above, from the user's process";
+}
+
+TEST(Dateizugriff, GeschuetzteDateienBleiben) {
+    enum Tat { start, f2, f3, reiheSpeichern, reiheLaden };
+    enum Hindernis { fehlt, keinRecht, nurLesen, ordnerStattDatei, schleife, ordnerNurLesen };
+    const std::tuple<Tat, Hindernis, std::string> faelle[] = {
+        {start, keinRecht, "Dateizugriff verweigert"}, {start, schleife, "E/A-Fehler 40"},
+        {f3, keinRecht, "Dateizugriff verweigert"},    {f3, ordnerStattDatei, "E/A-Fehler 21"},
+        {f3, fehlt, "Datei nicht gefunden"},           {reiheLaden, keinRecht, "Dateizugriff verweigert"},
+        {reiheLaden, schleife, "E/A-Fehler 40"},       {reiheLaden, fehlt, "Datei nicht gefunden"},
+        {f2, nurLesen, "Dateizugriff verweigert"},     {reiheSpeichern, nurLesen, "Dateizugriff verweigert"},
+        {f2, ordnerNurLesen, ""},                      {reiheSpeichern, ordnerNurLesen, ""},  // written in place
+    };
+    alsNutzer([&] {
+        for (const auto& [tat, hindernis, fehler] : faelle) {
+            SCOPED_TRACE(testing::Message() << "action " << tat << ", obstacle " << hindernis);
+            test::TempOrdner ordner;
+            const std::string pfad = ordner.datei("qzl7.cfg"), alt = "Startfrequenz    =5\r\n";
+            if (hindernis == ordnerStattDatei) ::mkdir(pfad.c_str(), 0755);
+            if (hindernis == schleife) (void)::symlink(pfad.c_str(), pfad.c_str());
+            const bool vorhanden = hindernis == keinRecht || hindernis == nurLesen || hindernis == ordnerNurLesen;
+            if (vorhanden) ordner.schreiben("qzl7.cfg", alt);
+            if (vorhanden) ::chmod(pfad.c_str(), hindernis == keinRecht ? 0 : hindernis == nurLesen ? 0444 : 0644);
+            if (hindernis == ordnerNurLesen) ::chmod(ordner.pfad.c_str(), 0555);
+            auto u = mitWerten(1, {123, 124});
+            u->p.arbeitsordner = ordner.pfad;
+            u->fenster.dialogAntworten = {pfad};
+            const std::array<void (*)(Programm&), 5> taten{[](Programm& p) { FormCreate(p, {}); }, Speichern1Click,
+                                                           ffnen1Click, MessreiheSpeichern1Click, Messreiheladen1Click};
+            taten[tat](u->p);
+            EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>(!fehler.empty(), fehler));
+            ::chmod(ordner.pfad.c_str(), 0755);
+            ::chmod(pfad.c_str(), 0600);
+            const std::string neu = tat == f2 ? konfigurationText(u->st) : messreiheText(u->st);
+            EXPECT_EQ(vorhanden ? ordner.lesen("qzl7.cfg") : alt, hindernis == ordnerNurLesen ? neu : alt);
+            EXPECT_EQ(ordner.anzahl(), hindernis == fehlt ? 0u : 1u);  // no new file left beside it
+            const bool laden = tat == f3 || tat == reiheLaden;  // nothing changes, not even the picture
+            EXPECT_TRUE(!laden || (u->st.startfrequenz == 10000000 && u->st.messwerte[1] == 123 &&
+                                   !u->fenster.timerLaeuft(Element::Timer1)));
+        }
+    });
 }
 
 }  // namespace

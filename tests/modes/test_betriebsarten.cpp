@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/dialogaufrufe.h"
+#include "core/geraet.h"
 #include "modes/betriebsarten.h"
 #include "umgebung.h"
 
@@ -81,12 +83,42 @@ TEST(Betriebsarten, VfoZeitueberschreitungLaesstFreigabenStehen) {
     EXPECT_TRUE(u->fenster.aktiv(E::ZFEingabe1));
 }
 
+// Time-out, a probe timing out again, a new heading; then "&Optionen" finds the instrument.
+TEST(Betriebsarten, ArtKommtNachAusfallZurueck) {
+    const std::vector<void (*)(Programm&)> wahlen[] = {
+        {Button8Click}, {Button9Click}, {Button10Click}, {Button15Click}, {Button9Click, Button18Click}};
+    for (const auto& wahl : wahlen) {
+        auto u = neueUmgebung();
+        u->antwortet({100});
+        for (auto handler : wahl) handler(u->p);
+        const std::int32_t art = u->st.messart;
+        const auto freigaben = u->fenster.aktivState;
+        const std::string kopf = u->fenster.text(E::Label5);
+        u->port.beiBefehl = nullptr;
+        einzelmessung(u->p, 1, u->st.startfrequenz);
+        Bandbreite1Click(u->p);
+        Button11Click(u->p);
+        u->antwortet({100});
+        Bandbreite1Click(u->p);
+        EXPECT_EQ(u->st.messart, art);
+        EXPECT_EQ(u->fenster.aktivState, freigaben) << art;
+        EXPECT_EQ(u->fenster.text(E::Label5), kopf);
+        EXPECT_EQ(u->st.zfAktiv, art == 5);
+        EXPECT_EQ(u->st.gitterRaster.at(590, 410) == 0, art != 6);  // the VFO's baseline is drawn anew
+    }
+}
+
 TEST(Betriebsarten, UeberschriftDetektorUndSmith) {
     auto u = neueUmgebung();
     auto& st = u->st;
     st.messzeit = "alt";
+    st.messwerte[7] = 333;
+    st.kurvenRaster.at(100, 100) = 230;
     u->fenster.eingabeAntworten = {"Test"};
     Button11Click(u->p);
+    // a measurement named afterwards keeps its curve and readings
+    EXPECT_EQ(st.messwerte[7], 333);
+    EXPECT_EQ(st.kurvenRaster.at(100, 100), 230);
     EXPECT_EQ(st.messzeit, "Test");
     EXPECT_EQ(u->fenster.text(E::Label5), "Test");
     Button11Click(u->p);  // cancelled: the pre-filled text comes back

@@ -55,7 +55,7 @@ TEST(Frequenzeingabe, EingabenMitIhrenVorgaben) {
         const char* titel;
     } faelle[] = {
         {Button1Click, "50000000", 50000000, 10000, 9000000, "Frequenz"},
-        {Button1Click, "10.000.000", 10000000, 10000, 9000000, "Frequenz"},
+        {Button1Click, "7.100.000 Hz", 7100000, 10000, 9000000, "Frequenz"},  // as the label shows it
         {Button1Click, "abc", 10000000, 10000, 9000000, "Frequenz"},
         {Button1Click, nullptr, 7000000, 10000, 9000000, "Frequenz"},
         // only the last of 280 points would leave 32 bits
@@ -63,9 +63,11 @@ TEST(Frequenzeingabe, EingabenMitIhrenVorgaben) {
         {Button1Click, "2147480857", 2147480857, 10, 9000000, "Frequenz"},
         {Button4Click, "x", 7000000, 50000, 9000000, "Schrittweite"},
         {Button4Click, "-5", 7000000, -5, 9000000, "Schrittweite"},
+        {Button4Click, "12,5k", 7000000, 12500, 9000000, "Schrittweite"},
         {Button4Click, "2000000000", 7000000, 10000, 9000000, "Schrittweite"},
         {ZFEingabe1Click, "", 7000000, 10000, 10000000, "Zwischenfrequenz"},
         {ZFEingabe1Click, "$10", 7000000, 10000, 16, "Zwischenfrequenz"},
+        {ZFEingabe1Click, "10.7M", 7000000, 10000, 10700000, "Zwischenfrequenz"},
     };
     for (const auto& f : faelle) {
         auto u = neueUmgebung();

@@ -128,6 +128,27 @@ TEST(Kalibrierung, Bezugslinien) {
     }
 }
 
+// Each item calibrates its own line and nothing beside it; there is no eighth.
+TEST(Kalibrierung, JederLinienpunktSeineLinie) {
+    static_assert(std::tuple_size_v<decltype(InstrumentState::linie)> == 8);
+    void (*const handler[])(Programm&) = {Linie11Click, Linie21Click, Linie31Click, Linie41Click, Linie51Click,
+                                          Linie61Click, Linie71Click, [](Programm& p) { linieKalibrieren(p, 8); }};
+    for (int n = 1; n <= 8; ++n) {
+        auto u = test::neueUmgebung();
+        auto& st = u->st;
+        st.demoModus = true;
+        st.messart = 2;
+        st.messpunkte = punkte;
+        for (int i = 0; i <= 7; ++i) st.linie[i] = st.linieText[i] = 1000 + i;
+        handler[n - 1](u->p);
+        EXPECT_EQ(u->fenster.meldungen.size(), n <= 7 ? 1u : 0u);
+        for (int i = 0; i <= 7; ++i) {  // 317: the demonstration's 132 ... 217 as (r - 50) * 2.5
+            EXPECT_EQ(st.linie[i], i == n ? 317 : 1000 + i) << n << " " << i;
+            EXPECT_EQ(st.linieText[i], 1000 + i) << n << " " << i;
+        }
+    }
+}
+
 TEST(Kalibrierung, Taktgenerator) {
     Kalibrierplatz k;
     const std::pair<const char*, std::int32_t> faelle[] = {

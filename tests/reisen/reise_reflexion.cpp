@@ -53,12 +53,12 @@ Reise reflexion(Sitzung& s) {
     // 0x42, so (16, 428) is set; a "2" (0x04) would leave it blank.
     EXPECT_EQ(s.farbe(16, 428), schwarz);
 
-    // The configuration brings 10 MHz back for the next sweep; the label
-    // keeps what was entered.
+    // The configuration brings 10 MHz back for the next sweep, and the panel
+    // says so.
     co_await s.taste("F3");
     co_await s.dateiWaehlen("OpenDialog1", "reflexion.cfg");
     EXPECT_EQ(s.st().startfrequenz, 10000000);
-    EXPECT_EQ(s.text(Element::Label1), "12.000.000 Hz");
+    EXPECT_EQ(s.text(Element::Label1), "10.000.000 Hz");
 }
 
 TEST(Reise, ReflexionKalibrierenSpeichernLaden) {

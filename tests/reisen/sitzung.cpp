@@ -47,8 +47,7 @@ Sitzung::Arbeitsordner::~Arbeitsordner() {
 }
 
 Sitzung::Sitzung(sim::SimOptionen optionen) : simulator(std::move(optionen)), arbeitsordner_(ordner_.pfad) {
-    std::string fehler;
-    if (!simulator.starten(&fehler)) throw std::runtime_error("simulator: " + fehler);
+    einstecken();
     programmBeschaeftigt = [this] {
         if (!laeuft()) return false;
         auto& p = programm();
@@ -71,7 +70,7 @@ Sitzung::~Sitzung() {
 }
 
 void Sitzung::programmStarten(std::vector<std::string> argumente) {
-    argumente.push_back("--com2=" + simulator.pfad());
+    argumente.push_back("--com2=" + stecker());
     QTimer::singleShot(0, [this, argumente] {
         anwendung_ = std::make_unique<Anwendung>(argumente, uhr_);
         anwendung_->starten();
@@ -189,6 +188,13 @@ void Sitzung::geraet(const std::string& modell) {
     const auto m = sim::modellLesen(modell);
     voraus(m.has_value(), "a simulator model " + modell);
     simulator.modellSetzen(*m);
+}
+
+void Sitzung::einstecken() {
+    std::string fehler;
+    if (!simulator.starten(&fehler)) throw Abbruch("simulator: " + fehler);
+    std::filesystem::remove(stecker());
+    std::filesystem::create_symlink(simulator.pfad(), stecker());
 }
 
 Reise Sitzung::pass(std::uint64_t punkte) {

@@ -82,6 +82,9 @@ public:
 
     // The user puts another device under test in place (a simulator model).
     void geraet(const std::string& modell);
+    // Unplugged, plugged in again: a new pseudo-terminal behind the program's device path.
+    void ausstecken() { simulator.stoppen(); }
+    void einstecken();
     // A whole pass of this many points has been measured from now on.
     Reise pass(std::uint64_t punkte);
     // A calibration set-up: the box comes up, the user changes the device,
@@ -113,6 +116,8 @@ private:
     QImage bildschirm() const;
 
     test::TempOrdner ordner_;
+    test::TempOrdner steckerOrdner_;
+    std::string stecker() const { return steckerOrdner_.datei("com2"); }
     struct Arbeitsordner {
         explicit Arbeitsordner(const std::string& pfad);
         ~Arbeitsordner();

@@ -173,6 +173,7 @@ TEST_F(FensterTest, BeschriftungenStehenAmPlatzUndPassenIhreGroesseDemTextAn) {
         ASSERT_NE(label, nullptr);
         EXPECT_EQ(label->pos(), b.ort);
         EXPECT_EQ(label->text(), QString::fromUtf8(b.text));
+        EXPECT_TRUE(label->isEnabled());  // a greyed read-out is hard to read
         EXPECT_EQ(label->size(), label->sizeHint());
         EXPECT_EQ(label->font().bold(), b.fett);
         if (b.fett) {
