@@ -38,6 +38,9 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
     st->schrittweite = reihe->s;
     st->messpunkte = reihe->n;
     st->messzeit = a.ueberschrift.value_or(reihe->ueberschrift);
+    const auto slot = static_cast<std::size_t>((reihe->lin ? Dlin : Dlog) + reihe->art - 1);
+    st->korrfaktor1[slot] = reihe->korrfaktor1;
+    st->korrfaktor2[slot] = reihe->korrfaktor2;
     for (std::size_t j = 1; j <= anzahlLinien; ++j) {
         st->linie[j] = reihe->linien.hoehe[j];
         st->linieText[j] = reihe->linien.zehntel[j];

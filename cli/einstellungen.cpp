@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 
 #include "core/konfiguration.h"
@@ -25,15 +24,12 @@ std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
     const std::string name = a.konfig ? "--config " + pfad : pfad;
     std::optional<IoFehler> fehler;
     auto daten = dateiLesen(pfad, &fehler, textdateiGrenze);
-    if (daten) {
-        konfigurationLesen(st, std::move(*daten));
-        return {};
-    }
     // Only a missing qzl7.cfg means the start values; one the user named, or
     // one that is there but cannot be read, is an error.
-    std::error_code ec;
-    if (!a.konfig && !std::filesystem::exists(pfad, ec) && !ec) return {};
-    return name + ": cannot be read" + (fehler ? " (" + fehler->text + ")" : "");
+    if (!daten && !a.konfig && !fehler) return {};
+    if (!daten) return name + ": cannot be read" + (fehler ? " (" + fehler->text + ")" : "");
+    if (!konfigurationLesen(st, std::move(*daten))) return name + ": not a settings file of qzl7";
+    return {};
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ std::string optionenLesen(const std::vector<Option>& optionen, const std::vector
 
 std::function<std::string(std::string_view)> frequenz(std::optional<std::int64_t>& ziel) {
     return [&ziel](std::string_view w) -> std::string {
-        ziel = frequenzLesen(w);
+        ziel = hertzLesen(w);
         return ziel ? "" : zitiert(w) + frequenzHinweis;
     };
 }
@@ -148,7 +148,7 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
 
 }  // namespace
 
-std::optional<std::int64_t> frequenzLesen(std::string_view text) {
+std::optional<std::int64_t> hertzLesen(std::string_view text) {
     // Exact decimal arithmetic: 10.7M must be 10700000, not a float's neighbour.
     std::string ziffern;
     std::size_t i = 0;
@@ -203,8 +203,8 @@ std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
     const auto a = text.find(':');
     const auto b = a == std::string_view::npos ? a : text.find(':', a + 1);
     if (b == std::string_view::npos) return std::nullopt;
-    const auto f1 = frequenzLesen(text.substr(0, a));
-    const auto f2 = frequenzLesen(text.substr(a + 1, b - a - 1));
+    const auto f1 = hertzLesen(text.substr(0, a));
+    const auto f2 = hertzLesen(text.substr(a + 1, b - a - 1));
     std::string_view pegelText = text.substr(b + 1);
     if (pegelText.size() > 2 && pegelText.substr(pegelText.size() - 2) == "dB") pegelText.remove_suffix(2);
     const auto pegel = kommazahl(pegelText);

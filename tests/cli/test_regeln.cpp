@@ -24,7 +24,7 @@ TEST(CliRegeln, Frequenzen) {
         {"", std::nullopt},     {"-5", std::nullopt}, {"1e", std::nullopt}, {"k", std::nullopt},
         {"10.7 M", std::nullopt}, {"99999999999999999999", zuGross}, {"1e400", zuGross},
     };
-    for (const auto& f : faelle) EXPECT_EQ(cli::frequenzLesen(f.text), f.hz) << f.text;
+    for (const auto& f : faelle) EXPECT_EQ(cli::hertzLesen(f.text), f.hz) << f.text;
 }
 
 // Three passes whose raw readings differ per pass; converted with the pair
@@ -104,6 +104,7 @@ TEST(CliRegeln, Rueckgabewerte) {
     test::CliLauf cli;
     const std::string fehlt = cli.ordner.datei("fehlt/a.csv");
     cli.ordner.schreiben("keinport", "");
+    cli.ordner.schreiben("text.cfg", "Liebe Grüße\r\n");
     const struct {
         std::vector<std::string> argumente;
         int ende;
@@ -123,6 +124,7 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--bogus"}, 1, "unknown option '--bogus'"},
         {{"--heading", "a\r\nb"}, 1, "--heading: the heading must be one line"},
         {{"--config", cli.ordner.datei("fehlt.cfg")}, 1, "fehlt.cfg: cannot be read"},
+        {{"--config", cli.ordner.datei("text.cfg")}, 1, "text.cfg: not a settings file of qzl7"},
         {{"--points", "3", "--above", "10M:11M:-20"}, 3, "10000000 Hz: -33 dB below the limit -20 dB"},
         {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": file not found"},
     };
