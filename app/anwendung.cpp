@@ -5,8 +5,12 @@
 #include <QMetaObject>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 #include "app/ausloesen.h"
+#include "app/kommandozeile.h"
 #include "core/start.h"
 
 namespace qzl {
@@ -17,6 +21,27 @@ PortNamen portNamenAus(const std::vector<std::string>& argumente) {
     return n;
 }
 
+namespace {
+
+// The settings folder of --user-config, made when missing (private, as the
+// desktop's rules ask); when it cannot be made the settings stay in the
+// working folder and standard error says why.
+std::string einstellungsOrdnerAnlegen(const std::vector<std::string>& argumente) {
+    const std::string ordner = einstellungsOrdner(argumente, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    if (ordner.empty()) return ordner;
+    std::error_code fehler;
+    const bool neu = std::filesystem::create_directories(ordner, fehler);
+    if (fehler) {
+        std::fprintf(stderr, "qzl7: cannot create the settings folder %s: %s; using the working folder\n",
+                     ordner.c_str(), fehler.message().c_str());
+        return {};
+    }
+    if (neu) std::filesystem::permissions(ordner, std::filesystem::perms::owner_all, fehler);
+    return ordner;
+}
+
+}  // namespace
+
 Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
     : argumente_(std::move(argumente)),
       st_(std::make_unique<InstrumentState>()),
@@ -25,6 +50,7 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
       fenster_(*st_, [this](Element e) { ausloesen(programm_, e); }),
       programm_(*st_, fenster_, port_, uhr),
       signalWache_([this](int nummer) { signalBeenden(nummer); }) {
+    programm_.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
     const QString dezimal = QLocale::system().decimalPoint();
     if (dezimal.size() == 1 && dezimal[0].unicode() < 128) st_->dezimalzeichen = static_cast<char>(dezimal[0].unicode());
     // Work from the sweep thread (a time-out message) runs on this thread,

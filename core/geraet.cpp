@@ -98,16 +98,22 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         st.zfAktiv ? mitZwischenfrequenz(frequenz, st.zwischenfrequenz, st.zfBerechnung) : frequenz;
 
     const std::uint32_t wort = abstimmwort(st.taktfrequenz, abgestimmt);
-    const std::uint8_t bytes[4] = {static_cast<std::uint8_t>(wort), static_cast<std::uint8_t>(wort >> 8),
-                                   static_cast<std::uint8_t>(wort >> 16), static_cast<std::uint8_t>(wort >> 24)};
-    p.port.schreiben(bytes, 4);
+    const std::uint8_t bytes[5] = {static_cast<std::uint8_t>(wort), static_cast<std::uint8_t>(wort >> 8),
+                                   static_cast<std::uint8_t>(wort >> 16), static_cast<std::uint8_t>(wort >> 24),
+                                   befehlsbyte(st.messgenauigkeit, st.linModus)};
 
-    const std::uint8_t befehl = befehlsbyte(st.messgenauigkeit, st.linModus);
-
-    // Settle: the tick must advance by more than delay; sleeping, not
-    // spinning, in slices so that quitting need not wait for a long delay.
+    // Anything already waiting (a stray byte, a reply that came too late)
+    // would be taken for this reply; dropped, it costs at most one reading.
     const std::int32_t delay = st.delay;
-    if (delay > 1) {
+    if (delay <= 1) {
+        // Nothing to wait for between tuning and measuring: one write, so a
+        // sweep point costs one system call and one wake-up of the line fewer.
+        p.port.eingangVerwerfen();
+        p.port.schreiben(bytes, 5);
+    } else {
+        p.port.schreiben(bytes, 4);
+        // Settle: the tick must advance by more than delay; sleeping, not
+        // spinning, in slices so that quitting need not wait for a long delay.
         const std::uint32_t start = p.uhr.tickMs();
         for (;;) {
             const std::uint32_t vergangen = p.uhr.tickMs() - start;
@@ -115,12 +121,9 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
             const std::int64_t rest = static_cast<std::int64_t>(static_cast<std::uint32_t>(delay) - vergangen) + 1;
             p.uhr.schlafenMs(std::min(rest, scheibeMs));
         }
+        p.port.eingangVerwerfen();
+        p.port.schreiben(bytes + 4, 1);
     }
-
-    // Anything already waiting (a stray byte, a reply that came too late)
-    // would be taken for this reply; dropped, it costs at most one reading.
-    p.port.eingangVerwerfen();
-    p.port.schreiben(&befehl, 1);
 
     st.uebertragungsfehler = false;
     const std::int64_t t0 = p.uhr.monotonMs();

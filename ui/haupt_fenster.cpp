@@ -1,5 +1,6 @@
 #include "ui/haupt_fenster.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QShortcutEvent>
 #include <QTimer>
 
@@ -47,6 +49,11 @@ HauptFenster::HauptFenster(InstrumentState& st, std::function<void(Element)> aus
     // of the program know it.
     menuBar()->installEventFilter(this);
     for (auto* knopf : flaeche_->findChildren<QPushButton*>()) knopf->installEventFilter(this);
+    // F1 asks for help as everywhere on the desktop; the menu item keeps its
+    // caption without a key.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] {
+        if (QAction* hilfe = aktion(Element::Hilfe1); hilfe && hilfe->isEnabled()) hilfe->trigger();
+    });
 }
 
 bool HauptFenster::eventFilter(QObject* objekt, QEvent* event) {

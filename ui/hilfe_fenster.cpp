@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -30,6 +31,10 @@ HilfeFenster::HilfeFenster(const QString& inhalt, QWidget* eltern)
     connect(vor, &QPushButton::clicked, browser_, &QTextBrowser::forward);
     connect(browser_, &QTextBrowser::backwardAvailable, zurueck, &QPushButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, vor, &QPushButton::setEnabled);
+
+    // As in every help viewer: F1 leads back to the contents, Escape closes.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, &HilfeFenster::inhaltZeigen);
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(inhaltKnopf);

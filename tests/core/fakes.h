@@ -45,10 +45,12 @@ public:
     int geoeffnetAls = 0;
     int baud = 0;
     std::vector<std::uint8_t> geschrieben;
+    std::vector<std::size_t> schreibLaengen;  // bytes of each write, in order
     std::deque<std::uint8_t> eingang;
     // Bytes that become readable once the clock reaches the time.
     std::multimap<std::int64_t, std::uint8_t> spaeter;
-    // Called after each command byte (80, 81, 84, 85) is written.
+    // Called after each command byte (80, 81, 84, 85) is written, alone or
+    // behind the tuning word.
     std::function<void(FakePort&, std::uint8_t befehl)> beiBefehl;
     std::int64_t gewartet = 0;
 
@@ -66,7 +68,8 @@ public:
     void konfigurieren(int b) override { baud = b; }
     void schreiben(const std::uint8_t* d, std::size_t n) override {
         geschrieben.insert(geschrieben.end(), d, d + n);
-        if (n == 1 && beiBefehl) beiBefehl(*this, d[0]);
+        schreibLaengen.push_back(n);
+        if ((n == 1 || n == 5) && beiBefehl) beiBefehl(*this, d[n - 1]);
     }
     std::size_t wartend() override {
         faellige();

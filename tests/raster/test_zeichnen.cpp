@@ -182,6 +182,21 @@ TEST(MesspunktMarke, WischtFuenfSpaltenUndZeichnetDenPfeil) {
     EXPECT_EQ(r->at(32, 299), 255);
 }
 
+// The wipe finds a curve's pixels wherever they lie in the column, also at
+// its ends and on either side of an eight-byte boundary.
+TEST(MesspunktMarke, WischtKurvenpixelAnJederStelle) {
+    const std::vector<int> faelle[] = {{1}, {480}, {8, 9}, {57}, {1, 480}, {200, 201, 202, 203, 204, 205, 206, 207, 208}};
+    for (const auto& zeilen : faelle) {
+        auto r = leeresRaster();
+        for (int y : zeilen) punktSetzen(*r, 35, y, 7);
+        r->aenderungenNehmen();
+        messpunktMarke(*r, 30, 410, 2, 0, 100, 255, 24);
+        EXPECT_TRUE(gesetzt(*r).empty()) << zeilen.front();
+        EXPECT_EQ(r->geaendert.oben, zeilen.front());
+        EXPECT_EQ(r->geaendert.unten, zeilen.back());
+    }
+}
+
 TEST(MesspunktMarke, OhneCursorKeinPfeilUndRandspaltenEntfallen) {
     struct Fall { int punkt; std::vector<int> spalten; };
     const Fall faelle[] = {

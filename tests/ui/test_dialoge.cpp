@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -119,10 +120,10 @@ TEST_F(DialogTest, DateiDialogeMitEndungVorgabeUndFilter) {
         const char* getippt;  // nullptr: keep the preset name
         const char* ergebnis;
     } faelle[] = {
-        {Element::SaveDialog1, "SaveDialog1", true, "cfg", "qzl7", {"Konfiguration (*.cfg)", "Alle (*.*)"}, nullptr, "qzl7.cfg"},
-        {Element::OpenDialog1, "OpenDialog1", false, "cfg", "qzl7", {"Konfiguration (*.cfg)", "Alle (*.*)"}, "alt", "alt.cfg"},
-        {Element::SaveDialog2, "SaveDialog2", true, "dat", "qzl", {"Daten (*.dat)", "Alle (*.*)"}, nullptr, "qzl.dat"},
-        {Element::OpenDialog2, "OpenDialog2", false, "dat", "", {"Messreihe (*.dat)", "Alle (*.*)"}, "reihe", "reihe.dat"},
+        {Element::SaveDialog1, "SaveDialog1", true, "cfg", "qzl7", {"Konfiguration (*.cfg)", "Alle (*)"}, nullptr, "qzl7.cfg"},
+        {Element::OpenDialog1, "OpenDialog1", false, "cfg", "qzl7", {"Konfiguration (*.cfg)", "Alle (*)"}, "alt", "alt.cfg"},
+        {Element::SaveDialog2, "SaveDialog2", true, "dat", "qzl", {"Daten (*.dat)", "Alle (*)"}, nullptr, "qzl.dat"},
+        {Element::OpenDialog2, "OpenDialog2", false, "dat", "", {"Messreihe (*.dat)", "Alle (*)"}, "reihe", "reihe.dat"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -151,4 +152,35 @@ TEST_F(DialogTest, DateiDialogeMitEndungVorgabeUndFilter) {
         }
     }
     QDir::setCurrent(vorher);
+}
+
+// "Alle" shows every file, also one whose name has no dot.
+TEST_F(DialogTest, DateiDialogAlleZeigtDateienOhnePunkt) {
+    QTemporaryDir ordner;
+    ASSERT_TRUE(ordner.isValid());
+    for (const char* name : {"messung", "reihe.dat"}) {
+        QFile f(QDir(ordner.path()).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QStringList gezeigt;
+    beiDialog([&](QWidget* w) {
+        auto* dlg = qobject_cast<QFileDialog*>(w);
+        dlg->setDirectory(ordner.path());
+        dlg->selectNameFilter(dlg->nameFilters().last());
+        auto* liste = dlg->findChild<QListView*>("listView");
+        // The folder is read in the background; the view fills a moment later.
+        const bool beide = QTest::qWaitFor([&] {
+            gezeigt.clear();
+            const QModelIndex wurzel = liste->rootIndex();
+            for (int i = 0; i < liste->model()->rowCount(wurzel); ++i)
+                if (const QModelIndex z = liste->model()->index(i, 0, wurzel); z.flags() & Qt::ItemIsEnabled)
+                    gezeigt << z.data().toString();
+            return gezeigt.size() >= 2;
+        });
+        EXPECT_TRUE(beide);
+        dlg->reject();
+    });
+    fenster.dateiDialog(Element::OpenDialog2);
+    gezeigt.sort();
+    EXPECT_EQ(gezeigt, QStringList({"messung", "reihe.dat"}));
 }

@@ -1,4 +1,5 @@
 // The info dialog with its picture, and the help in its viewer.
+#include <QApplication>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -140,6 +141,27 @@ TEST_F(FensterTest, HilfeOeffnetAmInhalt) {
     EXPECT_EQ(fenster.hilfeFenster(), hilfe);
     EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), "index.html");
     hilfe->close();
+}
+
+// F1 opens the help from the main window and leads back to its contents
+// inside it; Escape closes it.
+TEST_F(FensterTest, HilfeTastenF1UndEscape) {
+    fenster.show();
+    fenster.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    QTest::keyClick(&fenster, Qt::Key_F1);
+    EXPECT_EQ(ausgeloest, std::vector<qzl::Element>{qzl::Element::Hilfe1});
+
+    fenster.hilfeZeigen();
+    auto* hilfe = fenster.hilfeFenster();
+    hilfe->activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == hilfe; }));
+    auto* browser = hilfe->browser();
+    browser->setSource(QUrl(QStringLiteral("einstellungen.html")));
+    QTest::keyClick(browser, Qt::Key_F1);
+    EXPECT_EQ(QFileInfo(browser->source().toLocalFile()).fileName(), "index.html");
+    QTest::keyClick(browser, Qt::Key_Escape);
+    EXPECT_FALSE(hilfe->isVisible());
 }
 
 }  // namespace

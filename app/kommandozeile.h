@@ -1,0 +1,26 @@
+#pragma once
+// The program's command line beside the port options: the usage text, the
+// version, warnings about what it does not know, and where the settings live.
+#include <string>
+#include <vector>
+
+namespace qzl {
+
+extern const char* const benutzungText;
+// "qzl7 7.3".
+std::string versionZeile();
+
+// One line for standard error per argument the program ignores. argumente is
+// the whole command line; uebrig is what Qt left of it after taking its own
+// options (-platform, -style, ...), in the same order. Port options are
+// judged by the port mapping.
+std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argumente,
+                                            const std::vector<std::string>& uebrig);
+
+// With --user-config the settings live in $XDG_CONFIG_HOME/qzl7, by default
+// ~/.config/qzl7, so that a program started from the menu does not scatter
+// them in the home folder. Empty: the working folder.
+std::string einstellungsOrdner(const std::vector<std::string>& argumente, const char* xdgConfigHome,
+                               const char* home);
+
+}  // namespace qzl

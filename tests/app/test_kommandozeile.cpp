@@ -1,0 +1,68 @@
+// The command line beside the port options, and the program's place on the desktop.
+#include <QApplication>
+#include <QTranslator>
+#include <QIcon>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include "app/arbeitsplatz.h"
+#include "app/kommandozeile.h"
+
+namespace qzl {
+namespace {
+
+using Liste = std::vector<std::string>;
+
+TEST(Kommandozeile, UnbekannteOptionenWerdenGemeldet) {
+    const struct {
+        Liste argumente, uebrig;  // uebrig: what Qt left
+        Liste warnungen;
+    } faelle[] = {
+        {{"-c", "--com2=/dev/pts/3", "--user-config", "--smoke-test"}, {}, {}},
+        {{"--bogus"}, {}, {"qzl7: ignoring '--bogus': unknown option (qzl7 --help lists them)"}},
+        {{"-C", "datei.cfg", "-c"},
+         {},
+         {"qzl7: ignoring 'datei.cfg': unknown option (qzl7 --help lists them)",
+          "qzl7: ignoring '-c': it counts only as the very first argument"}},
+        // Port options are the port mapping's to judge; Qt's own are Qt's.
+        {{"--COM9=x", "-platform", "offscreen", "-x"},
+         {"--COM9=x", "-x"},
+         {"qzl7: ignoring '-x': unknown option (qzl7 --help lists them)"}},
+    };
+    for (const auto& f : faelle) {
+        const Liste uebrig = f.uebrig.empty() ? f.argumente : f.uebrig;
+        EXPECT_EQ(unbekannteOptionen(f.argumente, uebrig), f.warnungen) << f.argumente.front();
+    }
+}
+
+TEST(Kommandozeile, EinstellungsOrdnerNurMitUserConfig) {
+    const struct {
+        Liste argumente;
+        const char *xdg, *home, *ordner;
+    } faelle[] = {
+        {{"-c"}, "/x", "/home/a", ""},
+        {{"-c", "--user-config"}, "/x/konf", "/home/a", "/x/konf/qzl7"},
+        {{"--user-config"}, nullptr, "/home/a", "/home/a/.config/qzl7"},
+        {{"--user-config"}, "", "/home/a", "/home/a/.config/qzl7"},
+        {{"--user-config"}, "relativ", "/home/a", "/home/a/.config/qzl7"},
+        {{"--user-config"}, nullptr, nullptr, ""},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(einstellungsOrdner(f.argumente, f.xdg, f.home), f.ordner) << f.ordner;
+}
+
+// Qt's own dialogs speak the user's language; the window carries the
+// menu entry's id and the icon.
+TEST(Arbeitsplatz, UebersetzungSymbolUndKennung) {
+    auto& app = *qobject_cast<QApplication*>(QCoreApplication::instance());
+    ASSERT_TRUE(qtUebersetzungLaden(app, QLocale(QLocale::German, QLocale::Germany)));
+    // The buttons of Qt's dialogs and message boxes.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+    arbeitsplatzAngaben();
+    EXPECT_EQ(QGuiApplication::desktopFileName(), "io.github.qzl7.qzl7");
+    EXPECT_EQ(QCoreApplication::applicationName(), "qzl7");
+    EXPECT_FALSE(QApplication::windowIcon().availableSizes().isEmpty());
+    for (auto* t : app.findChildren<QTranslator*>()) QCoreApplication::removeTranslator(t);
+}
+
+}  // namespace
+}  // namespace qzl
