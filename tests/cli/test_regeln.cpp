@@ -112,6 +112,9 @@ TEST(CliRegeln, Rueckgabewerte) {
     } faelle[] = {
         {{"--points", "3", "-o", cli.ordner.datei("a.csv")}, 0, ""},
         {{"--points", "301"}, 1, "--points: '301' is not a number from 1 to 300"},
+        {{"--points", "300", "-o", cli.ordner.datei("a.csv")}, 0, ""},
+        {{"--above", "10M:11M:-3x"}, 1, "--above: '10M:11M:-3x' is not F1:F2:LEVEL"},
+        {{"--com2="}, 1, "--com2=: write --comN=PATH with N from 1 to 4"},
         {{"--start", "10.7X"}, 1, "--start: '10.7X' is not a whole number of hertz"},
         {{"--start", "3G"}, 1, "--start: 3000000000 Hz lies beyond 32 bits"},
         {{"--start", "2G", "--step", "1M"}, 1, "--step: the last sweep point, 2279000000 Hz, lies beyond 32 bits"},
@@ -148,6 +151,11 @@ TEST(CliRegeln, Rueckgabewerte) {
     EXPECT_EQ(cli.ausfuehren({"sweep", "--com", "3", "--comN=x", "--com3=" + cli.ordner.datei("keinport")}), 1);
     EXPECT_EQ(cli.ausfuehren({"sweep", "--com", "3", "--com3=" + cli.ordner.datei("keinport")}), 2);
     EXPECT_NE(cli.konsole->fehler.find("not a serial device"), std::string::npos) << cli.konsole->fehler;
+    // The IF moves every tuned frequency.
+    EXPECT_EQ(cli.sweep({"--points", "2", "--if", "1M", "--if-mode", "sub", "-o", cli.ordner.datei("a.csv")}), 0);
+    EXPECT_NEAR(cli.simulator.protokoll().back().frequenzHz, 9010000.0, 0.1);
+    EXPECT_EQ(cli.ausfuehren({"--help"}), 0);
+    EXPECT_EQ(cli.konsole->aus.rfind("Usage: qzl7-cli COMMAND", 0), 0u);
     EXPECT_EQ(cli.ausfuehren({"list-ports", "--com2=" + cli.simulator.pfad()}), 0);
     EXPECT_NE(cli.konsole->aus.find("COM 2 = " + cli.simulator.pfad() + "  can be opened"), std::string::npos);
 }
