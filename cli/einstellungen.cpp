@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 #include "core/konfiguration.h"
@@ -19,8 +20,19 @@ std::string jenseits(std::int64_t hz) {
            " lies beyond 32 bits (2147483647 Hz at most)";
 }
 
+// The folder of qzl7 --user-config: $XDG_CONFIG_HOME/qzl7, else ~/.config/qzl7
+// (a relative XDG_CONFIG_HOME is invalid); "" for the working folder.
+std::string einstellungsOrdner(const Auftrag& a) {
+    if (!a.benutzerOrdner) return {};
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (xdg && xdg[0] == '/') return std::string(xdg) + "/qzl7/";
+    if (home && home[0] == '/') return std::string(home) + "/.config/qzl7/";
+    return {};
+}
+
 std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
-    const std::string pfad = a.konfig.value_or("qzl7.cfg");
+    const std::string pfad = a.konfig.value_or(einstellungsOrdner(a) + "qzl7.cfg");
     const std::string name = a.konfig ? "--config " + pfad : pfad;
     std::optional<IoFehler> fehler;
     auto daten = dateiLesen(pfad, &fehler, textdateiGrenze);
@@ -41,7 +53,8 @@ std::int64_t punktFrequenz(const InstrumentState& st, std::int32_t i) {
 std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, PortNamen& namen) {
     st.startwerteSetzen();
     // Markers are drawn into the diagram, so a picture shows them as the window does.
-    if (auto marken = dateiLesen("frequenz.cfg", nullptr, textdateiGrenze)) freqMarkenLesen(st, std::move(*marken));
+    if (auto marken = dateiLesen(einstellungsOrdner(a) + "frequenz.cfg", nullptr, textdateiGrenze))
+        freqMarkenLesen(st, std::move(*marken));
     if (auto fehler = konfigurationLaden(a, st); !fehler.empty()) return fehler;
 
     st.messart = a.messart.value_or(1);

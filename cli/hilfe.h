@@ -28,6 +28,8 @@ inline constexpr const char* sweepHilfe =
     "\n"
     "Instrument:\n"
     "  --config FILE         settings file instead of ./qzl7.cfg\n"
+    "  --user-config         qzl7.cfg and frequenz.cfg from $XDG_CONFIG_HOME/qzl7,\n"
+    "                        where qzl7 keeps them when started from the menu\n"
     "  --port PATH           the instrument's serial device\n"
     "  --com N               port number 1..4; --comN=PATH maps it as in qzl7\n"
     "  --baud B              9600, 19200, 38400 or 57600\n"

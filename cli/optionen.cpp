@@ -236,6 +236,7 @@ std::optional<Format> formatAusEndung(std::string_view pfad) {
 std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {
     std::vector<Option> optionen{
         {"config", true, [&a](std::string_view w) { a.konfig = std::string(w); return std::string(); }},
+        {"user-config", false, [&a](std::string_view) { a.benutzerOrdner = true; return std::string(); }},
         {"port", true,
          [&a](std::string_view w) -> std::string {
              if (w.empty()) return "the device path is empty";

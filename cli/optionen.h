@@ -27,6 +27,7 @@ struct Auftrag {
     bool hilfe = false;
     // sweep: settings
     std::optional<std::string> konfig;
+    bool benutzerOrdner = false;  // --user-config: the folder the menu's qzl7 keeps its settings in
     std::optional<std::string> portPfad;
     std::optional<int> com;
     std::vector<std::pair<int, std::string>> comPfade;  // --comN=PATH

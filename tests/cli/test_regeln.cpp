@@ -1,12 +1,15 @@
 // The rules of the command line: frequencies, passes, limits, exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <limits>
 
 #include "cli/bericht.h"
 #include "cli/messlauf.h"
 #include "cli/optionen.h"
 #include "cli_lauf.h"
+#include "core/konfiguration.h"
 #include "umgebung.h"
 
 namespace qzl {
@@ -154,6 +157,14 @@ TEST(CliRegeln, Rueckgabewerte) {
     // The IF moves every tuned frequency.
     EXPECT_EQ(cli.sweep({"--points", "2", "--if", "1M", "--if-mode", "sub", "-o", cli.ordner.datei("a.csv")}), 0);
     EXPECT_NEAR(cli.simulator.protokoll().back().frequenzHz, 9010000.0, 0.1);
+    // The settings the menu's qzl7 keeps in $XDG_CONFIG_HOME/qzl7.
+    std::filesystem::create_directories(cli.ordner.datei("qzl7"));
+    auto vorlage = std::make_unique<InstrumentState>();
+    vorlage->messpunkte = 4;
+    cli.ordner.schreiben("qzl7/qzl7.cfg", konfigurationText(*vorlage));
+    ::setenv("XDG_CONFIG_HOME", cli.ordner.pfad.c_str(), 1);
+    EXPECT_EQ(cli.sweep({"--user-config"}), 0);
+    EXPECT_EQ(std::count(cli.konsole->aus.begin(), cli.konsole->aus.end(), '\n'), 5);
     EXPECT_EQ(cli.ausfuehren({"--help"}), 0);
     EXPECT_EQ(cli.konsole->aus.rfind("Usage: qzl7-cli COMMAND", 0), 0u);
     EXPECT_EQ(cli.ausfuehren({"list-ports", "--com2=" + cli.simulator.pfad()}), 0);
