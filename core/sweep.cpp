@@ -61,6 +61,10 @@ void messpunkt(Programm& p, std::int32_t i, std::int32_t frequenz) {
     st.messwerte[i] = wert;
     if (i == 1) st.messwerte[0] = wert;
 
+    punktZeichnen(st, i);
+}
+
+void punktZeichnen(InstrumentState& st, std::int32_t i) {
     const std::int32_t n = punktGrenze(st.messpunkte);
     if (i > 1 && i < n) {
         const std::int32_t xU = st.xUrsprung;

@@ -21,6 +21,9 @@ bool sweepLaeuft(const Programm& p);
 void messschleife(Programm& p);
 // One point: measure, convert, store, draw.
 void messpunkt(Programm& p, std::int32_t i, std::int32_t frequenz);
+// The drawing of point i from the readings as they stand: the marker wipes
+// the columns ahead, then the lines from point i - 1 and on to point i + 1.
+void punktZeichnen(InstrumentState& st, std::int32_t i);
 
 void Timer1Timer(Programm& p);
 void Timer2Timer(Programm& p);

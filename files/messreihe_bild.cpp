@@ -4,6 +4,7 @@
 #include "core/ganzzahl.h"
 #include "core/hz_text.h"
 #include "core/start.h"
+#include "diagram/auswertung.h"
 #include "files/messreihe.h"
 
 namespace qzl {
@@ -34,22 +35,13 @@ void auswerten(Fenster& f, const Messreihe& r) {
     if (r.art != 1) return;
 
     const auto imBand = [&](std::int32_t i) {
-        return r.lin ? static_cast<long double>(wert(i)) > 0.7L * hoechster : wert(i) > hoechster - 24;
+        return r.lin ? static_cast<long double>(wert(i)) > 0.7L * hoechster : wert(i) > hoechster - bandRandLog;
     };
-    std::int32_t i = hoechsterI;
-    std::int32_t unten = hoechsterF;
-    do {
-        unten = wrap32(std::int64_t{unten} - r.s);
-        if (i > 1) --i;
-    } while (i != 1 && imBand(i));
-    const bool untenGefunden = i > 1;
-    i = hoechsterI;
-    std::int32_t oben = hoechsterF;
-    do {
-        oben = wrap32(std::int64_t{oben} + r.s);
-        if (i < r.n) ++i;
-    } while (i != r.n && imBand(i));
-    if (!untenGefunden || i >= r.n) return;
+    const auto kanten = bandkanten(r.n, hoechsterI, imBand);
+    if (!kanten) return;
+    const auto punktFrequenz = [&](std::int32_t i) { return wrap32(std::int64_t{r.f1} + std::int64_t{i - 1} * r.s); };
+    const std::int32_t unten = punktFrequenz(kanten->first);
+    const std::int32_t oben = punktFrequenz(kanten->second);
 
     f.textSetzen(Element::Label9, hzText(unten));
     f.textSetzen(Element::Label10, hzText(oben));

@@ -181,7 +181,8 @@ std::int64_t hertz(const std::string& ablesung) {
 
 // The default model: a band-pass of 11.4 MHz with 500 kHz between its -3 dB
 // points and 2 dB loss. After Stop the read-outs show its peak and the
-// points 4.8 dB (24 display units) below it, within one step.
+// points 6 dB (30 display units) below it, within one step: 657 kHz apart.
+// The detector's half-dB steps put a point on the edge from 5.75 dB down.
 TEST(Anwendung, AblesungenNachStopZeigenDenBandpass) {
     Bestaetiger ok;
     Lauf l(sim::SimOptionen{});
@@ -190,9 +191,9 @@ TEST(Anwendung, AblesungenNachStopZeigenDenBandpass) {
     l.warteAufAustausche(1 + 280 + 1);
     l.klick("Button6");
 
-    // |H|^2 = 1 / (1 + x^4), x = Q (f/f0 - f0/f), Q = f0 / B: solved for 4.8 dB
+    // |H|^2 = 1 / (1 + x^4), x = Q (f/f0 - f0/f), Q = f0 / B: solved for 5.75 dB
     const double f0 = 11.4e6, q = f0 / 500e3, schritt = 10e3;
-    const double x = std::pow(std::pow(10.0, 0.48) - 1.0, 0.25) / q;
+    const double x = std::pow(std::pow(10.0, 0.575) - 1.0, 0.25) / q;
     const double u = (x + std::sqrt(x * x + 4.0)) / 2.0;
     const double unten = f0 / u, oben = f0 * u;
     // The detector reads in half-dB steps, which moves an edge by about 1 kHz.
@@ -209,6 +210,7 @@ TEST(Anwendung, AblesungenNachStopZeigenDenBandpass) {
     EXPECT_GE(fr, oben - unschaerfe);
     EXPECT_LE(fr, oben + schritt + unschaerfe);
     EXPECT_EQ(f.text(Element::Label11), hzText(fr - fl) + " (6 dB)");
+    EXPECT_NEAR(fr - fl, 657e3, 2 * (schritt + unschaerfe));
     EXPECT_TRUE(ok.texte.empty());
 }
 

@@ -50,6 +50,11 @@ TEST(Auswertung, ExtremeUndBandbreite) {
         // everything above 400 or never above 0
         {{500, 450}, 5, 1, false, 2, "5 Hz 20 dB", "5 Hz 0 dB", "7 Hz 10 dB", "", "", ""},
         {{0, -3, 0}, 5, 1, false, 2, "5 Hz -80 dB", "6 Hz -81 dB", "7 Hz -81 dB", "", "", ""},
+        // log edges at or below max - 30 (6 dB): 370 is outside, 371 inside
+        {{300, 370, 371, 380, 400, 375, 371, 300, 300}, 0, 10, false, 1, "40 Hz 0 dB", "0 Hz -20 dB", "20 Hz -6 dB",
+         "10 Hz", "70 Hz", "60 Hz (6 dB)"},
+        // the spectrum's scale runs to +10 dB at 400
+        {{300, 400, 350}, 0, 10, false, 3, "10 Hz 10 dB", "0 Hz -10 dB", "20 Hz 10 dB", "", "", ""},
     };
     for (const auto& f : faelle) {
         auto u = mitKurve(f.werte, f.start, f.schritt, f.lin, f.messart);
@@ -69,17 +74,25 @@ TEST(Auswertung, ExtremeUndBandbreite) {
 TEST(Auswertung, Pegeltexte) {
     const struct {
         std::int32_t wert;
+        int messart;
         bool lin;
         char trenner;
         const char* text;
+        double pegel;
     } faelle[] = {
-        {400, false, ',', "0 dB"},   {385, false, ',', "-3 dB"},    {1, false, '.', "-80 dB"},
-        {402, false, '.', "0 dB"},   {2432, false, '.', "406 dB"},  {-3, false, '.', "-81 dB"},
-        {300, true, ',', "0,750"},   {300, true, '.', "0.750"},     {401, true, ',', "1,000"},
-        {1, true, '.', "0.003"},     {25, true, '.', "0.062"},      {2432, true, '.', "6.080"},
-        {123456, true, '.', "309.000"}, {-100, true, ',', "-0,250"}, {39, true, '.', "0.098"},
+        {400, 1, false, ',', "0 dB", 0.0},      {385, 1, false, ',', "-3 dB", -3.0},  {1, 1, false, '.', "-80 dB", -79.8},
+        {402, 1, false, '.', "0 dB", 0.4},      {2432, 2, false, '.', "406 dB", 406.4}, {-3, 4, false, '.', "-81 dB", -80.6},
+        {300, 1, true, ',', "0,750", 0.75},     {300, 3, true, '.', "0.750", 0.75},   {401, 1, true, ',', "1,000", 1.0025},
+        {1, 1, true, '.', "0.003", 0.0025},     {25, 1, true, '.', "0.062", 0.0625}, {2432, 1, true, '.', "6.080", 6.08},
+        {123456, 1, true, '.', "309.000", 308.64}, {-100, 1, true, ',', "-0,250", -0.25}, {39, 1, true, '.', "0.098", 0.0975},
+        // log spectrum: 400 is +10 dB, without the "+"
+        {400, 3, false, '.', "10 dB", 10.0},    {402, 3, false, '.', "10 dB", 10.4},  {348, 3, false, '.', "0 dB", -0.4},
+        {1, 3, false, '.', "-70 dB", -69.8},
     };
-    for (const auto& f : faelle) EXPECT_EQ(pegelText(f.wert, f.lin, f.trenner), f.text) << f.wert << f.lin;
+    for (const auto& f : faelle) {
+        EXPECT_EQ(pegelText(f.wert, f.messart, f.lin, f.trenner), f.text) << f.wert << f.lin << f.messart;
+        EXPECT_NEAR(pegel(f.wert, f.messart, f.lin), f.pegel, 1e-12) << f.wert << f.lin << f.messart;
+    }
 }
 
 TEST(Auswertung, CursorKnoepfe) {

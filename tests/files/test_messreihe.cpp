@@ -137,8 +137,9 @@ TEST(Messreihe, Bandbreite) {
         const char *unten, *oben, *breite;
     };
     const Fall faelle[] = {
-        // log: inside while above maximum - 24 (376)
-        {"log", {100, 300, 390, 400, 380, 376, 100}, "1.010 Hz", "1.050 Hz", "40 Hz (6 dB)"},
+        // log: inside while above maximum - 30 (370), 6 dB
+        {"log", {100, 300, 390, 400, 380, 370, 100}, "1.010 Hz", "1.050 Hz", "40 Hz (6 dB)"},
+        {"log", {100, 300, 371, 400, 380, 371, 100}, "", "", ""},  // 371 is inside: the upper search reaches n
         {"log", {100, 390, 390, 400, 380, 300, 100}, "", "", ""},  // lower search reaches point 1
         // lin: inside while above 0.7 x maximum (280)
         {"lin", {100, 250, 390, 400, 380, 280, 100}, "1.010 Hz", "1.050 Hz", "40 Hz (3 dB)"},

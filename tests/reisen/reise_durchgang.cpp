@@ -75,7 +75,8 @@ Reise durchgang(Sitzung& s, std::string pdf) {
 
     co_await s.sweep(280, false);
     co_await s.bildAktuell();
-    bandPruefen(s, std::pow(10.0, -0.025), std::pow(10.0, -0.48), "-2 dB", " (6 dB)");
+    // 6 dB below the peak's reading, which the half-dB steps reach from 5.75 dB down.
+    bandPruefen(s, std::pow(10.0, -0.025), std::pow(10.0, -0.575), "-2 dB", " (6 dB)");
     // Point 141 is 11.4 MHz: -2 dB gives raw 206 and (206 - 50) * 2.5 = 390,
     // at column 30 + 2 * 141 + 1, row 410 - 390. Point 51, 10.5 MHz: x = -3.754,
     // -25.0 dB, raw 160, reading 275, row 135.

@@ -37,7 +37,8 @@ Reise einstellungen(Sitzung& s) {
     const auto vorher = s.simulator.austauschAnzahl();
     co_await s.sweep(50, true);
     EXPECT_EQ((s.simulator.austauschAnzahl() - vorher) % 50, 0u) << "whole passes of 50 points";
-    EXPECT_EQ(s.text(Element::Label7), "10.000.000 Hz 88 dB");  // (839 - 400) / 5 = 87.8
+    // On the spectrum's scale 400 is +10 dB: (839 - 400) / 5 + 10 = 97.8.
+    EXPECT_EQ(s.text(Element::Label7), "10.000.000 Hz 98 dB");
     const auto log = s.simulator.protokoll();
     for (std::size_t i = 1; i < log.size(); ++i) {  // after the 8-bit reading at start-up
         EXPECT_EQ(log[i].befehl, 84) << i;

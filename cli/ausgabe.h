@@ -1,0 +1,29 @@
+#pragma once
+// Where a result goes: a file written whole or not at all (the window's safe
+// save), or standard output; and the few texts of time the files carry.
+#include <ctime>
+#include <optional>
+#include <set>
+#include <string>
+
+#include "cli/konsole.h"
+#include "cli/optionen.h"
+
+namespace qzl::cli {
+
+// The format asked for with --format, else the output file's extension, else
+// csv on standard output; the refusal, or "".
+std::string formatBestimmen(const Auftrag& auftrag, Format& format);
+bool aufStandardausgabe(const Auftrag& auftrag);
+
+// "2026-12-07T19:45:26+01:00"
+std::string isoZeit(std::time_t t);
+// NAME-YYYYmmdd-HHMMSS.EXT from NAME.EXT and the local time t; a name
+// already in `vergeben` gets "-2", "-3" ... before the extension.
+std::string zeitName(const std::string& pfad, std::time_t t, std::set<std::string>& vergeben);
+
+// Writes the data to the file, or to standard output for "" and "-". On
+// failure the message is reported and false returned.
+bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten);
+
+}  // namespace qzl::cli

@@ -1,0 +1,41 @@
+#pragma once
+// What a sweep says beyond its points: the window's evaluation as key/value
+// pairs (--report), and the pass/fail mask (--above, --below).
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/optionen.h"
+#include "core/instrument_state.h"
+
+namespace qzl::cli {
+
+// A number as the shortest text that reads back as the same double, "." as
+// the decimal mark whatever the locale: -2.8, 0.9975, 10.
+std::string zahlText(double wert);
+// "db" or "lin": the unit of the read-out's level in keys and headers.
+const char* pegelEinheit(const InstrumentState& st);
+
+// maximum_hz, maximum_db ... and, for transmission, the bandwidth the window
+// shows with its edges and centre, in log also the 3 dB one. A value "none"
+// stands for an edge not found.
+std::vector<std::pair<std::string, std::string>> kennwerte(const InstrumentState& st);
+// "key: value" lines.
+std::string berichtText(const InstrumentState& st);
+
+struct Verstoss {
+    std::int32_t punkt = 0;
+    std::int64_t frequenz = 0;
+    double pegel = 0.0;
+    const Grenze* grenze = nullptr;
+};
+// Every point of the sweep inside a limit's range that lies on the wrong
+// side of it; a point exactly on the limit passes.
+std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vector<Grenze>& grenzen);
+// A limit whose range holds no point of the sweep would pass unseen; its refusal, or "".
+std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>& grenzen);
+// "PASS", or "FAIL" and one line per failing point.
+std::string grenzenText(const InstrumentState& st, const std::vector<Verstoss>& verstoesse);
+
+}  // namespace qzl::cli

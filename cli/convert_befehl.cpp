@@ -1,0 +1,76 @@
+// `qzl7-cli convert`: a series saved by the window into the other formats.
+#include <memory>
+
+#include "cli/ausgabe.h"
+#include "cli/bericht.h"
+#include "cli/cli.h"
+#include "cli/formate.h"
+#include "cli/hilfe.h"
+#include "cli/kopflos_fenster.h"
+#include "cli/plattform.h"
+#include "core/textdatei.h"
+#include "files/messreihe.h"
+
+namespace qzl::cli {
+
+int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
+    Auftrag a;
+    if (const auto fehler = convertOptionenLesen(argumente, a); !fehler.empty())
+        return bedienfehlerMelden(k, "convert", fehler);
+    if (a.hilfe) {
+        k.ausgeben(convertHilfe);
+        return erledigt;
+    }
+    if (a.eingabe.empty()) return bedienfehlerMelden(k, "convert", "name the series file to convert (FILE.dat)");
+    std::optional<IoFehler> lesefehler;
+    auto daten = dateiLesen(a.eingabe, &lesefehler, textdateiGrenze);
+    if (!daten) return bedienfehlerMelden(k, "convert", a.eingabe + ": cannot be read");
+    const auto reihe = messreiheLesen(std::move(*daten));
+    if (!reihe)
+        return bedienfehlerMelden(k, "convert", a.eingabe + ": not a series file of qzl7 (\"Keine QZL7-Messdatendatei\")");
+
+    // The state a window has after loading the series: its kind, detector,
+    // frequencies and readings, and its picture in the layers.
+    auto st = std::make_unique<InstrumentState>();
+    st->messart = reihe->art;
+    st->linModus = reihe->lin;
+    st->startfrequenz = reihe->f1;
+    st->schrittweite = reihe->s;
+    st->messpunkte = reihe->n;
+    st->messzeit = a.ueberschrift.value_or(reihe->ueberschrift);
+    const auto slot = static_cast<std::size_t>((reihe->lin ? Dlin : Dlog) + reihe->art - 1);
+    st->korrfaktor1[slot] = reihe->korrfaktor1;
+    st->korrfaktor2[slot] = reihe->korrfaktor2;
+    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
+        st->linie[j] = reihe->linien.hoehe[j];
+        st->linieText[j] = reihe->linien.zehntel[j];
+    }
+    PortNamen namen;
+    KopflosFenster fenster;
+    const auto port = seriellenPortAnlegen(namen);  // never opened
+    SystemUhr uhr;
+    Programm p(*st, fenster, *port, uhr);
+    messreiheZeigen(p, *reihe);
+
+    Format format = Format::csv;
+    std::string fehler = formatBestimmen(a, format);
+    if (fehler.empty()) fehler = formatEinwand(format, *st);
+    if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
+    if (!fehler.empty()) return bedienfehlerMelden(k, "convert", fehler);
+
+    const auto verstoesse = grenzenPruefen(*st, a.grenzen);
+    const Kopf kopf{"", "file " + a.eingabe, 1, Kombination::letzte, &a.grenzen, &verstoesse};
+    const std::string ergebnis = formatDaten(format, *st, kopf);
+    if (ergebnis.empty()) {
+        k.melden("qzl7-cli: the picture could not be encoded");
+        return schreibfehler;
+    }
+    if (!ergebnisSchreiben(k, a.ausgabe, ergebnis)) return schreibfehler;
+    std::string text;
+    if (a.bericht) text += berichtText(*st);
+    if (!a.grenzen.empty()) text += grenzenText(*st, verstoesse);
+    if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a), text);
+    return verstoesse.empty() ? erledigt : grenzeVerletzt;
+}
+
+}  // namespace qzl::cli

@@ -1,0 +1,112 @@
+#include "cli/einstellungen.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+#include "core/konfiguration.h"
+#include "core/start.h"
+#include "core/textdatei.h"
+
+namespace qzl::cli {
+
+namespace {
+
+constexpr std::int64_t hoechsteFrequenz = std::numeric_limits<std::int32_t>::max();
+
+std::string jenseits(std::int64_t hz) {
+    return (hz == std::numeric_limits<std::int64_t>::max() ? std::string("the value") : std::to_string(hz) + " Hz") +
+           " lies beyond 32 bits (2147483647 Hz at most)";
+}
+
+// The folder of qzl7 --user-config: $XDG_CONFIG_HOME/qzl7, else ~/.config/qzl7
+// (a relative XDG_CONFIG_HOME is invalid); "" for the working folder.
+std::string einstellungsOrdner(const Auftrag& a) {
+    if (!a.benutzerOrdner) return {};
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    if (xdg && xdg[0] == '/') return std::string(xdg) + "/qzl7/";
+    if (home && home[0] == '/') return std::string(home) + "/.config/qzl7/";
+    return {};
+}
+
+std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
+    const std::string pfad = a.konfig.value_or(einstellungsOrdner(a) + "qzl7.cfg");
+    const std::string name = a.konfig ? "--config " + pfad : pfad;
+    std::optional<IoFehler> fehler;
+    auto daten = dateiLesen(pfad, &fehler, textdateiGrenze);
+    // Only a missing qzl7.cfg means the start values; one the user named, or
+    // one that is there but cannot be read, is an error.
+    if (!daten && !a.konfig && !fehler) return {};
+    if (!daten) return name + ": cannot be read" + (fehler ? " (" + fehler->text + ")" : "");
+    if (!konfigurationLesen(st, std::move(*daten))) return name + ": not a settings file of qzl7";
+    return {};
+}
+
+}  // namespace
+
+std::int64_t punktFrequenz(const InstrumentState& st, std::int32_t i) {
+    return std::int64_t{st.startfrequenz} + std::int64_t{i - 1} * st.schrittweite;
+}
+
+std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, PortNamen& namen) {
+    st.startwerteSetzen();
+    // Markers are drawn into the diagram, so a picture shows them as the window does.
+    if (auto marken = dateiLesen(einstellungsOrdner(a) + "frequenz.cfg", nullptr, textdateiGrenze))
+        freqMarkenLesen(st, std::move(*marken));
+    if (auto fehler = konfigurationLaden(a, st); !fehler.empty()) return fehler;
+
+    st.messart = a.messart.value_or(1);
+    st.linModus = a.lin.value_or(false);
+    st.demoModus = a.demo;
+    if (a.baud) st.baudrate = *a.baud;
+    if (a.bits) st.messgenauigkeit = *a.bits;
+    if (a.com) st.comport = *a.com;
+    for (const auto& [n, pfad] : a.comPfade) namen.setzen(n, pfad);
+    if (a.portPfad) namen.setzen(st.comport, *a.portPfad);
+
+    if (a.zf || a.zfAddieren) {
+        if (a.zf && *a.zf > hoechsteFrequenz) return "--if: " + jenseits(*a.zf);
+        if (a.zf) st.zwischenfrequenz = static_cast<std::int32_t>(*a.zf);
+        const std::int32_t richtung = a.zfAddieren ? (*a.zfAddieren ? 2 : 0) : (st.zfBerechnung & 2);
+        st.zfBerechnung = (st.zfBerechnung & ~3) | 1 | richtung;
+        st.zfAktiv = true;
+    }
+
+    if (a.start && *a.start > hoechsteFrequenz) return "--start: " + jenseits(*a.start);
+    if (a.start) st.startfrequenz = static_cast<std::int32_t>(*a.start);
+    if (a.schritt && *a.schritt > hoechsteFrequenz) return "--step: " + jenseits(*a.schritt);
+    if (a.schritt) st.schrittweite = static_cast<std::int32_t>(*a.schritt);
+    if (a.punkte) st.messpunkte = *a.punkte;
+    if (a.stop) {
+        const std::int64_t spanne = *a.stop - st.startfrequenz;
+        if (a.schritt && a.punkte) return "--stop: give two of --stop, --step and --points, not all three";
+        if (spanne <= 0) return "--stop: " + std::to_string(*a.stop) + " Hz does not lie above the start, " +
+                                std::to_string(st.startfrequenz.load()) + " Hz";
+        if (a.schritt) {
+            if (*a.schritt <= 0) return "--step: must be above 0 Hz with --stop";
+            if (spanne / *a.schritt + 1 > 300)
+                return "--stop: with --step " + std::to_string(*a.schritt) + " Hz that makes " +
+                       std::to_string(spanne / *a.schritt + 1) + " points, 300 at most";
+            st.messpunkte = static_cast<std::int32_t>(spanne / *a.schritt + 1);
+        } else {
+            if (st.messpunkte < 2) return "--stop: a sweep from start to stop needs 2 points or more";
+            // Whole hertz, halves to even: the last point lies within half a
+            // hertz per step of the stop frequency.
+            st.schrittweite = static_cast<std::int32_t>(
+                std::nearbyint(static_cast<double>(spanne) / (st.messpunkte - 1)));
+        }
+    }
+    const std::int64_t letzte = punktFrequenz(st, st.messpunkte);
+    if (st.startfrequenz < 0) return "--start: the first sweep point lies below 0 Hz";
+    if (letzte > hoechsteFrequenz || letzte < 0) {
+        const char* schuld = a.stop ? "--stop" : a.schritt ? "--step" : a.punkte ? "--points" : "--start";
+        return std::string(schuld) + ": the last sweep point, " + std::to_string(letzte) + " Hz, lies " +
+               (letzte < 0 ? "below 0 Hz" : "beyond 32 bits (2147483647 Hz at most)");
+    }
+    st.cursorIndex = cursorMitte(st.messpunkte);
+    return {};
+}
+
+}  // namespace qzl::cli

@@ -1,0 +1,53 @@
+// qzl7-cli: the engine of qzl7 without a window, for scripts.
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "cli/plattform.h"
+
+namespace {
+
+class Terminal : public qzl::cli::Konsole {
+public:
+    bool ausgeben(std::string_view daten) override {
+        return std::fwrite(daten.data(), 1, daten.size(), stdout) == daten.size() && std::fflush(stdout) == 0;
+    }
+    void melden(std::string_view zeile) override {
+        if (zeileOffen_) fortschritt("");
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(zeile.size()), zeile.data());
+    }
+    bool terminal() const override { return istTerminal_; }
+    void fortschritt(std::string_view text) override {
+        if (!istTerminal_ || (text.empty() && !zeileOffen_)) return;
+        // Back to the start of the line; blanks cover what a longer line left.
+        const int rest = std::max(0, laenge_ - static_cast<int>(text.size()));
+        std::fprintf(stderr, "\r%.*s%*s", static_cast<int>(text.size()), text.data(), rest, "");
+        if (text.empty()) std::fputc('\r', stderr);
+        std::fflush(stderr);
+        zeileOffen_ = !text.empty();
+        laenge_ = static_cast<int>(text.size());
+    }
+    void abbruchVerbinden(std::atomic<bool>& flagge) override { qzl::cli::abbruchAbfangen(flagge); }
+    int abbruchStatus() const override { return qzl::cli::abbruchStatus(); }
+
+private:
+    bool istTerminal_ = qzl::cli::fehlerAusgabeIstTerminal();
+    bool zeileOffen_ = false;
+    int laenge_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Dates in the user's form, as the window writes them; numbers never
+    // depend on the locale.
+    std::setlocale(LC_TIME, "");
+    qzl::cli::schreibfehlerStattSignal();
+    qzl::cli::ausgabeBinaer();
+    Terminal terminal;
+    qzl::SystemUhr uhr;
+    return qzl::cli::cliAusfuehren(std::vector<std::string>(argv + 1, argv + argc), terminal, uhr);
+}

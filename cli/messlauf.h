@@ -1,0 +1,32 @@
+#pragma once
+// One sweep as the window's Start runs it, on the calling thread: the
+// diagram drawn afresh, then whole passes through the window's own point
+// exchange (tuning word, command byte, settle delay, 4-second limit).
+#include <cstdint>
+
+#include "cli/konsole.h"
+#include "cli/optionen.h"
+#include "core/programm.h"
+
+namespace qzl::cli {
+
+enum class LaufEnde { fertig, abgebrochen, stumm };
+
+struct LaufErgebnis {
+    LaufEnde ende = LaufEnde::fertig;
+    std::int32_t punkt = 0;  // the point the instrument did not answer
+    std::int64_t frequenz = 0;
+};
+
+// durchgaenge passes; afterwards messwerte holds the readings combined per
+// point by the rule, and the curve layer shows them. A progress line goes to
+// anzeige, if given. Ends early, with the readings incomplete, when the
+// instrument falls silent or p.beenden is set.
+LaufErgebnis sweepMessen(Programm& p, int durchgaenge, Kombination regel, Konsole* anzeige);
+
+// The per-point rule for readings of several passes: the last, the mean
+// (halves to even), the highest or the lowest.
+std::int32_t kombinieren(Kombination regel, std::int64_t summe, std::int32_t hoechster, std::int32_t tiefster,
+                         std::int32_t letzter, int durchgaenge);
+
+}  // namespace qzl::cli

@@ -1,0 +1,320 @@
+#include "cli/optionen.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <functional>
+#include <limits>
+
+namespace qzl::cli {
+
+namespace {
+
+constexpr std::array<std::string_view, 7> formatNamen{"csv", "tsv", "json", "dat", "s1p", "s2p", "png"};
+
+bool ziffer(char c) { return c >= '0' && c <= '9'; }
+
+std::optional<int> ganzeZahl(std::string_view text) {
+    int wert = 0;
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), wert);
+    if (ec != std::errc{} || p != text.data() + text.size() || text.empty()) return std::nullopt;
+    return wert;
+}
+
+std::optional<double> kommazahl(std::string_view text) {
+    double wert = 0.0;
+    const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), wert);
+    if (ec != std::errc{} || p != text.data() + text.size() || text.empty() || !std::isfinite(wert))
+        return std::nullopt;
+    return wert;
+}
+
+std::string zitiert(std::string_view text) { return "'" + std::string(text) + "'"; }
+
+const char* const frequenzHinweis = " is not a whole number of hertz (e.g. 10700000, 10.7M, 455k, 1.5e6)";
+
+// The options of one subcommand: name without "--", whether a value follows,
+// and what to do with it (the refusal without the option's name, or "").
+struct Option {
+    std::string_view name;
+    bool mitWert;
+    std::function<std::string(std::string_view)> setzen;
+};
+
+std::string optionenLesen(const std::vector<Option>& optionen, const std::vector<std::string>& argumente,
+                          Auftrag& auftrag, const std::function<std::string(const std::string&)>& sonst) {
+    for (std::size_t i = 0; i < argumente.size(); ++i) {
+        const std::string& a = argumente[i];
+        if (a == "--help" || a == "-h") {
+            auftrag.hilfe = true;
+            continue;
+        }
+        std::string name = a;
+        if (a == "-o") name = "--output";
+        if (a == "-q") name = "--quiet";
+        if (name.size() < 3 || name.compare(0, 2, "--") != 0) {
+            if (auto fehler = sonst(a); !fehler.empty()) return fehler;
+            continue;
+        }
+        std::optional<std::string> wert;
+        if (const auto gleich = name.find('='); gleich != std::string::npos) {
+            wert = name.substr(gleich + 1);
+            name.resize(gleich);
+        }
+        const auto option = std::find_if(optionen.begin(), optionen.end(),
+                                         [&](const Option& o) { return name.substr(2) == o.name; });
+        if (option == optionen.end()) {
+            if (auto fehler = sonst(a); !fehler.empty()) return fehler;
+            continue;
+        }
+        if (option->mitWert && !wert) {
+            if (i + 1 >= argumente.size()) return name + " needs a value";
+            wert = argumente[++i];
+        }
+        if (!option->mitWert && wert) return name + " takes no value";
+        if (auto fehler = option->setzen(wert.value_or("")); !fehler.empty()) return name + ": " + fehler;
+    }
+    return {};
+}
+
+std::function<std::string(std::string_view)> frequenz(std::optional<std::int64_t>& ziel) {
+    return [&ziel](std::string_view w) -> std::string {
+        ziel = hertzLesen(w);
+        return ziel ? "" : zitiert(w) + frequenzHinweis;
+    };
+}
+
+// A count of one or more.
+std::function<std::string(std::string_view)> anzahl(int& ziel, const char* was) {
+    return [&ziel, was](std::string_view w) -> std::string {
+        const auto n = ganzeZahl(w);
+        if (!n || *n < 1) return zitiert(w) + " is not a number of " + was + " (1 or more)";
+        ziel = *n;
+        return "";
+    };
+}
+
+std::function<std::string(std::string_view)> auswahl(std::optional<int>& ziel,
+                                                     std::vector<std::pair<std::string_view, int>> werte) {
+    return [&ziel, werte = std::move(werte)](std::string_view w) -> std::string {
+        std::string liste;
+        for (const auto& [name, zahl] : werte) {
+            if (w == name) {
+                ziel = zahl;
+                return "";
+            }
+            liste += (liste.empty() ? "" : ", ") + std::string(name);
+        }
+        return zitiert(w) + " is none of " + liste;
+    };
+}
+
+// Options that both subcommands take: where the result goes and its checks.
+std::vector<Option> ausgabeOptionen(Auftrag& a) {
+    return {
+        {"output", true, [&a](std::string_view w) { a.ausgabe = w; return std::string(); }},
+        {"format", true,
+         [&a](std::string_view w) -> std::string {
+             bool bekannt = false;
+             a.format = formatAusName(w, bekannt);
+             return bekannt ? "" : zitiert(w) + " is none of csv, tsv, json, dat, s1p, s2p, png";
+         }},
+        {"heading", true,
+         [&a](std::string_view w) -> std::string {
+             // A line end inside would shift every line of a series file after it.
+             if (w.find_first_of("\r\n\x1A") != std::string_view::npos) return "the heading must be one line";
+             a.ueberschrift = std::string(w);
+             return "";
+         }},
+        {"report", false, [&a](std::string_view) { a.bericht = true; return std::string(); }},
+        {"quiet", false, [&a](std::string_view) { a.leise = true; return std::string(); }},
+        {"above", true,
+         [&a](std::string_view w) -> std::string {
+             auto g = grenzeLesen(w, true);
+             if (!g) return zitiert(w) + " is not F1:F2:LEVEL (e.g. 10.9M:11.9M:-8)";
+             a.grenzen.push_back(*g);
+             return "";
+         }},
+        {"below", true,
+         [&a](std::string_view w) -> std::string {
+             auto g = grenzeLesen(w, false);
+             if (!g) return zitiert(w) + " is not F1:F2:LEVEL (e.g. 9M:10M:-40)";
+             a.grenzen.push_back(*g);
+             return "";
+         }},
+    };
+}
+
+}  // namespace
+
+std::optional<std::int64_t> hertzLesen(std::string_view text) {
+    // Exact decimal arithmetic: 10.7M must be 10700000, not a float's neighbour.
+    std::string ziffern;
+    std::size_t i = 0;
+    int nachkomma = 0;
+    while (i < text.size() && ziffer(text[i])) ziffern += text[i++];
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && ziffer(text[i])) {
+            ziffern += text[i++];
+            ++nachkomma;
+        }
+    }
+    if (ziffern.empty()) return std::nullopt;
+    long exponent = -nachkomma;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativ = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negativ = text[i++] == '-';
+        const std::size_t anfang = i;
+        long e = 0;
+        while (i < text.size() && ziffer(text[i]) && e < 1000) e = e * 10 + (text[i++] - '0');
+        if (i == anfang || (i < text.size() && ziffer(text[i]))) return std::nullopt;
+        exponent += negativ ? -e : e;
+    }
+    if (i < text.size()) {
+        switch (text[i]) {
+            case 'k': exponent += 3; ++i; break;
+            case 'M': exponent += 6; ++i; break;
+            case 'G': exponent += 9; ++i; break;
+            default: break;
+        }
+    }
+    if (text.substr(i) == "Hz") i += 2;
+    if (i != text.size()) return std::nullopt;
+
+    ziffern.erase(0, std::min(ziffern.find_first_not_of('0'), ziffern.size()));
+    if (ziffern.empty()) return 0;
+    // Digits below the hertz must all be zeros.
+    while (exponent < 0) {
+        if (ziffern.back() != '0') return std::nullopt;
+        ziffern.pop_back();
+        ++exponent;
+    }
+    if (static_cast<long>(ziffern.size()) + exponent > 18) return std::numeric_limits<std::int64_t>::max();
+    std::int64_t wert = 0;
+    for (char c : ziffern) wert = wert * 10 + (c - '0');
+    for (long e = 0; e < exponent; ++e) wert *= 10;
+    return wert;
+}
+
+std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
+    const auto a = text.find(':');
+    const auto b = a == std::string_view::npos ? a : text.find(':', a + 1);
+    if (b == std::string_view::npos) return std::nullopt;
+    const auto f1 = hertzLesen(text.substr(0, a));
+    const auto f2 = hertzLesen(text.substr(a + 1, b - a - 1));
+    std::string_view pegelText = text.substr(b + 1);
+    if (pegelText.size() > 2 && pegelText.substr(pegelText.size() - 2) == "dB") pegelText.remove_suffix(2);
+    const auto pegel = kommazahl(pegelText);
+    if (!f1 || !f2 || !pegel || *f1 > *f2) return std::nullopt;
+    return Grenze{oben, *f1, *f2, *pegel, std::string(oben ? "--above " : "--below ") + std::string(text)};
+}
+
+Format formatAusName(std::string_view name, bool& bekannt) {
+    const auto gefunden = std::find(formatNamen.begin(), formatNamen.end(), name);
+    bekannt = gefunden != formatNamen.end();
+    return bekannt ? static_cast<Format>(gefunden - formatNamen.begin()) : Format::csv;
+}
+
+std::string_view formatName(Format f) { return formatNamen[static_cast<std::size_t>(f)]; }
+
+std::optional<Format> formatAusEndung(std::string_view pfad) {
+    const auto punkt = pfad.rfind('.');
+    const auto trenner = pfad.find_last_of("/\\");
+    if (punkt == std::string_view::npos || (trenner != std::string_view::npos && punkt < trenner)) return std::nullopt;
+    std::string endung(pfad.substr(punkt + 1));
+    std::transform(endung.begin(), endung.end(), endung.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    bool bekannt = false;
+    const Format f = formatAusName(endung, bekannt);
+    if (!bekannt) return std::nullopt;
+    return f;
+}
+
+std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {
+    std::vector<Option> optionen{
+        {"config", true, [&a](std::string_view w) { a.konfig = std::string(w); return std::string(); }},
+        {"user-config", false, [&a](std::string_view) { a.benutzerOrdner = true; return std::string(); }},
+        {"port", true,
+         [&a](std::string_view w) -> std::string {
+             if (w.empty()) return "the device path is empty";
+             a.portPfad = std::string(w);
+             return "";
+         }},
+        {"com", true, auswahl(a.com, {{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}})},
+        {"baud", true, auswahl(a.baud, {{"9600", 9600}, {"19200", 19200}, {"38400", 38400}, {"57600", 57600}})},
+        {"bits", true, auswahl(a.bits, {{"8", 8}, {"10", 10}})},
+        {"mode", true, auswahl(a.messart, {{"transmission", 1}, {"reflection", 2}, {"spectrum", 3}})},
+        {"detector", true,
+         [&a](std::string_view w) -> std::string {
+             if (w != "log" && w != "lin") return zitiert(w) + " is none of log, lin";
+             a.lin = w == "lin";
+             return "";
+         }},
+        {"start", true, frequenz(a.start)},
+        {"stop", true, frequenz(a.stop)},
+        {"step", true, frequenz(a.schritt)},
+        {"points", true,
+         [&a](std::string_view w) -> std::string {
+             a.punkte = ganzeZahl(w);
+             // The window's series holds at most 300 points.
+             if (!a.punkte || *a.punkte < 1 || *a.punkte > 300) return zitiert(w) + " is not a number from 1 to 300";
+             return "";
+         }},
+        {"if", true, frequenz(a.zf)},
+        {"if-mode", true,
+         [&a](std::string_view w) -> std::string {
+             if (w != "add" && w != "sub") return zitiert(w) + " is none of add, sub";
+             a.zfAddieren = w == "add";
+             return "";
+         }},
+        {"demo", false, [&a](std::string_view) { a.demo = true; return std::string(); }},
+        {"passes", true, anzahl(a.durchgaenge, "passes")},
+        {"combine", true,
+         [&a](std::string_view w) -> std::string {
+             constexpr std::pair<std::string_view, Kombination> regeln[] = {{"last", Kombination::letzte},
+                                                                             {"average", Kombination::mittel},
+                                                                             {"max", Kombination::max},
+                                                                             {"min", Kombination::min}};
+             for (const auto& [name, regel] : regeln)
+                 if (w == name) {
+                     a.kombination = regel;
+                     return "";
+                 }
+             return zitiert(w) + " is none of last, average, max, min";
+         }},
+        {"repeat", true, anzahl(a.wiederholungen, "repetitions")},
+        {"interval", true,
+         [&a](std::string_view w) -> std::string {
+             const auto s = kommazahl(w);
+             if (!s || *s < 0 || *s > 31536000) return zitiert(w) + " is not a number of seconds";
+             a.intervall = *s;
+             return "";
+         }},
+    };
+    for (auto& o : ausgabeOptionen(a)) optionen.push_back(std::move(o));
+    return optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
+        // --comN=PATH as the window takes it.
+        if (arg.size() > 7 && arg.compare(0, 5, "--com") == 0 && arg[5] >= '1' && arg[5] <= '4' && arg[6] == '=') {
+            a.comPfade.emplace_back(arg[5] - '0', arg.substr(7));
+            return "";
+        }
+        if (arg.compare(0, 5, "--com") == 0) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
+        return "unknown option " + zitiert(arg) + " (see qzl7-cli sweep --help)";
+    });
+}
+
+std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {
+    return optionenLesen(ausgabeOptionen(a), argumente, a, [&a](const std::string& arg) -> std::string {
+        if (arg.compare(0, 1, "-") != 0 || arg == "-") {
+            if (!a.eingabe.empty()) return "one series file only: " + zitiert(a.eingabe) + " and " + zitiert(arg);
+            a.eingabe = arg;
+            return "";
+        }
+        return "unknown option " + zitiert(arg) + " (see qzl7-cli convert --help)";
+    });
+}
+
+}  // namespace qzl::cli

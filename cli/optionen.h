@@ -1,0 +1,69 @@
+#pragma once
+// The command line of qzl7-cli: what each subcommand was asked to do. Values
+// are checked here as far as they can be without the settings file; each
+// refusal names its option.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace qzl::cli {
+
+enum class Format { csv, tsv, json, dat, s1p, s2p, png };
+enum class Kombination { letzte, mittel, max, min };
+
+// A pass/fail limit: every point from f1 to f2 (inclusive) at or above
+// (oben) or at or below the level, in the read-out's unit.
+struct Grenze {
+    bool oben = true;
+    std::int64_t f1 = 0, f2 = 0;
+    double pegel = 0.0;
+    std::string text;  // as given, "--above 10.9M:11.9M:-8"
+};
+
+struct Auftrag {
+    bool hilfe = false;
+    // sweep: settings
+    std::optional<std::string> konfig;
+    bool benutzerOrdner = false;  // --user-config: the folder the menu's qzl7 keeps its settings in
+    std::optional<std::string> portPfad;
+    std::optional<int> com;
+    std::vector<std::pair<int, std::string>> comPfade;  // --comN=PATH
+    std::optional<int> baud, bits, messart, punkte;
+    std::optional<bool> lin;
+    std::optional<std::int64_t> start, stop, schritt, zf;
+    std::optional<bool> zfAddieren;
+    bool demo = false;
+    // convert: the series file
+    std::string eingabe;
+    // both: output
+    std::string ausgabe;  // "" or "-": standard output
+    std::optional<Format> format;
+    std::optional<std::string> ueberschrift;
+    bool bericht = false;
+    bool leise = false;
+    int durchgaenge = 1;
+    Kombination kombination = Kombination::letzte;
+    int wiederholungen = 1;
+    double intervall = 0.0;  // seconds between the starts of repetitions
+    std::vector<Grenze> grenzen;
+};
+
+// Hertz from "10700000", "10.7M", "455k", "1.5e6", "2G" (optionally followed
+// by "Hz"); nothing unless it is a whole number of hertz. Values beyond 64
+// bits come back as INT64_MAX, which every range check refuses.
+std::optional<std::int64_t> hertzLesen(std::string_view text);
+// "F1:F2:LEVEL" of --above / --below.
+std::optional<Grenze> grenzeLesen(std::string_view text, bool oben);
+Format formatAusName(std::string_view name, bool& bekannt);
+std::string_view formatName(Format f);
+// The format a file name's extension asks for.
+std::optional<Format> formatAusEndung(std::string_view pfad);
+
+// Arguments after the subcommand's name. The refusal text, or "".
+std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& auftrag);
+std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auftrag& auftrag);
+
+}  // namespace qzl::cli

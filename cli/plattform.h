@@ -1,0 +1,42 @@
+#pragma once
+// What qzl7-cli needs from the operating system, behind small functions so
+// that a port to another system replaces only the files that define them
+// (plattform_posix.cpp, png_libpng.cpp) and nothing else.
+#include <atomic>
+#include <cstdint>
+#include <ctime>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "raster/anzeige_bitmap.h"
+#include "serial/port_namen.h"
+#include "serial/serieller_port.h"
+
+namespace qzl::cli {
+
+// The serial port of this system for the COM names given.
+std::unique_ptr<SeriellerPort> seriellenPortAnlegen(const PortNamen& namen);
+
+// From now on an interrupt or termination request (Ctrl+C, kill) only sets
+// the flag; a second such request while the flag is set ends the program at once.
+void abbruchAbfangen(std::atomic<bool>& flagge);
+// 128 + the number of the signal that set the flag (130 for Ctrl+C).
+int abbruchStatus();
+// A write to a closed pipe fails with an error instead of ending the program.
+void schreibfehlerStattSignal();
+
+// Whether standard error goes to a terminal (a person watching).
+bool fehlerAusgabeIstTerminal();
+// Standard output takes bytes unchanged (no line-end translation).
+void ausgabeBinaer();
+
+// Local and universal broken-down time of t.
+std::tm ortszeit(std::time_t t);
+std::tm weltzeit(std::time_t t);
+
+// The display bitmap as an 8-bit palette PNG with the colour table; empty
+// when the encoder fails.
+std::string pngKodieren(const AnzeigeBitmap& bild);
+
+}  // namespace qzl::cli

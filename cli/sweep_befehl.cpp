@@ -1,0 +1,115 @@
+// `qzl7-cli sweep`: settings, port, one or more sweeps, outputs, checks.
+#include <algorithm>
+#include <memory>
+#include <set>
+
+#include "cli/ausgabe.h"
+#include "cli/bericht.h"
+#include "cli/cli.h"
+#include "cli/einstellungen.h"
+#include "cli/formate.h"
+#include "cli/hilfe.h"
+#include "cli/kopflos_fenster.h"
+#include "cli/messlauf.h"
+#include "cli/plattform.h"
+#include "core/geraet.h"
+
+namespace qzl::cli {
+
+namespace {
+
+// The port opened and set up as the window does it; the window's reason on failure.
+std::string portOeffnen(Programm& p) {
+    std::string grund;
+    p.diagnose = [&grund](const std::string& zeile) { grund = zeile; };
+    PortSetzen(p);
+    p.diagnose = [](const std::string&) {};
+    if (grund.empty() && !p.port.offen()) grund = "qzl7: the port cannot be opened";
+    if (grund.empty()) p.port.eingangVerwerfen();
+    // The reason is the window's, in the name of this program.
+    if (grund.rfind("qzl7: ", 0) == 0) grund.replace(0, 4, "qzl7-cli");
+    return grund;
+}
+
+// Waits until the monotonic time `ziel`, or until the run is to end.
+void wartenBis(Programm& p, std::int64_t ziel) {
+    for (std::int64_t jetzt = p.uhr.monotonMs(); jetzt < ziel && !p.beenden; jetzt = p.uhr.monotonMs())
+        p.uhr.schlafenMs(std::min<std::int64_t>(ziel - jetzt, 100));
+}
+
+}  // namespace
+
+int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr) {
+    Auftrag a;
+    if (const auto fehler = sweepOptionenLesen(argumente, a); !fehler.empty())
+        return bedienfehlerMelden(k, "sweep", fehler);
+    if (a.hilfe) {
+        k.ausgeben(sweepHilfe);
+        return erledigt;
+    }
+    auto st = std::make_unique<InstrumentState>();
+    PortNamen namen;
+    Format format = Format::csv;
+    std::string fehler = einstellungenVorbereiten(a, *st, namen);
+    if (fehler.empty()) fehler = formatBestimmen(a, format);
+    if (fehler.empty()) fehler = formatEinwand(format, *st);
+    if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
+    if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
+
+    KopflosFenster fenster;
+    const auto port = seriellenPortAnlegen(namen);
+    Programm p(*st, fenster, *port, uhr);
+    if (!a.demo) {
+        if (const auto grund = portOeffnen(p); !grund.empty()) {
+            k.melden(grund);
+            return portfehler;
+        }
+    }
+    k.abbruchVerbinden(p.beenden);
+    const std::string portName = a.demo ? "demo" : namen.name(st->comport);
+    const bool aufStdout = aufStandardausgabe(a);
+    const bool zeitNamen = a.wiederholungen > 1 && !aufStdout;
+    std::set<std::string> vergeben;
+    int ende = erledigt;
+
+    const std::int64_t beginn = uhr.monotonMs();
+    for (int w = 0; w < a.wiederholungen && ende != schreibfehler; ++w) {
+        if (w > 0) wartenBis(p, beginn + static_cast<std::int64_t>(w * a.intervall * 1000.0));
+        if (p.beenden) break;
+        const std::time_t startzeit = std::time(nullptr);
+        st->messzeit = a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText());
+        const LaufErgebnis lauf =
+            sweepMessen(p, a.durchgaenge, a.kombination, k.terminal() && !a.leise ? &k : nullptr);
+        if (lauf.ende == LaufEnde::abgebrochen) break;
+        if (lauf.ende == LaufEnde::stumm) {
+            k.fortschritt("");
+            k.melden("qzl7-cli: the instrument did not answer within 4 seconds at point " +
+                     std::to_string(lauf.punkt) + " (" + std::to_string(lauf.frequenz) + " Hz) on " + portName);
+            port->schliessen();
+            return stumm;
+        }
+        const auto verstoesse = grenzenPruefen(*st, a.grenzen);
+        const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination, &a.grenzen, &verstoesse};
+        const std::string ziel = zeitNamen ? zeitName(a.ausgabe, startzeit, vergeben) : a.ausgabe;
+        const std::string daten = formatDaten(format, *st, kopf);
+        if (daten.empty() || !ergebnisSchreiben(k, ziel, daten)) {
+            if (daten.empty()) k.melden("qzl7-cli: the picture could not be encoded");
+            ende = schreibfehler;
+            break;
+        }
+        std::string text = zeitNamen && (a.bericht || !a.grenzen.empty()) ? "file: " + ziel + "\n" : "";
+        if (a.bericht) text += berichtText(*st);
+        if (!a.grenzen.empty()) text += grenzenText(*st, verstoesse);
+        if (!text.empty()) nebenbeiSagen(k, aufStdout, text);
+        if (!verstoesse.empty()) ende = grenzeVerletzt;
+    }
+    port->schliessen();
+    if (p.beenden) {
+        k.fortschritt("");
+        k.melden("qzl7-cli: interrupted; the sweep in progress was not written");
+        return k.abbruchStatus();
+    }
+    return ende;
+}
+
+}  // namespace qzl::cli

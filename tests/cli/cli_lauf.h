@@ -1,0 +1,49 @@
+#pragma once
+// qzl7-cli run in-process against the simulator on a pseudo-terminal, its
+// standard output and error caught in strings.
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "core/uhr.h"
+#include "sim/simulator.h"
+#include "temp_ordner.h"
+
+namespace qzl::test {
+
+class FangKonsole : public cli::Konsole {
+public:
+    std::string aus, fehler;
+    std::atomic<std::atomic<bool>*> abbruch{nullptr};
+    bool ausgeben(std::string_view d) override {
+        aus += d;
+        return true;
+    }
+    void melden(std::string_view z) override {
+        fehler += z;
+        fehler += '\n';
+    }
+    void abbruchVerbinden(std::atomic<bool>& f) override { abbruch = &f; }
+};
+
+struct CliLauf {
+    explicit CliLauf(sim::SimOptionen opt = {}) : simulator(std::move(opt)) {
+        if (!simulator.starten()) throw std::runtime_error("simulator");
+    }
+    // sweep against the simulator: --port and the arguments.
+    int sweep(std::vector<std::string> argumente) {
+        argumente.insert(argumente.begin(), {"sweep", "--port", simulator.pfad()});
+        return ausfuehren(argumente);
+    }
+    int ausfuehren(const std::vector<std::string>& argumente) {
+        konsole = std::make_unique<FangKonsole>();
+        return cli::cliAusfuehren(argumente, *konsole, uhr);
+    }
+    sim::Simulator simulator;
+    SystemUhr uhr;
+    TempOrdner ordner;
+    std::unique_ptr<FangKonsole> konsole = std::make_unique<FangKonsole>();
+};
+
+}  // namespace qzl::test

@@ -1,0 +1,169 @@
+// Each format once, against what the window shows and writes after the same sweep.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <cstdio>
+#include <sstream>
+
+#include "cli/formate.h"
+#include "cli_lauf.h"
+#include "core/geraet.h"
+#include "core/konfiguration.h"
+#include "core/start.h"
+#include "core/sweep.h"
+#include "files/messreihe.h"
+#include "sim_verbindung.h"
+
+namespace qzl {
+namespace {
+
+// Two passes of the window's sweep (Start, then Stop during the second),
+// composited as its refresh does; the CLI is asked for the same.
+struct Fenster2Durchgaenge {
+    explicit Fenster2Durchgaenge(test::SimVerbindung& v) : st(*v.st) {
+        st.cursorIndex = cursorMitte(st.messpunkte);  // as at start-up: the arrow is in the picture
+        PortSetzen(v.p);
+        dm_diagramm(v.p);
+        for (int d = 0; d < 2; ++d) {
+            st.stopAnforderung = true;
+            messschleife(v.p);
+        }
+        Timer2Timer(v.p);
+        v.port.schliessen();
+    }
+    InstrumentState& st;
+};
+
+std::vector<std::vector<std::string>> zeilen(const std::string& text, char trenner) {
+    std::vector<std::vector<std::string>> z;
+    std::istringstream ein(text);
+    for (std::string zeile; std::getline(ein, zeile);) {
+        z.emplace_back();
+        std::istringstream felder(zeile);
+        for (std::string feld; std::getline(felder, feld, trenner);) z.back().push_back(feld);
+    }
+    return z;
+}
+
+struct PngBild {
+    std::vector<std::uint8_t> indizes;
+    std::vector<std::uint32_t> palette;
+    png_uint_32 breite = 0, hoehe = 0;
+};
+
+PngBild pngLesen(const std::string& pfad) {
+    PngBild b;
+    std::FILE* datei = std::fopen(pfad.c_str(), "rb");
+    if (!datei) return b;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_init_io(png, datei);
+        png_read_info(png, info);
+        b.breite = png_get_image_width(png, info);
+        b.hoehe = png_get_image_height(png, info);
+        png_colorp farben = nullptr;
+        int anzahl = 0;
+        png_get_PLTE(png, info, &farben, &anzahl);
+        for (int i = 0; i < anzahl; ++i)
+            b.palette.push_back(0xFF000000u | farben[i].red << 16 | farben[i].green << 8 | farben[i].blue);
+        b.indizes.resize(std::size_t{b.breite} * b.hoehe);
+        for (png_uint_32 y = 0; y < b.hoehe; ++y) png_read_row(png, b.indizes.data() + y * b.breite, nullptr);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(datei);
+    return b;
+}
+
+TEST(CliFormate, WieDasFensterNachDemselbenSweep) {
+    test::SimVerbindung fensterSeite;
+    const Fenster2Durchgaenge fenster(fensterSeite);
+    test::CliLauf cli;
+    cli.ordner.schreiben("qzl7.cfg", konfigurationText(fenster.st));
+    const std::string heading = "Prüfling 7";
+    const auto aufruf = [&](const std::string& name) {
+        return cli.sweep({"--config", cli.ordner.datei("qzl7.cfg"), "--passes", "2", "--heading", heading, "-o",
+                          cli.ordner.datei(name)});
+    };
+    const std::int32_t n = fenster.st.messpunkte;
+
+    // CSV: the window's readings and the read-out's unrounded level.
+    ASSERT_EQ(aufruf("a.csv"), 0) << cli.konsole->fehler;
+    const auto csv = zeilen(cli.ordner.lesen("a.csv"), ',');
+    ASSERT_EQ(csv.size(), static_cast<std::size_t>(n) + 1);
+    EXPECT_EQ(csv[0], (std::vector<std::string>{"frequency_hz", "reading", "level_db"}));
+    for (std::int32_t i = 1; i <= n; ++i) {
+        const std::int32_t wert = fenster.st.messwerte[static_cast<std::size_t>(i)];
+        ASSERT_EQ(csv[i].size(), 3u);
+        EXPECT_EQ(std::stoll(csv[i][0]), 10000000 + (i - 1) * 10000LL) << i;
+        EXPECT_EQ(std::stoi(csv[i][1]), wert) << i;
+        EXPECT_EQ(std::stod(csv[i][2]), (wert - 400) / 5.0) << i;
+    }
+
+    // The series file byte for byte as the window writes it, and loaded back.
+    ASSERT_EQ(aufruf("a.dat"), 0);
+    fenster.st.messzeit = heading;
+    const std::string dat = cli.ordner.lesen("a.dat");
+    EXPECT_EQ(dat, messreiheText(fenster.st));
+    const auto reihe = messreiheLesen(dat);
+    ASSERT_TRUE(reihe);
+    EXPECT_EQ(reihe->n, n);
+    EXPECT_EQ(reihe->werte[140], fenster.st.messwerte[140]);
+    // Converted back, the series gives the sweep's own CSV.
+    ASSERT_EQ(cli.ausfuehren({"convert", cli.ordner.datei("a.dat"), "-o", cli.ordner.datei("b.csv")}), 0);
+    EXPECT_EQ(cli.ordner.lesen("b.csv"), cli.ordner.lesen("a.csv"));
+
+    // The picture: the window's composite, pixel for pixel, in its colours.
+    ASSERT_EQ(aufruf("a.png"), 0);
+    const PngBild bild = pngLesen(cli.ordner.datei("a.png"));
+    ASSERT_EQ(bild.breite, 641u);
+    ASSERT_EQ(bild.hoehe, 481u);
+    EXPECT_TRUE(std::equal(bild.indizes.begin(), bild.indizes.end(), fenster.st.anzeigeBitmap.indizes.begin()));
+    EXPECT_TRUE(std::equal(bild.palette.begin(), bild.palette.end(), farbtabelle().begin()));
+    EXPECT_EQ(bild.palette.size(), 256u);
+}
+
+// Output of a Python program given on its standard input; the exit status in ok.
+std::string python(const std::string& programm, bool& ok) {
+    const std::string befehl = std::string(QZL7_PYTHON) + " - 2>&1 <<'ENDE'\n" + programm + "\nENDE\n";
+    std::FILE* p = ::popen(befehl.c_str(), "r");
+    std::string aus;
+    char puffer[4096];
+    for (std::size_t k; (k = std::fread(puffer, 1, sizeof puffer, p)) > 0;) aus.append(puffer, k);
+    ok = ::pclose(p) == 0;
+    return aus;
+}
+
+TEST(CliFormate, TouchstoneUndJsonLesenAndereProgramme) {
+    test::CliLauf cli;
+    const auto& o = cli.ordner;
+    for (const char* name : {"t.csv", "t.s2p", "t.json"})
+        ASSERT_EQ(cli.sweep({"--start", "11M", "--step", "20k", "--points", "41", "-o", o.datei(name)}), 0) << name;
+    ASSERT_EQ(cli.sweep({"--mode", "reflection", "--points", "7", "-o", o.datei("r.s1p")}), 0);
+    ASSERT_EQ(cli.sweep({"--mode", "reflection", "--points", "7", "-o", o.datei("r.csv")}), 0);
+
+    // scikit-rf reads both files; its dB are the levels of the CSV.
+    bool ok = false;
+    const std::string aus = python(
+        "import csv, json, skrf\n"
+        "def pegel(n): return [float(z['level_db']) for z in csv.DictReader(open('" + o.pfad + "/' + n))]\n"
+        "t = skrf.Network('" + o.datei("t.s2p") + "')\n"
+        "assert t.s.shape == (41, 2, 2) and t.f[0] == 11e6 and t.f[-1] == 11.8e6\n"
+        "assert abs(t.s[:, 0, 0]).max() == 0 and abs(t.s[:, 0, 1]).max() == 0 and abs(t.s[:, 1, 1]).max() == 0\n"
+        "assert max(abs(a - b) for a, b in zip(t.s_db[:, 1, 0], pegel('t.csv'))) < 1e-9\n"
+        "r = skrf.Network('" + o.datei("r.s1p") + "')\n"
+        "assert r.s.shape == (7, 1, 1)\n"
+        "assert max(abs(a - b) for a, b in zip(r.s_db[:, 0, 0], pegel('r.csv'))) < 1e-9\n"
+        "j = json.load(open('" + o.datei("t.json") + "'))\n"
+        "assert j['settings']['points'] == 41 and j['settings']['mode'] == 'transmission'\n"
+        "assert [p['level_db'] for p in j['points']] == pegel('t.csv')\n"
+        "assert j['port'] == '" + cli.simulator.pfad() + "' and j['time'][:2] == '20'\n"
+        "assert j['evaluation']['bandwidth_6db_hz'] == 660000, j['evaluation']\n"
+        "print('gelesen')\n",
+        ok);
+    EXPECT_TRUE(ok) << aus;
+    EXPECT_NE(aus.find("gelesen"), std::string::npos) << aus;
+}
+
+}  // namespace
+}  // namespace qzl

@@ -1,0 +1,189 @@
+// The rules of the command line: frequencies, passes, limits, exit status.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <limits>
+
+#include "cli/bericht.h"
+#include "cli/messlauf.h"
+#include "cli/optionen.h"
+#include "cli_lauf.h"
+#include "core/konfiguration.h"
+#include "umgebung.h"
+
+namespace qzl {
+namespace {
+
+TEST(CliRegeln, Frequenzen) {
+    const std::int64_t zuGross = std::numeric_limits<std::int64_t>::max();
+    const struct {
+        const char* text;
+        std::optional<std::int64_t> hz;
+    } faelle[] = {
+        {"10700000", 10700000}, {"10.7M", 10700000}, {"455k", 455000},     {"1.5e6", 1500000},
+        {"2G", 2000000000},     {"7.1MHz", 7100000}, {"1e-3k", 1},         {"0.000001M", 1},
+        {"12.5e-1k", 1250},     {"0", 0},            {"1.5", std::nullopt}, {"10.7X", std::nullopt},
+        {"", std::nullopt},     {"-5", std::nullopt}, {"1e", std::nullopt}, {"k", std::nullopt},
+        {"10.7 M", std::nullopt}, {"99999999999999999999", zuGross}, {"1e400", zuGross},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(cli::hertzLesen(f.text), f.hz) << f.text;
+}
+
+// Three passes whose raw readings differ per pass; converted with the pair
+// 50/250 they are 25, 50 and 62 (62.5 to even).
+TEST(CliRegeln, DurchgaengeKombinieren) {
+    const struct {
+        cli::Kombination regel;
+        int durchgaenge;
+        std::int32_t ergebnis;
+    } faelle[] = {
+        {cli::Kombination::letzte, 3, 62}, {cli::Kombination::mittel, 3, 46},  // 45.67
+        {cli::Kombination::max, 3, 62},    {cli::Kombination::min, 3, 25},
+        {cli::Kombination::mittel, 2, 38},  // 37.5 to even
+        {cli::Kombination::mittel, 1, 25},
+    };
+    for (const auto& f : faelle) {
+        auto u = test::neueUmgebung();
+        u->st.messpunkte = 4;
+        int befehle = 0;
+        u->port.istOffen = true;
+        u->port.beiBefehl = [&](test::FakePort& pt, std::uint8_t) {
+            const std::uint8_t roh[] = {60, 70, 75};
+            pt.antwortIn(1, {roh[befehle++ / 4]});
+        };
+        const auto lauf = cli::sweepMessen(u->p, f.durchgaenge, f.regel, nullptr);
+        ASSERT_EQ(lauf.ende, cli::LaufEnde::fertig);
+        for (int i = 0; i <= 4; ++i) EXPECT_EQ(u->st.messwerte[i], f.ergebnis) << static_cast<int>(f.regel) << " " << i;
+        // The curve shows the combined reading: point 2 at column 30 + 2 * 2 + 1.
+        EXPECT_EQ(u->st.kurvenRaster.at(35, 410 - f.ergebnis), 230) << static_cast<int>(f.regel);
+    }
+}
+
+TEST(CliRegeln, GrenzenAnIhrenRaendern) {
+    auto u = test::neueUmgebung();
+    auto& st = u->st;
+    st.startfrequenz = 1000;
+    st.schrittweite = 10;
+    st.messpunkte = 4;  // 1000, 1010, 1020, 1030 Hz
+    const std::int32_t werte[] = {385, 370, 371, 400};  // -3, -6, -5.8, 0 dB
+    for (int i = 0; i < 4; ++i) st.messwerte[i + 1] = werte[i];
+    const auto g = [](const char* text, bool oben) { return *cli::grenzeLesen(text, oben); };
+    const struct {
+        cli::Grenze grenze;
+        bool lin;
+        int messart;
+        std::vector<std::int64_t> fehlschlaege;
+    } faelle[] = {
+        {g("1000:1030:-6", true), false, 1, {}},              // -6 exactly on the limit passes
+        {g("1000:1030:-5.8", true), false, 1, {1010}},        // and 0.2 dB less fails
+        {g("1010:1010:-5.8", true), false, 1, {1010}},        // a range of one point
+        {g("1011:1030:-5.8", true), false, 1, {}},            // 1010 is outside
+        {g("1000:1030:0", false), false, 1, {}},              // at or below 0 dB
+        {g("1000:1030:-0.2", false), false, 1, {1030}},
+        {g("1000:1020:-3.2", false), false, 1, {1000}},       // -3 is above -3.2
+        {g("1000:1030:10", true), false, 3, {1000, 1010, 1020}},  // spectrum: 400 is +10 dB
+        {g("1000:1030:0.9625", true), true, 1, {1010, 1020}},        // lin: 385 / 400 passes
+        {g("1000:1030:0.925", false), true, 1, {1000, 1020, 1030}},  // 370 / 400 passes
+    };
+    for (const auto& f : faelle) {
+        st.linModus = f.lin;
+        st.messart = f.messart;
+        const std::vector<cli::Grenze> grenzen{f.grenze};
+        std::vector<std::int64_t> gefunden;
+        for (const auto& v : cli::grenzenPruefen(st, grenzen)) gefunden.push_back(v.frequenz);
+        EXPECT_EQ(gefunden, f.fehlschlaege) << f.grenze.text;
+        EXPECT_EQ(cli::grenzenText(st, cli::grenzenPruefen(st, grenzen)).substr(0, 4), gefunden.empty() ? "PASS" : "FAIL");
+    }
+    EXPECT_NE(cli::grenzenEinwand(st, {g("1031:2000:-3", true)}).find("no sweep point"), std::string::npos);
+    EXPECT_EQ(cli::grenzenEinwand(st, {g("1030:2000:-3", true)}), "");
+    EXPECT_FALSE(cli::grenzeLesen("2000:1000:-3", true));
+    EXPECT_FALSE(cli::grenzeLesen("1000:2000", true));
+}
+
+// Every exit status once, with the message that says why; a refusal comes
+// before the port is opened.
+TEST(CliRegeln, Rueckgabewerte) {
+    test::CliLauf cli;
+    const std::string fehlt = cli.ordner.datei("fehlt/a.csv");
+    cli.ordner.schreiben("keinport", "");
+    cli.ordner.schreiben("text.cfg", "Liebe Grüße\r\n");
+    const struct {
+        std::vector<std::string> argumente;
+        int ende;
+        std::string meldung;
+    } faelle[] = {
+        {{"--points", "3", "-o", cli.ordner.datei("a.csv")}, 0, ""},
+        {{"--points", "301"}, 1, "--points: '301' is not a number from 1 to 300"},
+        {{"--points", "300", "-o", cli.ordner.datei("a.csv")}, 0, ""},
+        {{"--above", "10M:11M:-3x"}, 1, "--above: '10M:11M:-3x' is not F1:F2:LEVEL"},
+        {{"--com2="}, 1, "--com2=: write --comN=PATH with N from 1 to 4"},
+        {{"--start", "10.7X"}, 1, "--start: '10.7X' is not a whole number of hertz"},
+        {{"--start", "3G"}, 1, "--start: 3000000000 Hz lies beyond 32 bits"},
+        {{"--start", "2G", "--step", "1M"}, 1, "--step: the last sweep point, 2279000000 Hz, lies beyond 32 bits"},
+        {{"--stop", "9M"}, 1, "--stop: 9000000 Hz does not lie above the start"},
+        {{"--mode", "spectrum", "--format", "s2p"}, 1, "s2p: a spectrum sweep measures a signal's level"},
+        {{"--detector", "lin", "-o", "x.s2p"}, 1, "which only the logarithmic detector gives"},
+        {{"-o", "x.s1p"}, 1, "s1p holds a reflection (S11)"},
+        {{"-o", "x.xyz"}, 1, "no format known by that extension"},
+        {{"--above", "1M:2M:-3"}, 1, "--above 1M:2M:-3: no sweep point lies between"},
+        {{"--bogus"}, 1, "unknown option '--bogus'"},
+        {{"--heading", "a\r\nb"}, 1, "--heading: the heading must be one line"},
+        {{"--config", cli.ordner.datei("fehlt.cfg")}, 1, "fehlt.cfg: cannot be read"},
+        {{"--config", cli.ordner.datei("text.cfg")}, 1, "text.cfg: not a settings file of qzl7"},
+        {{"--points", "3", "--above", "10M:11M:-20"}, 3, "10000000 Hz: -33 dB below the limit -20 dB"},
+        {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": file not found"},
+    };
+    for (const auto& f : faelle) {
+        const auto vorher = cli.simulator.austauschAnzahl();
+        EXPECT_EQ(cli.sweep(f.argumente), f.ende) << f.argumente[0] << cli.konsole->fehler;
+        EXPECT_NE((cli.konsole->fehler + cli.konsole->aus).find(f.meldung), std::string::npos)
+            << f.meldung << "\n" << cli.konsole->fehler;
+        if (f.ende == 1) {
+            EXPECT_EQ(cli.simulator.austauschAnzahl(), vorher) << f.argumente[0];
+        }
+    }
+    EXPECT_EQ(cli.ordner.lesen("a.csv").substr(0, 29), "frequency_hz,reading,level_db");
+
+    // A port that cannot be opened or is no serial line: the window's reason and hint.
+    EXPECT_EQ(cli.ausfuehren({"sweep", "--port", "/dev/qzl7-fehlt"}), 2);
+    EXPECT_NE(cli.konsole->fehler.find("qzl7-cli: cannot open COM 2 (/dev/qzl7-fehlt): No such file or directory; "
+                                       "no such device: is the adapter plugged in?"),
+              std::string::npos)
+        << cli.konsole->fehler;
+    EXPECT_EQ(cli.ausfuehren({"sweep", "--com", "3", "--comN=x", "--com3=" + cli.ordner.datei("keinport")}), 1);
+    EXPECT_EQ(cli.ausfuehren({"sweep", "--com", "3", "--com3=" + cli.ordner.datei("keinport")}), 2);
+    EXPECT_NE(cli.konsole->fehler.find("not a serial device"), std::string::npos) << cli.konsole->fehler;
+    // The IF moves every tuned frequency.
+    EXPECT_EQ(cli.sweep({"--points", "2", "--if", "1M", "--if-mode", "sub", "-o", cli.ordner.datei("a.csv")}), 0);
+    EXPECT_NEAR(cli.simulator.protokoll().back().frequenzHz, 9010000.0, 0.1);
+    // The settings the menu's qzl7 keeps in $XDG_CONFIG_HOME/qzl7.
+    std::filesystem::create_directories(cli.ordner.datei("qzl7"));
+    auto vorlage = std::make_unique<InstrumentState>();
+    vorlage->messpunkte = 4;
+    cli.ordner.schreiben("qzl7/qzl7.cfg", konfigurationText(*vorlage));
+    ::setenv("XDG_CONFIG_HOME", cli.ordner.pfad.c_str(), 1);
+    EXPECT_EQ(cli.sweep({"--user-config"}), 0);
+    EXPECT_EQ(std::count(cli.konsole->aus.begin(), cli.konsole->aus.end(), '\n'), 5);
+    EXPECT_EQ(cli.ausfuehren({"--help"}), 0);
+    EXPECT_EQ(cli.konsole->aus.rfind("Usage: qzl7-cli COMMAND", 0), 0u);
+    EXPECT_EQ(cli.ausfuehren({"list-ports", "--com2=" + cli.simulator.pfad()}), 0);
+    EXPECT_NE(cli.konsole->aus.find("COM 2 = " + cli.simulator.pfad() + "  can be opened"), std::string::npos);
+}
+
+// An instrument that falls silent is an error naming the point, never
+// demonstration data, and leaves no file.
+TEST(CliRegeln, StummesGeraet) {
+    sim::SimOptionen opt;
+    opt.stummNach = 5;
+    test::CliLauf cli(opt);
+    EXPECT_EQ(cli.sweep({"--points", "20", "-o", cli.ordner.datei("a.csv")}), 4);
+    EXPECT_NE(cli.konsole->fehler.find("did not answer within 4 seconds at point 6 (10050000 Hz) on " +
+                                       cli.simulator.pfad()),
+              std::string::npos)
+        << cli.konsole->fehler;
+    EXPECT_EQ(cli.ordner.anzahl(), 0u);
+}
+
+}  // namespace
+}  // namespace qzl
