@@ -1,0 +1,179 @@
+// The Win32 port under Wine, with the simulator on the other side of the
+// line (am_simulator.sh maps it as the port QZL7_TEST_PORT).
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <functional>
+#include <memory>
+
+#include "core/geraet.h"
+#include "core/instrument_state.h"
+#include "core/programm.h"
+#include "fakes.h"
+#include "serial/port_liste.h"
+#include "serial/win32_port.h"
+#include "temp_ordner.h"
+
+namespace qzl {
+namespace {
+
+std::string testPort() {
+    const char* name = std::getenv("QZL7_TEST_PORT");
+    return name ? name : "";
+}
+
+DCB leitung(HANDLE h) {
+    DCB d{};
+    d.DCBlength = sizeof d;
+    EXPECT_TRUE(::GetCommState(h, &d));
+    return d;
+}
+
+// The line speed another program left behind.
+void fremdEinstellen(const std::string& port) {
+    const HANDLE h = ::CreateFileW(win32GeraetePfad(port).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DCB d = leitung(h);
+    d.BaudRate = 19200;
+    EXPECT_TRUE(::SetCommState(h, &d));
+    ::CloseHandle(h);
+}
+
+TEST(Win32Port, AustauschMitDemSimulator) {
+    const std::string port = testPort();
+    ASSERT_FALSE(port.empty()) << "run through am_simulator.sh";
+    fremdEinstellen(port);
+
+    PortNamen namen;
+    namen.setzen(2, port);
+    Win32Port p2(namen);
+    test::FakeFenster fenster;
+    SystemUhr uhr;
+    auto st = std::make_unique<InstrumentState>();
+    st->comport = 2;
+    st->baudrate = 57600;
+    Programm p(*st, fenster, p2, uhr);
+    PortSetzen(p);
+    ASSERT_TRUE(p2.offen()) << p2.fehlerMeldung();
+    EXPECT_EQ(p2.fehlerMeldung(), "");
+    const DCB d = leitung(p2.handle());
+    EXPECT_EQ(d.BaudRate, 57600u);
+    EXPECT_EQ(d.ByteSize, 8);
+    EXPECT_EQ(d.Parity, NOPARITY);
+    EXPECT_EQ(d.StopBits, ONESTOPBIT);
+    EXPECT_TRUE(d.fBinary);
+    EXPECT_FALSE(d.fOutxCtsFlow || d.fOutxDsrFlow || d.fOutX || d.fInX);
+
+    // The default model's band-pass: 206 in the pass band, 144 at 10 MHz
+    // (the Linux link tests' figures), exchange after exchange.
+    const int anzahl = 2000;
+    int falsch = 0;
+    const auto beginn = std::chrono::steady_clock::now();
+    for (int i = 0; i < anzahl; ++i) {
+        const bool mitte = i % 2 == 0;
+        einzelmessung(p, 1, mitte ? 11400000 : 10000000);
+        falsch += st->rohwert != (mitte ? 206 : 144);
+    }
+    const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - beginn).count();
+    std::cout << "exchanges per second under Wine: " << anzahl / sekunden << "\n";
+    EXPECT_EQ(falsch, 0);
+    EXPECT_TRUE(fenster.meldungen.empty());
+
+    // Waiting keeps what came for the read; discarding drops it too.
+    const std::uint8_t befehl[] = {0x9A, 0x99, 0x99, 0x19, 80};
+    std::uint8_t antwort[4] = {};
+    p2.schreiben(befehl, sizeof befehl);
+    ASSERT_TRUE(p2.warten(4000));
+    EXPECT_EQ(p2.wartend(), 1u);
+    p2.eingangVerwerfen();
+    EXPECT_EQ(p2.wartend(), 0u);
+    EXPECT_EQ(p2.empfangen(antwort, sizeof antwort, 50), 0u);
+    p2.schreiben(befehl, sizeof befehl);
+    ASSERT_TRUE(p2.warten(4000));
+    EXPECT_EQ(p2.empfangen(antwort, 1, 4000), 1u);
+    p2.schreiben(befehl, sizeof befehl);
+    EXPECT_EQ(p2.empfangen(antwort, 1, 4000), 1u);
+    EXPECT_EQ(antwort[0], 144);  // 10 MHz
+    EXPECT_EQ(p2.lesen(antwort, sizeof antwort), 0u);
+
+    // Closed, the other program's settings are back.
+    p2.schliessen();
+    const HANDLE h = ::CreateFileW(win32GeraetePfad(port).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                   OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    const DCB danach = leitung(h);
+    ::CloseHandle(h);
+    EXPECT_EQ(danach.BaudRate, 19200u);
+}
+
+bool endetMit(const std::string& text, const std::string& ende) {
+    return text.size() >= ende.size() && text.compare(text.size() - ende.size(), ende.size(), ende) == 0;
+}
+
+TEST(Win32Port, FehlschlaegeNennenPortUndGrund) {
+    const std::string port = testPort();
+    ASSERT_FALSE(port.empty()) << "run through am_simulator.sh";
+    test::TempOrdner ordner;
+    ordner.schreiben("keinport.txt", "x");
+    const std::string datei = ordner.datei("keinport.txt");
+    PortNamen namen;
+    namen.setzen(2, port);
+    namen.setzen(3, "COM250");
+    const std::string keinPort = "; no such port: is the adapter plugged in? qzl7-cli list-ports shows the "
+                                 "serial ports, --port picks one";
+    const std::string keinSeriellerPort = "; not a serial port: qzl7-cli list-ports shows the serial ports";
+
+    struct Fall {
+        std::string pfad;  // "COM n" for a number
+        std::string anfang;  // "": it opens
+        std::string hinweis;
+        Zugang zugang;
+    };
+    const Fall faelle[] = {
+        {port, "", "", Zugang::frei},
+        {"\\\\.\\" + port, "", "", Zugang::frei},
+        {"com" + port.substr(3), "", "", Zugang::frei},
+        {"COM 2", "", "", Zugang::frei},
+        {"COM 3", "qzl7: cannot open COM 3 (COM250): ", keinPort, Zugang::fehlt},
+        {"COM251", "qzl7: cannot open COM251: ", keinPort, Zugang::fehlt},
+        {datei, "qzl7: cannot open " + datei + ": ", keinSeriellerPort, Zugang::keinGeraet},
+        {"COM 7", "", "", Zugang::fehlt},  // names no port: refused without a word
+    };
+    for (const auto& f : faelle) {
+        Win32Port w(namen);
+        const bool nummer = f.pfad.rfind("COM ", 0) == 0;
+        const bool offen = nummer ? w.oeffnen(f.pfad[4] - '0') : w.oeffnenPfad(f.pfad);
+        EXPECT_EQ(offen, f.anfang.empty() && f.pfad != "COM 7") << f.pfad;
+        EXPECT_EQ(w.offen(), offen) << f.pfad;
+        const std::string meldung = w.fehlerMeldung();
+        EXPECT_EQ(meldung.rfind(f.anfang, 0), 0u) << f.pfad << ": " << meldung;
+        EXPECT_TRUE(endetMit(meldung, f.hinweis)) << f.pfad << ": " << meldung;
+        w.schliessen();
+        if (!nummer) {
+            EXPECT_EQ(zugangPruefen(f.pfad).zugang, f.zugang) << f.pfad;
+        }
+    }
+
+    // Wine lets a second program open a port; Windows itself refuses it
+    // with "access denied".
+    const std::string belegt = win32OeffnenFehlerText("COM4", 4, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(belegt.rfind("qzl7: cannot open COM 4 (COM4): ", 0), 0u) << belegt;
+    EXPECT_TRUE(endetMit(belegt, "; another program is using the port, close it first")) << belegt;
+    EXPECT_TRUE(endetMit(win32OeffnenFehlerText("COM4", 0, ERROR_FILE_NOT_FOUND), keinPort));
+    EXPECT_TRUE(endetMit(win32OeffnenFehlerText("COM4", 0, ERROR_GEN_FAILURE), "COM4: " + 
+                         win32OeffnenFehlerText("", 0, ERROR_GEN_FAILURE).substr(std::string("qzl7: cannot open : ").size())));
+
+    // A closed port lets the time pass and has nothing.
+    Win32Port zu(namen);
+    std::uint8_t b[2];
+    EXPECT_FALSE(zu.warten(20));
+    EXPECT_EQ(zu.empfangen(b, 2, 20), 0u);
+    EXPECT_EQ(zu.wartend(), 0u);
+    EXPECT_EQ(zu.lesen(b, 2), 0u);
+}
+
+}  // namespace
+}  // namespace qzl
