@@ -175,5 +175,32 @@ TEST(Win32Port, FehlschlaegeNennenPortUndGrund) {
     EXPECT_EQ(zu.lesen(b, 2), 0u);
 }
 
+// Ports without a device entry are known from the registry's list: COM9
+// (not there) comes before the test's port (10 and up), each with whether
+// it can be opened.
+TEST(Win32Port, PortListe) {
+    const std::string port = testPort();
+    ASSERT_FALSE(port.empty()) << "run through am_simulator.sh";
+    HKEY liste{};
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, nullptr,
+                                REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &liste, nullptr),
+              ERROR_SUCCESS);
+    const std::wstring breit(port.begin(), port.end());
+    const std::wstring neun = L"COM9";
+    ::RegSetValueExW(liste, L"\\Device\\qzl7a", 0, REG_SZ, reinterpret_cast<const BYTE*>(breit.c_str()),
+                     static_cast<DWORD>((breit.size() + 1) * sizeof(wchar_t)));
+    ::RegSetValueExW(liste, L"\\Device\\qzl7b", 0, REG_SZ, reinterpret_cast<const BYTE*>(neun.c_str()),
+                     static_cast<DWORD>((neun.size() + 1) * sizeof(wchar_t)));
+    const std::string text = portListe(serielleGeraeteSuchen(), PortNamen{});
+    ::RegDeleteValueW(liste, L"\\Device\\qzl7a");
+    ::RegDeleteValueW(liste, L"\\Device\\qzl7b");
+    ::RegCloseKey(liste);
+    const auto neunDa = text.find("COM9  does not exist\n");
+    const auto portDa = text.find(port + "  can be opened\n");
+    EXPECT_NE(neunDa, std::string::npos) << text;
+    EXPECT_NE(portDa, std::string::npos) << text;
+    EXPECT_LT(neunDa, portDa) << text;
+}
+
 }  // namespace
 }  // namespace qzl
