@@ -86,15 +86,22 @@ std::optional<IoFehler> allesSchreiben(HANDLE h, std::string_view daten) {
     return std::nullopt;
 }
 
-// A device such as NUL or a COM port is written as it is.
-std::optional<IoFehler> anOrtSchreiben(const std::wstring& pfad, std::string_view daten) {
-    Griff h(::CreateFileW(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.gueltig()) return letzterFehler();
-    auto fehler = allesSchreiben(h.get(), daten);
+HANDLE zumSchreiben(const std::wstring& pfad) {
+    return ::CreateFileW(pfad.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Writes into an opened file, emptied first (a device such as NUL has no
+// length to cut); closes it.
+std::optional<IoFehler> anOrtSchreiben(Griff& h, std::string_view daten) {
+    std::optional<IoFehler> fehler;
+    if (::GetFileType(h.get()) == FILE_TYPE_DISK && !::SetEndOfFile(h.get())) fehler = letzterFehler();
+    if (!fehler) fehler = allesSchreiben(h.get(), daten);
     if (!h.schliessen() && !fehler) fehler = letzterFehler();
     return fehler;
 }
+
+bool fehlt(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
 
 std::wstring ordnerVon(const std::wstring& pfad) {
     const auto pos = pfad.find_last_of(L"/\\:");
@@ -116,7 +123,12 @@ std::optional<std::string> dateiLesen(const std::string& pfad, std::optional<IoF
     }
     Griff h(::CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!h.gueltig()) return std::nullopt;
+    if (!h.gueltig()) {
+        // Only a file that is not there is "missing"; one that refuses is
+        // reported.
+        if (const DWORD code = ::GetLastError(); !fehlt(code) && fehler) *fehler = ioFehlerAusWin32(code);
+        return std::nullopt;
+    }
     // A console or a pipe chosen by mistake would wait for input forever.
     if (::GetFileType(h.get()) != FILE_TYPE_DISK) return std::string();
     std::string daten;
@@ -137,14 +149,13 @@ std::optional<std::string> dateiLesen(const std::string& pfad, std::optional<IoF
 std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view daten) {
     const std::wstring ziel = breit(pfad);
     if (istOrdner(ziel)) return ioFehlerAusErrno(EISDIR);
-    {
-        Griff alt(::CreateFileW(ziel.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (alt.gueltig() && ::GetFileType(alt.get()) != FILE_TYPE_DISK) {
-            alt.schliessen();
-            return anOrtSchreiben(ziel, daten);
-        }
-    }
+    // Opening the old file for writing is the system's own test of the
+    // user's right to change it (read-only, permissions, another program
+    // holding it): the replace alone would get past some of these.
+    Griff alt(zumSchreiben(ziel));
+    if (!alt.gueltig() && !fehlt(::GetLastError())) return letzterFehler();
+    if (alt.gueltig() && ::GetFileType(alt.get()) != FILE_TYPE_DISK) return anOrtSchreiben(alt, daten);
+    const bool altDa = alt.gueltig();
 
     const std::wstring ordner = ordnerVon(ziel);
     static std::atomic<unsigned> zaehler{0};
@@ -154,8 +165,14 @@ std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view
         neu = ordner + L"\\.qzl7-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
               std::to_wstring(zaehler++) + L".tmp";
         roh = ::CreateFileW(neu.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (roh == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return letzterFehler();
+        if (roh != INVALID_HANDLE_VALUE || ::GetLastError() == ERROR_FILE_EXISTS) continue;
+        // A folder that takes no new file: a file the user may write is
+        // written in place.
+        if (altDa && ::GetLastError() == ERROR_ACCESS_DENIED) return anOrtSchreiben(alt, daten);
+        return letzterFehler();
     }
+    // The replace needs the old file to itself.
+    alt.schliessen();
     Griff h(roh);
     auto fehler = allesSchreiben(h.get(), daten);
     if (!fehler && !::FlushFileBuffers(h.get())) fehler = letzterFehler();
@@ -172,7 +189,14 @@ std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view
             if (!ersetzt && ::GetLastError() != ERROR_SHARING_VIOLATION) break;
             if (!ersetzt) ::Sleep(50);
         }
-        if (!ersetzt) fehler = letzterFehler();
+        if (!ersetzt) {
+            const DWORD code = ::GetLastError();
+            ::DeleteFileW(neu.c_str());
+            // The folder refuses a new name for the file: in place then.
+            Griff wieder(altDa && code == ERROR_ACCESS_DENIED ? zumSchreiben(ziel) : INVALID_HANDLE_VALUE);
+            if (wieder.gueltig()) return anOrtSchreiben(wieder, daten);
+            return ioFehlerAusWin32(code);
+        }
     }
     if (fehler) ::DeleteFileW(neu.c_str());
     return fehler;

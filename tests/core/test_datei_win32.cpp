@@ -29,10 +29,10 @@ TEST(DateiWin32, ErsetztGanzMitFremdenNamen) {
 
 TEST(DateiWin32, FehlerInDenWortenDesProgramms) {
     test::TempOrdner ordner;
-    // Another program holds the file open and lets nobody else write it.
+    // Another program holds the file open and lets nobody else at it.
     ordner.schreiben("gesperrt.cfg", "alt");
-    const HANDLE sperre = ::CreateFileW(std::filesystem::u8path(ordner.datei("gesperrt.cfg")).c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE sperre = ::CreateFileW(std::filesystem::u8path(ordner.datei("gesperrt.cfg")).c_str(), GENERIC_READ, 0,
+                                        nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(sperre, INVALID_HANDLE_VALUE);
 
     struct Fall {
@@ -50,6 +50,9 @@ TEST(DateiWin32, FehlerInDenWortenDesProgramms) {
         ASSERT_TRUE(fehler.has_value()) << f.pfad;
         EXPECT_EQ(fehler->text, f.text) << f.pfad;
     }
+    std::optional<IoFehler> gesperrt;
+    EXPECT_EQ(dateiLesen(ordner.datei("gesperrt.cfg"), &gesperrt), std::nullopt);
+    EXPECT_EQ(gesperrt.value_or(IoFehler{}).text, "Dateizugriff verweigert");
     ::CloseHandle(sperre);
     // The old file is as it was, and nothing was left beside it.
     EXPECT_EQ(ordner.lesen("gesperrt.cfg"), "alt");
