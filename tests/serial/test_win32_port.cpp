@@ -97,6 +97,14 @@ TEST(Win32Port, AustauschMitDemSimulator) {
     EXPECT_EQ(p2.empfangen(antwort, 1, 4000), 1u);
     EXPECT_EQ(antwort[0], 144);  // 10 MHz
     EXPECT_EQ(p2.lesen(antwort, sizeof antwort), 0u);
+    // Three replies: the one warten() took and the next one are read, the
+    // third stays.
+    for (int i = 0; i < 3; ++i) p2.schreiben(befehl, sizeof befehl);
+    ASSERT_TRUE(p2.warten(4000));
+    for (int i = 0; i < 400 && p2.wartend() < 3; ++i) ::Sleep(10);
+    ASSERT_EQ(p2.wartend(), 3u);
+    EXPECT_EQ(p2.lesen(antwort, 2), 2u);
+    EXPECT_EQ(p2.wartend(), 1u);
 
     // Closed, the other program's settings are back.
     p2.schliessen();
@@ -149,6 +157,11 @@ TEST(Win32Port, FehlschlaegeNennenPortUndGrund) {
         const std::string meldung = w.fehlerMeldung();
         EXPECT_EQ(meldung.rfind(f.anfang, 0), 0u) << f.pfad << ": " << meldung;
         EXPECT_TRUE(endetMit(meldung, f.hinweis)) << f.pfad << ": " << meldung;
+        // Between them the system's reason, without its closing full stop.
+        if (!offen) {
+            const std::string grund = meldung.substr(f.anfang.size(), meldung.size() - f.anfang.size() - f.hinweis.size());
+            EXPECT_TRUE(!grund.empty() && grund.back() != '.' && grund.back() != '\n') << meldung;
+        }
         w.schliessen();
         if (!nummer) {
             EXPECT_EQ(zugangPruefen(f.pfad).zugang, f.zugang) << f.pfad;
