@@ -188,6 +188,16 @@ TEST(Win32Port, FehlschlaegeNennenPortUndGrund) {
     EXPECT_EQ(zu.lesen(b, 2), 0u);
 }
 
+// COM names get the device prefix that COM10 and above need; any other
+// name is left as it is.
+TEST(Win32Port, GeraetePfade) {
+    const std::pair<std::string, std::wstring> faelle[] = {
+        {"COM7", L"\\\\.\\COM7"}, {"com12", L"\\\\.\\com12"}, {"\\\\.\\COM3", L"\\\\.\\COM3"},
+        {"COMX", L"COMX"}, {"CON5", L"CON5"}, {"COM", L"COM"}, {"C:\\x", L"C:\\x"}, {"xOM5", L"xOM5"},
+    };
+    for (const auto& [name, pfad] : faelle) EXPECT_TRUE(win32GeraetePfad(name) == pfad) << name;
+}
+
 // Ports without a device entry are known from the registry's list: COM9
 // (not there) comes before the test's port (10 and up), each with whether
 // it can be opened.
