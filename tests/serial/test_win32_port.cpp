@@ -192,7 +192,8 @@ TEST(Win32Port, FehlschlaegeNennenPortUndGrund) {
 // name is left as it is.
 TEST(Win32Port, GeraetePfade) {
     const std::pair<std::string, std::wstring> faelle[] = {
-        {"COM7", L"\\\\.\\COM7"}, {"com10", L"\\\\.\\com10"}, {"COM19", L"\\\\.\\COM19"}, {"\\\\.\\COM3", L"\\\\.\\COM3"},
+        {"COM7", L"\\\\.\\COM7"}, {"com10", L"\\\\.\\com10"}, {"COM19", L"\\\\.\\COM19"},
+        {"\\\\.\\COM3", L"\\\\.\\COM3"},
         {"COMX", L"COMX"}, {"CON5", L"CON5"}, {"COM", L"COM"}, {"C:\\x", L"C:\\x"}, {"xOM5", L"xOM5"},
     };
     for (const auto& [name, pfad] : faelle) EXPECT_TRUE(win32GeraetePfad(name) == pfad) << name;
