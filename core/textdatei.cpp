@@ -51,7 +51,11 @@ IoFehler ioFehlerAusErrno(int e) {
     int code = 0;
     switch (e) {
         case EACCES: case EPERM: case EROFS: code = 5; break;
-        case ENOSPC: case EDQUOT: code = 101; break;
+        case ENOSPC:
+#ifdef EDQUOT  // not on Windows
+        case EDQUOT:
+#endif
+            code = 101; break;
         case ENOENT: code = 2; break;
         case EMFILE: case ENFILE: code = 4; break;
         case ENAMETOOLONG: case EINVAL: code = 3; break;

@@ -1,19 +1,16 @@
 #include "serial/port_diagnose.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 
 namespace qzl {
 
-namespace {
-
-std::string geraet(const std::string& pfad, int comNummer) {
+std::string portBezeichnung(const std::string& pfad, int comNummer) {
     if (comNummer == 0) return pfad;
     return "COM " + std::to_string(comNummer) + " (" + pfad + ")";
 }
+
+namespace {
 
 std::string hinweis(int fehlerNummer, const std::string& gruppe) {
     switch (fehlerNummer) {
@@ -43,27 +40,17 @@ std::string hinweis(int fehlerNummer, const std::string& gruppe) {
 }  // namespace
 
 std::string portFehlerText(const std::string& pfad, int comNummer, int fehlerNummer, const std::string& gruppe) {
-    return "qzl7: cannot open " + geraet(pfad, comNummer) + ": " + std::strerror(fehlerNummer) +
+    return "qzl7: cannot open " + portBezeichnung(pfad, comNummer) + ": " + std::strerror(fehlerNummer) +
            hinweis(fehlerNummer, gruppe);
 }
 
 std::string einrichtFehlerText(const std::string& pfad, int comNummer, int fehlerNummer) {
-    return "qzl7: cannot set up " + geraet(pfad, comNummer) + " as a serial line: " + std::strerror(fehlerNummer);
+    return "qzl7: cannot set up " + portBezeichnung(pfad, comNummer) + " as a serial line: " + std::strerror(fehlerNummer);
 }
 
 std::string portNummerText(int comNummer) {
     return "qzl7: COM " + std::to_string(comNummer) +
            " names no device; only COM 1 to 4 can be used (menu Einstellungen)";
-}
-
-std::string geraeteGruppe(const std::string& pfad) {
-    struct stat info {};
-    if (::stat(pfad.c_str(), &info) != 0) return "";
-    char puffer[1024];
-    group g{};
-    group* gefunden = nullptr;
-    if (::getgrgid_r(info.st_gid, &g, puffer, sizeof puffer, &gefunden) != 0 || !gefunden) return "";
-    return gefunden->gr_name;
 }
 
 }  // namespace qzl

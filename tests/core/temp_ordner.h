@@ -3,18 +3,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
-
-#include <stdlib.h>
 
 namespace qzl::test {
 
 struct TempOrdner {
     TempOrdner() {
-        std::string muster = (std::filesystem::temp_directory_path() / "qzl7-test-XXXXXX").string();
-        if (!::mkdtemp(muster.data())) throw std::runtime_error("mkdtemp");
-        pfad = muster;
+        // Made new, never taken over: a name that exists is passed by.
+        std::random_device zufall;
+        for (int versuch = 0; versuch < 100 && pfad.empty(); ++versuch) {
+            const auto neu = std::filesystem::temp_directory_path() / ("qzl7-test-" + std::to_string(zufall()));
+            if (std::filesystem::create_directory(neu)) pfad = neu.generic_string();
+        }
+        if (pfad.empty()) throw std::runtime_error("no temporary folder");
     }
     ~TempOrdner() {
         std::error_code ec;

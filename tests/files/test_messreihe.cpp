@@ -169,8 +169,10 @@ TEST(Messreihe, UeberDieDialoge) {
     MessreiheSpeichern1Click(u->p);  // cancelled
     EXPECT_EQ(ordner.anzahl(), 0u);
     MessreiheSpeichern1Click(u->p);
+#ifndef _WIN32  // Windows has no device that is always full
     MessreiheSpeichern1Click(u->p);
     EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>{"Zu wenig Speicherplatz"});
+#endif
 
     auto v = mitWerten(1, {1, 1, 1, 1, 1, 1});
     auto& f = v->fenster;

@@ -64,11 +64,14 @@ TEST(PortListe, ZeilenMitZugangUndKommandozeile) {
     PortNamen namen;
     namen.ausArgumenten({"--com3=/dev/pts/4", "-c"});
     auto pruefen = [](const std::string& pfad) {
+        if (pfad == "COM12") return Pruefung{Zugang::belegt, ""};
         return pfad == "/dev/ttyS0" ? Pruefung{Zugang::keinRecht, "dialout"} : Pruefung{Zugang::frei, ""};
     };
-    EXPECT_EQ(portListe({{"/dev/serial/by-id/usb-X", "/dev/ttyUSB0"}, {"/dev/ttyS0", ""}}, namen, pruefen),
+    EXPECT_EQ(portListe({{"/dev/serial/by-id/usb-X", "/dev/ttyUSB0"}, {"/dev/ttyS0", ""}, {"COM12", "", "USB-SERIAL"}},
+                        namen, pruefen),
               "/dev/serial/by-id/usb-X -> /dev/ttyUSB0  can be opened\n"
               "/dev/ttyS0  no permission: join group dialout (sudo usermod -aG dialout $USER), then log in again\n"
+              "COM12 (USB-SERIAL)  in use by another program\n"
               "COM 3 = /dev/pts/4  can be opened\n");
     EXPECT_EQ(portListe({}, PortNamen{}, pruefen), "no serial devices found\n");
 }
