@@ -215,7 +215,7 @@ TEST(Messreihe, GeladeneReiheWirdSoGespeichert) {
     Messreiheladen1Click(u->p);
     MessreiheSpeichern1Click(u->p);
     EXPECT_EQ(ordner.lesen("a"), datei);
-    u->st.messzeit = "Filter 2";  // named after loading
+    u->fenster.textSetzen(Element::Label5, "Filter 2");  // named after loading
     MessreiheSpeichern1Click(u->p);
     EXPECT_EQ(ordner.lesen("b").substr(0, 37), "Reflexionsmessung QZL7\r\nFilter 2\r\n1;2");
     dm_diagramm(u->p);  // the loaded picture ends: the settings' series again
