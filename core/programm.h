@@ -46,11 +46,9 @@ struct Programm {
         std::fprintf(stderr, "%s\n", zeile.c_str());
     };
     // The series last loaded, while the diagram shows it: saving writes it
-    // with its own frequencies and heading instead of the settings'. A
-    // redraw or a sweep start forgets it. The heading of the session at the
-    // time tells whether the user has renamed the series since.
+    // with its own frequencies instead of the settings'. A redraw or a sweep
+    // start forgets it.
     std::optional<Messreihe> geladeneReihe;
-    std::string messzeitBeimLaden;
     // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
     std::string arbeitsordner;
 

@@ -131,12 +131,12 @@ void MessreiheSpeichern1Click(Programm& p) {
     Messreihe reihe = messreiheAusEinstellungen(p.st);
     if (const auto& geladen = p.geladeneReihe) {
         // What the diagram shows: the loaded series with the readings as they
-        // are now (the "max" button may have moved them).
-        const Messreihe jetzt = reihe;
+        // are now (the "max" button may have moved them), under the heading
+        // above it, which the user may have changed since.
         reihe = *geladen;
         for (std::int32_t k = 1; k <= reihe.n; ++k)
             reihe.werte[static_cast<std::size_t>(k)] = p.st.messwerte[static_cast<std::size_t>(k)];
-        if (jetzt.ueberschrift != p.messzeitBeimLaden) reihe.ueberschrift = jetzt.ueberschrift;
+        reihe.ueberschrift = p.fenster.text(Element::Label5);
     }
     if (auto fehler = dateiSchreiben(*pfad, messreiheText(reihe))) p.fenster.fehler(fehler->text);
 }
@@ -155,7 +155,6 @@ void Messreiheladen1Click(Programm& p) {
         if (auto reihe = messreiheLesen(std::move(*daten))) {
             messreiheZeigen(p, *reihe);
             p.geladeneReihe = std::move(reihe);
-            p.messzeitBeimLaden = p.st.messzeit;
         } else {
             f.meldung("Keine QZL7-Messdatendatei");
         }

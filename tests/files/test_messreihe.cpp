@@ -218,7 +218,7 @@ TEST(Messreihe, GeladeneReiheWirdSoGespeichert) {
     Messreiheladen1Click(u->p);
     MessreiheSpeichern1Click(u->p);
     EXPECT_EQ(ordner.lesen("a"), datei);
-    u->st.messzeit = "Filter 2";  // named after loading
+    u->fenster.textSetzen(Element::Label5, "Filter 2");  // named after loading
     MessreiheSpeichern1Click(u->p);
     EXPECT_EQ(ordner.lesen("b").substr(0, 37), "Reflexionsmessung QZL7\r\nFilter 2\r\n1;2");
     dm_diagramm(u->p);  // the loaded picture ends: the settings' series again
@@ -292,8 +292,8 @@ TEST(Dateizugriff, GeschuetzteDateienBleiben) {
             EXPECT_EQ(u->fenster.fehlerMeldungen, std::vector<std::string>(!fehler.empty(), fehler));
             ::chmod(ordner.pfad.c_str(), 0755);
             ::chmod(pfad.c_str(), 0600);
-            const std::string neu = tat == f2 ? konfigurationText(u->st) : messreiheText(u->st);
-            EXPECT_EQ(vorhanden ? ordner.lesen("qzl7.cfg") : alt, hindernis == ordnerNurLesen ? neu : alt);
+            EXPECT_EQ(vorhanden ? ordner.lesen("qzl7.cfg") : alt, hindernis != ordnerNurLesen ? alt
+                                                                  : tat == f2 ? konfigurationText(u->st) : messreiheText(u->st));
             EXPECT_EQ(ordner.anzahl(), hindernis == fehlt ? 0u : 1u);  // no new file left beside it
             const bool laden = tat == f3 || tat == reiheLaden;  // nothing changes, not even the picture
             EXPECT_TRUE(!laden || (u->st.startfrequenz == 10000000 && u->st.messwerte[1] == 123 &&

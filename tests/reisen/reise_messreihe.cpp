@@ -1,5 +1,4 @@
-// A series of another session loaded into a program set to another band and
-// saved again: the copy keeps the series' frequencies and heading.
+// A loaded series saved again keeps its own frequencies and heading.
 #include <gtest/gtest.h>
 
 #include "sitzung.h"
