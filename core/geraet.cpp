@@ -12,6 +12,10 @@ namespace {
 // Waits run in slices of this length so that quitting stays prompt; the port
 // still wakes at once for input.
 constexpr std::int64_t scheibeMs = 50;
+// Waiting for a reply goes in slices of a tenth of a second, the unit of a
+// serial line's read timer, so that a port can wait in the read itself (one
+// system call instead of poll and read); quitting then waits at most that.
+constexpr std::int64_t antwortScheibeMs = 100;
 
 }  // namespace
 
@@ -85,7 +89,7 @@ std::size_t empfangenBis(Programm& p, std::uint8_t* ziel, std::size_t anzahl, st
     for (;;) {
         const std::int64_t jetzt = p.uhr.monotonMs();
         if (jetzt >= frist || p.beenden) return 0;
-        const std::size_t n = p.port.empfangen(ziel, anzahl, std::min(frist - jetzt, scheibeMs));
+        const std::size_t n = p.port.empfangen(ziel, anzahl, std::min(frist - jetzt, antwortScheibeMs));
         if (n > 0) return p.uhr.monotonMs() < frist ? n : 0;
     }
 }

@@ -158,7 +158,7 @@ TEST(LinkSim, LeitungseinstellungenRoh8N1) {
         EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
         EXPECT_EQ(t.c_oflag & OPOST, 0u);
         EXPECT_EQ(t.c_cc[VMIN], 0);
-        EXPECT_EQ(t.c_cc[VTIME], 0);
+        EXPECT_EQ(t.c_cc[VTIME], 1);  // a blocking read waits a tenth of a second
     }
 }
 
