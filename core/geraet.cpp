@@ -96,7 +96,7 @@ std::size_t empfangenBis(Programm& p, std::uint8_t* ziel, std::size_t anzahl, st
 
 }  // namespace
 
-void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) {
+std::int64_t befehlSenden(Programm& p, std::int32_t frequenz) {
     auto& st = p.st;
     const std::int64_t abgestimmt =
         st.zfAktiv ? mitZwischenfrequenz(frequenz, st.zwischenfrequenz, st.zfBerechnung) : frequenz;
@@ -129,9 +129,12 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         p.port.schreiben(bytes + 4, 1);
     }
 
-    st.uebertragungsfehler = false;
-    const std::int64_t t0 = p.uhr.monotonMs();
+    return p.uhr.monotonMs();
+}
 
+void antwortNehmen(Programm& p, std::int32_t punktIndex, std::int64_t t0) {
+    auto& st = p.st;
+    st.uebertragungsfehler = false;
     if (st.demoModus) {
         st.rohwert = demoRohwert(punktIndex);
         return;
@@ -149,6 +152,10 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         return;
     }
     st.rohwert = zehnBit ? zehnBitWert(antwort[0], antwort[1]) : antwort[0];
+}
+
+void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) {
+    antwortNehmen(p, punktIndex, befehlSenden(p, frequenz));
 }
 
 }  // namespace qzl
