@@ -12,6 +12,10 @@ namespace {
 // Waits run in slices of this length so that quitting stays prompt; the port
 // still wakes at once for input.
 constexpr std::int64_t scheibeMs = 50;
+// Waiting for a reply goes in slices of a tenth of a second, the unit of a
+// serial line's read timer, so that a port can wait in the read itself (one
+// system call instead of poll and read); quitting then waits at most that.
+constexpr std::int64_t antwortScheibeMs = 100;
 
 }  // namespace
 
@@ -85,14 +89,14 @@ std::size_t empfangenBis(Programm& p, std::uint8_t* ziel, std::size_t anzahl, st
     for (;;) {
         const std::int64_t jetzt = p.uhr.monotonMs();
         if (jetzt >= frist || p.beenden) return 0;
-        const std::size_t n = p.port.empfangen(ziel, anzahl, std::min(frist - jetzt, scheibeMs));
+        const std::size_t n = p.port.empfangen(ziel, anzahl, std::min(frist - jetzt, antwortScheibeMs));
         if (n > 0) return p.uhr.monotonMs() < frist ? n : 0;
     }
 }
 
 }  // namespace
 
-void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) {
+std::int64_t befehlSenden(Programm& p, std::int32_t frequenz) {
     auto& st = p.st;
     const std::int64_t abgestimmt =
         st.zfAktiv ? mitZwischenfrequenz(frequenz, st.zwischenfrequenz, st.zfBerechnung) : frequenz;
@@ -125,9 +129,12 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         p.port.schreiben(bytes + 4, 1);
     }
 
-    st.uebertragungsfehler = false;
-    const std::int64_t t0 = p.uhr.monotonMs();
+    return p.uhr.monotonMs();
+}
 
+void antwortNehmen(Programm& p, std::int32_t punktIndex, std::int64_t t0) {
+    auto& st = p.st;
+    st.uebertragungsfehler = false;
     if (st.demoModus) {
         st.rohwert = demoRohwert(punktIndex);
         return;
@@ -145,6 +152,10 @@ void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) 
         return;
     }
     st.rohwert = zehnBit ? zehnBitWert(antwort[0], antwort[1]) : antwort[0];
+}
+
+void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz) {
+    antwortNehmen(p, punktIndex, befehlSenden(p, frequenz));
 }
 
 }  // namespace qzl

@@ -21,6 +21,11 @@ int leitungsGeschwindigkeit(std::int32_t baudrate);
 
 void PortSetzen(Programm& p);
 void einzelmessung(Programm& p, std::int32_t punktIndex, std::int32_t frequenz);
+// The two halves of einzelmessung, for a caller with work to do while the
+// instrument measures: sending returns the moment the command went out,
+// from which the reply's limit counts.
+std::int64_t befehlSenden(Programm& p, std::int32_t frequenz);
+void antwortNehmen(Programm& p, std::int32_t punktIndex, std::int64_t gesendet);
 
 std::string portTitel(const InstrumentState& st);
 std::string demoTitel(const InstrumentState& st);

@@ -44,10 +44,11 @@ std::int32_t mittelwert(const InstrumentState& st) {
     return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(summe) / n));
 }
 
-void messpunkt(Programm& p, std::int32_t i, std::int32_t frequenz) {
-    auto& st = p.st;
-    einzelmessung(p, i, frequenz);
+namespace {
 
+// Converts, stores and draws the reading of point i from rohwert.
+void punktEintragen(Programm& p, std::int32_t i) {
+    auto& st = p.st;
     // Kinds without a slot (VFO, Smith) leave the entry as it was.
     std::int32_t wert = st.messwerte[i];
     const std::int32_t art = st.messart;
@@ -81,6 +82,13 @@ void punktZeichnen(InstrumentState& st, std::int32_t i) {
     }
 }
 
+}  // namespace
+
+void messpunkt(Programm& p, std::int32_t i, std::int32_t frequenz) {
+    einzelmessung(p, i, frequenz);
+    punktEintragen(p, i);
+}
+
 void messschleife(Programm& p) {
     auto& st = p.st;
     // Nothing thrown here may escape the thread.
@@ -88,10 +96,19 @@ void messschleife(Programm& p) {
         while (!p.beenden) {
             std::int32_t f = st.startfrequenz;
             const std::int32_t n = punktGrenze(st.messpunkte);
-            for (std::int32_t i = 1; i <= n && !p.beenden; ++i) {
-                messpunkt(p, i, f);
+            // Each point's reading is stored and drawn while the instrument
+            // measures the next one, so that the way from a reply to the next
+            // command is as short as the bare exchange's. Drawing toward the
+            // next point still uses its reading of the last pass, as before.
+            std::int32_t i = 1;
+            for (; i <= n && !p.beenden; ++i) {
+                const std::int64_t gesendet = befehlSenden(p, f);
+                if (i > 1) punktEintragen(p, i - 1);
+                antwortNehmen(p, i, gesendet);
                 f = wrap32(std::int64_t{f} + st.schrittweite);
             }
+            // Quitting leaves the point under way without a reply to store.
+            if (!p.beenden && n >= 1) punktEintragen(p, n);
             // Without a device (or with an empty pass) nothing paces the loop;
             // a pause of one refresh period keeps it from spinning a core.
             if (n < 1 || st.demoModus) p.uhr.schlafenMs(10);

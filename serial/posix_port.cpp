@@ -38,14 +38,29 @@ bool PosixPort::oeffnenAls(const std::string& pfad, int comNummer) {
         fehlschlag(pfad, false);
         return false;
     }
+    // A second open description of the same line, for reading only, that
+    // blocks: there a read waits by itself for the reply, while writes on the
+    // first stay non-blocking and cannot hang on a device that takes nothing.
+    // Opened before TIOCEXCL, which would refuse it; without it the port
+    // waits with poll as before.
+    int lese = ::isatty(fd) ? ::open(pfad.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC) : -1;
+    if (lese >= 0) {
+        const int flags = ::fcntl(lese, F_GETFL);
+        if (flags < 0 || ::fcntl(lese, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+            ::close(lese);
+            lese = -1;
+        }
+    }
     // TIOCEXCL keeps other programs out but not root; the lock keeps a second
     // copy of this program out whoever runs it.
     if (!::isatty(fd) || ::ioctl(fd, TIOCEXCL) != 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         fehlschlag(pfad, false);
+        if (lese >= 0) ::close(lese);
         ::close(fd);
         return false;
     }
     fd_ = fd;
+    leseFd_ = lese;
     pfad_ = pfad;
     vorherGelesen_ = ::tcgetattr(fd, &vorher_) == 0;
     return true;
@@ -59,8 +74,11 @@ void PosixPort::schliessen() {
         if (vorherGelesen_) ::tcsetattr(fd_, TCSANOW, &vorher_);
         vorherGelesen_ = false;
         ::ioctl(fd_, TIOCNXCL);
+        if (leseFd_ >= 0) ::close(leseFd_);
         ::close(fd_);
         fd_ = -1;
+        leseFd_ = -1;
+        leseWartet_ = false;
     }
 }
 
@@ -87,11 +105,14 @@ void PosixPort::konfigurieren(int baud) {
     t.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     t.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
     t.c_cflag |= CS8 | CREAD | CLOCAL;
+    // A blocking read returns with the first byte or after a tenth of a
+    // second; non-blocking reads return at once whatever these say.
     t.c_cc[VMIN] = 0;
-    t.c_cc[VTIME] = 0;
+    t.c_cc[VTIME] = 1;
     ::cfsetispeed(&t, geschwindigkeit(baud));
     ::cfsetospeed(&t, geschwindigkeit(baud));
     if (::tcsetattr(fd_, TCSANOW, &t) != 0) return fehlschlag(pfad_, true);
+    leseWartet_ = leseFd_ >= 0;
     // Pseudo-terminals have no modem lines; the call then fails harmlessly.
     int linien = TIOCM_DTR | TIOCM_RTS;
     ::ioctl(fd_, TIOCMBIC, &linien);
@@ -142,6 +163,24 @@ void PosixPort::eingangVerwerfen() {
 }
 
 std::size_t PosixPort::empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) {
+    if (leseWartet_ && anzahl > 0) {
+        // One read per reply, waiting in the line's own timer, where poll and
+        // read take two calls; only in whole timer periods, so that the port
+        // never waits longer than asked.
+        using namespace std::chrono;
+        const auto ende = steady_clock::now() + milliseconds(ms);
+        while (ms >= leseTaktMs) {
+            const ssize_t n = ::read(leseFd_, ziel, anzahl);
+            if (n > 0) return static_cast<std::size_t>(n);
+            if (n < 0 && errno == EINTR) return 0;
+            const std::int64_t rest = duration_cast<milliseconds>(ende - steady_clock::now()).count();
+            // Nothing within the period, or at once: a hung-up line, which
+            // the poll below sleeps through instead of spinning.
+            const bool abgelaufen = n == 0 && ms - rest >= leseTaktMs / 2;
+            ms = std::max<std::int64_t>(rest, 0);
+            if (!abgelaufen) break;
+        }
+    }
     if (fd_ >= 0 && anzahl > 0) {
         // Poll, then read what is there: two calls per reply, where asking
         // how many bytes wait first would take three or four.

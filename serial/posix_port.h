@@ -28,7 +28,10 @@ public:
     std::size_t lesen(std::uint8_t* ziel, std::size_t anzahl) override;
     void eingangVerwerfen() override;
     bool warten(std::int64_t ms) override;
+    // Waits in the read itself in periods of the line's timer (leseTaktMs),
+    // with poll for what is left of ms.
     std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override;
+    static constexpr std::int64_t leseTaktMs = 100;
     std::string fehlerMeldung() const override { return fehler_; }
     // The open device, or -1; for checking the line settings.
     int handle() const { return fd_; }
@@ -39,6 +42,10 @@ private:
 
     const PortNamen& namen_;
     int fd_ = -1;
+    // The same line opened again for blocking reads; -1 if that failed.
+    int leseFd_ = -1;
+    // Set once the line's read timer is set up for leseFd_.
+    bool leseWartet_ = false;
     int comNummer_ = 0;
     std::string pfad_;
     std::string fehler_;

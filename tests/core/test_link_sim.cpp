@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 #include <vector>
 
@@ -125,6 +126,10 @@ TEST(LinkSim, PortNamenUndExklusiv) {
     EXPECT_EQ(n.name(5), "");
 
     Verbindung v;
+    // The port holds the line twice (writing, and reading that waits); closed
+    // or refused, it holds nothing.
+    auto deskriptoren = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
+    const auto vorher = deskriptoren();
     PosixPort erster(v.namen), zweiter(v.namen);
     ASSERT_TRUE(erster.oeffnen(2));
     // Nothing waiting: reading returns at once with nothing.
@@ -138,6 +143,7 @@ TEST(LinkSim, PortNamenUndExklusiv) {
     EXPECT_FALSE(zweiter.offen());
     EXPECT_FALSE(zweiter.oeffnen(5));  // no device name at all
     EXPECT_FALSE(zweiter.offen());
+    EXPECT_EQ(deskriptoren(), vorher);
 }
 
 TEST(LinkSim, LeitungseinstellungenRoh8N1) {
@@ -158,7 +164,7 @@ TEST(LinkSim, LeitungseinstellungenRoh8N1) {
         EXPECT_EQ(t.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
         EXPECT_EQ(t.c_oflag & OPOST, 0u);
         EXPECT_EQ(t.c_cc[VMIN], 0);
-        EXPECT_EQ(t.c_cc[VTIME], 0);
+        EXPECT_EQ(t.c_cc[VTIME], 1);  // a blocking read waits a tenth of a second
     }
 }
 
@@ -170,6 +176,7 @@ TEST(LinkSim, AufgelegteLeitungMeldetKeineDaten) {
     EXPECT_EQ(v.port.wartend(), 0u);
     std::uint8_t b[2];
     EXPECT_EQ(v.port.empfangen(b, 2, 30), 0u);
+    EXPECT_EQ(v.port.empfangen(b, 2, 250), 0u);  // waiting in the read itself
 }
 
 // The controlling side of a new pseudo-terminal, whose other side

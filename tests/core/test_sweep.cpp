@@ -143,6 +143,31 @@ TEST(Messschleife, PauseNurOhneTaktgeber) {
     }
 }
 
+// A pass stores and draws each point while the next one is measured: the
+// readings, the picture and the bytes sent must be those of measuring point
+// by point, through a time-out mid-pass and up to the last point.
+TEST(Messschleife, DurchlaufWiePunktFuerPunkt) {
+    auto vorbereiten = [] {
+        auto u = neueUmgebung();
+        u->st.messpunkte = 12;
+        u->st.messart = 1;
+        for (int i = 1; i <= 12; ++i) u->st.messwerte[i] = 300 - 9 * i;  // the last pass
+        u->port.istOffen = true;
+        u->port.beiBefehl = [n = 0](test::FakePort& pt, std::uint8_t) mutable {
+            if (++n != 7) pt.antwortIn(2, {static_cast<std::uint8_t>(40 + 17 * n)});
+        };
+        return u;
+    };
+    auto schleife = vorbereiten(), einzeln = vorbereiten();
+    schleife->st.stopAnforderung = true;
+    messschleife(schleife->p);
+    for (int i = 1; i <= 12; ++i) messpunkt(einzeln->p, i, einzeln->st.startfrequenz + (i - 1) * einzeln->st.schrittweite);
+    EXPECT_EQ(schleife->st.messart, 4);
+    EXPECT_EQ(schleife->st.messwerte, einzeln->st.messwerte);
+    EXPECT_TRUE(schleife->st.kurvenRaster.px == einzeln->st.kurvenRaster.px);
+    EXPECT_EQ(schleife->port.geschrieben, einzeln->port.geschrieben);
+}
+
 TEST(Timer, Regeln) {
     for (bool cont : {false, true}) {
         auto u = neueUmgebung();
