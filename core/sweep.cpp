@@ -65,6 +65,8 @@ void punktEintragen(Programm& p, std::int32_t i) {
     punktZeichnen(st, i);
 }
 
+}  // namespace
+
 void punktZeichnen(InstrumentState& st, std::int32_t i) {
     const std::int32_t n = punktGrenze(st.messpunkte);
     if (i > 1 && i < n) {
@@ -81,8 +83,6 @@ void punktZeichnen(InstrumentState& st, std::int32_t i) {
         linieZeichnen(st.kurvenRaster, x + 1, zeile(st.messwerte[i]), x + 3, zeile(st.messwerte[i + 1]), kurve);
     }
 }
-
-}  // namespace
 
 void messpunkt(Programm& p, std::int32_t i, std::int32_t frequenz) {
     einzelmessung(p, i, frequenz);
