@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <system_error>
+#include <thread>
 
 #include "core/geraet.h"
 #include "core/ganzzahl.h"
@@ -103,6 +104,11 @@ void messschleife(Programm& p) {
             std::int32_t i = 1;
             for (; i <= n && !p.beenden; ++i) {
                 const std::int64_t gesendet = befehlSenden(p, f);
+                // A pseudo-terminal hands the command on in a kernel worker
+                // woken on this core, which would wait for the drawing; give
+                // it the core first, so that the drawing overlaps the
+                // instrument's work instead of delaying the command.
+                std::this_thread::yield();
                 if (i > 1) punktEintragen(p, i - 1);
                 antwortNehmen(p, i, gesendet);
                 f = wrap32(std::int64_t{f} + st.schrittweite);
