@@ -206,8 +206,12 @@ TEST(LinkSim, EmpfangenLiestWasDaIst) {
     ASSERT_TRUE(oeffnenGegenueber(port, gegenstelle));
     std::uint8_t b[2] = {0, 0};
     EXPECT_EQ(port.empfangen(b, 2, 0), 0u);
+    EXPECT_FALSE(port.warten(0));
+    EXPECT_FALSE(port.warten(20));
     const std::uint8_t drei[3] = {0x11, 0x22, 0x33};
     ASSERT_EQ(::write(gegenstelle, drei, 3), 3);
+    EXPECT_TRUE(port.warten(2000));  // waiting takes nothing away
+    EXPECT_TRUE(port.warten(0));
     ASSERT_EQ(port.empfangen(b, 2, 2000), 2u);
     EXPECT_EQ(b[0], 0x11);
     EXPECT_EQ(b[1], 0x22);
