@@ -35,6 +35,11 @@ const Messart* messartDaten(std::int32_t art) {
 
 }  // namespace
 
+const char* messartUeberschrift(std::int32_t art) {
+    const Messart* m = messartDaten(art);
+    return m ? m->ueberschrift : "";
+}
+
 bool messartEinstellen(Programm& p, std::int32_t art) {
     const Messart* m = messartDaten(art);
     if (!m) return false;

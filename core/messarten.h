@@ -9,6 +9,8 @@
 
 namespace qzl {
 
+// The heading's text before messzeit for art 1, 2, 3 or 5; "" for any other.
+const char* messartUeberschrift(std::int32_t art);
 // art 1, 2, 3 (the sweep kinds) or 5 (VFO); no redraw. False for any other
 // kind, which then changes nothing.
 bool messartEinstellen(Programm& p, std::int32_t art);

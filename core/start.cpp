@@ -6,6 +6,7 @@
 #include "core/geraet.h"
 #include "core/hz_text.h"
 #include "core/konfiguration.h"
+#include "core/messarten.h"
 #include "diagram/auswertung.h"
 #include "diagram/diagramm.h"
 
@@ -42,7 +43,7 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     if (st.uebertragungsfehler) st.demoModus = true;
 
     st.messzeit = p.uhr.datumText() + "  " + p.uhr.zeitText();
-    f.textSetzen(Element::Label5, "Durchgangsmessung   " + st.messzeit);
+    f.textSetzen(Element::Label5, messartUeberschrift(1) + st.messzeit);
     clear_messwerte(p);
     // The display bitmap exists from the start with the state.
     dm_diagramm(p);
