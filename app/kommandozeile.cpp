@@ -4,6 +4,9 @@
 #include <array>
 #include <string_view>
 
+#include "core/konfiguration.h"
+#include "serial/port_namen.h"
+
 namespace qzl {
 
 const char* const benutzungText =
@@ -40,11 +43,6 @@ namespace {
 constexpr std::array<std::string_view, 6> schalter = {"--user-config", "--list-ports", "--smoke-test",
                                                       "--version",     "--help",       "-h"};
 
-bool portOption(std::string_view a) {
-    if (a.size() < 5) return false;
-    return std::equal(a.begin(), a.begin() + 5, "--com", [](char x, char y) { return (x | 0x20) == y; });
-}
-
 }  // namespace
 
 std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argumente,
@@ -57,7 +55,7 @@ std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argu
         ++j;
         if (a == "-c" || a == "-C") {
             if (i > 0) warnungen.push_back("qzl7: ignoring '" + a + "': it counts only as the very first argument");
-        } else if (!portOption(a) && std::find(schalter.begin(), schalter.end(), a) == schalter.end()) {
+        } else if (!istPortOption(a) && std::find(schalter.begin(), schalter.end(), a) == schalter.end()) {
             warnungen.push_back("qzl7: ignoring '" + a + "': unknown option (qzl7 --help lists them)");
         }
     }
@@ -67,10 +65,7 @@ std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argu
 std::string einstellungsOrdner(const std::vector<std::string>& argumente, const char* xdgConfigHome,
                                const char* home) {
     if (std::find(argumente.begin(), argumente.end(), "--user-config") == argumente.end()) return {};
-    // A relative or empty XDG_CONFIG_HOME is invalid and ignored.
-    if (xdgConfigHome && xdgConfigHome[0] == '/') return std::string(xdgConfigHome) + "/qzl7";
-    if (home && home[0] == '/') return std::string(home) + "/.config/qzl7";
-    return {};
+    return benutzerEinstellungsOrdner(xdgConfigHome, home);
 }
 
 }  // namespace qzl

@@ -20,15 +20,11 @@ std::string jenseits(std::int64_t hz) {
            " lies beyond 32 bits (2147483647 Hz at most)";
 }
 
-// The folder of qzl7 --user-config: $XDG_CONFIG_HOME/qzl7, else ~/.config/qzl7
-// (a relative XDG_CONFIG_HOME is invalid); "" for the working folder.
+// The folder of qzl7 --user-config, with its slash; "" for the working folder.
 std::string einstellungsOrdner(const Auftrag& a) {
     if (!a.benutzerOrdner) return {};
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    if (xdg && xdg[0] == '/') return std::string(xdg) + "/qzl7/";
-    if (home && home[0] == '/') return std::string(home) + "/.config/qzl7/";
-    return {};
+    const std::string ordner = benutzerEinstellungsOrdner(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    return ordner.empty() ? ordner : ordner + "/";
 }
 
 std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {

@@ -150,6 +150,12 @@ void freqMarkenLesen(InstrumentState& st, std::string daten) {
         st.freqMarken[k] = ganzzahlLesen(leser.zeile()).value_or(0);
 }
 
+std::string benutzerEinstellungsOrdner(const char* xdgConfigHome, const char* home) {
+    if (xdgConfigHome && xdgConfigHome[0] == '/') return std::string(xdgConfigHome) + "/qzl7";
+    if (home && home[0] == '/') return std::string(home) + "/.config/qzl7";
+    return {};
+}
+
 void markenDateiLesen(Programm& p) {
     if (auto daten = dateiLesen(imArbeitsordner(p, "frequenz.cfg"), nullptr, textdateiGrenze))
         freqMarkenLesen(p.st, std::move(*daten));

@@ -41,6 +41,10 @@ std::string konfigurationText(InstrumentState& st);
 // Markers 1..20 from the lines of a marker file; missing lines leave a slot as it is.
 void freqMarkenLesen(InstrumentState& st, std::string daten);
 
+// The folder the menu's program keeps its settings in: $XDG_CONFIG_HOME/qzl7,
+// else ~/.config/qzl7 (a relative or empty value is invalid); "" if neither.
+std::string benutzerEinstellungsOrdner(const char* xdgConfigHome, const char* home);
+
 // Start-up: markers from "frequenz.cfg", then "qzl7.cfg" read, or created
 // when it is missing or empty.
 void markenDateiLesen(Programm& p);

@@ -29,11 +29,14 @@ char klein(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + '
 
 }  // namespace
 
+bool istPortOption(std::string_view a) {
+    return a.size() >= 5 && std::equal(a.begin(), a.begin() + 5, "--com", [](char x, char y) { return klein(x) == y; });
+}
+
 std::vector<std::string> PortNamen::ausArgumenten(const std::vector<std::string>& argumente) {
     std::vector<std::string> warnungen;
     for (const auto& a : argumente) {
-        if (a.size() < 5 || !std::equal(a.begin(), a.begin() + 5, "--com", [](char x, char y) { return klein(x) == y; }))
-            continue;
+        if (!istPortOption(a)) continue;
         if (const std::string grund = einwand(a); !grund.empty()) {
             warnungen.push_back("qzl7: ignoring '" + a + "': " + grund + " (--comN=PATH, N from 1 to 4)");
             continue;

@@ -1,9 +1,13 @@
 #pragma once
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace qzl {
+
+// Whether an argument looks like a port option: "--com" in any case.
+bool istPortOption(std::string_view argument);
 
 // Device names of COM 1..4: "COMn" on Windows, /dev/ttyS0..3 elsewhere,
 // unless the command line maps a port with --comN=PATH.

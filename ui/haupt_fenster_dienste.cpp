@@ -22,17 +22,13 @@ namespace {
 QString qText(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 // "Beschreibung|*.x|Alle|*.*" becomes {"Beschreibung (*.x)", "Alle (*)"}:
-// only Windows lets "*.*" match a name without a dot; elsewhere "Alle" would
-// hide such files.
+// "*.*" matches a name without a dot only on Windows, "*" everywhere.
 QStringList filterListe(const char* filter) {
     const QStringList teile = QString::fromUtf8(filter).split(QLatin1Char('|'));
     QStringList liste;
     for (qsizetype i = 0; i + 1 < teile.size(); i += 2) {
-        QString muster = teile[i + 1];
-#ifndef Q_OS_WIN
-        if (muster == QLatin1String("*.*")) muster = QStringLiteral("*");
-#endif
-        liste << QStringLiteral("%1 (%2)").arg(teile[i], muster);
+        const QString& muster = teile[i + 1];
+        liste << QStringLiteral("%1 (%2)").arg(teile[i], muster == QLatin1String("*.*") ? QStringLiteral("*") : muster);
     }
     return liste;
 }
