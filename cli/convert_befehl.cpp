@@ -22,8 +22,7 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
         return erledigt;
     }
     if (a.eingabe.empty()) return bedienfehlerMelden(k, "convert", "name the series file to convert (FILE.dat)");
-    std::optional<IoFehler> lesefehler;
-    auto daten = dateiLesen(a.eingabe, &lesefehler, textdateiGrenze);
+    auto daten = dateiLesen(a.eingabe, nullptr, textdateiGrenze);
     if (!daten) return bedienfehlerMelden(k, "convert", a.eingabe + ": cannot be read");
     const auto reihe = messreiheLesen(std::move(*daten));
     if (!reihe)
@@ -32,19 +31,8 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
     // The state a window has after loading the series: its kind, detector,
     // frequencies and readings, and its picture in the layers.
     auto st = std::make_unique<InstrumentState>();
-    st->messart = reihe->art;
-    st->linModus = reihe->lin;
-    st->startfrequenz = reihe->f1;
-    st->schrittweite = reihe->s;
-    st->messpunkte = reihe->n;
-    st->messzeit = a.ueberschrift.value_or(reihe->ueberschrift);
-    const auto slot = static_cast<std::size_t>((reihe->lin ? Dlin : Dlog) + reihe->art - 1);
-    st->korrfaktor1[slot] = reihe->korrfaktor1;
-    st->korrfaktor2[slot] = reihe->korrfaktor2;
-    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
-        st->linie[j] = reihe->linien.hoehe[j];
-        st->linieText[j] = reihe->linien.zehntel[j];
-    }
+    messreiheEinstellen(*st, *reihe);
+    if (a.ueberschrift) st->messzeit = *a.ueberschrift;
     PortNamen namen;
     KopflosFenster fenster;
     const auto port = seriellenPortAnlegen(namen);  // never opened

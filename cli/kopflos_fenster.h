@@ -1,10 +1,9 @@
 #pragma once
 // The window as the engine sees it, for a program without one: nothing to
-// show, nothing to ask. What the engine wanted to tell the user is kept, so
-// that the caller can say it in its own way.
+// show, nothing to ask. The caller tells the user what went wrong from the
+// state itself (a time-out leaves uebertragungsfehler set).
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "core/fenster.h"
 
@@ -12,9 +11,6 @@ namespace qzl::cli {
 
 class KopflosFenster : public Fenster {
 public:
-    // Information boxes (the time-out's "Datenübertragungsfehler") and error boxes.
-    std::vector<std::string> meldungen;
-
     void textSetzen(Element, const std::string&) override {}
     std::string text(Element) const override { return {}; }
     void aktivieren(Element, bool) override {}
@@ -23,8 +19,8 @@ public:
     bool abgehakt(Element) const override { return false; }
     void timerSchalten(Element, bool) override {}
     bool timerLaeuft(Element) const override { return false; }
-    void meldung(const std::string& text) override { meldungen.push_back(text); }
-    void fehler(const std::string& text) override { meldungen.push_back(text); }
+    void meldung(const std::string&) override {}
+    void fehler(const std::string&) override {}
     std::string eingabe(const std::string&, const std::string&, const std::string& vorgabe) override {
         return vorgabe;
     }

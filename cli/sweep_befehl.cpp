@@ -82,7 +82,6 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
             sweepMessen(p, a.durchgaenge, a.kombination, k.terminal() && !a.leise ? &k : nullptr);
         if (lauf.ende == LaufEnde::abgebrochen) break;
         if (lauf.ende == LaufEnde::stumm) {
-            k.fortschritt("");
             k.melden("qzl7-cli: the instrument did not answer within 4 seconds at point " +
                      std::to_string(lauf.punkt) + " (" + std::to_string(lauf.frequenz) + " Hz) on " + portName);
             port->schliessen();
@@ -105,7 +104,6 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     }
     port->schliessen();
     if (p.beenden) {
-        k.fortschritt("");
         k.melden("qzl7-cli: interrupted; the sweep in progress was not written");
         return k.abbruchStatus();
     }

@@ -12,10 +12,10 @@ namespace {
 // Waits run in slices of this length so that quitting stays prompt; the port
 // still wakes at once for input.
 constexpr std::int64_t scheibeMs = 50;
-// Waiting for a reply goes in slices of a tenth of a second, the unit of a
-// serial line's read timer, so that a port can wait in the read itself (one
-// system call instead of poll and read); quitting then waits at most that.
-constexpr std::int64_t antwortScheibeMs = 100;
+// Waiting for a reply goes in slices of the line's read timer, so that a
+// port can wait in the read itself (one system call instead of poll and
+// read); quitting then waits at most that.
+constexpr std::int64_t antwortScheibeMs = SeriellerPort::leseTaktMs;
 
 }  // namespace
 

@@ -101,8 +101,7 @@ void messschleife(Programm& p) {
             // measures the next one, so that the way from a reply to the next
             // command is as short as the bare exchange's. Drawing toward the
             // next point still uses its reading of the last pass, as before.
-            std::int32_t i = 1;
-            for (; i <= n && !p.beenden; ++i) {
+            for (std::int32_t i = 1; i <= n && !p.beenden; ++i) {
                 const std::int64_t gesendet = befehlSenden(p, f);
                 // A pseudo-terminal hands the command on in a kernel worker
                 // woken on this core, which would wait for the drawing; give

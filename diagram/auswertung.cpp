@@ -86,7 +86,7 @@ Auswertung kurveAuswerten(const InstrumentState& st, std::int32_t randLog) {
     };
     if (const auto kanten = bandkanten(n, a.maximum.index, imBand)) {
         const auto [j, k] = *kanten;
-        a.band = Band{j, k, start + (j - 1) * schritt, start + (k - 1) * schritt};
+        a.band = Band{start + (j - 1) * schritt, start + (k - 1) * schritt};
     }
     return a;
 }

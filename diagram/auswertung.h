@@ -28,8 +28,7 @@ struct Kurvenpunkt {
     std::int32_t wert = 0;
 };
 struct Band {
-    std::int32_t j = 0, k = 0;  // the edge points
-    std::int64_t fl = 0, fr = 0;
+    std::int64_t fl = 0, fr = 0;  // the edge points' frequencies
 };
 struct Auswertung {
     Kurvenpunkt maximum, minimum;

@@ -70,6 +70,24 @@ Messreihe messreiheAusEinstellungen(const InstrumentState& st) {
     return r;
 }
 
+void messreiheEinstellen(InstrumentState& st, const Messreihe& r) {
+    st.messart = r.art;
+    st.messzeit = r.ueberschrift;
+    st.linModus = r.lin;
+    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
+        st.linie[j] = r.linien.hoehe[j];
+        st.linieText[j] = r.linien.zehntel[j];
+    }
+    if (r.art >= 1 && r.art <= 3) {
+        const auto slot = static_cast<std::size_t>((r.lin ? Dlin : Dlog) + r.art - 1);
+        st.korrfaktor1[slot] = r.korrfaktor1;
+        st.korrfaktor2[slot] = r.korrfaktor2;
+    }
+    st.startfrequenz = r.f1;
+    st.schrittweite = r.s;
+    st.messpunkte = r.n;
+}
+
 std::string messreiheText(const Messreihe& r) {
     if (r.art < 1 || r.art > 3) return {};
     std::vector<std::string> zeilen{std::string(koepfe[static_cast<std::size_t>(r.art)]), textFuerDatei(r.ueberschrift)};

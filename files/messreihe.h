@@ -19,6 +19,9 @@ std::string messreiheText(const InstrumentState& st);
 std::string messreiheText(const Messreihe& reihe);
 // The series of the last sweep with the current settings.
 Messreihe messreiheAusEinstellungen(const InstrumentState& st);
+// Its reverse without the readings: the kind, heading, detector, reference
+// lines, correction factors, start, step and points a series was made with.
+void messreiheEinstellen(InstrumentState& st, const Messreihe& reihe);
 // Nothing when the first line is none of the three headers. A heading that
 // is no valid UTF-8 is taken as Windows-1252.
 std::optional<Messreihe> messreiheLesen(std::string daten);

@@ -34,8 +34,10 @@ void auswerten(Fenster& f, const Messreihe& r) {
     f.textSetzen(Element::Label8, hzText(tiefsterF));
     if (r.art != 1) return;
 
+    // Lin: above 0.7 x max, compared exactly in integers.
     const auto imBand = [&](std::int32_t i) {
-        return r.lin ? static_cast<long double>(wert(i)) > 0.7L * hoechster : wert(i) > hoechster - bandRandLog;
+        const std::int64_t v = wert(i);
+        return r.lin ? 10 * v > std::int64_t{7} * hoechster : v > std::int64_t{hoechster} - bandRandLog;
     };
     const auto kanten = bandkanten(r.n, hoechsterI, imBand);
     if (!kanten) return;

@@ -16,16 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
     fuzz::pruefen(u.fenster.meldungen.empty() && u.fenster.fehlerMeldungen.empty());
 
     auto& st = u.st;
-    st.messart = reihe->art;
-    st.messzeit = reihe->ueberschrift;
-    st.linModus = reihe->lin;
-    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
-        st.linie[j] = reihe->linien.hoehe[j];
-        st.linieText[j] = reihe->linien.zehntel[j];
-    }
-    st.startfrequenz = reihe->f1;
-    st.schrittweite = reihe->s;
-    st.messpunkte = reihe->n;
+    messreiheEinstellen(st, *reihe);
     const auto wieder = messreiheLesen(messreiheText(st));
     fuzz::pruefen(wieder && wieder->art == reihe->art && wieder->ueberschrift == reihe->ueberschrift &&
                   wieder->lin == reihe->lin && wieder->linien.hoehe == reihe->linien.hoehe &&

@@ -31,7 +31,6 @@ public:
     // Waits in the read itself in periods of the line's timer (leseTaktMs),
     // with poll for what is left of ms.
     std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override;
-    static constexpr std::int64_t leseTaktMs = 100;
     std::string fehlerMeldung() const override { return fehler_; }
     // The open device, or -1; for checking the line settings.
     int handle() const { return fd_; }

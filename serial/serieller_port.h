@@ -34,6 +34,9 @@ public:
     // Waits until input is waiting or ms have passed, without using the CPU.
     // On a closed or broken port it simply lets the time pass.
     virtual bool warten(std::int64_t ms) = 0;
+    // The period of a serial line's read timer, a tenth of a second: callers
+    // that wait for a reply in slices of it let a port wait in the read itself.
+    static constexpr std::int64_t leseTaktMs = 100;
     // Waits like warten(), then reads up to anzahl of the bytes that are
     // there; returns how many (0: nothing came). A port may do this in fewer
     // system calls than the three steps apart.
