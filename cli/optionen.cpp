@@ -7,6 +7,8 @@
 #include <functional>
 #include <limits>
 
+#include "serial/port_namen.h"
+
 namespace qzl::cli {
 
 namespace {
@@ -296,12 +298,12 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
     };
     for (auto& o : ausgabeOptionen(a)) optionen.push_back(std::move(o));
     return optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
-        // --comN=PATH as the window takes it.
-        if (arg.size() > 7 && arg.compare(0, 5, "--com") == 0 && arg[5] >= '1' && arg[5] <= '4' && arg[6] == '=') {
+        // --comN=PATH by the window's rule.
+        if (istPortOption(arg)) {
+            if (!PortNamen().ausArgumenten({arg}).empty()) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
             a.comPfade.emplace_back(arg[5] - '0', arg.substr(7));
             return "";
         }
-        if (arg.compare(0, 5, "--com") == 0) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
         return "unknown option " + zitiert(arg) + " (see qzl7-cli sweep --help)";
     });
 }
