@@ -27,25 +27,13 @@ void fortschrittZeigen(Konsole& k, std::int64_t fertig, std::int64_t gesamt, std
 
 }  // namespace
 
-std::int32_t kombinieren(Kombination regel, std::int64_t summe, std::int32_t hoechster, std::int32_t tiefster,
-                         std::int32_t letzter, int durchgaenge) {
-    switch (regel) {
-        case Kombination::mittel:
-            return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(summe) / durchgaenge));
-        case Kombination::max: return hoechster;
-        case Kombination::min: return tiefster;
-        case Kombination::letzte: break;
-    }
-    return letzter;
-}
-
 LaufErgebnis sweepMessen(Programm& p, int durchgaenge, Kombination regel, Konsole* anzeige) {
     auto& st = p.st;
     diagrammZeichnen(st);
     const std::int32_t n = std::min<std::int32_t>(st.messpunkte, maxMesspunkte);
     const std::size_t groesse = static_cast<std::size_t>(n) + 1;
-    std::vector<std::int64_t> summe(groesse, 0);
-    std::vector<std::int32_t> hoechster(groesse, 0), tiefster(groesse, 0);
+    // Per point: the sum of the passes, or their highest or lowest reading.
+    std::vector<std::int64_t> gesammelt(groesse, 0);
 
     const std::int64_t beginn = p.uhr.monotonMs();
     std::int64_t gezeigt = beginn;
@@ -56,11 +44,11 @@ LaufErgebnis sweepMessen(Programm& p, int durchgaenge, Kombination regel, Konsol
             const std::int64_t f = punktFrequenz(st, i);
             messpunkt(p, i, static_cast<std::int32_t>(f));
             if (st.uebertragungsfehler) return {LaufEnde::stumm, i, f};
-            const std::int32_t v = st.messwerte[static_cast<std::size_t>(i)];
-            const auto k = static_cast<std::size_t>(i);
-            summe[k] += v;
-            hoechster[k] = d == 0 ? v : std::max(hoechster[k], v);
-            tiefster[k] = d == 0 ? v : std::min(tiefster[k], v);
+            const std::int64_t v = st.messwerte[static_cast<std::size_t>(i)];
+            auto& g = gesammelt[static_cast<std::size_t>(i)];
+            if (regel == Kombination::mittel) g += v;
+            if (regel == Kombination::max) g = d == 0 ? v : std::max(g, v);
+            if (regel == Kombination::min) g = d == 0 ? v : std::min(g, v);
             if (anzeige && p.uhr.monotonMs() - gezeigt >= anzeigeAbstandMs) {
                 gezeigt = p.uhr.monotonMs();
                 fortschrittZeigen(*anzeige, std::int64_t{d} * n + i, gesamt, gezeigt - beginn);
@@ -73,8 +61,11 @@ LaufErgebnis sweepMessen(Programm& p, int durchgaenge, Kombination regel, Konsol
 
     if (regel != Kombination::letzte) {
         for (std::int32_t i = 1; i <= n; ++i) {
-            const auto k = static_cast<std::size_t>(i);
-            st.messwerte[k] = kombinieren(regel, summe[k], hoechster[k], tiefster[k], st.messwerte[k], durchgaenge);
+            const auto g = gesammelt[static_cast<std::size_t>(i)];
+            st.messwerte[static_cast<std::size_t>(i)] =
+                regel == Kombination::mittel
+                    ? static_cast<std::int32_t>(std::nearbyint(static_cast<double>(g) / durchgaenge))
+                    : static_cast<std::int32_t>(g);
         }
         st.messwerte[0] = st.messwerte[1].load();
         // The curve as a pass with these readings would leave it.

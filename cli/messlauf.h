@@ -19,14 +19,10 @@ struct LaufErgebnis {
 };
 
 // durchgaenge passes; afterwards messwerte holds the readings combined per
-// point by the rule, and the curve layer shows them. A progress line goes to
+// point by the rule (the last, the mean with halves to even, the highest or
+// the lowest), and the curve layer shows them. A progress line goes to
 // anzeige, if given. Ends early, with the readings incomplete, when the
 // instrument falls silent or p.beenden is set.
 LaufErgebnis sweepMessen(Programm& p, int durchgaenge, Kombination regel, Konsole* anzeige);
-
-// The per-point rule for readings of several passes: the last, the mean
-// (halves to even), the highest or the lowest.
-std::int32_t kombinieren(Kombination regel, std::int64_t summe, std::int32_t hoechster, std::int32_t tiefster,
-                         std::int32_t letzter, int durchgaenge);
 
 }  // namespace qzl::cli
