@@ -26,6 +26,8 @@
 #include <thread>
 #include <vector>
 
+#include "../blanker_austausch.h"
+
 namespace {
 
 using Uhr = std::chrono::steady_clock;
@@ -163,16 +165,9 @@ bool blankeRunde(const std::string& geraet, std::chrono::milliseconds dauer) {
     anKernBinden(kundeKern);
     const int fd = ::open(geraet.c_str(), O_RDWR | O_NOCTTY);
     if (fd < 0) ::_exit(1);
-    static const std::uint8_t wort[4] = {0x9A, 0x99, 0x99, 0x19};
-    static const std::uint8_t befehl = 80;
-    std::uint8_t antwort = 0;
     bool gut = true;
     const auto ende = Uhr::now() + dauer;
-    while (gut && Uhr::now() < ende) {
-        gut = ::write(fd, wort, 4) == 4 && ::write(fd, &befehl, 1) == 1;
-        pollfd p{fd, POLLIN, 0};
-        gut = gut && ::poll(&p, 1, 4000) == 1 && ::read(fd, &antwort, 1) == 1;
-    }
+    while (gut && Uhr::now() < ende) gut = qzl::bench::blankerAustausch(fd);
     ::_exit(gut ? 0 : 1);
 }
 

@@ -16,6 +16,7 @@
 #include "core/start.h"
 #include "core/sweep.h"
 #include "sim_verbindung.h"
+#include "../blanker_austausch.h"
 
 namespace {
 
@@ -42,16 +43,7 @@ void BM_Austausch_Programm(benchmark::State& state) {
     zaehler(state, "exchanges/s");
 }
 
-// The same exchange with the least code possible: two writes, poll, read.
-bool blankerAustausch(int fd) {
-    static const std::uint8_t wort[4] = {0x9A, 0x99, 0x99, 0x19};
-    static const std::uint8_t befehl = 80;
-    std::uint8_t antwort = 0;
-    if (::write(fd, wort, 4) != 4 || ::write(fd, &befehl, 1) != 1) return false;
-    pollfd p{fd, POLLIN, 0};
-    ::poll(&p, 1, 4000);
-    return ::read(fd, &antwort, 1) == 1;
-}
+using qzl::bench::blankerAustausch;
 
 struct BlankeLeitung {
     sim::Simulator simulator;

@@ -21,7 +21,6 @@ fehler=0
 falsch() { echo "FAIL: $*"; fehler=1; }
 
 prefix=$("$lauf" --prefix)
-"$lauf" cmd /c exit 0  # makes the prefix on the first run
 # Runs side by side (other build folders) take different numbers.
 basis=$((10 + ($$ % 60) * 4))
 

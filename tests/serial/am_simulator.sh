@@ -23,7 +23,6 @@ for _ in $(seq 100); do [ -e "$ordner/port" ] && break; sleep 0.05; done
 [ -e "$ordner/port" ] || { cat "$ordner/sim.txt"; echo "the simulator did not start"; exit 1; }
 
 prefix=$("$lauf" --prefix)
-"$lauf" cmd /c exit 0  # makes the prefix on the first run
 # Runs side by side (other build folders) take different numbers.
 n=$((10 + $$ % 200))
 dos=$prefix/dosdevices/com$n
