@@ -33,9 +33,10 @@ std::wstring registerText(HKEY schluessel, const wchar_t* name) {
     return puffer;
 }
 
-// 5 for "COM5"; 0 for a name that is no COM port (LPT1, a modem).
+// 5 for "COM5"; 0 for a name that is no COM port (LPT1, a modem) or whose
+// number has more digits than Windows gives (COM1 to COM256).
 int comNummer(const std::string& name) {
-    if (name.size() < 4 || name.compare(0, 3, "COM") != 0) return 0;
+    if (name.size() < 4 || name.size() > 6 || name.compare(0, 3, "COM") != 0) return 0;
     if (!std::all_of(name.begin() + 3, name.end(), [](char c) { return c >= '0' && c <= '9'; })) return 0;
     return std::stoi(name.substr(3));
 }
