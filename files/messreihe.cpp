@@ -146,12 +146,12 @@ std::optional<Messreihe> messreiheLesen(std::string daten) {
 void MessreiheSpeichern1Click(Programm& p) {
     const auto pfad = p.fenster.dateiDialog(Element::SaveDialog2);
     if (!pfad) return;
-    Messreihe reihe = messreiheAusEinstellungen(p.st);
-    if (const auto& geladen = p.geladeneReihe) {
+    const auto& geladen = p.geladeneReihe;
+    Messreihe reihe = geladen ? *geladen : messreiheAusEinstellungen(p.st);
+    if (geladen) {
         // What the diagram shows: the loaded series with the readings as they
         // are now (the "max" button may have moved them), under the heading
         // above it, which the user may have changed since.
-        reihe = *geladen;
         for (std::int32_t k = 1; k <= reihe.n; ++k)
             reihe.werte[static_cast<std::size_t>(k)] = p.st.messwerte[static_cast<std::size_t>(k)];
         reihe.ueberschrift = p.fenster.text(Element::Label5);
