@@ -118,9 +118,8 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
         {"output", true, [&a](std::string_view w) { a.ausgabe = w; return std::string(); }},
         {"format", true,
          [&a](std::string_view w) -> std::string {
-             bool bekannt = false;
-             a.format = formatAusName(w, bekannt);
-             return bekannt ? "" : zitiert(w) + " is none of csv, tsv, json, dat, s1p, s2p, png";
+             a.format = formatAusName(w);
+             return a.format ? "" : zitiert(w) + " is none of csv, tsv, json, dat, s1p, s2p, png";
          }},
         {"heading", true,
          [&a](std::string_view w) -> std::string {
@@ -214,10 +213,10 @@ std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
     return Grenze{oben, *f1, *f2, *pegel, std::string(oben ? "--above " : "--below ") + std::string(text)};
 }
 
-Format formatAusName(std::string_view name, bool& bekannt) {
+std::optional<Format> formatAusName(std::string_view name) {
     const auto gefunden = std::find(formatNamen.begin(), formatNamen.end(), name);
-    bekannt = gefunden != formatNamen.end();
-    return bekannt ? static_cast<Format>(gefunden - formatNamen.begin()) : Format::csv;
+    if (gefunden == formatNamen.end()) return std::nullopt;
+    return static_cast<Format>(gefunden - formatNamen.begin());
 }
 
 std::string_view formatName(Format f) { return formatNamen[static_cast<std::size_t>(f)]; }
@@ -229,10 +228,7 @@ std::optional<Format> formatAusEndung(std::string_view pfad) {
     std::string endung(pfad.substr(punkt + 1));
     std::transform(endung.begin(), endung.end(), endung.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    bool bekannt = false;
-    const Format f = formatAusName(endung, bekannt);
-    if (!bekannt) return std::nullopt;
-    return f;
+    return formatAusName(endung);
 }
 
 std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {

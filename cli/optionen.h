@@ -57,7 +57,7 @@ struct Auftrag {
 std::optional<std::int64_t> hertzLesen(std::string_view text);
 // "F1:F2:LEVEL" of --above / --below.
 std::optional<Grenze> grenzeLesen(std::string_view text, bool oben);
-Format formatAusName(std::string_view name, bool& bekannt);
+std::optional<Format> formatAusName(std::string_view name);
 std::string_view formatName(Format f);
 // The format a file name's extension asks for.
 std::optional<Format> formatAusEndung(std::string_view pfad);

@@ -101,6 +101,34 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
     EXPECT_FALSE(cli::grenzeLesen("1000:2000", true));
 }
 
+// Each option lands in its field, counts take their lowest value, and what
+// no option is comes back as such.
+TEST(CliRegeln, OptionenUndIhreFelder) {
+    cli::Auftrag a;
+    EXPECT_EQ(cli::sweepOptionenLesen({"--report", "--com", "4", "--points", "1", "--passes", "1", "--below",
+                                       "1M:2M:3dB", "--format", "tsv"},
+                                      a),
+              "");
+    EXPECT_TRUE(a.bericht);
+    EXPECT_EQ(a.com, 4);
+    EXPECT_EQ(a.punkte, 1);
+    EXPECT_EQ(a.durchgaenge, 1);
+    EXPECT_EQ(a.format, cli::Format::tsv);
+    ASSERT_EQ(a.grenzen.size(), 1u);
+    EXPECT_FALSE(a.grenzen[0].oben);
+    EXPECT_EQ(a.grenzen[0].pegel, 3.0);
+    const std::pair<std::vector<std::string>, std::string> abgelehnt[] = {
+        {{"--below", "1M:2M"}, "'1M:2M' is not F1:F2:LEVEL"},
+        {{"--format", "xls"}, "'xls' is none of csv"},
+    };
+    for (const auto& [argumente, grund] : abgelehnt) {
+        cli::Auftrag b;
+        EXPECT_NE(cli::sweepOptionenLesen(argumente, b).find(grund), std::string::npos) << grund;
+    }
+    cli::Auftrag c;
+    EXPECT_NE(cli::convertOptionenLesen({"--bogus"}, c).find("unknown option '--bogus'"), std::string::npos);
+}
+
 // Every exit status once, with the message that says why; a refusal comes
 // before the port is opened.
 TEST(CliRegeln, Rueckgabewerte) {
