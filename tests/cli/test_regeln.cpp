@@ -105,11 +105,13 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
 // no option is comes back as such.
 TEST(CliRegeln, OptionenUndIhreFelder) {
     cli::Auftrag a;
-    EXPECT_EQ(cli::sweepOptionenLesen({"--report", "--com", "4", "--points", "1", "--passes", "1", "--below",
-                                       "1M:2M:3dB", "--format", "tsv"},
+    EXPECT_EQ(cli::sweepOptionenLesen({"--report", "--quiet", "--com", "4", "--baud", "38400", "--points", "1",
+                                       "--passes", "1", "--below", "1M:2M:3dB", "--format", "tsv"},
                                       a),
               "");
     EXPECT_TRUE(a.bericht);
+    EXPECT_TRUE(a.leise);
+    EXPECT_EQ(a.baud, 38400);
     EXPECT_EQ(a.com, 4);
     EXPECT_EQ(a.punkte, 1);
     EXPECT_EQ(a.durchgaenge, 1);
@@ -120,6 +122,7 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
     const std::pair<std::vector<std::string>, std::string> abgelehnt[] = {
         {{"--below", "1M:2M"}, "'1M:2M' is not F1:F2:LEVEL"},
         {{"--format", "xls"}, "'xls' is none of csv"},
+        {{"--points", "3x"}, "'3x' is not a number from 1 to 300"},
     };
     for (const auto& [argumente, grund] : abgelehnt) {
         cli::Auftrag b;

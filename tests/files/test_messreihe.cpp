@@ -54,6 +54,11 @@ TEST(Messreihe, SpeichernJeArt) {
     EXPECT_EQ(messreiheText(u->st),
               "Reflexionsmessung QZL7\r\n07.12.2026  07:42:17\r\n10;-1\r\n20;-2\r\n30;-3\r\n40;-4\r\n50;-5\r\n60;-6\r\n"
               "70;-7\r\nlin\r\nKorrekturfaktor1 =3\r\nKorrekturfaktor2 =4\r\n1000;5;5\r\n990;6;6\r\n");
+    // A state set from this series writes the same file.
+    auto wieder = mitWerten(1, {5, 6});
+    wieder->st.messzeit.clear();
+    messreiheEinstellen(wieder->st, messreiheAusEinstellungen(u->st));
+    EXPECT_EQ(messreiheText(wieder->st), messreiheText(u->st));
 
     u = mitWerten(3, {9});
     u->st.korrfaktor1[Slog] = 11;
