@@ -3,11 +3,15 @@
 // alternating rounds over the same pseudo-terminal. The instrument sits on
 // the master side, answers every fifth byte at once and notes the time of
 // each exchange; both rates are counted there, the same way.
-//   bench_sweep [BIN_DIR [ROUNDS [apart|shared|free]]]
+//   bench_sweep [BIN_DIR [ROUNDS [apart|shared|free [program|calls|lean]]]]
 // BIN_DIR: where qzl7 is (default: beside this program); the placement of
 // the two sides on the cores is explained below.
 // Each program round is the real qzl7 with -c and --smoke-test (start, one
 // sweep of about half a second, Stop, quit) on the offscreen platform.
+// "calls" puts a loop in the program's place that makes only the program's
+// own calls per exchange (discard the input, one write, one read that waits);
+// "lean" leaves out the discard too. They show how far any program could
+// get ahead of the bare loop on this machine.
 #include <fcntl.h>
 #include <poll.h>
 #include <sched.h>
@@ -133,8 +137,51 @@ private:
     std::thread faden_;
 };
 
+// Runs arbeit in a child process on the client's core; true if it
+// succeeded there.
+template <typename Arbeit>
+bool imKind(Arbeit arbeit) {
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        anKernBinden(kundeKern);
+        ::_exit(arbeit() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(kind, &status, 0);
+    return kind > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+enum class Gegner { programm, aufrufe, schlank };
+Gegner gegner = Gegner::programm;
+
+// The program's exchange without the program, in a process of its own.
+bool aufrufeRunde(const std::string& geraet, std::chrono::milliseconds dauer) {
+    return imKind([&] {
+        // As the port opens the line: writes never block, the reply is
+        // awaited in the read of a second descriptor (at most 0.1 s a read).
+        const int fd = ::open(geraet.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        const int lese = ::open(geraet.c_str(), O_RDONLY | O_NOCTTY);
+        termios t{};
+        if (fd < 0 || lese < 0 || ::tcgetattr(lese, &t) != 0) return false;
+        ::cfmakeraw(&t);
+        t.c_cc[VMIN] = 0;
+        t.c_cc[VTIME] = 1;
+        ::tcsetattr(lese, TCSANOW, &t);
+        static const std::uint8_t rahmen[5] = {0x9A, 0x99, 0x99, 0x19, 80};
+        std::uint8_t antwort = 0;
+        bool gut = true;
+        const auto ende = Uhr::now() + dauer;
+        while (gut && Uhr::now() < ende) {
+            if (gegner == Gegner::aufrufe) ::tcflush(fd, TCIFLUSH);
+            gut = ::write(fd, rahmen, 5) == 5 && ::read(lese, &antwort, 1) == 1;
+        }
+        return gut;
+    });
+}
+
 // One round of the real program: start, sweep, quit. False if it failed.
 bool programmRunde(const std::string& programm, const std::string& geraet, const std::string& ordner) {
+    if (gegner != Gegner::programm) return aufrufeRunde(geraet, std::chrono::milliseconds(500));
     const pid_t kind = ::fork();
     if (kind == 0) {
         anKernBinden(kundeKern);
@@ -156,19 +203,13 @@ bool programmRunde(const std::string& programm, const std::string& geraet, const
 // the program is: a switch between two threads of one process is cheaper
 // than one between processes, which would flatter the loop.
 bool blankeRunde(const std::string& geraet, std::chrono::milliseconds dauer) {
-    const pid_t kind = ::fork();
-    if (kind != 0) {
-        int status = 0;
-        ::waitpid(kind, &status, 0);
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-    anKernBinden(kundeKern);
-    const int fd = ::open(geraet.c_str(), O_RDWR | O_NOCTTY);
-    if (fd < 0) ::_exit(1);
-    bool gut = true;
-    const auto ende = Uhr::now() + dauer;
-    while (gut && Uhr::now() < ende) gut = qzl::bench::blankerAustausch(fd);
-    ::_exit(gut ? 0 : 1);
+    return imKind([&] {
+        const int fd = ::open(geraet.c_str(), O_RDWR | O_NOCTTY);
+        bool gut = fd >= 0;
+        const auto ende = Uhr::now() + dauer;
+        while (gut && Uhr::now() < ende) gut = qzl::bench::blankerAustausch(fd);
+        return gut;
+    });
 }
 
 // What the instrument takes when nothing waits for it: 64 exchanges in one
@@ -206,12 +247,20 @@ int main(int argc, char** argv) {
         argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::read_symlink("/proc/self/exe").parent_path();
     const int runden = argc > 2 ? std::max(1, std::atoi(argv[2])) : 10;
     const std::string lage = argc > 3 ? argv[3] : "apart";
+    const std::string wer = argc > 4 ? argv[4] : "program";
     if (lage == "shared") {
         geraetKern = 1;
     } else if (lage == "free") {
         geraetKern = kundeKern = -1;
-    } else if (lage != "apart") {
-        std::fprintf(stderr, "usage: bench_sweep [BIN_DIR [ROUNDS [apart|shared|free]]]\n");
+    }
+    if (wer == "calls") {
+        gegner = Gegner::aufrufe;
+    } else if (wer == "lean") {
+        gegner = Gegner::schlank;
+    }
+    if ((lage != "apart" && lage != "shared" && lage != "free") ||
+        (wer != "program" && wer != "calls" && wer != "lean")) {
+        std::fprintf(stderr, "usage: bench_sweep [BIN_DIR [ROUNDS [apart|shared|free [program|calls|lean]]]]\n");
         return 2;
     }
     const std::string programm = std::filesystem::absolute(binOrdner / "qzl7").string();
@@ -247,7 +296,7 @@ int main(int argc, char** argv) {
     for (int r = 1; r <= runden; ++r) {
         geraet.neu();
         if (!programmRunde(programm, geraet.pfad(), ordner)) {
-            std::fprintf(stderr, "bench_sweep: %s -c --smoke-test failed\n", programm.c_str());
+            std::fprintf(stderr, "bench_sweep: %s failed\n", wer == "program" ? (programm + " -c --smoke-test").c_str() : wer.c_str());
             return 1;
         }
         const double p = geraet.rate(1), pUs = geraet.typischUs(1);
@@ -265,9 +314,9 @@ int main(int argc, char** argv) {
         bUsVorher = bUsNachher;
     }
     std::filesystem::remove_all(ordner);
-    std::printf("median of %d rounds (%s): program sweep %.0f /s, bare loop %.0f /s, ratio %.2f (range %.2f-%.2f); "
+    std::printf("median of %d rounds (%s, %s): program sweep %.0f /s, bare loop %.0f /s, ratio %.2f (range %.2f-%.2f); "
                 "ratio of the typical exchange times %.2f\n",
-                runden, lage.c_str(), median(programmRaten), median(blankRaten), median(verhaeltnisse),
+                runden, lage.c_str(), wer.c_str(), median(programmRaten), median(blankRaten), median(verhaeltnisse),
                 *std::min_element(verhaeltnisse.begin(), verhaeltnisse.end()),
                 *std::max_element(verhaeltnisse.begin(), verhaeltnisse.end()), median(typischVerhaeltnisse));
     return 0;
