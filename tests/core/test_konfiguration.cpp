@@ -52,6 +52,15 @@ TEST(Konfiguration, HandbearbeiteteAchtZeilen) {
     }
     const auto ab9 = [](const std::string& t) { return t.substr(t.find("Korrfaktor1Dlog")); };
     EXPECT_EQ(ab9(konfigurationText(st)), ab9(vorgaben));
+    // So do the first eight lines when they do not parse.
+    AtomInt* const erste8[] = {&st.startfrequenz, &st.endfrequenz,      &st.schrittweite, &st.taktfrequenz,
+                               &st.eichfrequenz,  &st.zwischenfrequenz, &st.zfBerechnung, &st.comport};
+    for (AtomInt* f : erste8) *f = 7;
+    konfigurationLesen(st,
+                       "Startfrequenz    =x\r\nEndfrequenz      =x\r\nSchrittweite     =x\r\nTaktfrequenz     =x\r\n"
+                       "Eichfrequenz     =x\r\nZwischenfrequenz =x\r\nZF-Berechnung    =x\r\nComport          =x\r\n");
+    const std::int32_t vorgabe8[] = {10000000, 35000000, 1000, 100000000, 10000000, 9000000, 0, 2};
+    for (std::size_t i = 0; i < std::size(erste8); ++i) EXPECT_EQ(*erste8[i], vorgabe8[i]) << i;
 
     // The transfer stores unchecked; the limits follow right after it.
     std::string text = startDatei;
