@@ -59,7 +59,7 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
     if (a.baud) st.baudrate = *a.baud;
     if (a.bits) st.messgenauigkeit = *a.bits;
     if (a.com) st.comport = *a.com;
-    for (const auto& [n, pfad] : a.comPfade) namen.setzen(n, pfad);
+    namen.ausArgumenten(a.comOptionen);  // checked when they were read
     if (a.portPfad) namen.setzen(st.comport, *a.portPfad);
 
     if (a.zf || a.zfAddieren) {

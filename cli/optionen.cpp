@@ -296,8 +296,8 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
     return optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
         // --comN=PATH by the window's rule.
         if (istPortOption(arg)) {
-            if (!PortNamen().ausArgumenten({arg}).empty()) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
-            a.comPfade.emplace_back(arg[5] - '0', arg.substr(7));
+            if (!portOptionEinwand(arg).empty()) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
+            a.comOptionen.push_back(arg);
             return "";
         }
         return "unknown option " + zitiert(arg) + " (see qzl7-cli sweep --help)";

@@ -30,7 +30,7 @@ struct Auftrag {
     bool benutzerOrdner = false;  // --user-config: the folder the menu's qzl7 keeps its settings in
     std::optional<std::string> portPfad;
     std::optional<int> com;
-    std::vector<std::pair<int, std::string>> comPfade;  // --comN=PATH
+    std::vector<std::string> comOptionen;  // --comN=PATH, as given
     std::optional<int> baud, bits, messart, punkte;
     std::optional<bool> lin;
     std::optional<std::int64_t> start, stop, schritt, zf;

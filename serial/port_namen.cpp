@@ -14,16 +14,15 @@ PortNamen::PortNamen() {
     }
 }
 
-namespace {
-
-// Why a --com... argument cannot be used; "" if it can.
-std::string einwand(const std::string& a) {
+std::string portOptionEinwand(const std::string& a) {
     if (a.compare(0, 5, "--com") != 0) return "write it in lower case";
     if (a.size() < 6 || a[5] < '1' || a[5] > '4') return "only COM 1 to 4 can be mapped";
     if (a.size() < 7 || a[6] != '=') return "the device path follows '=' in the same argument";
     if (a.size() == 7) return "the device path is empty";
     return "";
 }
+
+namespace {
 
 char klein(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -37,7 +36,7 @@ std::vector<std::string> PortNamen::ausArgumenten(const std::vector<std::string>
     std::vector<std::string> warnungen;
     for (const auto& a : argumente) {
         if (!istPortOption(a)) continue;
-        if (const std::string grund = einwand(a); !grund.empty()) {
+        if (const std::string grund = portOptionEinwand(a); !grund.empty()) {
             warnungen.push_back("qzl7: ignoring '" + a + "': " + grund + " (--comN=PATH, N from 1 to 4)");
             continue;
         }

@@ -8,6 +8,9 @@ namespace qzl {
 
 // Whether an argument looks like a port option: "--com" in any case.
 bool istPortOption(std::string_view argument);
+// For a port option: what is wrong with it as --comN=PATH (N from 1 to 4,
+// lower case, a path); "" when nothing is.
+std::string portOptionEinwand(const std::string& argument);
 
 // Device names of COM 1..4: "COMn" on Windows, /dev/ttyS0..3 elsewhere,
 // unless the command line maps a port with --comN=PATH.
