@@ -51,10 +51,6 @@ struct Auftrag {
     std::vector<Grenze> grenzen;
 };
 
-// Hertz from "10700000", "10.7M", "455k", "1.5e6", "2G" (optionally followed
-// by "Hz"); nothing unless it is a whole number of hertz. Values beyond 64
-// bits come back as INT64_MAX, which every range check refuses.
-std::optional<std::int64_t> hertzLesen(std::string_view text);
 // "F1:F2:LEVEL" of --above / --below.
 std::optional<Grenze> grenzeLesen(std::string_view text, bool oben);
 std::optional<Format> formatAusName(std::string_view name);

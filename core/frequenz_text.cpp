@@ -1,5 +1,8 @@
 #include "core/frequenz_text.h"
 
+#include <algorithm>
+#include <limits>
+#include <string>
 #include <vector>
 
 #include "core/ganzzahl.h"
@@ -90,6 +93,57 @@ std::optional<std::int32_t> frequenzLesen(std::string_view text) {
     const auto betrag = stellen > 0 ? dezimalLesen(text, stellen) : gruppiertLesen(text);
     if (!betrag || *betrag > (negativ ? 2147483648ull : 2147483647ull)) return std::nullopt;
     return static_cast<std::int32_t>(negativ ? -static_cast<std::int64_t>(*betrag) : static_cast<std::int64_t>(*betrag));
+}
+
+std::optional<std::int64_t> hertzLesen(std::string_view text) {
+    // Exact decimal arithmetic: 10.7M must be 10700000, not a float's neighbour.
+    std::string ziffern;
+    std::size_t i = 0;
+    int nachkomma = 0;
+    while (i < text.size() && ziffer(text[i])) ziffern += text[i++];
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && ziffer(text[i])) {
+            ziffern += text[i++];
+            ++nachkomma;
+        }
+    }
+    if (ziffern.empty()) return std::nullopt;
+    long exponent = -nachkomma;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        ++i;
+        bool negativ = false;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negativ = text[i++] == '-';
+        const std::size_t anfang = i;
+        long e = 0;
+        while (i < text.size() && ziffer(text[i]) && e < 1000) e = e * 10 + (text[i++] - '0');
+        if (i == anfang || (i < text.size() && ziffer(text[i]))) return std::nullopt;
+        exponent += negativ ? -e : e;
+    }
+    if (i < text.size()) {
+        switch (text[i]) {
+            case 'k': exponent += 3; ++i; break;
+            case 'M': exponent += 6; ++i; break;
+            case 'G': exponent += 9; ++i; break;
+            default: break;
+        }
+    }
+    if (text.substr(i) == "Hz") i += 2;
+    if (i != text.size()) return std::nullopt;
+
+    ziffern.erase(0, std::min(ziffern.find_first_not_of('0'), ziffern.size()));
+    if (ziffern.empty()) return 0;
+    // Digits below the hertz must all be zeros.
+    while (exponent < 0) {
+        if (ziffern.back() != '0') return std::nullopt;
+        ziffern.pop_back();
+        ++exponent;
+    }
+    if (static_cast<long>(ziffern.size()) + exponent > 18) return std::numeric_limits<std::int64_t>::max();
+    std::int64_t wert = 0;
+    for (char c : ziffern) wert = wert * 10 + (c - '0');
+    for (long e = 0; e < exponent; ++e) wert *= 10;
+    return wert;
 }
 
 }  // namespace qzl

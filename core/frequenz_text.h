@@ -22,4 +22,9 @@ namespace qzl {
 // caller then uses its default.
 std::optional<std::int32_t> frequenzLesen(std::string_view text);
 
+// The frequencies of a command line or a script, in Hz: from "10700000", "10.7M", "455k", "1.5e6", "2G" (optionally followed
+// by "Hz"); nothing unless it is a whole number of hertz. Values beyond 64
+// bits come back as INT64_MAX, which every range check refuses.
+std::optional<std::int64_t> hertzLesen(std::string_view text);
+
 }  // namespace qzl

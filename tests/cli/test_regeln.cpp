@@ -9,6 +9,7 @@
 #include "cli/messlauf.h"
 #include "cli/optionen.h"
 #include "cli_lauf.h"
+#include "core/frequenz_text.h"
 #include "core/konfiguration.h"
 #include "umgebung.h"
 
@@ -27,7 +28,7 @@ TEST(CliRegeln, Frequenzen) {
         {"", std::nullopt},     {"-5", std::nullopt}, {"1e", std::nullopt}, {"k", std::nullopt},
         {"10.7 M", std::nullopt}, {"99999999999999999999", zuGross}, {"1e400", zuGross},
     };
-    for (const auto& f : faelle) EXPECT_EQ(cli::hertzLesen(f.text), f.hz) << f.text;
+    for (const auto& f : faelle) EXPECT_EQ(hertzLesen(f.text), f.hz) << f.text;
 }
 
 // Three passes whose raw readings differ per pass; converted with the pair
