@@ -11,7 +11,8 @@
 
 #include "app/ausloesen.h"
 #include "app/kommandozeile.h"
-#include "core/start.h"
+#include "handlers/start.h"
+#include "serial/port_fabrik.h"
 
 namespace qzl {
 
@@ -46,11 +47,11 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
     : argumente_(std::move(argumente)),
       st_(std::make_unique<InstrumentState>()),
       portNamen_(portNamenAus(argumente_)),
-      port_(portNamen_),
+      port_(seriellenPortAnlegen(portNamen_)),
       fenster_(*st_, [this](Element e) { ausloesen(programm_, e); }),
-      programm_(*st_, fenster_, port_, uhr),
+      programm_(*st_, fenster_, *port_, uhr),
       signalWache_([this](int nummer) { signalBeenden(nummer); }) {
-    programm_.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
+    programm_.geraet.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
     const QString dezimal = QLocale::system().decimalPoint();
     if (dezimal.size() == 1 && dezimal[0].unicode() < 128) st_->dezimalzeichen = static_cast<char>(dezimal[0].unicode());
     // Work from the sweep thread (a time-out message) runs on this thread,

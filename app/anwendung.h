@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "core/instrument_state.h"
+#include "state/instrument_state.h"
 #include "serial/port_namen.h"
-#include "serial/posix_port.h"
-#include "core/programm.h"
+#include "handlers/programm.h"
 #include "app/signal_wache.h"
-#include "core/uhr.h"
+#include "platform/uhr.h"
 #include "ui/haupt_fenster.h"
 
 namespace qzl {
@@ -42,7 +41,7 @@ private:
     std::vector<std::string> argumente_;
     std::unique_ptr<InstrumentState> st_;
     PortNamen portNamen_;
-    PosixPort port_;
+    std::unique_ptr<SeriellerPort> port_;
     HauptFenster fenster_;
     Programm programm_;
     int signalEnde_ = 0;

@@ -1,15 +1,17 @@
 #include "app/ausloesen.h"
 
-#include "core/dialogaufrufe.h"
-#include "core/konfiguration.h"
-#include "core/start.h"
-#include "core/sweep.h"
-#include "diagram/auswertung.h"
-#include "files/druckseite.h"
-#include "files/messreihe.h"
-#include "modes/betriebsarten.h"
-#include "modes/frequenzeingabe.h"
-#include "modes/kalibrierung.h"
+#include "handlers/dialogaufrufe.h"
+#include "formats/konfiguration.h"
+#include "handlers/start.h"
+#include "handlers/sweep.h"
+#include "handlers/ablesung.h"
+#include "handlers/einstellungsdateien.h"
+#include "handlers/messreihen.h"
+#include "handlers/druckseite.h"
+#include "formats/messreihe.h"
+#include "handlers/betriebsarten.h"
+#include "handlers/frequenzeingabe.h"
+#include "handlers/kalibrierung.h"
 
 namespace qzl {
 

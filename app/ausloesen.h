@@ -1,6 +1,6 @@
 #pragma once
-#include "core/fenster.h"
-#include "core/programm.h"
+#include "handlers/fenster.h"
+#include "handlers/programm.h"
 
 namespace qzl {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/konfiguration.h"
+#include "formats/konfiguration.h"
 #include "serial/port_namen.h"
 
 namespace qzl {

@@ -13,7 +13,7 @@
 #include "app/kommandozeile.h"
 #include "app/probelauf.h"
 #include "serial/port_liste.h"
-#include "core/uhr.h"
+#include "platform/uhr.h"
 
 int main(int argc, char** argv) {
     const auto programmStart = std::chrono::steady_clock::now();

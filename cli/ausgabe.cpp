@@ -4,7 +4,8 @@
 #include <cstdlib>
 
 #include "cli/plattform.h"
-#include "core/textdatei.h"
+#include "platform/uhr.h"
+#include "platform/datei.h"
 
 namespace qzl::cli {
 

@@ -4,13 +4,12 @@
 #include <charconv>
 
 #include "cli/einstellungen.h"
-#include "diagram/auswertung.h"
+#include "evaluation/auswertung.h"
+#include "state/kurve.h"
 
 namespace qzl::cli {
 
 namespace {
-
-std::int32_t punkte(const InstrumentState& st) { return std::min<std::int32_t>(st.messpunkte, maxMesspunkte); }
 
 double pegelVon(const InstrumentState& st, std::int32_t wert) { return pegel(wert, st.messart, st.linModus); }
 
@@ -60,9 +59,9 @@ std::string berichtText(const InstrumentState& st) {
 
 std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vector<Grenze>& grenzen) {
     std::vector<Verstoss> verstoesse;
-    for (std::int32_t i = 1; i <= punkte(st); ++i) {
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) {
         const std::int64_t f = punktFrequenz(st, i);
-        const double p = pegelVon(st, st.messwerte[static_cast<std::size_t>(i)]);
+        const double p = pegelBei(st, i);
         for (const auto& g : grenzen) {
             if (f < g.f1 || f > g.f2) continue;
             if (g.oben ? p < g.pegel : p > g.pegel) verstoesse.push_back({i, f, p, &g});
@@ -73,10 +72,10 @@ std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vecto
 
 std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>& grenzen) {
     const std::int64_t erste = punktFrequenz(st, 1);
-    const std::int64_t letzte = punktFrequenz(st, punkte(st));
+    const std::int64_t letzte = punktFrequenz(st, punktAnzahl(st));
     for (const auto& g : grenzen) {
         bool getroffen = false;
-        for (std::int32_t i = 1; i <= punkte(st) && !getroffen; ++i) {
+        for (std::int32_t i = 1; i <= punktAnzahl(st) && !getroffen; ++i) {
             const std::int64_t f = punktFrequenz(st, i);
             getroffen = f >= g.f1 && f <= g.f2;
         }

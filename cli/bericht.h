@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/optionen.h"
-#include "core/instrument_state.h"
+#include "state/instrument_state.h"
 
 namespace qzl::cli {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "cli/konsole.h"
-#include "core/uhr.h"
+#include "platform/uhr.h"
 
 namespace qzl::cli {
 

@@ -6,10 +6,9 @@
 #include "cli/cli.h"
 #include "cli/formate.h"
 #include "cli/hilfe.h"
-#include "cli/kopflos_fenster.h"
-#include "cli/plattform.h"
-#include "core/textdatei.h"
-#include "files/messreihe.h"
+#include "diagram/kurve.h"
+#include "formats/messreihe.h"
+#include "platform/datei.h"
 
 namespace qzl::cli {
 
@@ -33,12 +32,7 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
     auto st = std::make_unique<InstrumentState>();
     messreiheEinstellen(*st, *reihe);
     if (a.ueberschrift) st->messzeit = *a.ueberschrift;
-    PortNamen namen;
-    KopflosFenster fenster;
-    const auto port = seriellenPortAnlegen(namen);  // never opened
-    SystemUhr uhr;
-    Programm p(*st, fenster, *port, uhr);
-    messreiheZeigen(p, *reihe);
+    reiheZeichnen(*st, *reihe);
 
     Format format = Format::csv;
     std::string fehler = formatBestimmen(a, format);

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <limits>
 
-#include "core/konfiguration.h"
-#include "core/start.h"
-#include "core/textdatei.h"
+#include "formats/konfiguration.h"
+#include "state/kurve.h"
+#include "platform/datei.h"
 
 namespace qzl::cli {
 
@@ -41,10 +41,6 @@ std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
 }
 
 }  // namespace
-
-std::int64_t punktFrequenz(const InstrumentState& st, std::int32_t i) {
-    return std::int64_t{st.startfrequenz} + std::int64_t{i - 1} * st.schrittweite;
-}
 
 std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, PortNamen& namen) {
     st.startwerteSetzen();

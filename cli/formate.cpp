@@ -7,8 +7,9 @@
 
 #include "cli/einstellungen.h"
 #include "cli/plattform.h"
-#include "diagram/auswertung.h"
-#include "files/messreihe.h"
+#include "evaluation/auswertung.h"
+#include "state/kurve.h"
+#include "formats/messreihe.h"
 
 namespace qzl::cli {
 
@@ -17,9 +18,6 @@ namespace {
 constexpr std::string_view kindName[] = {"", "transmission", "reflection", "spectrum"};
 constexpr std::string_view regelName[] = {"last", "average", "max", "min"};
 
-std::int32_t punkte(const InstrumentState& st) { return std::min<std::int32_t>(st.messpunkte, maxMesspunkte); }
-std::int32_t wert(const InstrumentState& st, std::int32_t i) { return st.messwerte[static_cast<std::size_t>(i)]; }
-double pegelVon(const InstrumentState& st, std::int32_t i) { return pegel(wert(st, i), st.messart, st.linModus); }
 
 std::string_view artName(const InstrumentState& st) {
     const std::int32_t art = st.messart;
@@ -46,7 +44,7 @@ std::string jsonZeichenkette(std::string_view text) {
 
 std::string einstellungenZeile(const InstrumentState& st) {
     std::string s = "start " + std::to_string(st.startfrequenz.load()) + " Hz, step " +
-                    std::to_string(st.schrittweite.load()) + " Hz, " + std::to_string(punkte(st)) + " points, " +
+                    std::to_string(st.schrittweite.load()) + " Hz, " + std::to_string(punktAnzahl(st)) + " points, " +
                     std::to_string(st.messgenauigkeit.load()) + " bits, clock " +
                     std::to_string(st.taktfrequenz.load()) + " Hz";
     if (st.zfAktiv)
@@ -60,9 +58,9 @@ std::string einstellungenZeile(const InstrumentState& st) {
 std::string tabelleText(const InstrumentState& st, char trenner) {
     const std::string t(1, trenner);
     std::string text = "frequency_hz" + t + "reading" + t + "level_" + pegelEinheit(st) + "\n";
-    for (std::int32_t i = 1; i <= punkte(st); ++i)
-        text += std::to_string(punktFrequenz(st, i)) + t + std::to_string(wert(st, i)) + t +
-                zahlText(pegelVon(st, i)) + "\n";
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i)
+        text += std::to_string(punktFrequenz(st, i)) + t + std::to_string(wertBei(st, i)) + t +
+                zahlText(pegelBei(st, i)) + "\n";
     return text;
 }
 
@@ -72,7 +70,7 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
                     ",\n  \"heading\": " + jsonZeichenkette(st.messzeit) + ",\n";
     j += "  \"settings\": {\"mode\": " + jsonZeichenkette(artName(st)) + ", \"detector\": \"" +
          (st.linModus ? "lin" : "log") + "\", \"start_hz\": " + std::to_string(st.startfrequenz.load()) +
-         ", \"step_hz\": " + std::to_string(st.schrittweite.load()) + ", \"points\": " + std::to_string(punkte(st)) +
+         ", \"step_hz\": " + std::to_string(st.schrittweite.load()) + ", \"points\": " + std::to_string(punktAnzahl(st)) +
          ", \"bits\": " + std::to_string(st.messgenauigkeit.load()) + ", \"baud\": " +
          std::to_string(st.baudrate.load()) + ", \"clock_hz\": " + std::to_string(st.taktfrequenz.load()) +
          ", \"delay_ms\": " + std::to_string(st.delay.load()) + ", \"if_hz\": " +
@@ -82,10 +80,10 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
          std::string(regelName[static_cast<int>(kopf.regel)]) + "\"},\n";
     const std::string pegelSchluessel = std::string("\"level_") + pegelEinheit(st) + "\": ";
     j += "  \"points\": [\n";
-    for (std::int32_t i = 1; i <= punkte(st); ++i)
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i)
         j += "    {\"frequency_hz\": " + std::to_string(punktFrequenz(st, i)) + ", \"reading\": " +
-             std::to_string(wert(st, i)) + ", " + pegelSchluessel + zahlText(pegelVon(st, i)) + "}" +
-             (i < punkte(st) ? ",\n" : "\n");
+             std::to_string(wertBei(st, i)) + ", " + pegelSchluessel + zahlText(pegelBei(st, i)) + "}" +
+             (i < punktAnzahl(st) ? ",\n" : "\n");
     j += "  ],\n  \"evaluation\": {";
     const auto werte = kennwerte(st);
     for (std::size_t k = 0; k < werte.size(); ++k)
@@ -122,7 +120,7 @@ std::string formatEinwand(Format f, const InstrumentState& st) {
         return "s1p holds a reflection (S11): sweep with --mode reflection, or write s2p for a transmission";
     if (f == Format::s2p && st.messart != 1)
         return "s2p holds a transmission (S21): sweep with --mode transmission, or write s1p for a reflection";
-    if (st.schrittweite <= 0 && punkte(st) > 1)
+    if (st.schrittweite <= 0 && punktAnzahl(st) > 1)
         return name + ": Touchstone needs rising frequencies; the step is " +
                std::to_string(st.schrittweite.load()) + " Hz";
     return {};
@@ -138,8 +136,8 @@ std::string touchstoneText(const InstrumentState& st, const Kopf& kopf) {
     t += "! " + einstellungenZeile(st) + "\n";
     if (!st.messzeit.empty()) t += "! heading: " + st.messzeit + "\n";
     t += "# Hz S MA R 50\n";
-    for (std::int32_t i = 1; i <= punkte(st); ++i) {
-        const std::string betrag = zahlText(std::pow(10.0, pegelVon(st, i) / 20.0));
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) {
+        const std::string betrag = zahlText(std::pow(10.0, pegelBei(st, i) / 20.0));
         t += std::to_string(punktFrequenz(st, i)) + (zweiTor ? " 0 0 " + betrag + " 0 0 0 0 0\n" : " " + betrag + " 0\n");
     }
     return t;

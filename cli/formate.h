@@ -6,7 +6,7 @@
 
 #include "cli/bericht.h"
 #include "cli/optionen.h"
-#include "core/instrument_state.h"
+#include "state/instrument_state.h"
 
 namespace qzl::cli {
 

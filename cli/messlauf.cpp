@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "cli/einstellungen.h"
-#include "core/ganzzahl.h"
-#include "core/sweep.h"
 #include "diagram/diagramm.h"
+#include "diagram/kurve.h"
+#include "engine/durchlauf.h"
+#include "state/kurve.h"
 
 namespace qzl::cli {
 
@@ -27,45 +27,50 @@ void fortschrittZeigen(Konsole& k, std::int64_t fertig, std::int64_t gesamt, std
 
 }  // namespace
 
-LaufErgebnis sweepMessen(Programm& p, int durchgaenge, Kombination regel, Konsole* anzeige) {
-    auto& st = p.st;
+LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole* anzeige) {
+    auto& st = g.st;
     diagrammZeichnen(st);
-    const std::int32_t n = std::min<std::int32_t>(st.messpunkte, maxMesspunkte);
-    const std::size_t groesse = static_cast<std::size_t>(n) + 1;
+    const std::int32_t n = punktAnzahl(st);
+    const std::size_t groesse = static_cast<std::size_t>(std::max(n, 0)) + 1;
     // Per point: the sum of the passes, or their highest or lowest reading.
     std::vector<std::int64_t> gesammelt(groesse, 0);
 
-    const std::int64_t beginn = p.uhr.monotonMs();
+    const std::int64_t beginn = g.uhr.monotonMs();
     std::int64_t gezeigt = beginn;
     const std::int64_t gesamt = std::int64_t{n} * durchgaenge;
+    LaufErgebnis ergebnis;
     for (int d = 0; d < durchgaenge; ++d) {
-        for (std::int32_t i = 1; i <= n; ++i) {
-            if (p.beenden) return {LaufEnde::abgebrochen, i, punktFrequenz(st, i)};
-            const std::int64_t f = punktFrequenz(st, i);
-            messpunkt(p, i, static_cast<std::int32_t>(f));
-            if (st.uebertragungsfehler) return {LaufEnde::stumm, i, f};
-            const std::int64_t v = st.messwerte[static_cast<std::size_t>(i)];
-            auto& g = gesammelt[static_cast<std::size_t>(i)];
-            if (regel == Kombination::mittel) g += v;
-            if (regel == Kombination::max) g = d == 0 ? v : std::max(g, v);
-            if (regel == Kombination::min) g = d == 0 ? v : std::min(g, v);
-            if (anzeige && p.uhr.monotonMs() - gezeigt >= anzeigeAbstandMs) {
-                gezeigt = p.uhr.monotonMs();
+        const DurchlaufEnde ende = durchlauf(g, [&](std::int32_t i, Antwort antwort) {
+            if (antwort == Antwort::stumm) {
+                ergebnis = {LaufEnde::stumm, i, punktFrequenz(st, i)};
+                return false;
+            }
+            if (anzeige && g.uhr.monotonMs() - gezeigt >= anzeigeAbstandMs) {
+                gezeigt = g.uhr.monotonMs();
                 fortschrittZeigen(*anzeige, std::int64_t{d} * n + i, gesamt, gezeigt - beginn);
             }
+            return true;
+        });
+        if (ende == DurchlaufEnde::abgebrochen) return ergebnis;
+        // A wait cut short by the request may have stored a stale reading.
+        if (ende == DurchlaufEnde::beendet || g.beenden) return {LaufEnde::abgebrochen, n, punktFrequenz(st, n)};
+        for (std::int32_t i = 1; i <= n; ++i) {
+            const std::int64_t v = wertBei(st, i);
+            auto& s = gesammelt[static_cast<std::size_t>(i)];
+            if (regel == Kombination::mittel) s += v;
+            if (regel == Kombination::max) s = d == 0 ? v : std::max(s, v);
+            if (regel == Kombination::min) s = d == 0 ? v : std::min(s, v);
         }
     }
-    // A wait cut short by the request may have stored a stale reading.
-    if (p.beenden) return {LaufEnde::abgebrochen, n, punktFrequenz(st, n)};
     if (anzeige) anzeige->fortschritt("");
 
     if (regel != Kombination::letzte) {
         for (std::int32_t i = 1; i <= n; ++i) {
-            const auto g = gesammelt[static_cast<std::size_t>(i)];
+            const auto s = gesammelt[static_cast<std::size_t>(i)];
             st.messwerte[static_cast<std::size_t>(i)] =
                 regel == Kombination::mittel
-                    ? static_cast<std::int32_t>(std::nearbyint(static_cast<double>(g) / durchgaenge))
-                    : static_cast<std::int32_t>(g);
+                    ? static_cast<std::int32_t>(std::nearbyint(static_cast<double>(s) / durchgaenge))
+                    : static_cast<std::int32_t>(s);
         }
         st.messwerte[0] = st.messwerte[1].load();
         // The curve as a pass with these readings would leave it.

@@ -1,12 +1,12 @@
 #pragma once
 // One sweep as the window's Start runs it, on the calling thread: the
-// diagram drawn afresh, then whole passes through the window's own point
-// exchange (tuning word, command byte, settle delay, 4-second limit).
+// diagram drawn afresh, then whole passes of the engine (tuning word,
+// command byte, settle delay, 4-second limit).
 #include <cstdint>
 
 #include "cli/konsole.h"
 #include "cli/optionen.h"
-#include "core/programm.h"
+#include "engine/geraet.h"
 
 namespace qzl::cli {
 
@@ -22,7 +22,7 @@ struct LaufErgebnis {
 // point by the rule (the last, the mean with halves to even, the highest or
 // the lowest), and the curve layer shows them. A progress line goes to
 // anzeige, if given. Ends early, with the readings incomplete, when the
-// instrument falls silent or p.beenden is set.
-LaufErgebnis sweepMessen(Programm& p, int durchgaenge, Kombination regel, Konsole* anzeige);
+// instrument falls silent or g.beenden is set.
+LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole* anzeige);
 
 }  // namespace qzl::cli

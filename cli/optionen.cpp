@@ -7,7 +7,7 @@
 #include <functional>
 #include <limits>
 
-#include "core/frequenz_text.h"
+#include "state/frequenz_text.h"
 #include "serial/port_namen.h"
 
 namespace qzl::cli {

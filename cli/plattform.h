@@ -15,9 +15,6 @@
 
 namespace qzl::cli {
 
-// The serial port of this system for the COM names given.
-std::unique_ptr<SeriellerPort> seriellenPortAnlegen(const PortNamen& namen);
-
 // From now on an interrupt or termination request (Ctrl+C, kill) only sets
 // the flag; a second such request while the flag is set ends the program at once.
 void abbruchAbfangen(std::atomic<bool>& flagge);
@@ -30,10 +27,6 @@ void schreibfehlerStattSignal();
 bool fehlerAusgabeIstTerminal();
 // Standard output takes bytes unchanged (no line-end translation).
 void ausgabeBinaer();
-
-// Local and universal broken-down time of t.
-std::tm ortszeit(std::time_t t);
-std::tm weltzeit(std::time_t t);
 
 // The display bitmap as an 8-bit palette PNG with the colour table; empty
 // when the encoder fails.

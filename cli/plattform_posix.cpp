@@ -8,13 +8,8 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "serial/posix_port.h"
 
 namespace qzl::cli {
-
-std::unique_ptr<SeriellerPort> seriellenPortAnlegen(const PortNamen& namen) {
-    return std::make_unique<PosixPort>(namen);
-}
 
 namespace {
 
@@ -49,17 +44,5 @@ void schreibfehlerStattSignal() { ::signal(SIGPIPE, SIG_IGN); }
 bool fehlerAusgabeIstTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 
 void ausgabeBinaer() {}
-
-std::tm ortszeit(std::time_t t) {
-    std::tm ergebnis{};
-    ::localtime_r(&t, &ergebnis);
-    return ergebnis;
-}
-
-std::tm weltzeit(std::time_t t) {
-    std::tm ergebnis{};
-    ::gmtime_r(&t, &ergebnis);
-    return ergebnis;
-}
 
 }  // namespace qzl::cli

@@ -2,8 +2,6 @@
 // events, the console test.
 #include "cli/plattform.h"
 
-#include "serial/win32_port.h"
-
 #include <fcntl.h>
 #include <io.h>
 
@@ -11,10 +9,6 @@
 #include <cstdlib>
 
 namespace qzl::cli {
-
-std::unique_ptr<SeriellerPort> seriellenPortAnlegen(const PortNamen& namen) {
-    return std::make_unique<Win32Port>(namen);
-}
 
 namespace {
 
@@ -56,17 +50,5 @@ bool fehlerAusgabeIstTerminal() {
 // Without this every "\n" written to standard output becomes "\r\n", and
 // CSV, .dat and PNG would differ from the files.
 void ausgabeBinaer() { _setmode(_fileno(stdout), _O_BINARY); }
-
-std::tm ortszeit(std::time_t t) {
-    std::tm ergebnis{};
-    ::localtime_s(&ergebnis, &t);
-    return ergebnis;
-}
-
-std::tm weltzeit(std::time_t t) {
-    std::tm ergebnis{};
-    ::gmtime_s(&ergebnis, &t);
-    return ergebnis;
-}
 
 }  // namespace qzl::cli

@@ -9,32 +9,29 @@
 #include "cli/einstellungen.h"
 #include "cli/formate.h"
 #include "cli/hilfe.h"
-#include "cli/kopflos_fenster.h"
 #include "cli/messlauf.h"
 #include "cli/plattform.h"
-#include "core/geraet.h"
+#include "engine/geraet.h"
+#include "serial/port_fabrik.h"
 
 namespace qzl::cli {
 
 namespace {
 
-// The port opened and set up as the window does it; the window's reason on failure.
-std::string portOeffnen(Programm& p) {
-    std::string grund;
-    p.diagnose = [&grund](const std::string& zeile) { grund = zeile; };
-    PortSetzen(p);
-    p.diagnose = [](const std::string&) {};
-    if (grund.empty() && !p.port.offen()) grund = "qzl7: the port cannot be opened";
-    if (grund.empty()) p.port.eingangVerwerfen();
-    // The reason is the window's, in the name of this program.
+// The port opened and set up as the window does it; the reason on failure.
+std::string portBereiten(Geraet& g) {
+    std::string grund = portOeffnen(g);
+    if (grund.empty() && !g.port.offen()) grund = "qzl7: the port cannot be opened";
+    if (grund.empty()) g.port.eingangVerwerfen();
+    // The port layer speaks as the window, in the name of this program.
     if (grund.rfind("qzl7: ", 0) == 0) grund.replace(0, 4, "qzl7-cli");
     return grund;
 }
 
 // Waits until the monotonic time `ziel`, or until the run is to end.
-void wartenBis(Programm& p, std::int64_t ziel) {
-    for (std::int64_t jetzt = p.uhr.monotonMs(); jetzt < ziel && !p.beenden; jetzt = p.uhr.monotonMs())
-        p.uhr.schlafenMs(std::min<std::int64_t>(ziel - jetzt, 100));
+void wartenBis(Geraet& g, std::int64_t ziel) {
+    for (std::int64_t jetzt = g.uhr.monotonMs(); jetzt < ziel && !g.beenden; jetzt = g.uhr.monotonMs())
+        g.uhr.schlafenMs(std::min<std::int64_t>(ziel - jetzt, 100));
 }
 
 }  // namespace
@@ -56,16 +53,15 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
 
-    KopflosFenster fenster;
     const auto port = seriellenPortAnlegen(namen);
-    Programm p(*st, fenster, *port, uhr);
+    Geraet g(*st, *port, uhr);
     if (!a.demo) {
-        if (const auto grund = portOeffnen(p); !grund.empty()) {
+        if (const auto grund = portBereiten(g); !grund.empty()) {
             k.melden(grund);
             return portfehler;
         }
     }
-    k.abbruchVerbinden(p.beenden);
+    k.abbruchVerbinden(g.beenden);
     const std::string portName = a.demo ? "demo" : namen.name(st->comport);
     const bool aufStdout = aufStandardausgabe(a);
     const bool zeitNamen = a.wiederholungen > 1 && !aufStdout;
@@ -74,12 +70,12 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
 
     const std::int64_t beginn = uhr.monotonMs();
     for (int w = 0; w < a.wiederholungen && ende != schreibfehler; ++w) {
-        if (w > 0) wartenBis(p, beginn + static_cast<std::int64_t>(w * a.intervall * 1000.0));
-        if (p.beenden) break;
+        if (w > 0) wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall * 1000.0));
+        if (g.beenden) break;
         const std::time_t startzeit = std::time(nullptr);
         st->messzeit = a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText());
         const LaufErgebnis lauf =
-            sweepMessen(p, a.durchgaenge, a.kombination, k.terminal() && !a.leise ? &k : nullptr);
+            sweepMessen(g, a.durchgaenge, a.kombination, k.terminal() && !a.leise ? &k : nullptr);
         if (lauf.ende == LaufEnde::abgebrochen) break;
         if (lauf.ende == LaufEnde::stumm) {
             k.melden("qzl7-cli: the instrument did not answer within 4 seconds at point " +
@@ -103,7 +99,7 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         if (!verstoesse.empty()) ende = grenzeVerletzt;
     }
     port->schliessen();
-    if (p.beenden) {
+    if (g.beenden) {
         k.melden("qzl7-cli: interrupted; the sweep in progress was not written");
         return k.abbruchStatus();
     }

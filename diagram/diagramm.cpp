@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
-#include "core/hz_text.h"
+#include "state/hz_text.h"
 #include "diagram/diagramm_teile.h"
 
 namespace qzl {

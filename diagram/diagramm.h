@@ -2,17 +2,10 @@
 #include <array>
 #include <cstdint>
 
-#include "core/instrument_state.h"
+#include "state/instrument_state.h"
+#include "state/messreihe_daten.h"
 
 namespace qzl {
-
-// Reference lines of the reflection scale, 1-based: heights in display units,
-// labels in tenths.
-struct Bezugslinien {
-    std::array<std::int32_t, anzahlLinien + 1> hoehe{};
-    std::array<std::int32_t, anzahlLinien + 1> zehntel{};
-};
-Bezugslinien bezugslinienVon(const InstrumentState& st);
 
 // The level scale of a sweep kind (1 transmission, 2 reflection with the
 // given lines, 3 spectrum; lin or log) and its frequency axis, `punkte`

@@ -2,8 +2,8 @@
 // Pieces of the diagram drawer, shared by its source files only.
 #include <cstdint>
 
-#include "core/ganzzahl.h"
-#include "core/instrument_state.h"
+#include "state/ganzzahl.h"
+#include "state/instrument_state.h"
 #include "diagram/diagramm.h"
 #include "raster/raster.h"
 

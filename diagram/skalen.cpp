@@ -1,5 +1,5 @@
 // Level scales, reference lines and the frequency axis of the sweep kinds.
-#include "core/hz_text.h"
+#include "state/hz_text.h"
 #include "diagram/diagramm_teile.h"
 #include "diagram/zahlentext.h"
 
@@ -63,14 +63,6 @@ void frequenzachseZeichnen(const Flaeche& f, std::int32_t startfrequenz, std::in
 
 namespace qzl {
 
-Bezugslinien bezugslinienVon(const InstrumentState& st) {
-    Bezugslinien l;
-    for (std::size_t j = 1; j <= anzahlLinien; ++j) {
-        l.hoehe[j] = st.linie[j];
-        l.zehntel[j] = st.linieText[j];
-    }
-    return l;
-}
 
 void skalaZeichnen(const InstrumentState& st, Raster& r, std::int32_t art, bool lin, std::int32_t punkte,
                    std::int32_t start, std::int32_t schritt, const Bezugslinien& linien) {

@@ -1,7 +1,7 @@
 // The dial of the fixed-frequency generator: 20 pixels per step, from 14 steps
 // below to 14 steps above the start frequency, with an arrow at the centre.
-#include "core/hz_text.h"
-#include "core/zf_regel.h"
+#include "state/hz_text.h"
+#include "state/zf_regel.h"
 #include "diagram/diagramm_teile.h"
 
 namespace qzl::diagramm {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "core/geraet.h"
+#include "engine/geraet.h"
 #include "umgebung.h"
 
 namespace {
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
     st.rohwert = vorher;
     const std::int64_t beginn = u.uhr.jetzt;
 
-    einzelmessung(u.p, punkt, frequenz);
+    einzelmessung(u.p.geraet, punkt, frequenz);
 
     const bool zehn = st.messgenauigkeit == 10;
     pruefen(u.port.geschrieben.size() == 5 && u.port.geschrieben[4] == befehlsbyte(st.messgenauigkeit, st.linModus));

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/ganzzahl.h"
+#include "state/ganzzahl.h"
 #include "umgebung.h"
 
 namespace {

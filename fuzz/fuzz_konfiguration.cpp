@@ -1,8 +1,8 @@
 // Damaged configuration and marker files: read, brought into range and drawn.
 #include <string>
 
-#include "core/geraet.h"
-#include "core/konfiguration.h"
+#include "engine/geraet.h"
+#include "formats/konfiguration.h"
 #include "diagram/diagramm.h"
 #include "umgebung.h"
 

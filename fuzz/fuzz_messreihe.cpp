@@ -2,7 +2,7 @@
 // what was read, saved again, reads back the same.
 #include <string>
 
-#include "files/messreihe.h"
+#include "formats/messreihe.h"
 #include "umgebung.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {

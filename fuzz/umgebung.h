@@ -1,7 +1,7 @@
 #pragma once
 // One program around the scripted window, port and clock, built once per
 // fuzz process (the rasters are large) and made fresh for every input.
-#include "core/programm.h"
+#include "handlers/programm.h"
 #include "fakes.h"
 
 namespace qzl::fuzz {

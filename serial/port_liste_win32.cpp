@@ -2,7 +2,8 @@
 // with the names it shows there, and the registry's list of serial ports,
 // which also has ports without a device entry (virtual port pairs, Wine).
 #include "serial/port_liste.h"
-#include "serial/win32_port.h"
+#include "serial/port_win32.h"
+#include "platform/breit.h"
 
 #include <devguid.h>
 #include <setupapi.h>
@@ -13,14 +14,6 @@
 namespace qzl {
 
 namespace {
-
-std::string utf8(const std::wstring& text) {
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                        nullptr);
-    std::string s(static_cast<std::size_t>(std::max(n, 0)), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
 
 // A registry string value, without the terminating zeros.
 std::wstring registerText(HKEY schluessel, const wchar_t* name) {

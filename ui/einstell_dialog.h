@@ -7,8 +7,8 @@
 
 #include <array>
 
-#include "core/einstellwerte.h"
-#include "core/instrument_state.h"
+#include "state/einstellwerte.h"
+#include "state/instrument_state.h"
 #include "ui/bildschirm_mittig.h"
 
 class QButtonGroup;

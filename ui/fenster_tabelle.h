@@ -3,7 +3,7 @@
 // from these tables, so a control's place and text are written exactly once.
 #include <span>
 
-#include "core/fenster.h"
+#include "handlers/fenster.h"
 
 namespace qzl::ui {
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/fenster.h"
-#include "core/instrument_state.h"
+#include "handlers/fenster.h"
+#include "state/instrument_state.h"
 
 class QAction;
 class QCloseEvent;

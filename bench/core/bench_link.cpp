@@ -11,10 +11,12 @@
 #include <chrono>
 #include <memory>
 
-#include "core/geraet.h"
-#include "serial/posix_port.h"
-#include "core/start.h"
-#include "core/sweep.h"
+#include "engine/geraet.h"
+#include "engine/durchlauf.h"
+#include "handlers/verbindung.h"
+#include "serial/port_posix.h"
+#include "handlers/start.h"
+#include "handlers/sweep.h"
 #include "sim_verbindung.h"
 #include "../blanker_austausch.h"
 
@@ -38,7 +40,7 @@ void zaehler(benchmark::State& state, const char* name) {
 
 void BM_Austausch_Programm(benchmark::State& state) {
     Aufbau a(static_cast<int>(state.range(0)));
-    for (auto _ : state) einzelmessung(a.p, 1, 10000000);
+    for (auto _ : state) einzelmessung(a.p.geraet, 1, 10000000);
     if (!a.fenster.meldungen.empty()) state.SkipWithError("time-out");
     zaehler(state, "exchanges/s");
 }
@@ -85,7 +87,7 @@ void BM_Austausch_Verhaeltnis(benchmark::State& state) {
     std::chrono::duration<double> programm{}, blank{};
     for (auto _ : state) {
         const auto t0 = Uhrzeit::now();
-        for (int k = 0; k < 50; ++k) einzelmessung(a.p, 1, 10000000);
+        for (int k = 0; k < 50; ++k) einzelmessung(a.p.geraet, 1, 10000000);
         const auto t1 = Uhrzeit::now();
         for (int k = 0; k < 50; ++k) blankerAustausch(a.port.handle());
         programm += t1 - t0;
@@ -100,7 +102,7 @@ void BM_Sweeppunkt(benchmark::State& state) {
     Aufbau a(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
     std::int32_t i = 2;
     for (auto _ : state) {
-        messpunkt(a.p, i, 10000000 + (i - 1) * 10000);
+        messpunkt(a.p.geraet, i, 10000000 + (i - 1) * 10000);
         i = i >= 279 ? 2 : i + 1;
     }
     if (!a.fenster.meldungen.empty()) state.SkipWithError("time-out");

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "core/instrument_state.h"
+#include "state/instrument_state.h"
 #include "diagram/diagramm.h"
 
 namespace {

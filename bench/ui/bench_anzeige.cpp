@@ -13,11 +13,11 @@
 #include <memory>
 #include <mutex>
 
-#include "serial/posix_port.h"
-#include "core/programm.h"
-#include "core/start.h"
-#include "core/sweep.h"
-#include "core/uhr.h"
+#include "serial/port_posix.h"
+#include "handlers/programm.h"
+#include "handlers/start.h"
+#include "handlers/sweep.h"
+#include "platform/uhr.h"
 #include "ui/haupt_fenster.h"
 
 namespace {

@@ -20,12 +20,12 @@
 #include <unistd.h>
 
 #include "app/anwendung.h"
-#include "core/hz_text.h"
+#include "state/hz_text.h"
 #include "app/ausloesen.h"
 #include "app/probelauf.h"
 #include "app/signal_wache.h"
-#include "serial/posix_port.h"
-#include "core/sweep.h"
+#include "serial/port_posix.h"
+#include "handlers/sweep.h"
 #include "fakes.h"
 #include "temp_ordner.h"
 #include "sim/simulator.h"
@@ -66,7 +66,7 @@ struct Lauf {
         uhr.schrittJeAbfrage = 250;  // a fake clock lets the 4-second limit pass quickly
         anwendung = std::make_unique<Anwendung>(std::vector<std::string>{"--com2=" + simulator.pfad()},
                                                 schnelleUhr ? static_cast<Uhr&>(uhr) : echteUhr);
-        anwendung->programm().arbeitsordner = ordner.pfad;
+        anwendung->programm().geraet.arbeitsordner = ordner.pfad;
         anwendung->starten();
     }
     QPushButton* knopf(const char* name) { return anwendung->fenster().findChild<QPushButton*>(name); }

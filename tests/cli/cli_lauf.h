@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "core/uhr.h"
+#include "platform/uhr.h"
 #include "sim/simulator.h"
 #include "temp_ordner.h"
 

@@ -6,12 +6,15 @@
 #include <sstream>
 
 #include "cli/formate.h"
+#include "engine/durchlauf.h"
+#include "handlers/verbindung.h"
+#include "state/kurve.h"
 #include "cli_lauf.h"
-#include "core/geraet.h"
-#include "core/konfiguration.h"
-#include "core/start.h"
-#include "core/sweep.h"
-#include "files/messreihe.h"
+#include "engine/geraet.h"
+#include "formats/konfiguration.h"
+#include "handlers/start.h"
+#include "handlers/sweep.h"
+#include "formats/messreihe.h"
 #include "sim_verbindung.h"
 
 namespace qzl {
@@ -26,7 +29,7 @@ struct Fenster2Durchgaenge {
         dm_diagramm(v.p);
         for (int d = 0; d < 2; ++d) {
             st.stopAnforderung = true;
-            messschleife(v.p);
+            dauerlauf(v.p.geraet);
         }
         Timer2Timer(v.p);
         v.port.schliessen();

@@ -9,8 +9,8 @@
 #include "cli/messlauf.h"
 #include "cli/optionen.h"
 #include "cli_lauf.h"
-#include "core/frequenz_text.h"
-#include "core/konfiguration.h"
+#include "state/frequenz_text.h"
+#include "formats/konfiguration.h"
 #include "umgebung.h"
 
 namespace qzl {
@@ -53,7 +53,7 @@ TEST(CliRegeln, DurchgaengeKombinieren) {
             const std::uint8_t roh[] = {60, 70, 75};
             pt.antwortIn(1, {roh[befehle++ / 4]});
         };
-        const auto lauf = cli::sweepMessen(u->p, f.durchgaenge, f.regel, nullptr);
+        const auto lauf = cli::sweepMessen(u->p.geraet, f.durchgaenge, f.regel, nullptr);
         ASSERT_EQ(lauf.ende, cli::LaufEnde::fertig);
         for (int i = 0; i <= 4; ++i) EXPECT_EQ(u->st.messwerte[i], f.ergebnis) << static_cast<int>(f.regel) << " " << i;
         // The curve shows the combined reading: point 2 at column 30 + 2 * 2 + 1.

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/instrument_state.h"
+#include "state/instrument_state.h"
 #include "raster/raster.h"
 #include "schrift.h"
 

@@ -11,8 +11,8 @@
 #include <cmath>
 #include <utility>
 
-#include "core/hz_text.h"
-#include "core/sweep.h"
+#include "state/hz_text.h"
+#include "handlers/sweep.h"
 #include "sitzung.h"
 
 namespace qzl::reise {

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "core/sweep.h"
+#include "handlers/sweep.h"
 #include "sitzung.h"
 
 namespace qzl::reise {

@@ -21,7 +21,7 @@
 #include <mutex>
 #include <utility>
 
-#include "core/sweep.h"
+#include "handlers/sweep.h"
 #include "sim/modell.h"
 
 namespace qzl::reise {

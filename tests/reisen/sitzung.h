@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/anwendung.h"
-#include "core/uhr.h"
+#include "platform/uhr.h"
 #include "nutzer.h"
 #include "reise.h"
 #include "sim/simulator.h"

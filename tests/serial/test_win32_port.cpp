@@ -8,12 +8,13 @@
 #include <iostream>
 #include <memory>
 
-#include "core/geraet.h"
-#include "core/instrument_state.h"
-#include "core/programm.h"
+#include "engine/geraet.h"
+#include "handlers/verbindung.h"
+#include "state/instrument_state.h"
+#include "handlers/programm.h"
 #include "fakes.h"
 #include "serial/port_liste.h"
-#include "serial/win32_port.h"
+#include "serial/port_win32.h"
 #include "temp_ordner.h"
 
 namespace qzl {
@@ -74,7 +75,7 @@ TEST(Win32Port, AustauschMitDemSimulator) {
     const auto beginn = std::chrono::steady_clock::now();
     for (int i = 0; i < anzahl; ++i) {
         const bool mitte = i % 2 == 0;
-        einzelmessung(p, 1, mitte ? 11400000 : 10000000);
+        einzelmessung(p.geraet, 1, mitte ? 11400000 : 10000000);
         falsch += st->rohwert != (mitte ? 206 : 144);
     }
     const double sekunden = std::chrono::duration<double>(std::chrono::steady_clock::now() - beginn).count();

@@ -1,0 +1,80 @@
+#pragma once
+// The device link, without a window: the engine's hold on the instrument
+// (state, port, clock) and the single exchange of a point.
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "platform/uhr.h"
+#include "serial/serieller_port.h"
+#include "state/instrument_state.h"
+#include "state/messreihe_daten.h"
+
+namespace qzl {
+
+inline constexpr std::int64_t antwortGrenzeMs = 4000;
+
+// What became of one exchange: the reading came (or was synthesised in
+// demonstration), the instrument stayed silent for the limit, or the
+// program is quitting.
+enum class Antwort { beantwortet, stumm, beendet };
+
+// The engine of one program run: the state, the port, the clock, and what
+// the actions keep between calls. Every front-end holds one.
+struct Geraet {
+    Geraet(InstrumentState& s, SeriellerPort& p, Uhr& u) : st(s), port(p), uhr(u) {}
+    // Ends and joins a sweep still running.
+    ~Geraet();
+    Geraet(const Geraet&) = delete;
+    Geraet& operator=(const Geraet&) = delete;
+
+    InstrumentState& st;
+    SeriellerPort& port;
+    Uhr& uhr;
+    // Quitting: a pass ends at the next point, waits end at once.
+    std::atomic<bool> beenden{false};
+    // The kind a time-out replaced by the demonstration (4), so that it can
+    // come back when the instrument answers again; 0 before any time-out.
+    std::atomic<std::int32_t> messartVorAusfall{0};
+    // Told on the measuring thread the moment the instrument fell silent
+    // (uebertragungsfehler is set), before the next exchange: a window shows
+    // its message from here.
+    std::function<void()> stilleMelden;
+    // The series last loaded, while the diagram shows it: saving writes it
+    // with its own frequencies instead of the settings'. A redraw or a sweep
+    // start forgets it.
+    std::optional<Messreihe> geladeneReihe;
+    // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
+    std::string arbeitsordner;
+    // The sweep's worker, joined by whoever stops it.
+    std::thread sweepThread;
+};
+
+// Tuning word of the DDS generator; 0 for a clock of 0 Hz or less.
+// The frequency may lie beyond 32 bits (a start frequency plus the IF).
+std::uint32_t abstimmwort(std::int32_t taktfrequenz, std::int64_t frequenz);
+std::uint8_t befehlsbyte(std::int32_t messgenauigkeit, bool linModus);
+// Synthesised reading of demonstration mode for a sweep point.
+std::uint16_t demoRohwert(std::int32_t punktIndex);
+// 10-bit reading from its two reply bytes.
+std::uint16_t zehnBitWert(std::uint8_t b0, std::uint8_t b1);
+
+// Opens COM comport (1..4) and sets the line up at the configured speed.
+// The reason for the user when either failed, else "".
+std::string portOeffnen(Geraet& g);
+// One exchange at point punktIndex: tuning word, command byte, reply. A
+// reading lands in rohwert.
+Antwort einzelmessung(Geraet& g, std::int32_t punktIndex, std::int32_t frequenz);
+// The two halves of einzelmessung, for a caller with work to do while the
+// instrument measures: sending returns the moment the command went out,
+// from which the reply's limit counts.
+std::int64_t befehlSenden(Geraet& g, std::int32_t frequenz);
+Antwort antwortNehmen(Geraet& g, std::int32_t punktIndex, std::int64_t gesendet);
+// After a time-out: synthesised readings from now on, and the kind before
+// remembered for when the instrument answers again.
+void demoEinschalten(Geraet& g);
+
+}  // namespace qzl

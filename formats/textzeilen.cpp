@@ -1,0 +1,34 @@
+#include "formats/textzeilen.h"
+
+namespace qzl {
+
+TextLeser::TextLeser(std::string daten) : daten_(std::move(daten)) {
+    const auto eof = daten_.find('\x1A');
+    ende_ = eof == std::string::npos ? daten_.size() : eof;
+}
+
+std::string TextLeser::zeile() {
+    std::string z;
+    while (pos_ < ende_) {
+        const char c = daten_[pos_++];
+        if (c == '\r') {
+            if (pos_ < ende_ && daten_[pos_] == '\n') ++pos_;
+            return z;
+        }
+        // A lone LF ends a line too, so files edited on Linux read line by line.
+        if (c == '\n') return z;
+        z.push_back(c);
+    }
+    return z;
+}
+
+std::string textZeilen(const std::vector<std::string>& zeilen) {
+    std::string out;
+    for (const auto& z : zeilen) {
+        out += z;
+        out += "\r\n";
+    }
+    return out;
+}
+
+}  // namespace qzl

@@ -1,0 +1,70 @@
+#include "handlers/einstellungsdateien.h"
+
+#include "engine/api.h"
+#include "formats/konfiguration.h"
+#include "handlers/start.h"
+#include "platform/datei.h"
+
+namespace qzl {
+
+namespace {
+
+const std::string keineKonfiguration = "Keine QZL7-Konfigurationsdatei";
+
+std::string imArbeitsordner(const Programm& p, const char* name) {
+    return p.geraet.arbeitsordner.empty() ? std::string(name) : p.geraet.arbeitsordner + "/" + name;
+}
+
+}  // namespace
+
+void markenDateiLesen(Programm& p) {
+    if (auto daten = dateiLesen(imArbeitsordner(p, "frequenz.cfg"), nullptr, textdateiGrenze))
+        freqMarkenLesen(p.st, std::move(*daten));
+}
+
+void konfigDateiStart(Programm& p) {
+    const std::string pfad = imArbeitsordner(p, "qzl7.cfg");
+    std::optional<IoFehler> fehler;
+    auto daten = dateiLesen(pfad, &fehler, textdateiGrenze);
+    // A file that is there but cannot be read, or holds something else, is
+    // the user's: it is reported and left alone, and the start values stay.
+    if (fehler) {
+        p.fenster.fehler(fehler->text);
+        return;
+    }
+    // An empty file has nothing to keep; it is filled like a missing one.
+    if (daten && !daten->empty()) {
+        if (!konfigurationLesen(p.st, std::move(*daten))) p.fenster.meldung(keineKonfiguration + ": " + pfad);
+        return;
+    }
+    if (auto f = dateiSchreiben(pfad, konfigurationText(p.st))) p.fenster.fehler(f->text);
+}
+
+// The engine's refusal of a file as the window shows it: the run time's
+// error box, or the message that it is no file of the kind.
+void dateiAblehnungZeigen(Programm& p, const api::Ergebnis& e, const std::string& keineDatei) {
+    if (e.grund == api::Grund::dateifehler && e.io) p.fenster.fehler(e.io->text);
+    if (e.grund == api::Grund::falscheDatei) p.fenster.meldung(keineDatei);
+}
+
+void Speichern1Click(Programm& p) {
+    const auto pfad = p.fenster.dateiDialog(Element::SaveDialog1);
+    if (!pfad) return;
+    dateiAblehnungZeigen(p, api::konfigurationSpeichern(p.geraet, *pfad), keineKonfiguration);
+}
+
+void ffnen1Click(Programm& p) {
+    const auto pfad = p.fenster.dateiDialog(Element::OpenDialog1);
+    if (!pfad) return;
+    // Every failure leaves settings, panel and picture as they were.
+    const api::Ergebnis e = api::konfigurationLaden(p.geraet, *pfad);
+    if (!e) {
+        dateiAblehnungZeigen(p, e, keineKonfiguration);
+        return;
+    }
+    panelZeigen(p);
+    p.fenster.timerSchalten(Element::Timer2, true);
+    p.fenster.timerSchalten(Element::Timer1, true);
+}
+
+}  // namespace qzl

@@ -1,0 +1,51 @@
+#include "handlers/messartwahl.h"
+
+#include <array>
+
+#include "engine/api.h"
+#include "engine/messarten.h"
+
+namespace qzl {
+
+namespace {
+
+constexpr std::array zfPunkte = {Element::ZFEingabe1, Element::Zwischenfrequenz1, Element::AdditionvsSubtraktion1};
+constexpr std::array linienPunkte = {Element::Linie11, Element::Linie21, Element::Linie31, Element::Linie41,
+                                     Element::Linie51, Element::Linie61, Element::Linie71};
+
+// The controls and heading of kind m.
+void steuerungFuer(Programm& p, const Messart& m) {
+    Fenster& f = p.fenster;
+    f.aktivieren(Element::Button18, m.smith);
+    for (Element e : zfPunkte) f.aktivieren(e, m.zf);
+    f.aktivieren(Element::Button5, m.start);
+    f.aktivieren(Element::Durchgangsmessung2, m.durchgangEichen);
+    f.aktivieren(Element::Reflexionsmessung2, m.reflexionEichen);
+    for (Element e : linienPunkte) f.aktivieren(e, m.reflexionEichen);
+    f.aktivieren(Element::Spektralmessung2, m.spektrumEichen);
+    f.textSetzen(Element::Label5, m.ueberschrift + p.st.messzeit);
+}
+
+}  // namespace
+
+bool messartEinstellen(Programm& p, std::int32_t art) {
+    if (!api::messartWaehlen(p.geraet, art)) return false;
+    steuerungFuer(p, *messartDaten(art));
+    p.fenster.timerSchalten(Element::Timer2, true);
+    p.fenster.timerSchalten(Element::Timer1, true);
+    return true;
+}
+
+void messartNachAusfall(Programm& p) {
+    const std::int32_t vorher = p.geraet.messartVorAusfall;
+    if (p.st.messart != 4) return;
+    // The Smith figure is shown on reflection's controls and heading, and
+    // its own picture.
+    if (!messartEinstellen(p, vorher == 6 ? 2 : vorher)) return;
+    if (vorher == 6) {
+        p.st.messart = 6;
+        api::diagrammNeu(p.geraet);
+    }
+}
+
+}  // namespace qzl

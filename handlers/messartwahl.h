@@ -1,0 +1,20 @@
+#pragma once
+// What choosing a measurement kind shows besides the kind itself: the usable
+// controls and calibration items and the heading. The mode buttons choose
+// through it, and so does the return from demonstration mode once the
+// instrument answers again.
+#include <cstdint>
+
+#include "handlers/programm.h"
+
+namespace qzl {
+
+// art 1, 2, 3 (the sweep kinds) or 5 (VFO), with its picture drawn afresh.
+// The engine's refusal of any other kind (or under a running sweep), which
+// then changes nothing.
+bool messartEinstellen(Programm& p, std::int32_t art);
+// While a time-out's demonstration (messart 4) stands in for the kind the
+// user had chosen, that kind comes back, redrawn; otherwise nothing happens.
+void messartNachAusfall(Programm& p);
+
+}  // namespace qzl

@@ -1,0 +1,23 @@
+#include "handlers/programm.h"
+
+#include "handlers/verbindung.h"
+
+namespace qzl {
+
+Programm::Programm(InstrumentState& s, Fenster& f, SeriellerPort& p, Uhr& u)
+    : geraet(s, p, u), fenster(f), st(s), port(p), uhr(u), beenden(geraet.beenden), postFenster(post),
+      guiThread(std::this_thread::get_id()) {
+    geraet.stilleMelden = [this] { zeitueberschreitungZeigen(*this); };
+}
+
+Programm::~Programm() {
+    // The sweep may be waiting for the window: the post lets it go first.
+    if (geraet.sweepThread.joinable()) {
+        beenden = true;
+        st.stopAnforderung = true;
+        post.abbrechen();
+        geraet.sweepThread.join();
+    }
+}
+
+}  // namespace qzl

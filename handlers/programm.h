@@ -1,0 +1,47 @@
+#pragma once
+// Everything a handler needs: the engine, the window, and the post that
+// carries the sweep thread's requests to the window's thread.
+#include <atomic>
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "engine/geraet.h"
+#include "handlers/auftragspost.h"
+#include "handlers/fenster.h"
+
+namespace qzl {
+
+struct Programm {
+    // The engine reports a time-out to this window.
+    Programm(InstrumentState& s, Fenster& f, SeriellerPort& p, Uhr& u);
+    ~Programm();
+    Programm(const Programm&) = delete;
+    Programm& operator=(const Programm&) = delete;
+
+    Geraet geraet;
+    Fenster& fenster;
+    // The engine's parts, by their short names.
+    InstrumentState& st;
+    SeriellerPort& port;
+    Uhr& uhr;
+    std::atomic<bool>& beenden;
+
+    Auftragspost post;
+    PostFenster postFenster;
+    std::thread::id guiThread;
+    // Whether "Smith" was enabled before the running sweep disabled it.
+    bool smithVorSweep = false;
+    // One line for standard error: the window tells a user little about why
+    // the port failed. Tests catch the lines here.
+    std::function<void(const std::string&)> diagnose = [](const std::string& zeile) {
+        std::fprintf(stderr, "%s\n", zeile.c_str());
+    };
+
+    // The window, reached safely from whichever thread asks.
+    Fenster& fensterHier() { return std::this_thread::get_id() == guiThread ? fenster : postFenster; }
+};
+
+}  // namespace qzl

@@ -1,0 +1,26 @@
+#include "handlers/verbindung.h"
+
+#include "engine/geraet.h"
+
+namespace qzl {
+
+std::string portTitel(const InstrumentState& st) {
+    return "Quarzolin (MIRFO) " + st.versionText + "    COM " + std::to_string(st.comport.load());
+}
+
+std::string demoTitel(const InstrumentState& st) { return "Quarzolin (MIRFO) " + st.versionText + "  DEMO"; }
+
+void PortSetzen(Programm& p) {
+    const std::string grund = portOeffnen(p.geraet);
+    p.fensterHier().textSetzen(Element::Caption, portTitel(p.st));
+    if (!grund.empty()) p.diagnose(grund);
+}
+
+void zeitueberschreitungZeigen(Programm& p) {
+    Fenster& f = p.fensterHier();
+    f.meldung("Datenübertragungsfehler");
+    f.textSetzen(Element::Caption, demoTitel(p.st));
+    demoEinschalten(p.geraet);
+}
+
+}  // namespace qzl

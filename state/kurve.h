@@ -1,0 +1,40 @@
+#pragma once
+// The curve as the readings and settings hold it: how many points, each
+// point's reading, frequency and level. Every front-end reads it so.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "state/instrument_state.h"
+
+namespace qzl {
+
+// Points of the sweep; readings beyond the array are never read, whatever
+// messpunkte says.
+inline std::int32_t punktAnzahl(const InstrumentState& st) {
+    return std::min<std::int32_t>(st.messpunkte, maxMesspunkte);
+}
+inline std::int32_t wertBei(const InstrumentState& st, std::int32_t i) {
+    return st.messwerte[static_cast<std::size_t>(i)];
+}
+// Frequency of sweep point i (1-based) as the sweep tunes it.
+inline std::int64_t punktFrequenz(const InstrumentState& st, std::int32_t i) {
+    return std::int64_t{st.startfrequenz} + std::int64_t{i - 1} * st.schrittweite;
+}
+
+// The level of a reading in the read-out's unit, unrounded: log in dB (400 is
+// 0 dB; in the spectrum, whose scale runs to +10, 400 is +10 dB), lin the
+// ratio to 400.
+double pegel(std::int32_t wert, std::int32_t messart, bool lin);
+inline double pegelBei(const InstrumentState& st, std::int32_t i) {
+    return pegel(wertBei(st, i), st.messart, st.linModus);
+}
+
+// Whether every point of a sweep from start in steps of schritt, over
+// messpunkte points, is a 32-bit frequency. Settings that break this are
+// refused, so that no sweep, axis or label ever shows a wrapped frequency.
+bool sweepImBereich(std::int64_t start, std::int64_t schritt, std::int32_t messpunkte);
+// The cursor's home: round(messpunkte / 2), halves to even.
+std::int32_t cursorMitte(std::int32_t messpunkte);
+
+}  // namespace qzl
