@@ -1,5 +1,6 @@
 #include "remote/satzbau.h"
 
+#include <array>
 #include <span>
 
 #include "core/zeichensatz.h"
@@ -26,15 +27,24 @@ bool gleich(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Splits at ':'; false when there are more than knotenGrenze pieces.
-bool knotenTrennen(std::string_view text, std::vector<std::string_view>& knoten) {
-    for (std::size_t p; (p = text.find(':')) != std::string_view::npos; text.remove_prefix(p + 1)) {
-        knoten.push_back(text.substr(0, p));
-        if (knoten.size() > knotenGrenze) return false;
+// The nodes of a header, without taking memory: it is split once per entry
+// of the command table.
+struct Knoten {
+    std::array<std::string_view, knotenGrenze> namen;
+    std::size_t anzahl = 0;
+
+    // False when there are more than knotenGrenze nodes.
+    bool trennen(std::string_view text) {
+        while (anzahl < knotenGrenze) {
+            const std::size_t p = text.find(':');
+            namen[anzahl++] = text.substr(0, p);
+            if (p == std::string_view::npos) return true;
+            text.remove_prefix(p + 1);
+        }
+        return false;
     }
-    knoten.push_back(text);
-    return true;
-}
+    std::span<const std::string_view> alle() const { return {namen.data(), anzahl}; }
+};
 
 bool knotenPassen(std::span<const std::string_view> muster, std::span<const std::string_view> woerter) {
     if (muster.empty()) return woerter.empty();
@@ -88,9 +98,9 @@ bool wortPasst(std::string_view muster, std::string_view wort) {
 
 bool kopfPasst(std::string_view muster, std::string_view kopf) {
     if (kopf.starts_with(':')) kopf.remove_prefix(1);
-    std::vector<std::string_view> knoten, woerter;
-    knotenTrennen(muster, knoten);
-    return knotenTrennen(kopf, woerter) && knotenPassen(knoten, woerter);
+    Knoten knoten, woerter;
+    knoten.trennen(muster);
+    return woerter.trennen(kopf) && knotenPassen(knoten.alle(), woerter.alle());
 }
 
 std::optional<std::string> zeichenketteLesen(std::string_view parameter) {
