@@ -1,0 +1,241 @@
+#include "remote/befehle.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "remote/satzbau.h"
+#include "remote/zahlen.h"
+
+namespace qzl::fern {
+
+namespace {
+
+using Antwort = std::optional<std::string>;  // nothing when the query failed
+using Abfrage = Antwort (*)(Lage&);
+using Befehl = void (*)(Lage&, std::string_view);
+
+struct Eintrag {
+    std::string_view muster;
+    Abfrage abfrage;  // nullptr: no query form
+    Befehl befehl;    // nullptr: no command form
+    bool mitParameter;
+};
+
+constexpr std::array<std::string_view, 4> artNamen{"TRANsmission", "REFLection", "SPECtrum", "VFO"};
+constexpr std::array<std::string_view, 2> detektorNamen{"LOGarithmic", "LINear"};
+
+// The target's refusal goes to the queue; true when it did the work.
+bool erledigt(Lage& l, const Ergebnis& e) {
+    if (e.code != 0) l.fehler.melden(e.code, e.text);
+    return e.code == 0;
+}
+
+template <class T, class F>
+Antwort mitWert(Lage& l, const Wert<T>& w, F format) {
+    if (!erledigt(l, w.fehler)) return std::nullopt;
+    return format(w.wert);
+}
+
+void frequenzSetzen(Lage& l, std::string_view p, Ergebnis (Fernziel::*setzen)(std::int64_t)) {
+    const Zahl z = frequenzArgument(p);
+    if (z.fehler != 0)
+        l.fehler.melden(z.fehler);
+    else
+        erledigt(l, (l.ziel.*setzen)(z.wert));
+}
+
+template <std::size_t N>
+std::optional<std::size_t> auswahl(const std::array<std::string_view, N>& namen, std::string_view wort) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (wortPasst(namen[i], wort)) return i;
+    return std::nullopt;
+}
+
+// The short form answers; an enumerator the list does not know answers "".
+template <std::size_t N>
+std::string kurzform(const std::array<std::string_view, N>& namen, std::size_t i) {
+    if (i >= N) return {};
+    const std::string_view name = namen[i];
+    return std::string(name.substr(0, std::min(name.find_first_of("abcdefghijklmnopqrstuvwxyz"), name.size())));
+}
+
+template <class T, class F>
+std::string liste(const std::vector<T>& werte, F text) {
+    std::string t;
+    for (const T& w : werte) t += (t.empty() ? "" : ",") + text(w);
+    return t;
+}
+
+std::string paar(std::int64_t frequenz, double pegel) { return std::to_string(frequenz) + ',' + zahlText(pegel); }
+
+std::string einzeilig(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
+
+Antwort ausserhalb(Lage& l) {
+    l.fehler.melden(-222);
+    return std::nullopt;
+}
+
+Antwort stopfrequenz(Lage& l) {
+    const std::int64_t start = l.ziel.startfrequenz();
+    const std::int64_t schritt = l.ziel.schrittweite();
+    const std::int64_t punkte = l.ziel.punktzahl();
+    std::int64_t weg = 0, stop = 0;
+    if (__builtin_mul_overflow(punkte - 1, schritt, &weg) || __builtin_add_overflow(start, weg, &stop))
+        return ausserhalb(l);
+    return std::to_string(stop);
+}
+
+Antwort kurveText(Lage& l) {
+    return mitWert(l, l.ziel.kurve(), [](const Kurve& k) {
+        std::string t;
+        for (std::size_t i = 0; i < std::min(k.frequenzen.size(), k.pegel.size()); ++i)
+            t += (i ? "," : "") + paar(k.frequenzen[i], k.pegel[i]);
+        return t;
+    });
+}
+
+Antwort bandText(Lage& l) {
+    const Wert<Band> b = l.ziel.band();
+    std::int64_t breite = 0;
+    if (!erledigt(l, b.fehler)) return std::nullopt;
+    if (__builtin_sub_overflow(b.wert.oben, b.wert.unten, &breite)) return ausserhalb(l);
+    return std::to_string(b.wert.unten) + ',' + std::to_string(b.wert.oben) + ',' + std::to_string(breite);
+}
+
+void schalterSetzen(Lage& l, std::string_view p) {
+    if (wortPasst("ON", p) || p == "1")
+        erledigt(l, l.ziel.dauerlaufSetzen(true));
+    else if (wortPasst("OFF", p) || p == "0")
+        erledigt(l, l.ziel.dauerlaufSetzen(false));
+    else
+        l.fehler.melden(-224);
+}
+
+void punkteSetzen(Lage& l, std::string_view p) {
+    const Zahl z = ganzzahlArgument(p);
+    if (z.fehler != 0)
+        l.fehler.melden(z.fehler);
+    else
+        erledigt(l, l.ziel.punktzahlSetzen(static_cast<std::int32_t>(z.wert)));
+}
+
+void messartSetzen(Lage& l, std::string_view p) {
+    if (const auto i = auswahl(artNamen, p))
+        erledigt(l, l.ziel.messartSetzen(static_cast<Messart>(*i)));
+    else
+        l.fehler.melden(-224);
+}
+
+void detektorSetzen(Lage& l, std::string_view p) {
+    if (const auto i = auswahl(detektorNamen, p))
+        erledigt(l, l.ziel.detektorSetzen(static_cast<Detektor>(*i)));
+    else
+        l.fehler.melden(-224);
+}
+
+void ueberschriftSetzen(Lage& l, std::string_view p) {
+    if (const auto text = zeichenketteLesen(p))
+        erledigt(l, l.ziel.ueberschriftSetzen(*text));
+    else
+        l.fehler.melden(-224);
+}
+
+// *OPC? answers only once the session's last INITiate pass is over.
+Antwort fertig(Lage& l) {
+    if (l.durchlauf && l.ziel.durchlaufOffen(*l.durchlauf)) {
+        l.warten = true;
+        return std::nullopt;
+    }
+    return "1";
+}
+
+const Eintrag tafel[] = {
+    {"*IDN", [](Lage& l) -> Antwort { return "qzl7,qzl7,0," + einzeilig(l.ziel.version()); }, nullptr, false},
+    {"*CLS", nullptr, [](Lage& l, std::string_view) { l.fehler.leeren(); }, false},
+    {"*OPC", fertig, nullptr, false},
+    {"SYSTem:ERRor:[NEXT]", [](Lage& l) -> Antwort { return l.fehler.naechster(); }, nullptr, false},
+    {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "1"; }, nullptr, false},
+    {"[SENSe]:FREQuency:STARt", [](Lage& l) -> Antwort { return std::to_string(l.ziel.startfrequenz()); },
+     [](Lage& l, std::string_view p) { frequenzSetzen(l, p, &Fernziel::startfrequenzSetzen); }, true},
+    {"[SENSe]:FREQuency:STEP", [](Lage& l) -> Antwort { return std::to_string(l.ziel.schrittweite()); },
+     [](Lage& l, std::string_view p) { frequenzSetzen(l, p, &Fernziel::schrittweiteSetzen); }, true},
+    {"[SENSe]:FREQuency:STOP", stopfrequenz, nullptr, false},
+    {"[SENSe]:SWEep:POINts", [](Lage& l) -> Antwort { return std::to_string(l.ziel.punktzahl()); }, punkteSetzen,
+     true},
+    {"[SENSe]:SWEep:STATe", [](Lage& l) -> Antwort { return l.ziel.laeuft() ? "RUN" : "IDLE"; }, nullptr, false},
+    {"[SENSe]:MODE",
+     [](Lage& l) -> Antwort { return kurzform(artNamen, static_cast<std::size_t>(l.ziel.messart())); },
+     messartSetzen, true},
+    {"[SENSe]:DETector",
+     [](Lage& l) -> Antwort { return kurzform(detektorNamen, static_cast<std::size_t>(l.ziel.detektor())); },
+     detektorSetzen, true},
+    {"INITiate:[IMMediate]", nullptr,
+     [](Lage& l, std::string_view) {
+         const Wert<std::uint64_t> w = l.ziel.durchlaufStarten();
+         if (erledigt(l, w.fehler)) l.durchlauf = w.wert;
+     },
+     false},
+    {"INITiate:CONTinuous", [](Lage& l) -> Antwort { return l.ziel.dauerlauf() ? "1" : "0"; }, schalterSetzen,
+     true},
+    {"ABORt", nullptr, [](Lage& l, std::string_view) { erledigt(l, l.ziel.abbrechen()); }, false},
+    {"TRACe:DATA", kurveText, nullptr, false},
+    {"TRACe:RAW",
+     [](Lage& l) -> Antwort {
+         return mitWert(l, l.ziel.kurve(), [](const Kurve& k) {
+             return liste(k.rohwerte, [](std::int32_t r) { return std::to_string(r); });
+         });
+     },
+     nullptr, false},
+    {"CALCulate:MAXimum",
+     [](Lage& l) -> Antwort { return mitWert(l, l.ziel.maximum(), [](Punkt p) { return paar(p.frequenz, p.pegel); }); },
+     nullptr, false},
+    {"CALCulate:MINimum",
+     [](Lage& l) -> Antwort { return mitWert(l, l.ziel.minimum(), [](Punkt p) { return paar(p.frequenz, p.pegel); }); },
+     nullptr, false},
+    {"CALCulate:BANDwidth", bandText, nullptr, false},
+    {"CALCulate:CURSor", [](Lage& l) -> Antwort { return std::to_string(l.ziel.cursor()); },
+     [](Lage& l, std::string_view p) { frequenzSetzen(l, p, &Fernziel::cursorSetzen); }, true},
+    {"DISPlay:HEADing", [](Lage& l) -> Antwort { return zeichenketteText(l.ziel.ueberschrift()); },
+     ueberschriftSetzen, true},
+};
+
+}  // namespace
+
+Ausfuehrung ausfuehren(std::string_view teil, Lage& lage) {
+    Ausfuehrung a;
+    const std::size_t blank = teil.find(' ');
+    std::string_view kopf = teil.substr(0, blank);
+    std::string_view parameter = blank == std::string_view::npos ? std::string_view{} : teil.substr(blank + 1);
+    while (parameter.starts_with(' ')) parameter.remove_prefix(1);
+    // A query's answer is owed even when the line is no command at all.
+    a.abfrage = kopf.ends_with('?');
+    if (!zeichenErlaubt(teil)) {
+        lage.fehler.melden(-100);
+        return a;
+    }
+    if (a.abfrage) kopf.remove_suffix(1);
+    const auto e = std::find_if(std::begin(tafel), std::end(tafel),
+                                [&](const Eintrag& e) { return kopfPasst(e.muster, kopf); });
+    if (e == std::end(tafel) || !(a.abfrage ? e->abfrage != nullptr : e->befehl != nullptr)) {
+        lage.fehler.melden(-113);
+    } else if (!parameter.empty() && (a.abfrage || !e->mitParameter)) {
+        lage.fehler.melden(-108);
+    } else if (a.abfrage) {
+        lage.warten = false;
+        const Antwort antwort = e->abfrage(lage);
+        a.warten = lage.warten;
+        a.antwort = antwort.value_or("");
+    } else if (parameter.empty() && e->mitParameter) {
+        lage.fehler.melden(-109);
+    } else {
+        e->befehl(lage, parameter);
+    }
+    return a;
+}
+
+}  // namespace qzl::fern

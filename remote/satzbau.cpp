@@ -1,0 +1,133 @@
+#include "remote/satzbau.h"
+
+#include <array>
+#include <span>
+
+#include "state/zeichensatz.h"
+
+namespace qzl::fern {
+
+namespace {
+
+// A header has a few nodes; any longer one matches nothing anyway.
+constexpr std::size_t knotenGrenze = 8;
+
+std::string_view ohneRand(std::string_view t) {
+    while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    return t;
+}
+
+char gross(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool gleich(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (gross(a[i]) != gross(b[i])) return false;
+    return true;
+}
+
+// The nodes of a header, without taking memory: it is split once per entry
+// of the command table.
+struct Knoten {
+    std::array<std::string_view, knotenGrenze> namen;
+    std::size_t anzahl = 0;
+
+    // False when there are more than knotenGrenze nodes.
+    bool trennen(std::string_view text) {
+        while (anzahl < knotenGrenze) {
+            const std::size_t p = text.find(':');
+            namen[anzahl++] = text.substr(0, p);
+            if (p == std::string_view::npos) return true;
+            text.remove_prefix(p + 1);
+        }
+        return false;
+    }
+    std::span<const std::string_view> alle() const { return {namen.data(), anzahl}; }
+};
+
+bool knotenPassen(std::span<const std::string_view> muster, std::span<const std::string_view> woerter) {
+    if (muster.empty()) return woerter.empty();
+    std::string_view name = muster.front();
+    const bool wahlweise = name.starts_with('[');
+    if (wahlweise) name = name.substr(1, name.size() - 2);
+    if (!woerter.empty() && wortPasst(name, woerter.front()) && knotenPassen(muster.subspan(1), woerter.subspan(1)))
+        return true;
+    return wahlweise && knotenPassen(muster.subspan(1), woerter);
+}
+
+}  // namespace
+
+std::vector<std::string_view> teileTrennen(std::string_view zeile) {
+    std::vector<std::string_view> teile;
+    const auto dazu = [&](std::string_view teil) {
+        if (!(teil = ohneRand(teil)).empty()) teile.push_back(teil);
+    };
+    char quote = 0;
+    std::size_t anfang = 0;
+    for (std::size_t i = 0; i < zeile.size(); ++i) {
+        const char c = zeile[i];
+        if (quote) {
+            if (c == quote) quote = 0;  // a doubled quote closes and opens again
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == ';') {
+            dazu(zeile.substr(anfang, i - anfang));
+            anfang = i + 1;
+        }
+    }
+    dazu(zeile.substr(anfang));
+    return teile;
+}
+
+bool zeichenErlaubt(std::string_view teil) {
+    char quote = 0;
+    for (const char c : teil) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || (b >= 0x80 && !quote)) return false;
+        if (quote ? c == quote : c == '"' || c == '\'') quote = quote ? 0 : c;
+    }
+    return true;
+}
+
+bool wortPasst(std::string_view muster, std::string_view wort) {
+    std::size_t kurz = 0;
+    while (kurz < muster.size() && !(muster[kurz] >= 'a' && muster[kurz] <= 'z')) ++kurz;
+    return gleich(muster, wort) || gleich(muster.substr(0, kurz), wort);
+}
+
+bool kopfPasst(std::string_view muster, std::string_view kopf) {
+    if (kopf.starts_with(':')) kopf.remove_prefix(1);
+    Knoten knoten, woerter;
+    knoten.trennen(muster);
+    return woerter.trennen(kopf) && knotenPassen(knoten.alle(), woerter.alle());
+}
+
+std::optional<std::string> zeichenketteLesen(std::string_view parameter) {
+    if (parameter.empty() || (parameter.front() != '"' && parameter.front() != '\'')) return std::nullopt;
+    const char quote = parameter.front();
+    std::string text;
+    for (std::size_t i = 1; i < parameter.size(); ++i) {
+        if (parameter[i] != quote) {
+            text += parameter[i];
+        } else if (i + 1 < parameter.size() && parameter[i + 1] == quote) {
+            text += quote;
+            ++i;
+        } else {
+            if (i + 1 != parameter.size() || !gueltigesUtf8(text)) return std::nullopt;
+            return text;
+        }
+    }
+    return std::nullopt;  // not closed
+}
+
+std::string zeichenketteText(std::string_view text) {
+    std::string feld = "\"";
+    for (const char c : text) {
+        if (c == '"') feld += '"';
+        feld += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? ' ' : c;
+    }
+    return feld + '"';
+}
+
+}  // namespace qzl::fern

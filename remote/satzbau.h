@@ -1,0 +1,33 @@
+#pragma once
+// The shape of a command line: parts between ';', headers in long and short
+// form, quoted strings.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qzl::fern {
+
+// The parts of a line between the ';' that stand outside quotes, without
+// their outer blanks; blank parts are left out.
+std::vector<std::string_view> teileTrennen(std::string_view zeile);
+
+// Printable ASCII, and inside quotes also the bytes of UTF-8 characters.
+bool zeichenErlaubt(std::string_view teil);
+
+// wort is the long form of muster or its short form, the upper-case part
+// ahead ("FREQuency": FREQ or FREQUENCY), in any case.
+bool wortPasst(std::string_view muster, std::string_view wort);
+
+// kopf (without '?') against a header pattern such as
+// "[SENSe]:FREQuency:STARt" or "INITiate:[IMMediate]": nodes in brackets
+// may be left out, a ':' may lead.
+bool kopfPasst(std::string_view muster, std::string_view kopf);
+
+// The text of a string parameter in '"' or '\'', a doubled quote inside
+// standing for one; nothing when it is not one string or not UTF-8.
+std::optional<std::string> zeichenketteLesen(std::string_view parameter);
+// text in '"', inner '"' doubled, control bytes as blanks: one answer field.
+std::string zeichenketteText(std::string_view text);
+
+}  // namespace qzl::fern

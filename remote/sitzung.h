@@ -1,0 +1,70 @@
+#pragma once
+// One client of the remote-control socket: its bytes in, its answers out,
+// its error queue. The server makes one per connection and feeds it what
+// arrives; the session never blocks.
+//
+// Lines end in LF (CR LF too); a query gets exactly one line back, a line of
+// commands nothing. Queries joined by ';' on one line answer one line, their
+// fields joined by ';' (a failed query's field is empty). Each part of a
+// line is its own command: an error in one leaves the others standing.
+//
+// Hostile input stays small. A line over zeilenGrenze bytes is dropped up to
+// its LF with one -100 and no answer, even if it was a query: cut, it is no
+// known query. A line with bytes outside printable ASCII (UTF-8 allowed
+// inside quotes) is -100; if its header ends in '?', it still gets its empty
+// answer.
+//
+// *OPC? while the session's last INITiate pass still runs answers nothing
+// yet: that line and every later one of this client wait, at most
+// haltGrenze bytes of them. A line that would go beyond is dropped with -100
+// like an over-long one. weiter() goes on once the pass is over.
+//
+// An answer can be long (a trace per TRACe:DATA?, several on one line):
+// the server reads no more from a client whose answers it has not yet sent.
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "remote/befehle.h"
+
+namespace qzl::fern {
+
+class Sitzung {
+public:
+    static constexpr std::size_t zeilenGrenze = 4096;  // without CR LF
+    static constexpr std::size_t haltGrenze = 65536;
+
+    explicit Sitzung(Fernziel& ziel) : lage_{ziel, fehler_, std::nullopt, false} {}
+    Sitzung(const Sitzung&) = delete;
+    Sitzung& operator=(const Sitzung&) = delete;
+
+    // Takes the client's bytes in chunks of any size; returns the bytes to send.
+    std::string empfangen(std::string_view daten);
+    // While wartet(), the server calls this when a pass has ended (or on a
+    // timer): once the pass is over, the held lines are answered in order.
+    std::string weiter();
+    // An *OPC? holds this client's lines.
+    bool wartet() const { return haelt_; }
+
+private:
+    // Runs the complete lines received; stops at an *OPC? that has to wait.
+    void abarbeiten(std::string& antwort);
+    // Runs the current line from the part it stopped at; false while it waits.
+    bool zeileFortsetzen(std::string& antwort);
+
+    Fehlerschlange fehler_;
+    Lage lage_;
+    std::string eingang_;           // complete lines not yet run, then the line arriving
+    std::size_t zeilenAnfang_ = 0;  // where in eingang_ the line arriving begins
+    bool verwerfen_ = false;        // the rest of a dropped line, up to its LF, is dropped too
+    bool haelt_ = false;
+
+    struct Zeile {
+        std::string text;
+        std::size_t teil = 0;  // the next part to run
+        std::string felder;    // the answers so far
+        bool abfrage = false;  // the line has a query and so answers
+    } laufend_;
+};
+
+}  // namespace qzl::fern

@@ -1,0 +1,194 @@
+// The remote-control language against a target that notes its calls.
+#include <gtest/gtest.h>
+
+#include "fake_ziel.h"
+#include "remote/sitzung.h"
+
+namespace qzl {
+namespace {
+
+struct Stand {
+    test::FakeZiel ziel;
+    fern::Sitzung s{ziel};
+    // The oldest error's code, 0 for none.
+    int fehlercode() { return std::stoi(s.empfangen("SYST:ERR?\n")); }
+};
+
+TEST(Fernsteuerung, KopfFormen) {
+    const struct {
+        const char* zeile;
+        const char* antwort;
+        int fehler;
+        const char* aufruf;
+    } faelle[] = {
+        {"SENS:FREQ:STAR?", "1000000\n", 0, ""},     {"sense:frequency:start?", "1000000\n", 0, ""},
+        {":FREQuency:STARt?", "1000000\n", 0, ""},   {"SENSE:FREQ:START?", "1000000\n", 0, ""},
+        {"FREQU:STAR?", "\n", -113, ""},             {"SENS:FREQ:STA?", "\n", -113, ""},
+        {"SENS::FREQ:STAR?", "\n", -113, ""},        {"SENS:FREQ:STAR:FREQ?", "\n", -113, ""},
+        {"SYST:ERR:NEXT?", "0,\"No error\"\n", 0, ""}, {"*idn?", "qzl7,qzl7,0,7.3\n", 0, ""},
+        {"*IDN", "", -113, ""},                      {"INIT:IMM", "", 0, "init"},
+        {"initiate", "", 0, "init"},                 {"INIT:IMMED", "", -113, ""},
+        {"SENS:FREQ:STOP 5", "", -113, ""},          {"SWE:POIN 5", "", 0, "punkte"},
+        {"SENSe:SWEep:POINts 5", "", 0, "punkte"},   {"SWE:POINTS 5", "", 0, "punkte"},
+        {"ABOR", "", 0, "abbrechen"},                {"INIT:CONT ON", "", 0, "dauerlauf"},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        EXPECT_EQ(t.s.empfangen(std::string(f.zeile) + "\n"), f.antwort) << f.zeile;
+        EXPECT_EQ(t.fehlercode(), f.fehler) << f.zeile;
+        EXPECT_EQ(t.ziel.aufrufe.empty() ? "" : t.ziel.aufrufe.back(), f.aufruf) << f.zeile;
+    }
+}
+
+TEST(Fernsteuerung, Frequenzen) {
+    const struct {
+        const char* text;
+        std::int64_t hz;  // or the error code
+    } faelle[] = {
+        {"10.7MHZ", 10700000}, {"455 kHz", 455000}, {"1.5e6", 1500000},  {"7.100.000", 7100000},
+        {"10.7M", 10700000},   {"2ghz", 2000000000}, {"5 GHz", 5000000000}, {"455 KHZ", 455000},
+        {"7,1 MHz", 7100000},  {"100 hz", 100},     {"7.100.000 Hz", 7100000}, {"0x10", 16},
+        {"1.5", -222},         {"1e-3", -222},      {"0.5 kHz", 500},     {"99999999999999999999", -222},
+        {"abc", -224},         {"10.7MH", -224},    {"nan", -224},        {"10.7 mhzz", -224},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        t.s.empfangen("FREQ:STAR " + std::string(f.text) + "\n");
+        EXPECT_EQ(f.hz < 0 ? t.fehlercode() : t.ziel.start, f.hz) << f.text;
+    }
+}
+
+TEST(Fernsteuerung, Fehler) {
+    const struct {
+        const char* zeile;
+        fern::Ergebnis ziel;
+        const char* eintrag;
+    } faelle[] = {
+        {"FREQ:STAR", {}, "-109,\"Missing parameter\""},
+        {"*CLS 5", {}, "-108,\"Parameter not allowed\""},
+        {"FREQ:STAR? 5", {}, "-108,\"Parameter not allowed\""},
+        {"MODE TRANS", {}, "-224,\"Illegal parameter value\""},
+        {"INIT:CONT 2", {}, "-224,\"Illegal parameter value\""},
+        {"DISP:HEAD abc", {}, "-224,\"Illegal parameter value\""},
+        {"DISP:HEAD \"abc", {}, "-224,\"Illegal parameter value\""},
+        {"DISP:HEAD \"a\"b\"", {}, "-224,\"Illegal parameter value\""},
+        {"DISP:HEAD \"\xC3\"", {}, "-224,\"Illegal parameter value\""},
+        {"SWE:POIN 10.5", {}, "-222,\"Data out of range\""},
+        {"SWE:POIN ten", {}, "-224,\"Illegal parameter value\""},
+        {"FREQ:STAR 1\x01", {}, "-100,\"Command error\""},
+        {"FREQ:STAR 1\xC3\xA9", {}, "-100,\"Command error\""},
+        {"FOO", {}, "-113,\"Undefined header\""},
+        {"FREQ:STAR 5", {-221, "Settings conflict; a sweep is running"}, "-221,\"Settings conflict; a sweep is running\""},
+        {"MODE SPEC", {-224, "say \"no\"\n"}, "-224,\"say \"\"no\"\"?\""},
+        {"INIT", {-222, ""}, "-222,\"Data out of range\""},
+        {"CALC:BAND?", {-230, "no band"}, "-230,\"no band\""},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        t.ziel.ergebnis = f.ziel;
+        t.s.empfangen(std::string(f.zeile) + "\n");
+        EXPECT_EQ(t.s.empfangen("SYST:ERR?\n"), std::string(f.eintrag) + "\n") << f.zeile;
+    }
+}
+
+TEST(Fernsteuerung, Antworten) {
+    const struct {
+        const char* zeile;
+        const char* antwort;
+    } faelle[] = {
+        {"SYST:PROT?", "1"},
+        {"FREQ:STOP?", "1002000"},
+        {"MODE?", "REFL"},
+        {"DET?", "LOG"},
+        {"INIT:CONT?", "0"},
+        {"SWE:STAT?", "IDLE"},
+        {"TRAC:DATA?", "1000000,-2.8,1001000,0.9975"},
+        {"TRAC:RAW?", "12,345"},
+        {"CALC:MAX?", "1001000,0.9975"},
+        {"CALC:MIN?", "1000000,-2.8"},
+        {"CALC:BAND?", "999000,1002500,3500"},
+        {"CALC:CURS 1.5M;CALC:CURS?", "1500000"},
+        {"FREQ:STAR 7.1M;FREQ:STAR?;FOO?;SWE:POIN?", "7100000;;3"},
+        {"DISP:HEAD 'it''s \"\xC3\xBC\"; x';DISP:HEAD?", "\"it's \"\"\xC3\xBC\"\"; x\""},
+        {"INIT:CONT 1;INIT:CONT?;SWE:STAT?", "1;RUN"},
+        {"MODE vfo;MODE?;DET LINEAR;DET?", "VFO;LIN"},
+        {"  ;;  SWE:POIN?  ;", "3"},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        EXPECT_EQ(t.s.empfangen(std::string(f.zeile) + "\n"), std::string(f.antwort) + "\n") << f.zeile;
+    }
+}
+
+// However the bytes arrive, the same lines are run.
+TEST(Fernsteuerung, Stuecke) {
+    const std::string eingabe = "FREQ:STAR 455k\r\n*IDN?\r\n\n  \r\nSWE:POIN?\n";
+    for (const std::size_t groesse : {1, 2, 3, 7, 1000}) {
+        Stand t;
+        std::string antwort;
+        for (std::size_t i = 0; i < eingabe.size(); i += groesse) antwort += t.s.empfangen(eingabe.substr(i, groesse));
+        EXPECT_EQ(antwort, "qzl7,qzl7,0,7.3\n3\n") << groesse;
+        EXPECT_EQ(t.ziel.start, 455000);
+        EXPECT_EQ(t.fehlercode(), 0);
+    }
+}
+
+TEST(Fernsteuerung, LangeZeilen) {
+    for (const std::size_t laenge : {4096, 4097, 100000}) {
+        Stand t;
+        const std::string zeile = "DISP:HEAD '" + std::string(laenge - 12, 'x') + "'\r\n";
+        for (std::size_t i = 0; i < zeile.size(); i += 1000) t.s.empfangen(zeile.substr(i, 1000));
+        const bool zuLang = laenge > fern::Sitzung::zeilenGrenze;
+        EXPECT_EQ(t.ziel.titel.size(), zuLang ? 6 : laenge - 12) << laenge;
+        EXPECT_EQ(t.fehlercode(), zuLang ? -100 : 0) << laenge;
+        EXPECT_EQ(t.fehlercode(), 0) << laenge;
+        EXPECT_EQ(t.s.empfangen("SWE:POIN?\n"), "3\n") << laenge;
+    }
+}
+
+TEST(Fernsteuerung, VolleSchlange) {
+    Stand t;
+    for (int i = 0; i < 40; ++i) t.s.empfangen("FOO\n");
+    for (int i = 0; i < 15; ++i) EXPECT_EQ(t.fehlercode(), -113);
+    EXPECT_EQ(t.s.empfangen("SYST:ERR?\n"), "-350,\"Queue overflow\"\n");
+    EXPECT_EQ(t.fehlercode(), 0);
+    t.s.empfangen("FOO\n*CLS\n");
+    EXPECT_EQ(t.fehlercode(), 0);
+}
+
+TEST(Fernsteuerung, OpcHaelt) {
+    const struct {
+        const char* zeilen;
+        const char* sofort;
+        const char* danach;  // once the pass is over
+    } faelle[] = {
+        {"*OPC?\n", "1\n", ""},
+        {"INIT\nABOR\n*OPC?\n", "1\n", ""},
+        {"INIT\n*OPC?\n*IDN?\nSWE:POIN 7\nSWE:POIN?\n", "", "1\nqzl7,qzl7,0,7.3\n7\n"},
+        {"INIT;*OPC?;SWE:POIN?\n", "", "1;3\n"},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        EXPECT_EQ(t.s.empfangen(f.zeilen), f.sofort) << f.zeilen;
+        EXPECT_EQ(t.s.weiter(), "") << f.zeilen;
+        EXPECT_EQ(t.s.wartet(), *f.danach != '\0') << f.zeilen;
+        t.ziel.offen = false;
+        EXPECT_EQ(t.s.weiter(), f.danach) << f.zeilen;
+        EXPECT_FALSE(t.s.wartet());
+    }
+}
+
+// Behind a waiting *OPC? no more than haltGrenze bytes are kept.
+TEST(Fernsteuerung, HaltBegrenzt) {
+    Stand t;
+    t.s.empfangen("INIT\n*OPC?\n");
+    const std::string zeile = "DISP:HEAD '" + std::string(988, 'x') + "'\n";  // 1000 bytes
+    for (int i = 0; i < 100; ++i) t.s.empfangen(zeile);
+    t.ziel.offen = false;
+    EXPECT_EQ(t.s.weiter(), "1\n");
+    EXPECT_EQ(t.ziel.aufrufe.size(), 1 + (fern::Sitzung::haltGrenze - 6) / 1000);
+    EXPECT_EQ(t.fehlercode(), -100);
+}
+
+}  // namespace
+}  // namespace qzl
