@@ -1,0 +1,26 @@
+"""Control a running qzl7 window over its text commands, or run qzl7-cli pass by pass."""
+
+from .client import (
+    PROTOCOL,
+    CommandError,
+    ProtocolError,
+    Qzl7,
+    Qzl7ConnectionError,
+    Qzl7Error,
+    Qzl7Timeout,
+    hz,
+)
+from .stream import CliError, stream
+
+__all__ = [
+    "PROTOCOL",
+    "CliError",
+    "CommandError",
+    "ProtocolError",
+    "Qzl7",
+    "Qzl7ConnectionError",
+    "Qzl7Error",
+    "Qzl7Timeout",
+    "hz",
+    "stream",
+]

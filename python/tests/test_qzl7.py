@@ -1,0 +1,186 @@
+# Run from the repository: /usr/bin/python3 -m unittest discover -s python/tests -t python
+import os
+import socket
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+from qzl7 import CliError, CommandError, ProtocolError, Qzl7, Qzl7ConnectionError, Qzl7Error, Qzl7Timeout, hz, stream
+
+try:
+    import numpy
+except ImportError:
+    numpy = None
+try:
+    import skrf
+except ImportError:
+    skrf = None
+
+OK = ("SYSTem:ERRor?", '0,"No error"')
+
+
+class FakeQzl7(threading.Thread):
+    """Answers scripted (line, answer) pairs in turn (None answers nothing) and keeps what it got."""
+
+    def __init__(self, script, path=None, protocol="1"):
+        super().__init__(daemon=True)
+        self.script, self.received = [("SYSTem:PROTocol?", protocol)] + script, []
+        if path:
+            self.listener = socket.socket(socket.AF_UNIX)
+            self.listener.bind(path)
+            self.listener.listen(1)
+        else:
+            self.listener = socket.create_server(("127.0.0.1", 0))
+            self.port = self.listener.getsockname()[1]
+        self.start()
+
+    def run(self):
+        with self.listener:
+            conn, _ = self.listener.accept()
+        with conn, conn.makefile("rb") as lines:
+            for line in lines:
+                self.received.append(line.decode().rstrip("\n"))
+                step = len(self.received) - 1
+                if step < len(self.script) and self.script[step][1] is not None:
+                    conn.sendall(self.script[step][1].encode() + b"\n")
+
+    def sent(self):
+        self.join(2)
+        return self.received[1:]
+
+
+def session(script, **options):
+    server = FakeQzl7(script)
+    return server, Qzl7(port=server.port, **options)
+
+
+class ClientTest(unittest.TestCase):
+    def test_frequencies(self):
+        for given, want in [("10.7M", 10700000), ("455k", 455000), ("1.5e6", 1500000), ("7100000Hz", 7100000),
+                            ("2G", 2000000000), (10.7e6, 10700000), (0.1 * 3e6, 300000), (5000, 5000)]:
+            self.assertEqual(hz(given), want, given)
+        for bad in ["10.7m", "1.5", "1.0000005M", "abc", "", 0.5, float("nan"), "1e30"]:
+            with self.assertRaises(ValueError, msg=bad):
+                hz(bad)
+
+    def test_sweep_sends_the_settings_and_reads_the_pass(self):
+        server, q = session([("ABORt", None), ("SENSe:MODE TRANsmission", None), ("SENSe:DETector LOGarithmic", None),
+                             ("SENSe:FREQuency:STARt 10900000", None), ("SENSe:FREQuency:STEP 5000", None),
+                             ("SENSe:SWEep:POINts 3", None), ("INITiate", None), OK, ("*OPC?", "1"),
+                             ("TRACe:DATA?", "10900000,-14.4,10905000,-2,10910000,-14.4")])
+        with q:
+            f, level = q.sweep(start="10.9M", step="5k", points=3, mode="tran", detector="Logarithmic")
+        self.assertIsInstance(f, numpy.ndarray if numpy else list)
+        self.assertEqual(list(f), [10900000, 10905000, 10910000])
+        self.assertEqual(list(level), [-14.4, -2.0, -14.4])
+        self.assertEqual(server.sent(), [line for line, _ in server.script[1:]])
+
+    def test_a_refused_setting_raises_before_the_pass(self):
+        server, q = session([("ABORt", None), ("SENSe:FREQuency:STARt 1", None), ("INITiate", None),
+                             ("SYSTem:ERRor?", '-222,"Data out of range"'), ("SYSTem:ERRor?", '-221,"Settings ""conflict"""'), OK])
+        with q, self.assertRaises(CommandError) as caught:
+            q.sweep(start=1)
+        self.assertEqual(caught.exception.errors, [(-222, "Data out of range"), (-221, 'Settings "conflict"')])
+        self.assertNotIn("*OPC?", server.sent())
+
+    def test_an_empty_answer(self):
+        cases = [  # (query, its answer, the errors queued, call, wanted result or (exception, codes))
+            ("TRACe:DATA?", "", ['-230,"Data stale"'], lambda q: q.query("TRACe:DATA?"), (CommandError, [-230])),
+            ("TRACe:DATA?", "", [], lambda q: q.query("TRACe:DATA?", check=False), ""),
+            ("CALCulate:BANDwidth?", "", ['-230,"No band"'], Qzl7.bandwidth, None),
+            ("CALCulate:BANDwidth?", "11080000,11730000,650000", [], Qzl7.bandwidth, (11080000, 11730000, 650000)),
+            ("CALCulate:MAXimum?", "", ['-230,"Data stale"', '-113,"Undefined header"'], Qzl7.maximum,
+             (CommandError, [-230, -113])),
+            ("CALCulate:MAXimum?", "11280000", [], Qzl7.maximum, (ProtocolError, None)),
+        ]
+        for query, answer, queued, call, want in cases:
+            errors = [("SYSTem:ERRor?", e) for e in queued] + ([OK] if queued else [])
+            with self.subTest(query=query, answer=answer), session([(query, answer)] + errors)[1] as q:
+                if isinstance(want, tuple) and isinstance(want[0], type):
+                    with self.assertRaises(want[0]) as caught:
+                        call(q)
+                    self.assertEqual(getattr(caught.exception, "codes", None), want[1])
+                else:
+                    self.assertEqual(call(q), want)
+
+    def test_heading_is_quoted(self):
+        server, q = session([("DISPlay:HEADing \"say \"\"hi\"\"\"", None), OK, ("DISPlay:HEADing?", '"a ""b"""')])
+        with q:
+            q.heading = 'say "hi"'
+            self.assertEqual(q.heading, 'a "b"')
+            self.assertRaises(ValueError, setattr, q, "heading", "two\nlines")
+        self.assertEqual(server.sent()[0], server.script[1][0])
+
+    def test_a_silent_window_times_out_and_closes(self):
+        _, q = session([("*OPC?", None)], timeout=0.2)
+        begun = time.monotonic()
+        self.assertRaises(Qzl7Timeout, q.query, "*OPC?")
+        self.assertLess(time.monotonic() - begun, 2)
+        self.assertRaises(Qzl7ConnectionError, q.query, "*IDN?")
+
+    def test_connections(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "qzl7.sock")
+            server = FakeQzl7([("*IDN?", "qzl7,qzl7,0,1.0")], path=path)
+            with Qzl7("unix:" + path) as q:
+                self.assertEqual(q.identity, "qzl7,qzl7,0,1.0")
+            self.assertRaises(Qzl7ConnectionError, Qzl7, path=os.path.join(folder, "none"))
+        self.assertRaises(ProtocolError, Qzl7, port=FakeQzl7([], protocol="2").port)
+        with socket.create_server(("127.0.0.1", 0)) as closed:
+            port = closed.getsockname()[1]
+        self.assertRaises(Qzl7ConnectionError, Qzl7, port=port)
+
+    @unittest.skipIf(skrf is None, "scikit-rf is not importable")
+    def test_network(self):
+        data = ("TRACe:DATA?", "1000000,0,2000000,-20")
+        for mode, ports, where in [("REFL", 1, (0, 0)), ("TRAN", 2, (1, 0))]:
+            _, q = session([("SENSe:MODE?", mode), ("SENSe:DETector?", "LOG"), data])
+            with q:
+                n = q.network("dut")
+            self.assertEqual(n.nports, ports)
+            self.assertEqual(list(n.f), [1e6, 2e6])
+            self.assertTrue((abs(n.s[:, where[0], where[1]] - [1, 0.1]) < 1e-12).all())
+            self.assertEqual(abs(n.s).sum(), 1.1)  # everything else is 0, the phase too
+            self.assertIn("the phase was not measured: every angle is 0", n.comments)
+        for mode, detector in [("SPEC", "LOG"), ("VFO", "LOG"), ("TRAN", "LIN")]:
+            _, q = session([("SENSe:MODE?", mode), ("SENSe:DETector?", detector)], timeout=0.5)
+            with q, self.assertRaises(Qzl7Error) as caught:
+                q.network()
+            self.assertIs(type(caught.exception), Qzl7Error)  # refused, not a timeout waiting for the trace
+
+
+def fake_cli(code):
+    return [sys.executable, "-c", "import json, os, sys, time\n" + code]
+
+
+LINE = 'print(json.dumps({"pass": %s, "detector": "log", "frequency_hz": [1, 2], "level_db": [-3, -6], "argv": sys.argv[1:], "pid": os.getpid()}), flush=True)'
+
+
+class StreamTest(unittest.TestCase):
+    def test_passes_and_arguments(self):
+        passes = list(stream(["--points", "2"], cli=fake_cli(LINE % 1 + "\nprint()\n" + LINE % 2)))
+        self.assertEqual([p["pass"] for p in passes], [1, 2])
+        self.assertEqual(passes[0]["argv"], ["sweep", "--format", "jsonl", "-q", "--points", "2"])
+        self.assertEqual(list(passes[1]["level_db"]), [-3, -6])
+
+    def test_failures(self):
+        failing = stream(cli=fake_cli(LINE % 1 + "\nsys.stderr.write('port failed\\n'); sys.exit(2)"))
+        self.assertEqual(next(failing)["pass"], 1)
+        with self.assertRaises(CliError) as caught:
+            next(failing)
+        self.assertEqual((caught.exception.returncode, caught.exception.stderr), (2, "port failed\n"))
+        self.assertRaises(ProtocolError, list, stream(cli=fake_cli("print('nonsense')")))
+        self.assertRaises(Qzl7Timeout, list, stream(cli=fake_cli("time.sleep(60)"), timeout=0.3))
+
+    def test_stopping_early_ends_the_program(self):
+        endless = stream(cli=fake_cli("while True:\n " + LINE % 1 + "\n time.sleep(0.05)"))
+        pid, begun = next(endless)["pid"], time.monotonic()
+        endless.close()
+        self.assertLess(time.monotonic() - begun, 2)  # terminated, not killed after the grace time
+        self.assertRaises(ProcessLookupError, os.kill, pid, 0)
+
+
+if __name__ == "__main__":
+    unittest.main()
