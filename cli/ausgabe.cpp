@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/bericht.h"
+#include "cli/cli.h"
 #include "cli/plattform.h"
 #include "platform/uhr.h"
 #include "platform/datei.h"
@@ -33,13 +35,13 @@ std::string zeitText(const std::tm& t, const char* format) {
 
 bool aufStandardausgabe(const Auftrag& a) { return a.ausgabe.empty() || a.ausgabe == "-"; }
 
-std::string formatBestimmen(const Auftrag& a, Format& format) {
+std::string formatBestimmen(const Auftrag& a, const Ausgabeformat*& format) {
     if (a.format) {
-        format = *a.format;
+        format = a.format;
     } else if (aufStandardausgabe(a)) {
-        format = Format::csv;
+        format = formatAusName("csv");
     } else if (const auto f = formatAusEndung(a.ausgabe)) {
-        format = *f;
+        format = f;
     } else {
         return "--output " + a.ausgabe + ": no format known by that extension; give --format";
     }
@@ -82,6 +84,24 @@ bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& d
         return false;
     }
     return true;
+}
+
+int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format, InstrumentState& st, Kopf kopf,
+                      const std::string& ziel, bool dateiNennen) {
+    const auto verstoesse = grenzenPruefen(st, a.grenzen);
+    kopf.grenzen = &a.grenzen;
+    kopf.verstoesse = &verstoesse;
+    const std::string daten = format.schreiber(st, kopf);
+    if (daten.empty()) {
+        k.melden("qzl7-cli: the picture could not be encoded");
+        return schreibfehler;
+    }
+    if (!ergebnisSchreiben(k, ziel, daten)) return schreibfehler;
+    std::string text = dateiNennen && (a.bericht || !a.grenzen.empty()) ? "file: " + ziel + "\n" : "";
+    if (a.bericht) text += berichtText(st);
+    if (!a.grenzen.empty()) text += grenzenText(st, verstoesse);
+    if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a), text);
+    return verstoesse.empty() ? erledigt : grenzeVerletzt;
 }
 
 }  // namespace qzl::cli

@@ -7,13 +7,14 @@
 #include <string>
 
 #include "cli/konsole.h"
+#include "cli/formate.h"
 #include "cli/optionen.h"
 
 namespace qzl::cli {
 
 // The format asked for with --format, else the output file's extension, else
 // csv on standard output; the refusal, or "".
-std::string formatBestimmen(const Auftrag& auftrag, Format& format);
+std::string formatBestimmen(const Auftrag& auftrag, const Ausgabeformat*& format);
 bool aufStandardausgabe(const Auftrag& auftrag);
 
 // "2026-12-07T19:45:26+01:00"
@@ -25,5 +26,11 @@ std::string zeitName(const std::string& pfad, std::time_t t, std::set<std::strin
 // Writes the data to the file, or to standard output for "" and "-". On
 // failure the message is reported and false returned.
 bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten);
+
+// What sweep and convert do with a finished sweep: the limits checked, the
+// data written to ziel, the report and the verdict said beside it (with
+// the file's name first when dateiNennen). The exit status.
+int ergebnisAbliefern(Konsole& k, const Auftrag& auftrag, const Ausgabeformat& format, InstrumentState& st,
+                      Kopf kopf, const std::string& ziel, bool dateiNennen);
 
 }  // namespace qzl::cli

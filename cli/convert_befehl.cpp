@@ -17,7 +17,7 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
     if (const auto fehler = convertOptionenLesen(argumente, a); !fehler.empty())
         return bedienfehlerMelden(k, "convert", fehler);
     if (a.hilfe) {
-        k.ausgeben(convertHilfe);
+        k.ausgeben(hilfeText(convertHilfe));
         return erledigt;
     }
     if (a.eingabe.empty()) return bedienfehlerMelden(k, "convert", "name the series file to convert (FILE.dat)");
@@ -34,25 +34,13 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
     if (a.ueberschrift) st->messzeit = *a.ueberschrift;
     reiheZeichnen(*st, *reihe);
 
-    Format format = Format::csv;
+    const Ausgabeformat* format = nullptr;
     std::string fehler = formatBestimmen(a, format);
-    if (fehler.empty()) fehler = formatEinwand(format, *st);
+    if (fehler.empty()) fehler = formatEinwand(*format, *st);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "convert", fehler);
 
-    const auto verstoesse = grenzenPruefen(*st, a.grenzen);
-    const Kopf kopf{"", "file " + a.eingabe, 1, Kombination::letzte, &a.grenzen, &verstoesse};
-    const std::string ergebnis = formatDaten(format, *st, kopf);
-    if (ergebnis.empty()) {
-        k.melden("qzl7-cli: the picture could not be encoded");
-        return schreibfehler;
-    }
-    if (!ergebnisSchreiben(k, a.ausgabe, ergebnis)) return schreibfehler;
-    std::string text;
-    if (a.bericht) text += berichtText(*st);
-    if (!a.grenzen.empty()) text += grenzenText(*st, verstoesse);
-    if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a), text);
-    return verstoesse.empty() ? erledigt : grenzeVerletzt;
+    return ergebnisAbliefern(k, a, *format, *st, {"", "file " + a.eingabe}, a.ausgabe, false);
 }
 
 }  // namespace qzl::cli

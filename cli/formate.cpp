@@ -1,11 +1,13 @@
 #include "cli/formate.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 #include <cstdio>
 #include <mutex>
 
 #include "cli/einstellungen.h"
+#include "cli/hilfe.h"
 #include "cli/plattform.h"
 #include "evaluation/auswertung.h"
 #include "state/kurve.h"
@@ -107,25 +109,6 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
     return j + "\n}\n";
 }
 
-std::string formatEinwand(Format f, const InstrumentState& st) {
-    if (f != Format::s1p && f != Format::s2p) return {};
-    const std::string name(formatName(f));
-    if (st.messart == 3)
-        return name + ": a spectrum sweep measures a signal's level, not a network parameter; "
-                      "write csv, tsv or json";
-    if (st.linModus)
-        return name + ": Touchstone magnitudes come from the level in dB, which only the logarithmic detector "
-                      "gives; sweep with --detector log";
-    if (f == Format::s1p && st.messart != 2)
-        return "s1p holds a reflection (S11): sweep with --mode reflection, or write s2p for a transmission";
-    if (f == Format::s2p && st.messart != 1)
-        return "s2p holds a transmission (S21): sweep with --mode transmission, or write s1p for a reflection";
-    if (st.schrittweite <= 0 && punktAnzahl(st) > 1)
-        return name + ": Touchstone needs rising frequencies; the step is " +
-               std::to_string(st.schrittweite.load()) + " Hz";
-    return {};
-}
-
 std::string touchstoneText(const InstrumentState& st, const Kopf& kopf) {
     const bool zweiTor = st.messart == 1;
     std::string t = std::string("! qzl7-cli " QZL7_VERSION) + (kopf.zeit.empty() ? "" : ", sweep started " + kopf.zeit) +
@@ -143,21 +126,92 @@ std::string touchstoneText(const InstrumentState& st, const Kopf& kopf) {
     return t;
 }
 
-std::string formatDaten(Format f, InstrumentState& st, const Kopf& kopf) {
-    switch (f) {
-        case Format::csv: return tabelleText(st, ',');
-        case Format::tsv: return tabelleText(st, '\t');
-        case Format::json: return jsonText(st, kopf);
-        case Format::dat: return messreiheText(st);
-        case Format::s1p:
-        case Format::s2p: return touchstoneText(st, kopf);
-        case Format::png: {
-            std::lock_guard sperre(st.kurvenSperre);
-            rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenRaster);
-            return pngKodieren(st.anzeigeBitmap);
-        }
-    }
+namespace {
+
+std::string touchstoneEinwand(const Ausgabeformat& f, const InstrumentState& st) {
+    const std::string name(f.name);
+    if (st.messart == 3)
+        return name + ": a spectrum sweep measures a signal's level, not a network parameter; "
+                      "write csv, tsv or json";
+    if (st.linModus)
+        return name + ": Touchstone magnitudes come from the level in dB, which only the logarithmic detector "
+                      "gives; sweep with --detector log";
+    if (name == "s1p" && st.messart != 2)
+        return "s1p holds a reflection (S11): sweep with --mode reflection, or write s2p for a transmission";
+    if (name == "s2p" && st.messart != 1)
+        return "s2p holds a transmission (S21): sweep with --mode transmission, or write s1p for a reflection";
+    if (st.schrittweite <= 0 && punktAnzahl(st) > 1)
+        return name + ": Touchstone needs rising frequencies; the step is " +
+               std::to_string(st.schrittweite.load()) + " Hz";
     return {};
 }
+
+std::string touchstone(InstrumentState& st, const Kopf& kopf) { return touchstoneText(st, kopf); }
+
+std::string pngText(InstrumentState& st, const Kopf&) {
+    std::lock_guard sperre(st.kurvenSperre);
+    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenRaster);
+    return pngKodieren(st.anzeigeBitmap);
+}
+
+constexpr Ausgabeformat formate[] = {
+    {"csv", "frequency, reading and level, comma-separated", nullptr,
+     [](InstrumentState& st, const Kopf&) { return tabelleText(st, ','); }},
+    {"tsv", "the same, tab-separated", nullptr,
+     [](InstrumentState& st, const Kopf&) { return tabelleText(st, '\t'); }},
+    {"json", "settings, points, evaluation and limits", nullptr,
+     [](InstrumentState& st, const Kopf& kopf) { return jsonText(st, kopf); }},
+    {"dat", "the series file of qzl7 (Messreihe Laden)", nullptr,
+     [](InstrumentState& st, const Kopf&) { return messreiheText(st); }},
+    {"s1p", "Touchstone, a reflection (S11)", touchstoneEinwand, touchstone},
+    {"s2p", "Touchstone, a transmission (S21)", touchstoneEinwand, touchstone},
+    {"png", "the diagram as the window shows it", nullptr, pngText},
+};
+
+}  // namespace
+
+std::span<const Ausgabeformat> ausgabeformate() { return formate; }
+
+const Ausgabeformat* formatAusName(std::string_view name) {
+    for (const auto& f : formate)
+        if (f.name == name) return &f;
+    return nullptr;
+}
+
+const Ausgabeformat* formatAusEndung(std::string_view pfad) {
+    const auto punkt = pfad.rfind('.');
+    const auto trenner = pfad.find_last_of("/\\");
+    if (punkt == std::string_view::npos || (trenner != std::string_view::npos && punkt < trenner)) return nullptr;
+    std::string endung(pfad.substr(punkt + 1));
+    std::transform(endung.begin(), endung.end(), endung.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return formatAusName(endung);
+}
+
+std::string formatListe(std::string_view letzterTrenner) {
+    std::string liste;
+    const std::size_t n = std::size(formate);
+    for (std::size_t k = 0; k < n; ++k)
+        liste += (k == 0 ? "" : k + 1 == n ? std::string(letzterTrenner) : ", ") + std::string(formate[k].name);
+    return liste;
+}
+
+std::string formatHilfe(int einzug) {
+    std::string text;
+    for (const auto& f : formate) {
+        std::string name(f.name);
+        name.resize(6, ' ');
+        text += std::string(static_cast<std::size_t>(einzug), ' ') + name + std::string(f.hilfe) + "\n";
+    }
+    return text;
+}
+
+std::string hilfeText(const char* text) {
+    std::string t = text;
+    if (const auto stelle = t.find("@FORMATE@"); stelle != std::string::npos) t.replace(stelle, 9, formatHilfe(24));
+    return t;
+}
+
+std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st) { return f.einwand ? f.einwand(f, st) : ""; }
 
 }  // namespace qzl::cli

@@ -1,7 +1,9 @@
 #pragma once
-// The sweep in the formats other programs read. All of them are built whole
-// in memory from the state after the sweep, and written at once.
+// The sweep in the formats other programs read, one table of them. All are
+// built whole in memory from the state after the sweep, and written at once.
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/bericht.h"
@@ -16,9 +18,32 @@ struct Kopf {
     std::string port;  // the device, or "demo"
     int durchgaenge = 1;
     Kombination regel = Kombination::letzte;
-    const std::vector<Grenze>* grenzen = nullptr;
+    const std::vector<Grenze>* grenzen = nullptr;  // filled by ergebnisAbliefern
     const std::vector<Verstoss>* verstoesse = nullptr;
 };
+
+// One output format: its name, which is also the file extension that asks
+// for it; its line in --help; why it cannot hold a sweep ("" or no test: it
+// holds any); and its writer, whose data is built whole in memory and empty
+// when an encoder failed. The option check, the help and the error texts
+// are all made from the table of these.
+struct Ausgabeformat {
+    std::string_view name;
+    std::string_view hilfe;
+    std::string (*einwand)(const Ausgabeformat& f, const InstrumentState& st);
+    std::string (*schreiber)(InstrumentState& st, const Kopf& kopf);
+};
+
+std::span<const Ausgabeformat> ausgabeformate();
+const Ausgabeformat* formatAusName(std::string_view name);
+// The format a file name's extension asks for.
+const Ausgabeformat* formatAusEndung(std::string_view pfad);
+// "csv, tsv, ..., png", the last name joined by letzterTrenner.
+std::string formatListe(std::string_view letzterTrenner);
+// The formats' lines of --help, each indented by einzug blanks.
+std::string formatHilfe(int einzug);
+// Why the sweep cannot be written in the format, or "".
+std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st);
 
 // Frequency, the stored reading and the read-out's level unrounded, one line
 // a point, under a header line; trenner "," (csv) or a tab (tsv).
@@ -27,11 +52,5 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf);
 // Touchstone 1.1: s1p for a reflection sweep, s2p (only S21 measured) for a
 // transmission sweep, magnitude from the level in dB, angle 0.
 std::string touchstoneText(const InstrumentState& st, const Kopf& kopf);
-// Why the sweep cannot be written in this format, or "".
-std::string formatEinwand(Format f, const InstrumentState& st);
-
-// The data of one format. The display bitmap is composited here for png;
-// empty when the encoder failed.
-std::string formatDaten(Format f, InstrumentState& st, const Kopf& kopf);
 
 }  // namespace qzl::cli

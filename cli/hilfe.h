@@ -1,5 +1,7 @@
 #pragma once
-// The usage texts of qzl7-cli and its subcommands.
+// The usage texts of qzl7-cli and its subcommands. "@FORMATE@" stands for
+// the lines of the output formats (hilfeText).
+#include <string>
 
 namespace qzl::cli {
 
@@ -51,8 +53,8 @@ inline constexpr const char* sweepHilfe =
     "  --interval S          seconds from the start of one sweep to the next\n"
     "Output:\n"
     "  -o, --output FILE     default: standard output\n"
-    "  --format F            csv, tsv, json, dat, s1p, s2p or png\n"
-    "                        (default: by the file's extension, else csv)\n"
+    "  --format F            by the file's extension, else csv; one of\n"
+    "@FORMATE@"
     "  --heading TEXT        heading of a .dat file (default: the start time)\n"
     "  --report              maximum, minimum and bandwidth as key: value lines\n"
     "  --above F1:F2:LEVEL   every point from F1 to F2 at or above LEVEL\n"
@@ -69,7 +71,8 @@ inline constexpr const char* convertHilfe =
     "Writes a series saved by qzl7 (\"Messreihe S&peichern\") in another format.\n"
     "\n"
     "  -o, --output FILE     default: standard output\n"
-    "  --format F            csv, tsv, json, dat, s1p, s2p or png\n"
+    "  --format F            by the file's extension, else csv; one of\n"
+    "@FORMATE@"
     "  --heading TEXT        replaces the series' heading\n"
     "  --report              maximum, minimum and bandwidth as key: value lines\n"
     "  --above F1:F2:LEVEL   pass/fail limits as for sweep\n"
@@ -80,5 +83,8 @@ inline constexpr const char* portHilfe =
     "\n"
     "Lists the serial devices found, and those given with --comN=PATH, with\n"
     "whether you may open them; as qzl7 --list-ports.\n";
+
+// The text with the formats' lines in place of "@FORMATE@".
+std::string hilfeText(const char* text);
 
 }  // namespace qzl::cli

@@ -7,14 +7,13 @@
 #include <functional>
 #include <limits>
 
+#include "cli/formate.h"
 #include "state/frequenz_text.h"
 #include "serial/port_namen.h"
 
 namespace qzl::cli {
 
 namespace {
-
-constexpr std::array<std::string_view, 7> formatNamen{"csv", "tsv", "json", "dat", "s1p", "s2p", "png"};
 
 
 std::optional<int> ganzeZahl(std::string_view text) {
@@ -119,7 +118,7 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
         {"format", true,
          [&a](std::string_view w) -> std::string {
              a.format = formatAusName(w);
-             return a.format ? "" : zitiert(w) + " is none of csv, tsv, json, dat, s1p, s2p, png";
+             return a.format ? "" : zitiert(w) + " is none of " + formatListe(", ");
          }},
         {"heading", true,
          [&a](std::string_view w) -> std::string {
@@ -160,24 +159,6 @@ std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
     const auto pegel = kommazahl(pegelText);
     if (!f1 || !f2 || !pegel || *f1 > *f2) return std::nullopt;
     return Grenze{oben, *f1, *f2, *pegel, std::string(oben ? "--above " : "--below ") + std::string(text)};
-}
-
-std::optional<Format> formatAusName(std::string_view name) {
-    const auto gefunden = std::find(formatNamen.begin(), formatNamen.end(), name);
-    if (gefunden == formatNamen.end()) return std::nullopt;
-    return static_cast<Format>(gefunden - formatNamen.begin());
-}
-
-std::string_view formatName(Format f) { return formatNamen[static_cast<std::size_t>(f)]; }
-
-std::optional<Format> formatAusEndung(std::string_view pfad) {
-    const auto punkt = pfad.rfind('.');
-    const auto trenner = pfad.find_last_of("/\\");
-    if (punkt == std::string_view::npos || (trenner != std::string_view::npos && punkt < trenner)) return std::nullopt;
-    std::string endung(pfad.substr(punkt + 1));
-    std::transform(endung.begin(), endung.end(), endung.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return formatAusName(endung);
 }
 
 std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {

@@ -11,7 +11,7 @@
 
 namespace qzl::cli {
 
-enum class Format { csv, tsv, json, dat, s1p, s2p, png };
+struct Ausgabeformat;
 enum class Kombination { letzte, mittel, max, min };
 
 // A pass/fail limit: every point from f1 to f2 (inclusive) at or above
@@ -40,7 +40,7 @@ struct Auftrag {
     std::string eingabe;
     // both: output
     std::string ausgabe;  // "" or "-": standard output
-    std::optional<Format> format;
+    const Ausgabeformat* format = nullptr;  // --format; none: by the output's extension
     std::optional<std::string> ueberschrift;
     bool bericht = false;
     bool leise = false;
@@ -53,10 +53,6 @@ struct Auftrag {
 
 // "F1:F2:LEVEL" of --above / --below.
 std::optional<Grenze> grenzeLesen(std::string_view text, bool oben);
-std::optional<Format> formatAusName(std::string_view name);
-std::string_view formatName(Format f);
-// The format a file name's extension asks for.
-std::optional<Format> formatAusEndung(std::string_view pfad);
 
 // Arguments after the subcommand's name. The refusal text, or "".
 std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& auftrag);

@@ -41,15 +41,15 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     if (const auto fehler = sweepOptionenLesen(argumente, a); !fehler.empty())
         return bedienfehlerMelden(k, "sweep", fehler);
     if (a.hilfe) {
-        k.ausgeben(sweepHilfe);
+        k.ausgeben(hilfeText(sweepHilfe));
         return erledigt;
     }
     auto st = std::make_unique<InstrumentState>();
     PortNamen namen;
-    Format format = Format::csv;
+    const Ausgabeformat* format = nullptr;
     std::string fehler = einstellungenVorbereiten(a, *st, namen);
     if (fehler.empty()) fehler = formatBestimmen(a, format);
-    if (fehler.empty()) fehler = formatEinwand(format, *st);
+    if (fehler.empty()) fehler = formatEinwand(*format, *st);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
 
@@ -83,20 +83,10 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
             port->schliessen();
             return stumm;
         }
-        const auto verstoesse = grenzenPruefen(*st, a.grenzen);
-        const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination, &a.grenzen, &verstoesse};
+        const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination};
         const std::string ziel = zeitNamen ? zeitName(a.ausgabe, startzeit, vergeben) : a.ausgabe;
-        const std::string daten = formatDaten(format, *st, kopf);
-        if (daten.empty() || !ergebnisSchreiben(k, ziel, daten)) {
-            if (daten.empty()) k.melden("qzl7-cli: the picture could not be encoded");
-            ende = schreibfehler;
-            break;
-        }
-        std::string text = zeitNamen && (a.bericht || !a.grenzen.empty()) ? "file: " + ziel + "\n" : "";
-        if (a.bericht) text += berichtText(*st);
-        if (!a.grenzen.empty()) text += grenzenText(*st, verstoesse);
-        if (!text.empty()) nebenbeiSagen(k, aufStdout, text);
-        if (!verstoesse.empty()) ende = grenzeVerletzt;
+        const int status = ergebnisAbliefern(k, a, *format, *st, kopf, ziel, zeitNamen);
+        if (status != erledigt) ende = status;
     }
     port->schliessen();
     if (g.beenden) {

@@ -7,6 +7,7 @@
 
 #include "cli/bericht.h"
 #include "cli/messlauf.h"
+#include "cli/formate.h"
 #include "cli/optionen.h"
 #include "cli_lauf.h"
 #include "state/frequenz_text.h"
@@ -116,7 +117,8 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
     EXPECT_EQ(a.com, 4);
     EXPECT_EQ(a.punkte, 1);
     EXPECT_EQ(a.durchgaenge, 1);
-    EXPECT_EQ(a.format, cli::Format::tsv);
+    ASSERT_TRUE(a.format);
+    EXPECT_EQ(a.format->name, "tsv");
     ASSERT_EQ(a.grenzen.size(), 1u);
     EXPECT_FALSE(a.grenzen[0].oben);
     EXPECT_EQ(a.grenzen[0].pegel, 3.0);
