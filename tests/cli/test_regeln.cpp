@@ -28,6 +28,7 @@ TEST(CliRegeln, Frequenzen) {
         {"12.5e-1k", 1250},     {"0", 0},            {"1.5", std::nullopt}, {"10.7X", std::nullopt},
         {"", std::nullopt},     {"-5", std::nullopt}, {"1e", std::nullopt}, {"k", std::nullopt},
         {"10.7 M", std::nullopt}, {"99999999999999999999", zuGross}, {"1e400", zuGross},
+        {"1e10000", std::nullopt},  // the exponent's digits stop at 1000
     };
     for (const auto& f : faelle) EXPECT_EQ(hertzLesen(f.text), f.hz) << f.text;
 }
@@ -122,7 +123,27 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
     ASSERT_EQ(a.grenzen.size(), 1u);
     EXPECT_FALSE(a.grenzen[0].oben);
     EXPECT_EQ(a.grenzen[0].pegel, 3.0);
+    // Every choice lands as its own value.
+    const std::pair<std::vector<std::string>, int> wahlen[] = {
+        {{"--com", "1"}, 1},    {{"--com", "2"}, 2},       {{"--com", "3"}, 3},      {{"--bits", "8"}, 8},
+        {{"--bits", "10"}, 10}, {{"--combine", "max"}, 2}, {{"--combine", "min"}, 3}, {{"--if-mode", "add"}, 1},
+        {{"--if-mode", "sub"}, 0}, {{"--mode", "spectrum"}, 3}, {{"--detector", "lin"}, 1},
+    };
+    for (const auto& [argumente, wert] : wahlen) {
+        cli::Auftrag b;
+        ASSERT_EQ(cli::sweepOptionenLesen(argumente, b), "") << argumente[0];
+        const int gelesen = argumente[0] == "--com" ? b.com.value_or(0) : argumente[0] == "--bits" ? b.bits.value_or(0)
+                            : argumente[0] == "--combine" ? static_cast<int>(b.kombination)
+                            : argumente[0] == "--if-mode" ? b.zfAddieren.value_or(2)
+                            : argumente[0] == "--mode" ? b.messart.value_or(0) : b.lin.value_or(2);
+        EXPECT_EQ(gelesen, wert) << argumente[0] << " " << argumente[1];
+    }
     const std::pair<std::vector<std::string>, std::string> abgelehnt[] = {
+        {{"--start"}, "--start needs a value"},
+        {{"--report=1"}, "--report takes no value"},
+        {{"--bogus"}, "unknown option '--bogus'"},
+        {{"-x"}, "unknown option '-x'"},
+        {{"--com", "5"}, "'5' is none of 1, 2, 3, 4"},
         {{"--below", "1M:2M"}, "'1M:2M' is not F1:F2:LEVEL"},
         {{"--format", "xls"}, "'xls' is none of csv"},
         {{"--points", "3x"}, "'3x' is not a number from 1 to 300"},
