@@ -45,7 +45,6 @@ int main(int argc, char** argv) {
     // Dates in the user's form, as the window writes them; numbers never
     // depend on the locale.
     std::setlocale(LC_TIME, "");
-    qzl::cli::schreibfehlerStattSignal();
     qzl::cli::ausgabeBinaer();
     Terminal terminal;
     qzl::SystemUhr uhr;

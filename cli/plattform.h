@@ -18,13 +18,12 @@ namespace qzl::cli {
 // The serial port of this system for the COM names given.
 std::unique_ptr<SeriellerPort> seriellenPortAnlegen(const PortNamen& namen);
 
-// From now on an interrupt or termination request (Ctrl+C, kill) only sets
-// the flag; a second such request while the flag is set ends the program at once.
+// From now on a request to end (Ctrl+C, kill, a hangup, a closed pipe on
+// standard output) only sets the flag; a second such request while the flag
+// is set ends the program at once, unless it is the pipe again.
 void abbruchAbfangen(std::atomic<bool>& flagge);
 // 128 + the number of the signal that set the flag (130 for Ctrl+C).
 int abbruchStatus();
-// A write to a closed pipe fails with an error instead of ending the program.
-void schreibfehlerStattSignal();
 
 // Whether standard error goes to a terminal (a person watching).
 bool fehlerAusgabeIstTerminal();

@@ -45,9 +45,6 @@ void abbruchAbfangen(std::atomic<bool>& flagge) {
 
 int abbruchStatus() { return abbruchCode; }
 
-// Windows has no signal for a closed pipe: the write fails by itself.
-void schreibfehlerStattSignal() {}
-
 bool fehlerAusgabeIstTerminal() {
     DWORD modus = 0;
     return _isatty(_fileno(stderr)) && ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &modus) != 0;
