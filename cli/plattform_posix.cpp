@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -71,6 +72,17 @@ void abbruchAbfangen(std::atomic<bool>& flagge) {
 }
 
 int abbruchStatus() { return 128 + (abbruchSignal ? abbruchSignal.load() : SIGINT); }
+
+std::vector<std::string> befehlszeile(int argc, char** argv) { return {argv + 1, argv + argc}; }
+
+bool ausgabeSchreiben(std::string_view daten) {
+    return std::fwrite(daten.data(), 1, daten.size(), stdout) == daten.size() && std::fflush(stdout) == 0;
+}
+
+void fehlerSchreiben(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
 
 bool fehlerAusgabeIstTerminal() { return ::isatty(STDERR_FILENO) == 1; }
 

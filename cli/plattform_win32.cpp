@@ -6,9 +6,14 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+
+#include "core/zeichensatz.h"
 
 namespace qzl::cli {
 
@@ -44,6 +49,57 @@ void abbruchAbfangen(std::atomic<bool>& flagge) {
 }
 
 int abbruchStatus() { return abbruchCode; }
+
+namespace {
+
+std::string utf8(const wchar_t* text) {
+    const int laenge = static_cast<int>(std::wcslen(text));
+    const int n = ::WideCharToMultiByte(CP_UTF8, 0, text, laenge, nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<std::size_t>(std::max(n, 0)), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text, laenge, s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+// A console shows the characters in its own code page, which is seldom
+// UTF-8; WriteConsoleW takes them as they are. Files and pipes get the bytes.
+bool schreiben(std::FILE* strom, DWORD nummer, std::string_view daten) {
+    const HANDLE h = ::GetStdHandle(nummer);
+    DWORD modus = 0;
+    if (!::GetConsoleMode(h, &modus) || !gueltigesUtf8(daten))
+        return std::fwrite(daten.data(), 1, daten.size(), strom) == daten.size() && std::fflush(strom) == 0;
+    std::fflush(strom);
+    const int n = ::MultiByteToWideChar(CP_UTF8, 0, daten.data(), static_cast<int>(daten.size()), nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(std::max(n, 0)), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, daten.data(), static_cast<int>(daten.size()), w.data(), n);
+    // Older consoles refuse long writes; pieces that keep surrogate pairs whole.
+    for (std::size_t pos = 0; pos < w.size();) {
+        std::size_t stueck = std::min<std::size_t>(w.size() - pos, 8192);
+        if (pos + stueck < w.size() && IS_HIGH_SURROGATE(w[pos + stueck - 1])) --stueck;
+        DWORD geschrieben = 0;
+        if (!::WriteConsoleW(h, w.data() + pos, static_cast<DWORD>(stueck), &geschrieben, nullptr) || geschrieben == 0)
+            return false;
+        pos += geschrieben;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The C run time would give the arguments in the ANSI code page, where
+// names outside it turn into look-alikes or question marks.
+std::vector<std::string> befehlszeile(int argc, char** argv) {
+    int n = 0;
+    wchar_t** breit = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+    if (!breit) return {argv + 1, argv + argc};
+    std::vector<std::string> argumente;
+    for (int i = 1; i < n; ++i) argumente.push_back(utf8(breit[i]));
+    ::LocalFree(breit);
+    return argumente;
+}
+
+bool ausgabeSchreiben(std::string_view daten) { return schreiben(stdout, STD_OUTPUT_HANDLE, daten); }
+
+void fehlerSchreiben(std::string_view text) { schreiben(stderr, STD_ERROR_HANDLE, text); }
 
 bool fehlerAusgabeIstTerminal() {
     DWORD modus = 0;
