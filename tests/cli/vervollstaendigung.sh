@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# vervollstaendigung.sh FILE: the bash completion of qzl7-cli, sourced as
-# bash-completion sources it and asked as bash asks it, with a qzl7-cli that
-# lists a device link and a device.
+# vervollstaendigung.sh FILE: the bash completion of qzl7-cli, asked as bash
+# asks it, with a qzl7-cli that lists a device link and a device.
 set -u
 source "$1"
 [ "$(complete -p qzl7-cli)" = "complete -F _qzl7_cli qzl7-cli" ] || { echo "FAIL: complete -p qzl7-cli"; exit 1; }
 ordner=$(mktemp -d)
 trap 'rm -rf "$ordner"' EXIT
-mkdir "$ordner/bin" "$ordner/arbeit" "$ordner/arbeit/d"
+mkdir -p "$ordner/bin" "$ordner/arbeit/d"
 cli=$ordner/bin/qzl7-cli
-printf '#!/bin/sh\nprintf "%%s\\n" "/dev/serial/by-id/usb-X -> /dev/ttyUSB0  can be opened" "/dev/ttyUSB0  can be opened"\n' >"$cli"
-chmod +x "$cli"
+printf '#!/bin/sh\nprintf "%%s\\n" "/dev/serial/by-id/usb-X -> /dev/ttyUSB0  can be opened" "/dev/ttyUSB0  can be opened"\n' >"$cli" && chmod +x "$cli"
 cd "$ordner/arbeit"
 touch a.dat B.DAT c.csv
 fehler=0
