@@ -1,7 +1,6 @@
 // qzl7-cli: the engine of qzl7 without a window, for scripts.
 #include <algorithm>
 #include <clocale>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -12,21 +11,19 @@ namespace {
 
 class Terminal : public qzl::cli::Konsole {
 public:
-    bool ausgeben(std::string_view daten) override {
-        return std::fwrite(daten.data(), 1, daten.size(), stdout) == daten.size() && std::fflush(stdout) == 0;
-    }
+    bool ausgeben(std::string_view daten) override { return qzl::cli::ausgabeSchreiben(daten); }
     void melden(std::string_view zeile) override {
         if (zeileOffen_) fortschritt("");
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(zeile.size()), zeile.data());
+        qzl::cli::fehlerSchreiben(std::string(zeile) + "\n");
     }
     bool terminal() const override { return istTerminal_; }
     void fortschritt(std::string_view text) override {
         if (!istTerminal_ || (text.empty() && !zeileOffen_)) return;
         // Back to the start of the line; blanks cover what a longer line left.
         const int rest = std::max(0, laenge_ - static_cast<int>(text.size()));
-        std::fprintf(stderr, "\r%.*s%*s", static_cast<int>(text.size()), text.data(), rest, "");
-        if (text.empty()) std::fputc('\r', stderr);
-        std::fflush(stderr);
+        std::string zeile = "\r" + std::string(text) + std::string(static_cast<std::size_t>(rest), ' ');
+        if (text.empty()) zeile += '\r';
+        qzl::cli::fehlerSchreiben(zeile);
         zeileOffen_ = !text.empty();
         laenge_ = static_cast<int>(text.size());
     }
@@ -45,9 +42,8 @@ int main(int argc, char** argv) {
     // Dates in the user's form, as the window writes them; numbers never
     // depend on the locale.
     std::setlocale(LC_TIME, "");
-    qzl::cli::schreibfehlerStattSignal();
     qzl::cli::ausgabeBinaer();
     Terminal terminal;
     qzl::SystemUhr uhr;
-    return qzl::cli::cliAusfuehren(std::vector<std::string>(argv + 1, argv + argc), terminal, uhr);
+    return qzl::cli::cliAusfuehren(qzl::cli::befehlszeile(argc, argv), terminal, uhr);
 }

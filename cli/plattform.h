@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "raster/anzeige_bitmap.h"
 #include "serial/port_namen.h"
@@ -15,13 +16,20 @@
 
 namespace qzl::cli {
 
-// From now on an interrupt or termination request (Ctrl+C, kill) only sets
-// the flag; a second such request while the flag is set ends the program at once.
+// From now on a request to end (Ctrl+C, kill, a hangup, a closed pipe on
+// standard output) only sets the flag; a second such request while the flag
+// is set ends the program at once, unless it is the pipe again.
 void abbruchAbfangen(std::atomic<bool>& flagge);
 // 128 + the number of the signal that set the flag (130 for Ctrl+C).
 int abbruchStatus();
-// A write to a closed pipe fails with an error instead of ending the program.
-void schreibfehlerStattSignal();
+
+// The arguments after the program's name, in UTF-8 whatever the system's
+// code page.
+std::vector<std::string> befehlszeile(int argc, char** argv);
+// Bytes to standard output, text to standard error: on a console its
+// characters, elsewhere the bytes unchanged. False if they could not be written.
+bool ausgabeSchreiben(std::string_view daten);
+void fehlerSchreiben(std::string_view text);
 
 // Whether standard error goes to a terminal (a person watching).
 bool fehlerAusgabeIstTerminal();

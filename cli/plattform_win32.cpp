@@ -1,12 +1,19 @@
-// qzl7-cli on Windows: the Win32 port, the console's Ctrl+C and close
-// events, the console test.
+// qzl7-cli on Windows: the console's Ctrl+C and close events, the command
+// line and the console in UTF-16, the console test.
 #include "cli/plattform.h"
+
+#include <windows.h>
 
 #include <fcntl.h>
 #include <io.h>
+#include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/breit.h"
+#include "state/zeichensatz.h"
 
 namespace qzl::cli {
 
@@ -39,8 +46,46 @@ void abbruchAbfangen(std::atomic<bool>& flagge) {
 
 int abbruchStatus() { return abbruchCode; }
 
-// Windows has no signal for a closed pipe: the write fails by itself.
-void schreibfehlerStattSignal() {}
+namespace {
+
+// A console shows the characters in its own code page, which is seldom
+// UTF-8; WriteConsoleW takes them as they are. Files and pipes get the bytes.
+bool schreiben(std::FILE* strom, DWORD nummer, std::string_view daten) {
+    const HANDLE h = ::GetStdHandle(nummer);
+    DWORD modus = 0;
+    if (!::GetConsoleMode(h, &modus) || !gueltigesUtf8(daten))
+        return std::fwrite(daten.data(), 1, daten.size(), strom) == daten.size() && std::fflush(strom) == 0;
+    std::fflush(strom);
+    const std::wstring w = breit(daten);
+    // Older consoles refuse long writes; pieces that keep surrogate pairs whole.
+    for (std::size_t pos = 0; pos < w.size();) {
+        std::size_t stueck = std::min<std::size_t>(w.size() - pos, 8192);
+        if (pos + stueck < w.size() && IS_HIGH_SURROGATE(w[pos + stueck - 1])) --stueck;
+        DWORD geschrieben = 0;
+        if (!::WriteConsoleW(h, w.data() + pos, static_cast<DWORD>(stueck), &geschrieben, nullptr) || geschrieben == 0)
+            return false;
+        pos += geschrieben;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The C run time would give the arguments in the ANSI code page, where
+// names outside it turn into look-alikes or question marks.
+std::vector<std::string> befehlszeile(int argc, char** argv) {
+    int n = 0;
+    wchar_t** woerter = ::CommandLineToArgvW(::GetCommandLineW(), &n);
+    if (!woerter) return {argv + 1, argv + argc};
+    std::vector<std::string> argumente;
+    for (int i = 1; i < n; ++i) argumente.push_back(utf8(woerter[i]));
+    ::LocalFree(woerter);
+    return argumente;
+}
+
+bool ausgabeSchreiben(std::string_view daten) { return schreiben(stdout, STD_OUTPUT_HANDLE, daten); }
+
+void fehlerSchreiben(std::string_view text) { schreiben(stderr, STD_ERROR_HANDLE, text); }
 
 bool fehlerAusgabeIstTerminal() {
     DWORD modus = 0;

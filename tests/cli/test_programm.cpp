@@ -50,7 +50,8 @@ TEST(CliProgramm, AbgebrochenerLaufHinterlaesstKeineDatei) {
     }
 }
 
-pid_t starten(const std::vector<std::string>& argumente, const std::vector<std::string>& umgebung = {}) {
+pid_t starten(const std::vector<std::string>& argumente, const std::vector<std::string>& umgebung = {},
+             int ausgabe = -1) {
     std::vector<char*> argv;
     for (const auto& a : argumente) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -63,41 +64,83 @@ pid_t starten(const std::vector<std::string>& argumente, const std::vector<std::
     std::vector<char*> envp;
     for (auto& e : env) envp.push_back(e.data());
     envp.push_back(nullptr);
+    posix_spawn_file_actions_t umleitung;
+    posix_spawn_file_actions_init(&umleitung);
+    if (ausgabe >= 0) posix_spawn_file_actions_adddup2(&umleitung, ausgabe, STDOUT_FILENO);
     pid_t pid = -1;
-    posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), envp.data());
+    posix_spawn(&pid, argv[0], &umleitung, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&umleitung);
     return pid;
 }
 
+// The exit status, or -1 for a program still running after 20 s (then killed).
 int status(pid_t pid) {
     int s = 0;
-    ::waitpid(pid, &s, 0);
+    if (!warteBis([&] { return ::waitpid(pid, &s, WNOHANG) == pid; })) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, &s, 0);
+        return -1;
+    }
     return WIFEXITED(s) ? WEXITSTATUS(s) : 1000 + WTERMSIG(s);
 }
 
-// SIGTERM ends the real program after the point in progress, with no file,
-// and the line settings the device had are back.
+// The line settings the program changes: raw mode, CLOCAL, the read timing, the speed.
+void gleicheLeitung(const termios& vorher, const termios& nachher) {
+    EXPECT_EQ(nachher.c_iflag, vorher.c_iflag);
+    EXPECT_EQ(nachher.c_oflag, vorher.c_oflag);
+    EXPECT_EQ(nachher.c_cflag, vorher.c_cflag);
+    EXPECT_EQ(nachher.c_lflag, vorher.c_lflag);
+    EXPECT_EQ(nachher.c_cc[VMIN], vorher.c_cc[VMIN]);
+    EXPECT_EQ(nachher.c_cc[VTIME], vorher.c_cc[VTIME]);
+    EXPECT_EQ(cfgetospeed(&nachher), cfgetospeed(&vorher));
+}
+
+// Every signal that ends the real program does so after the point in
+// progress, with no file, and the line settings the device had are back.
 TEST(CliProgramm, SignalBeendetUndStelltDieLeitungWiederHer) {
     sim::SimOptionen opt;
-    opt.latenzMs = 1;
+    opt.latenzMs = 40;
     test::CliLauf cli(opt);
     const int fd = ::open(cli.simulator.pfad().c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(fd, 0);
     termios vorher{};
     ASSERT_EQ(::tcgetattr(fd, &vorher), 0);
-    for (int signal : {SIGTERM, SIGINT}) {
+    for (int signal : {SIGHUP, SIGQUIT, SIGINT, SIGTERM}) {
+        SCOPED_TRACE(strsignal(signal));
         const auto start = cli.simulator.austauschAnzahl();
-        const pid_t pid = starten({QZL7_CLI, "sweep", "--port", cli.simulator.pfad(), "--passes", "50", "-o",
-                                   cli.ordner.datei("a.csv")});
-        ASSERT_TRUE(warteBis([&] { return cli.simulator.austauschAnzahl() > start + 50; }));
+        const pid_t pid = starten({QZL7_CLI, "sweep", "--port", cli.simulator.pfad(), "-o", cli.ordner.datei("a.csv")});
+        ASSERT_TRUE(warteBis([&] { return cli.simulator.austauschAnzahl() > start + 5; }));
         ::kill(pid, signal);
         EXPECT_EQ(status(pid), 128 + signal);
         EXPECT_EQ(cli.ordner.anzahl(), 0u);
         termios nachher{};
         ASSERT_EQ(::tcgetattr(fd, &nachher), 0);
-        EXPECT_EQ(nachher.c_lflag, vorher.c_lflag);
-        EXPECT_EQ(nachher.c_iflag, vorher.c_iflag);
-        EXPECT_EQ(cfgetospeed(&nachher), cfgetospeed(&vorher));
+        gleicheLeitung(vorher, nachher);
     }
+    ::close(fd);
+}
+
+// A reader that goes away between two sweeps an hour apart ends the run at
+// once, as SIGPIPE (141), with the line restored.
+TEST(CliProgramm, GeschlossenePipeBeendetDenLaufSofort) {
+    test::CliLauf cli;
+    const int fd = ::open(cli.simulator.pfad().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios vorher{};
+    ASSERT_EQ(::tcgetattr(fd, &vorher), 0);
+    int rohr[2];
+    ASSERT_EQ(::pipe2(rohr, O_CLOEXEC), 0);
+    const pid_t pid = starten({QZL7_CLI, "sweep", "--port", cli.simulator.pfad(), "--points", "3", "--repeat", "5",
+                               "--interval", "3600"},
+                              {}, rohr[1]);
+    ::close(rohr[1]);
+    char erstes = 0;
+    EXPECT_EQ(::read(rohr[0], &erstes, 1), 1);
+    ::close(rohr[0]);
+    EXPECT_EQ(status(pid), 128 + SIGPIPE);
+    termios nachher{};
+    ASSERT_EQ(::tcgetattr(fd, &nachher), 0);
+    gleicheLeitung(vorher, nachher);
     ::close(fd);
 }
 

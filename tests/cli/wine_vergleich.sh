@@ -2,9 +2,12 @@
 # wine_vergleich.sh SIM LINUX_CLI WINDOWS_CLI: qzl7-cli.exe under Wine
 # against the Linux simulator (mapped into the Wine prefix as COMn), its
 # files compared byte for byte with those of the Linux qzl7-cli on a
-# simulator of its own; then the exit codes of a missing port, a silent
+# simulator of its own, also for names and a heading outside the ANSI code
+# page; then the exit codes of a missing port, a silent
 # instrument and Ctrl+C.
 set -uo pipefail
+# Wine names the files in the locale's character set: UTF-8 for those below.
+[ "$(locale charmap 2>/dev/null)" = UTF-8 ] || export LC_ALL=C.UTF-8
 sim=$(readlink -f "$1") linux=$(readlink -f "$2") exe=$(readlink -f "$3")
 [ -x "$sim" ] && [ -x "$linux" ] || { echo "no $sim or $linux: build the default preset first"; exit 77; }
 lauf=$(cd "$(dirname "$0")/../../tools" && pwd)/wine-lauf
@@ -49,6 +52,18 @@ for endung in csv dat; do
   "$linux" "${optionen[@]}" --port "$ordner/lin" -o l.$endung || falsch "Linux $endung"
   cmp w.$endung l.$endung || falsch "the $endung files differ"
 done
+
+# Names and a heading outside the ANSI code page: the file takes its name
+# as given, a .dat by such a name converts, and the heading lands in the
+# .dat as the Linux build writes it.
+unicode=(sweep --start 10.9M --stop 11.9M --points 11 --heading "Ä€ 日本" -q)
+mkdir linux
+"$lauf" "$exe" "${unicode[@]}" --port COM$basis -o 日本Ω.dat 2>w.err || falsch "Windows 日本Ω.dat: $(cat w.err)"
+"$linux" "${unicode[@]}" --port "$ordner/lin" -o linux/日本Ω.dat || falsch "Linux 日本Ω.dat"
+cmp 日本Ω.dat linux/日本Ω.dat || falsch "the .dat with the heading 'Ä€ 日本' differs"
+"$lauf" "$exe" convert 日本Ω.dat -o 日本Ω.json 2>w.err || falsch "Windows convert 日本Ω.dat: $(cat w.err)"
+(cd linux && "$linux" convert 日本Ω.dat -o 日本Ω.json) || falsch "Linux convert"
+cmp 日本Ω.json linux/日本Ω.json || falsch "the .json converted from 日本Ω.dat differs"
 
 # The PNG: same size, palette and pixel indices as the Linux one (the
 # encoders compress differently).
