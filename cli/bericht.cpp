@@ -24,12 +24,6 @@ void bandDazu(std::vector<std::pair<std::string, std::string>>& z, const Instrum
 
 }  // namespace
 
-std::string zahlText(double wert) {
-    char text[32];
-    const auto [ende, ec] = std::to_chars(text, text + sizeof text, wert);
-    return ec == std::errc{} ? std::string(text, ende) : std::string("0");
-}
-
 const char* pegelEinheit(const InstrumentState& st) { return st.linModus ? "lin" : "db"; }
 
 std::vector<std::pair<std::string, std::string>> kennwerte(const InstrumentState& st) {

@@ -6,14 +6,12 @@
 #include <utility>
 #include <vector>
 
+#include "state/hz_text.h"
 #include "cli/optionen.h"
 #include "state/instrument_state.h"
 
 namespace qzl::cli {
 
-// A number as the shortest text that reads back as the same double, "." as
-// the decimal mark whatever the locale: -2.8, 0.9975, 10.
-std::string zahlText(double wert);
 // "db" or "lin": the unit of the read-out's level in keys and headers.
 const char* pegelEinheit(const InstrumentState& st);
 

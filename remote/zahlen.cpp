@@ -30,12 +30,6 @@ bool endetMitHz(std::string_view text) {
 
 }  // namespace
 
-std::string zahlText(double wert) {
-    char text[32];
-    const auto [ende, ec] = std::to_chars(text, text + sizeof text, wert);
-    return ec == std::errc{} ? std::string(text, ende) : std::string("0");
-}
-
 Zahl frequenzArgument(std::string_view text) {
     // "10.7 mhz": the unit, in whatever case, becomes the letter both rules take.
     std::string_view zahl = text;

@@ -4,11 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace qzl::fern {
+#include "state/hz_text.h"
 
-// The shortest text that reads back as the same double, '.' as the decimal
-// mark whatever the locale: -2.8, 0.9975, 10.
-std::string zahlText(double wert);
+namespace qzl::fern {
 
 // A parameter's value, or in fehler -222 (a number, but not one the
 // parameter can take) or -224 (no number).

@@ -1,5 +1,7 @@
 #include "state/hz_text.h"
 
+#include <charconv>
+
 namespace qzl {
 
 std::string hzText(std::int64_t wert) {
@@ -9,6 +11,12 @@ std::string hzText(std::int64_t wert) {
     if (ziffern.size() > 3) ziffern.insert(ziffern.size() - 3, ".");
     if (ziffern.size() > 7) ziffern.insert(ziffern.size() - 7, ".");
     return (wert < 0 ? "-" : "") + ziffern + " Hz";
+}
+
+std::string zahlText(double wert) {
+    char text[32];
+    const auto [ende, ec] = std::to_chars(text, text + sizeof text, wert);
+    return ec == std::errc{} ? std::string(text, ende) : std::string("0");
 }
 
 }  // namespace qzl

@@ -10,4 +10,8 @@ namespace qzl {
 // frequencies come in wide, so they are shown as they are, never wrapped.
 std::string hzText(std::int64_t hz);
 
+// A number for other programs: the shortest text that reads back as the
+// same double, "." as the decimal mark whatever the locale: -2.8, 0.9975, 10.
+std::string zahlText(double wert);
+
 }  // namespace qzl
