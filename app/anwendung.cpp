@@ -1,5 +1,6 @@
 #include "app/anwendung.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLocale>
 #include <QMetaObject>
@@ -50,7 +51,8 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
       port_(seriellenPortAnlegen(portNamen_)),
       fenster_(*st_, [this](Element e) { ausloesen(programm_, e); }),
       programm_(*st_, fenster_, *port_, uhr),
-      signalWache_([this](int nummer) { signalBeenden(nummer); }) {
+      signalWache_([this](int nummer) { signalBeenden(nummer); }),
+      fernziel_(programm_, [] { return QApplication::activeModalWidget() != nullptr; }) {
     programm_.geraet.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
     const QString dezimal = QLocale::system().decimalPoint();
     if (dezimal.size() == 1 && dezimal[0].unicode() < 128) st_->dezimalzeichen = static_cast<char>(dezimal[0].unicode());
@@ -77,6 +79,17 @@ void Anwendung::starten() {
     fenster_.dialogeAnlegen();
     fenster_.startGeometrie();
     fenster_.show();
+    std::string fehler;
+    if (const auto adresse = lauschAdresse(argumente_, fehler)) {
+        fernsteuerung_ = std::make_unique<Fernsteuerung>(fernziel_);
+        fehler = fernsteuerung_->lauschen(*adresse);
+        if (fehler.empty())
+            programm_.nachStopp = [this] { fernsteuerung_->weiter(); };
+        else
+            fernsteuerung_.reset();
+    }
+    // The window serves the user all the same.
+    if (!fehler.empty()) std::fprintf(stderr, "%s\n", fehler.c_str());
 }
 
 }  // namespace qzl

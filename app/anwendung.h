@@ -8,6 +8,8 @@
 #include "state/instrument_state.h"
 #include "serial/port_namen.h"
 #include "handlers/programm.h"
+#include "app/fernsteuerung.h"
+#include "app/fernziel_fenster.h"
 #include "app/signal_wache.h"
 #include "platform/uhr.h"
 #include "ui/haupt_fenster.h"
@@ -26,7 +28,8 @@ public:
     Anwendung(const Anwendung&) = delete;
     Anwendung& operator=(const Anwendung&) = delete;
 
-    // Start-up, then the window is shown.
+    // Start-up, then the window is shown, and the command socket listens
+    // when the command line asks for it.
     void starten();
 
     InstrumentState& st() { return *st_; }
@@ -46,6 +49,8 @@ private:
     Programm programm_;
     int signalEnde_ = 0;
     SignalWache signalWache_;
+    FensterZiel fernziel_;
+    std::unique_ptr<Fernsteuerung> fernsteuerung_;
 };
 
 }  // namespace qzl

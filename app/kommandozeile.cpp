@@ -10,8 +10,8 @@
 namespace qzl {
 
 const char* const benutzungText =
-    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--user-config] [--list-ports] [--smoke-test]\n"
-    "            [--version] [--help]\n"
+    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--user-config] [--listen[=PORT|=unix:PATH]]\n"
+    "            [--list-ports] [--smoke-test] [--version] [--help]\n"
     "\n"
     "  -c, -C         continuous display refresh (only as the very first argument)\n"
     "  --comN=PATH    use the device PATH for serial port COM N (N = 1..4);\n"
@@ -20,6 +20,13 @@ const char* const benutzungText =
     "  --user-config  keep qzl7.cfg and frequenz.cfg in $XDG_CONFIG_HOME/qzl7\n"
     "                 (~/.config/qzl7), made when missing; without it they live\n"
     "                 in the working folder. The menu entry uses it.\n"
+    "  --listen[=PORT|=unix:PATH]\n"
+    "                 let scripts drive the window: a command socket on TCP\n"
+    "                 port PORT (5025 by default) of the loopback addresses\n"
+    "                 127.0.0.1 and ::1 only, or a Unix socket at PATH (mode\n"
+    "                 0600). Without it nothing listens. man qzl7 lists the\n"
+    "                 commands (*IDN?, SENS:FREQ:STAR 10.7M, INIT, *OPC?,\n"
+    "                 TRAC:DATA?, ...).\n"
     "  --list-ports   list the serial devices found (and those given with\n"
     "                 --comN=PATH) and whether you may open them, then exit\n"
     "  --smoke-test   check the program against the instrument (or its simulator):\n"
@@ -55,7 +62,8 @@ std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argu
         ++j;
         if (a == "-c" || a == "-C") {
             if (i > 0) warnungen.push_back("qzl7: ignoring '" + a + "': it counts only as the very first argument");
-        } else if (!istPortOption(a) && std::find(schalter.begin(), schalter.end(), a) == schalter.end()) {
+        } else if (!istPortOption(a) && a != "--listen" && a.rfind("--listen=", 0) != 0 &&
+                   std::find(schalter.begin(), schalter.end(), a) == schalter.end()) {
             warnungen.push_back("qzl7: ignoring '" + a + "': unknown option (qzl7 --help lists them)");
         }
     }
@@ -66,6 +74,31 @@ std::string einstellungsOrdner(const std::vector<std::string>& argumente, const 
                                const char* home) {
     if (std::find(argumente.begin(), argumente.end(), "--user-config") == argumente.end()) return {};
     return benutzerEinstellungsOrdner(xdgConfigHome, home);
+}
+
+std::optional<Lauschadresse> lauschAdresse(const std::vector<std::string>& argumente, std::string& fehler) {
+    std::optional<Lauschadresse> adresse;
+    fehler.clear();
+    for (const auto& a : argumente) {
+        if (a == "--listen" || a.rfind("--listen=", 0) == 0) fehler.clear();
+        if (a == "--listen") {
+            adresse = Lauschadresse{};
+        } else if (a.rfind("--listen=unix:", 0) == 0) {
+            adresse = Lauschadresse{0, a.substr(14)};
+            if (adresse->pfad.empty()) fehler = "qzl7: --listen=unix:PATH needs a path; not listening";
+        } else if (a.rfind("--listen=", 0) == 0) {
+            const std::string wert = a.substr(9);
+            int port = 0;
+            const bool ziffern = !wert.empty() && wert.size() <= 5 &&
+                                 std::all_of(wert.begin(), wert.end(), [](char c) { return c >= '0' && c <= '9'; });
+            if (ziffern) port = std::stoi(wert);
+            adresse = Lauschadresse{port, {}};
+            if (port < 1 || port > 65535)
+                fehler = "qzl7: " + a + ": give a TCP port from 1 to 65535 or unix:PATH; not listening";
+        }
+    }
+    if (!fehler.empty()) return std::nullopt;
+    return adresse;
 }
 
 }  // namespace qzl

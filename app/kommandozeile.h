@@ -1,6 +1,7 @@
 #pragma once
 // The program's command line beside the port options: the usage text, the
 // version, warnings about what it does not know, and where the settings live.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,16 @@ std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argu
 // them in the home folder. Empty: the working folder.
 std::string einstellungsOrdner(const std::vector<std::string>& argumente, const char* xdgConfigHome,
                                const char* home);
+
+// Where the command socket listens: TCP on the loopback addresses at port,
+// or a Unix socket at pfad when that is set.
+struct Lauschadresse {
+    int port = 5025;
+    std::string pfad;
+};
+// --listen, --listen=PORT or --listen=unix:PATH (the last one given counts);
+// nothing without the option, or when its value is unusable, which fehler
+// then says.
+std::optional<Lauschadresse> lauschAdresse(const std::vector<std::string>& argumente, std::string& fehler);
 
 }  // namespace qzl

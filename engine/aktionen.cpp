@@ -174,6 +174,11 @@ Ergebnis starten(Geraet& g, bool einmal, std::function<void()> amEnde) {
 Ergebnis dauerlaufStarten(Geraet& g, std::function<void()> amEnde) { return starten(g, false, std::move(amEnde)); }
 Ergebnis einDurchlaufStarten(Geraet& g, std::function<void()> amEnde) { return starten(g, true, std::move(amEnde)); }
 
+std::optional<Kurvenbild> letzterDurchlauf(Geraet& g) {
+    std::lock_guard sperre(g.durchlaufSperre);
+    return g.letzterDurchlauf;
+}
+
 void stoppAnfordern(Geraet& g) { g.st.stopAnforderung = true; }
 
 void sweepAbschliessen(Geraet& g, const std::function<void()>& inzwischen) {

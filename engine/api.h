@@ -89,6 +89,10 @@ void stoppAnfordern(Geraet& g);
 // window) and joins the worker.
 void sweepAbschliessen(Geraet& g, const std::function<void()>& inzwischen);
 
+// The readings of the sweep's last complete pass with the settings they
+// were measured with; nothing before the first.
+std::optional<Kurvenbild> letzterDurchlauf(Geraet& g);
+
 // --- files ---
 
 // The 43 settings of a configuration file; refused, with nothing changed,

@@ -84,7 +84,11 @@ void dauerlauf(Geraet& g, const std::function<void()>& amEnde) {
     // Nothing thrown here may escape the thread.
     try {
         while (!g.beenden) {
-            durchlauf(g);
+            if (durchlauf(g) == DurchlaufEnde::fertig) {
+                Kurvenbild bild = kurvenbild(st);
+                std::lock_guard sperre(g.durchlaufSperre);
+                g.letzterDurchlauf = std::move(bild);
+            }
             // Without a device (or with an empty pass) nothing paces the loop;
             // a pause of one refresh period keeps it from spinning a core.
             if (punktAnzahl(st) < 1 || st.demoModus) g.uhr.schlafenMs(10);

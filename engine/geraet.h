@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "platform/uhr.h"
 #include "serial/serieller_port.h"
 #include "state/instrument_state.h"
+#include "state/kurve.h"
 #include "state/messreihe_daten.h"
 
 namespace qzl {
@@ -51,6 +53,10 @@ struct Geraet {
     std::string arbeitsordner;
     // The sweep's worker, joined by whoever stops it.
     std::thread sweepThread;
+    // The worker's last complete pass, copied under its lock for readers on
+    // other threads; nothing before the first.
+    std::mutex durchlaufSperre;
+    std::optional<Kurvenbild> letzterDurchlauf;
 };
 
 // Tuning word of the DDS generator; 0 for a clock of 0 Hz or less.

@@ -42,30 +42,34 @@ std::optional<std::pair<std::int32_t, std::int32_t>> bandkanten(std::int32_t n, 
 }
 
 Auswertung kurveAuswerten(const InstrumentState& st, std::int32_t randLog) {
-    const std::int32_t n = punktAnzahl(st);
-    const std::int64_t start = st.startfrequenz;
-    const std::int64_t schritt = st.schrittweite;
-    const bool lin = st.linModus;
+    return kurveAuswerten(kurvenbild(st), randLog);
+}
+
+Auswertung kurveAuswerten(const Kurvenbild& k, std::int32_t randLog) {
+    const auto n = static_cast<std::int32_t>(k.werte.size());
+    const std::int64_t start = k.start;
+    const std::int64_t schritt = k.schritt;
+    const auto wert = [&](std::int32_t i) { return k.werte[static_cast<std::size_t>(i - 1)]; };
 
     Auswertung a;
     a.maximum = {1, start, 0};
     a.minimum = {1, start, 400};
     std::int64_t fi = start;
     for (std::int32_t i = 1; i <= n; ++i, fi += schritt) {
-        const std::int32_t r = wertBei(st, i);
+        const std::int32_t r = wert(i);
         if (r > a.maximum.wert) a.maximum = {i, fi, r};
         if (r < a.minimum.wert) a.minimum = {i, fi, r};
     }
-    if (st.messart != 1) return a;
+    if (k.art != 1) return a;
     const std::int32_t max = a.maximum.wert;
     // Lin: above 0.7 x max, compared exactly in integers.
     const auto imBand = [&](std::int32_t i) {
-        const std::int64_t v = wertBei(st, i);
-        return lin ? 10 * v > std::int64_t{7} * max : v > std::int64_t{max} - randLog;
+        const std::int64_t v = wert(i);
+        return k.lin ? 10 * v > std::int64_t{7} * max : v > std::int64_t{max} - randLog;
     };
     if (const auto kanten = bandkanten(n, a.maximum.index, imBand)) {
-        const auto [j, k] = *kanten;
-        a.band = Band{start + (j - 1) * schritt, start + (k - 1) * schritt};
+        const auto [j, kk] = *kanten;
+        a.band = Band{start + (j - 1) * schritt, start + (kk - 1) * schritt};
     }
     return a;
 }

@@ -42,6 +42,7 @@ std::optional<std::pair<std::int32_t, std::int32_t>> bandkanten(std::int32_t n, 
 // Maximum and minimum of readings 1..messpunkte at their point frequencies
 // and, in transmission, the band: lin above 0.7 x max, log above max - randLog.
 Auswertung kurveAuswerten(const InstrumentState& st, std::int32_t randLog = bandRandLog);
+Auswertung kurveAuswerten(const Kurvenbild& kurve, std::int32_t randLog = bandRandLog);
 
 // A loaded series' read-outs: the frequencies of its maximum and minimum
 // (below 320, the lowest reading a file brings), and for transmission the

@@ -24,6 +24,20 @@ bool Auftragspost::ausfuehren(Auftrag auftrag) {
     return eintrag->erledigt;
 }
 
+void Auftragspost::einreichen(Auftrag auftrag) {
+    auto eintrag = std::make_shared<Eintrag>();
+    eintrag->auftrag = std::move(auftrag);
+    std::function<void()> wecker;
+    {
+        std::lock_guard lk(mutex_);
+        if (abgebrochen_) return;
+        warteschlange_.push_back(std::move(eintrag));
+        wecker = wecker_;
+    }
+    cv_.notify_all();
+    if (wecker) wecker();
+}
+
 void Auftragspost::abarbeiten(Fenster& fenster) {
     for (;;) {
         std::shared_ptr<Eintrag> eintrag;

@@ -27,6 +27,10 @@ public:
     // Returns false at once, without running it, once abgebrochen.
     bool ausfuehren(Auftrag auftrag);
 
+    // Any thread: run the work on the window's thread, without waiting for
+    // it; dropped once abgebrochen.
+    void einreichen(Auftrag auftrag);
+
     // Window's thread: run all waiting work.
     void abarbeiten(Fenster& fenster);
     // Window's thread: block until work is waiting or fertig() holds, or

@@ -40,6 +40,10 @@ struct Programm {
         std::fprintf(stderr, "%s\n", zeile.c_str());
     };
 
+    // Told on the window's thread whenever a sweep has stopped and the
+    // controls are back (the command socket's *OPC? waits for it).
+    std::function<void()> nachStopp;
+
     // The window, reached safely from whichever thread asks.
     Fenster& fensterHier() { return std::this_thread::get_id() == guiThread ? fenster : postFenster; }
 };

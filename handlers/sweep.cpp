@@ -33,7 +33,7 @@ void steuerungZurueckgeben(Programm& p) {
 
 bool sweepLaeuft(const Programm& p) { return sweepLaeuft(p.geraet); }
 
-void startmessung(Programm& p) {
+void startmessung(Programm& p, bool nurEinDurchlauf) {
     auto& f = p.fenster;
     if (sweepLaeuft(p)) return;
     f.timerSchalten(Element::Timer2, true);
@@ -44,7 +44,18 @@ void startmessung(Programm& p) {
     // "Smith" would redraw the diagram under the running sweep.
     p.smithVorSweep = f.aktiv(Element::Button18);
     f.aktivieren(Element::Button18, false);
-    if (!api::dauerlaufStarten(p.geraet, [&p] { p.post.anstossen(); })) {
+    // The worker's end wakes a window waiting in stopmessung; a single pass
+    // also hands its stop to the window's thread, which joins the worker.
+    const auto amEnde = [&p, nurEinDurchlauf] {
+        p.post.anstossen();
+        if (nurEinDurchlauf)
+            p.post.einreichen([&p](Fenster&) {
+                if (sweepLaeuft(p) && p.st.sweepFertig) Button6Click(p);
+            });
+    };
+    const api::Ergebnis e =
+        nurEinDurchlauf ? api::einDurchlaufStarten(p.geraet, amEnde) : api::dauerlaufStarten(p.geraet, amEnde);
+    if (!e) {
         // No thread to be had: give the controls back instead of hanging
         // with everything disabled.
         f.aktivieren(Element::Button6, false);
@@ -66,6 +77,12 @@ void stopmessung(Programm& p) {
         f.wartendAuffrischen();
     });
     steuerungZurueckgeben(p);
+    if (p.nachStopp) p.nachStopp();
+}
+
+void einDurchlauf(Programm& p) {
+    dm_diagramm(p);
+    startmessung(p, true);
 }
 
 void Button5Click(Programm& p) {

@@ -10,8 +10,11 @@ namespace qzl {
 void Button5Click(Programm& p);
 void Button6Click(Programm& p);
 // The controls away, then the worker; nothing when one runs already. Back
-// with stopmessung, which waits for the pass under way.
-void startmessung(Programm& p);
+// with stopmessung, which waits for the pass under way. With nurEinDurchlauf
+// the sweep stops by itself after one pass, as Sto&p would.
+void startmessung(Programm& p, bool nurEinDurchlauf = false);
+// One pass on a fresh diagram, then the read-outs (the command socket's INITiate).
+void einDurchlauf(Programm& p);
 void stopmessung(Programm& p);
 bool sweepLaeuft(const Programm& p);
 

@@ -32,6 +32,13 @@ double pegel(std::int32_t wert, std::int32_t messart, bool lin) {
     return (wert - (messart == 3 ? 350.0 : 400.0)) / 5.0;
 }
 
+Kurvenbild kurvenbild(const InstrumentState& st) {
+    Kurvenbild k{st.startfrequenz, st.schrittweite, st.messart, st.linModus, {}};
+    const std::int32_t n = punktAnzahl(st);
+    for (std::int32_t i = 1; i <= n; ++i) k.werte.push_back(wertBei(st, i));
+    return k;
+}
+
 Bezugslinien bezugslinienVon(const InstrumentState& st) {
     Bezugslinien l;
     for (std::size_t j = 1; j <= anzahlLinien; ++j) {

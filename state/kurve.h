@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "state/instrument_state.h"
 
@@ -29,6 +30,15 @@ double pegel(std::int32_t wert, std::int32_t messart, bool lin);
 inline double pegelBei(const InstrumentState& st, std::int32_t i) {
     return pegel(wertBei(st, i), st.messart, st.linModus);
 }
+
+// A curve apart from the state: the readings of points 1..n (point 1
+// first) with the settings they were measured with.
+struct Kurvenbild {
+    std::int32_t start = 0, schritt = 0, art = 1;
+    bool lin = false;
+    std::vector<std::int32_t> werte;
+};
+Kurvenbild kurvenbild(const InstrumentState& st);
 
 // Whether every point of a sweep from start in steps of schritt, over
 // messpunkte points, is a 32-bit frequency. Settings that break this are

@@ -1,0 +1,133 @@
+#include "app/fernsteuerung.h"
+
+#include <QLocalSocket>
+#include <QTcpSocket>
+
+#include <algorithm>
+
+namespace qzl {
+
+// The Unix socket's file, made with mode 0600 before anyone can connect;
+// the listening descriptor, or -1 with the reason.
+int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler);
+void lokalenSocketEntfernen(const std::string& pfad);
+
+namespace {
+// A client is served in pieces of this, so that a flood leaves the window
+// its events between them.
+constexpr qint64 leseStueck = 16384;
+}  // namespace
+
+Fernsteuerung::Fernsteuerung(fern::Fernziel& ziel) : ziel_(ziel) {
+    for (QTcpServer* server : {&tcp4_, &tcp6_})
+        connect(server, &QTcpServer::newConnection, this, [this, server] {
+            while (QTcpSocket* s = server->nextPendingConnection()) {
+                connect(s, &QTcpSocket::disconnected, this, [this, s] { verloren(s); });
+                annehmen(s);
+            }
+        });
+    connect(&lokal_, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* s = lokal_.nextPendingConnection()) {
+            connect(s, &QLocalSocket::disconnected, this, [this, s] { verloren(s); });
+            annehmen(s);
+        }
+    });
+    takt_.setInterval(50);
+    connect(&takt_, &QTimer::timeout, this, [this] { weiter(); });
+}
+
+Fernsteuerung::~Fernsteuerung() {
+    for (Kunde& k : kunden_) k.leitung->disconnect(this);
+    if (!pfad_.empty()) lokalenSocketEntfernen(pfad_);
+}
+
+std::string Fernsteuerung::lauschen(const Lauschadresse& a) {
+    if (!a.pfad.empty()) {
+        std::string fehler;
+        const int fd = lokalenSocketAnlegen(a.pfad, fehler);
+        if (fd < 0) return fehler;
+        pfad_ = a.pfad;
+        if (!lokal_.listen(fd)) return "qzl7: cannot listen on " + a.pfad + ": " + lokal_.errorString().toStdString();
+        return {};
+    }
+    const auto port = static_cast<quint16>(a.port);
+    if (!tcp4_.listen(QHostAddress::LocalHost, port))
+        return "qzl7: cannot listen on 127.0.0.1 port " + std::to_string(a.port) + ": " +
+               tcp4_.errorString().toStdString();
+    // ::1 where the system has IPv6; IPv4 alone serves every script too.
+    tcp6_.listen(QHostAddress::LocalHostIPv6, port);
+    return {};
+}
+
+Fernsteuerung::Kunde* Fernsteuerung::finden(QIODevice* leitung) {
+    const auto k = std::find_if(kunden_.begin(), kunden_.end(), [&](const Kunde& x) { return x.leitung == leitung; });
+    return k == kunden_.end() ? nullptr : &*k;
+}
+
+void Fernsteuerung::annehmen(QIODevice* leitung) {
+    aufraeumen();
+    if (static_cast<int>(kunden_.size()) >= hoechstensKunden) {
+        leitung->write("qzl7: busy, " + QByteArray::number(hoechstensKunden) + " clients at most; try later\n");
+        leitung->disconnect(this);
+        if (auto* s = qobject_cast<QAbstractSocket*>(leitung)) s->disconnectFromHost();
+        if (auto* s = qobject_cast<QLocalSocket*>(leitung)) s->disconnectFromServer();
+        connect(leitung, &QIODevice::aboutToClose, leitung, &QObject::deleteLater);
+        return;
+    }
+    kunden_.push_back({leitung, std::make_unique<fern::Sitzung>(ziel_)});
+    connect(leitung, &QIODevice::readyRead, this, [this, leitung] { lesen(leitung); });
+    // Reading goes on once a slow reader has taken enough of its answers.
+    connect(leitung, &QIODevice::bytesWritten, this, [this, leitung] {
+        if (leitung->bytesToWrite() < sendeGrenze / 2) lesen(leitung);
+    });
+}
+
+void Fernsteuerung::verloren(QIODevice* leitung) {
+    if (Kunde* k = finden(leitung)) k->weg = true;
+    leitung->disconnect(this);
+    leitung->deleteLater();
+    QTimer::singleShot(0, this, [this] { aufraeumen(); });
+}
+
+void Fernsteuerung::lesen(QIODevice* leitung) {
+    Kunde* k = finden(leitung);
+    // Not re-entered from a modal loop a command opened, not past a held
+    // *OPC?, not for a client that leaves its answers unread.
+    if (!k || k->weg || k->beschaeftigt || k->sitzung->wartet() || leitung->bytesToWrite() > sendeGrenze) return;
+    const QByteArray daten = leitung->read(leseStueck);
+    if (daten.isEmpty()) return;
+    k->beschaeftigt = true;
+    const std::string antwort = k->sitzung->empfangen(std::string_view(daten.constData(), daten.size()));
+    k->beschaeftigt = false;
+    if (k->weg) return;
+    senden(*k, antwort);
+    if (k->sitzung->wartet()) takt_.start();
+    if (leitung->bytesAvailable() > 0) QTimer::singleShot(0, leitung, [this, leitung] { lesen(leitung); });
+}
+
+void Fernsteuerung::senden(Kunde& k, const std::string& antwort) {
+    if (!antwort.empty()) k.leitung->write(antwort.data(), static_cast<qint64>(antwort.size()));
+}
+
+void Fernsteuerung::weiter() {
+    bool wartet = false;
+    for (Kunde& k : kunden_) {
+        if (k.weg || k.beschaeftigt || !k.sitzung->wartet()) continue;
+        k.beschaeftigt = true;
+        const std::string antwort = k.sitzung->weiter();
+        k.beschaeftigt = false;
+        if (k.weg) continue;
+        senden(k, antwort);
+        if (k.sitzung->wartet())
+            wartet = true;
+        else if (k.leitung->bytesAvailable() > 0)
+            QTimer::singleShot(0, k.leitung, [this, l = k.leitung] { lesen(l); });
+    }
+    if (!wartet) takt_.stop();
+}
+
+void Fernsteuerung::aufraeumen() {
+    kunden_.remove_if([](const Kunde& k) { return k.weg && !k.beschaeftigt; });
+}
+
+}  // namespace qzl

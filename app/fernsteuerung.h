@@ -1,0 +1,61 @@
+#pragma once
+// The window's command socket: TCP on the loopback addresses or a Unix
+// socket, a session of the command language per client. Everything runs on
+// the window's thread between its events, so a client is served as fast as
+// the window allows and never stalls it.
+#include <QLocalServer>
+#include <QObject>
+#include <QTcpServer>
+#include <QTimer>
+
+#include <list>
+#include <memory>
+#include <string>
+
+#include "app/kommandozeile.h"
+#include "remote/fernziel.h"
+#include "remote/sitzung.h"
+
+class QIODevice;
+
+namespace qzl {
+
+class Fernsteuerung : public QObject {
+public:
+    // At most this many clients at once; more are told so and closed.
+    static constexpr int hoechstensKunden = 4;
+    // A client that does not read its answers is not read from beyond this.
+    static constexpr qint64 sendeGrenze = 1 << 20;
+
+    explicit Fernsteuerung(fern::Fernziel& ziel);
+    ~Fernsteuerung() override;
+
+    // Starts listening; the reason, one line, when it cannot.
+    std::string lauschen(const Lauschadresse& adresse);
+    // A sweep has stopped: answers held by *OPC? go out.
+    void weiter();
+
+private:
+    struct Kunde {
+        QIODevice* leitung = nullptr;
+        std::unique_ptr<fern::Sitzung> sitzung;
+        bool beschaeftigt = false;  // inside its session, perhaps in a modal loop
+        bool weg = false;
+    };
+
+    Kunde* finden(QIODevice* leitung);
+    void annehmen(QIODevice* leitung);
+    void verloren(QIODevice* leitung);
+    void lesen(QIODevice* leitung);
+    void senden(Kunde& k, const std::string& antwort);
+    void aufraeumen();
+
+    fern::Fernziel& ziel_;
+    QTcpServer tcp4_, tcp6_;
+    QLocalServer lokal_;
+    std::string pfad_;  // the Unix socket to remove at the end
+    std::list<Kunde> kunden_;
+    QTimer takt_;  // a held *OPC? is looked at now and then, too
+};
+
+}  // namespace qzl

@@ -1,0 +1,200 @@
+#include "app/fernziel_fenster.h"
+
+#include "engine/api.h"
+#include "evaluation/auswertung.h"
+#include "handlers/ablesung.h"
+#include "handlers/betriebsarten.h"
+#include "handlers/frequenzeingabe.h"
+#include "handlers/messartwahl.h"
+#include "handlers/start.h"
+#include "handlers/sweep.h"
+#include "state/kurve.h"
+
+namespace qzl {
+
+namespace {
+
+fern::Ergebnis uebersetzt(const api::Ergebnis& e) {
+    switch (e.grund) {
+        case api::Grund::keiner: return {};
+        case api::Grund::ausserhalb: return {-222, e.text};
+        case api::Grund::unbekannt: return {-224, e.text};
+        default: return {-221, e.text};
+    }
+}
+
+const fern::Ergebnis keinDurchlauf{-230, "no complete pass yet"};
+
+}  // namespace
+
+fern::Ergebnis FensterZiel::einwand() const {
+    if (modalOffen_ && modalOffen_()) return {-221, "a box or dialog of the window is open"};
+    return {};
+}
+
+std::string FensterZiel::version() { return QZL7_VERSION; }
+
+std::int64_t FensterZiel::startfrequenz() { return p_.st.startfrequenz; }
+
+fern::Ergebnis FensterZiel::startfrequenzSetzen(std::int64_t hz) {
+    if (auto e = einwand(); e.code) return e;
+    const api::Ergebnis e = api::startfrequenzSetzen(p_.geraet, hz);
+    if (e) startfrequenzGeaendert(p_, true);
+    return uebersetzt(e);
+}
+
+std::int64_t FensterZiel::schrittweite() { return p_.st.schrittweite; }
+
+fern::Ergebnis FensterZiel::schrittweiteSetzen(std::int64_t hz) {
+    if (auto e = einwand(); e.code) return e;
+    const api::Ergebnis e = api::schrittweiteSetzen(p_.geraet, hz);
+    if (e) schrittweiteGeaendert(p_);
+    return uebersetzt(e);
+}
+
+std::int32_t FensterZiel::punktzahl() { return p_.st.messpunkte; }
+
+fern::Ergebnis FensterZiel::punktzahlSetzen(std::int32_t anzahl) {
+    if (auto e = einwand(); e.code) return e;
+    const api::Ergebnis e = api::messpunkteSetzen(p_.geraet, anzahl);
+    // As after the settings dialog: the diagram with its new axis.
+    if (e) {
+        dm_diagramm(p_);
+        clear_messwerte(p_);
+    }
+    return uebersetzt(e);
+}
+
+fern::Messart FensterZiel::messart() {
+    std::int32_t art = p_.st.messart;
+    // The demonstration after a time-out stands in for the kind chosen.
+    if (art == 4) art = p_.geraet.messartVorAusfall;
+    switch (art) {
+        case 2: case 6: return fern::Messart::reflexion;
+        case 3: return fern::Messart::spektrum;
+        case 5: return fern::Messart::vfo;
+        default: return fern::Messart::transmission;
+    }
+}
+
+fern::Ergebnis FensterZiel::messartSetzen(fern::Messart art) {
+    if (auto e = einwand(); e.code) return e;
+    if (sweepLaeuft(p_)) return {-221, "a sweep is running"};
+    switch (art) {
+        case fern::Messart::transmission: Button8Click(p_); break;
+        case fern::Messart::reflexion: Button9Click(p_); break;
+        case fern::Messart::spektrum: Button10Click(p_); break;
+        case fern::Messart::vfo: Button15Click(p_); break;
+    }
+    return {};
+}
+
+fern::Detektor FensterZiel::detektor() {
+    return p_.st.linModus ? fern::Detektor::linear : fern::Detektor::logarithmisch;
+}
+
+fern::Ergebnis FensterZiel::detektorSetzen(fern::Detektor art) {
+    if (auto e = einwand(); e.code) return e;
+    if (sweepLaeuft(p_)) return {-221, "a sweep is running"};
+    if (art == fern::Detektor::linear)
+        Button17Click(p_);
+    else
+        Button16Click(p_);
+    return {};
+}
+
+fern::Wert<std::uint64_t> FensterZiel::durchlaufStarten() {
+    if (auto e = einwand(); e.code) return {0, e};
+    if (sweepLaeuft(p_)) return {0, {-221, "a sweep is running"}};
+    // As its button: the VFO has no sweep.
+    if (!p_.fenster.aktiv(Element::Button5)) return {0, {-221, "this measurement kind has no sweep"}};
+    einDurchlauf(p_);
+    if (!sweepLaeuft(p_)) return {0, {-221, "the sweep could not be started"}};
+    einzelLauf_ = true;
+    return {++durchlaeufe_, {}};
+}
+
+bool FensterZiel::durchlaufOffen(std::uint64_t nummer) {
+    return nummer == durchlaeufe_ && einzelLauf_ && sweepLaeuft(p_);
+}
+
+bool FensterZiel::dauerlauf() { return sweepLaeuft(p_) && !einzelLauf_; }
+
+fern::Ergebnis FensterZiel::dauerlaufSetzen(bool an) {
+    if (!an) return abbrechen();
+    if (auto e = einwand(); e.code) return e;
+    if (sweepLaeuft(p_)) return einzelLauf_ ? fern::Ergebnis{-221, "a single pass is running"} : fern::Ergebnis{};
+    if (!p_.fenster.aktiv(Element::Button5)) return {-221, "this measurement kind has no sweep"};
+    Button5Click(p_);
+    einzelLauf_ = false;
+    return {};
+}
+
+fern::Ergebnis FensterZiel::abbrechen() {
+    if (!sweepLaeuft(p_)) return {};
+    if (auto e = einwand(); e.code) return e;
+    Button6Click(p_);
+    return {};
+}
+
+bool FensterZiel::laeuft() { return sweepLaeuft(p_); }
+
+fern::Wert<fern::Kurve> FensterZiel::kurve() {
+    const auto bild = api::letzterDurchlauf(p_.geraet);
+    if (!bild) return {{}, keinDurchlauf};
+    fern::Kurve k;
+    std::int64_t f = bild->start;
+    for (const std::int32_t w : bild->werte) {
+        k.frequenzen.push_back(f);
+        k.pegel.push_back(pegel(w, bild->art, bild->lin));
+        k.rohwerte.push_back(w);
+        f += bild->schritt;
+    }
+    return {std::move(k), {}};
+}
+
+namespace {
+fern::Punkt punkt(const Kurvenpunkt& k, const Kurvenbild& bild) {
+    return {k.frequenz, pegel(k.wert, bild.art, bild.lin)};
+}
+}  // namespace
+
+fern::Wert<fern::Punkt> FensterZiel::maximum() {
+    const auto bild = api::letzterDurchlauf(p_.geraet);
+    if (!bild) return {{}, keinDurchlauf};
+    return {punkt(kurveAuswerten(*bild).maximum, *bild), {}};
+}
+
+fern::Wert<fern::Punkt> FensterZiel::minimum() {
+    const auto bild = api::letzterDurchlauf(p_.geraet);
+    if (!bild) return {{}, keinDurchlauf};
+    return {punkt(kurveAuswerten(*bild).minimum, *bild), {}};
+}
+
+fern::Wert<fern::Band> FensterZiel::band() {
+    const auto bild = api::letzterDurchlauf(p_.geraet);
+    if (!bild) return {{}, keinDurchlauf};
+    const auto band = kurveAuswerten(*bild).band;
+    if (!band) return {{}, {-230, "the curve has no band"}};
+    return {{band->fl, band->fr}, {}};
+}
+
+std::int64_t FensterZiel::cursor() { return cursorFrequenz(p_.st); }
+
+fern::Ergebnis FensterZiel::cursorSetzen(std::int64_t hz) {
+    if (auto e = einwand(); e.code) return e;
+    const api::Ergebnis e = api::cursorSetzen(p_.geraet, hz);
+    if (e) cursorZeigen(p_);
+    return uebersetzt(e);
+}
+
+std::string FensterZiel::ueberschrift() { return p_.st.messzeit; }
+
+fern::Ergebnis FensterZiel::ueberschriftSetzen(const std::string& text) {
+    if (auto e = einwand(); e.code) return e;
+    const api::Ergebnis e = api::ueberschriftSetzen(p_.geraet, text);
+    if (e) p_.fenster.textSetzen(Element::Label5, text);
+    return uebersetzt(e);
+}
+
+}  // namespace qzl

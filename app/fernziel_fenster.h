@@ -1,0 +1,56 @@
+#pragma once
+// The command socket's commands on the running window: each change goes
+// through the engine's API and is then shown as the control a user would
+// have used shows it; queries read the state and the last complete pass.
+#include <cstdint>
+#include <functional>
+
+#include "handlers/programm.h"
+#include "remote/fernziel.h"
+
+namespace qzl {
+
+class FensterZiel : public fern::Fernziel {
+public:
+    // modalOffen: whether the window shows a modal box or dialog now, in
+    // which case changes are refused and queries answered.
+    FensterZiel(Programm& p, std::function<bool()> modalOffen) : p_(p), modalOffen_(std::move(modalOffen)) {}
+
+    std::string version() override;
+    std::int64_t startfrequenz() override;
+    fern::Ergebnis startfrequenzSetzen(std::int64_t hz) override;
+    std::int64_t schrittweite() override;
+    fern::Ergebnis schrittweiteSetzen(std::int64_t hz) override;
+    std::int32_t punktzahl() override;
+    fern::Ergebnis punktzahlSetzen(std::int32_t anzahl) override;
+    fern::Messart messart() override;
+    fern::Ergebnis messartSetzen(fern::Messart art) override;
+    fern::Detektor detektor() override;
+    fern::Ergebnis detektorSetzen(fern::Detektor art) override;
+    fern::Wert<std::uint64_t> durchlaufStarten() override;
+    bool durchlaufOffen(std::uint64_t nummer) override;
+    bool dauerlauf() override;
+    fern::Ergebnis dauerlaufSetzen(bool an) override;
+    fern::Ergebnis abbrechen() override;
+    bool laeuft() override;
+    fern::Wert<fern::Kurve> kurve() override;
+    fern::Wert<fern::Punkt> maximum() override;
+    fern::Wert<fern::Punkt> minimum() override;
+    fern::Wert<fern::Band> band() override;
+    std::int64_t cursor() override;
+    fern::Ergebnis cursorSetzen(std::int64_t hz) override;
+    std::string ueberschrift() override;
+    fern::Ergebnis ueberschriftSetzen(const std::string& text) override;
+
+private:
+    // Why no change can be made now: the window shows a modal box or dialog,
+    // which a user would have to close first. Code 0 when it can.
+    fern::Ergebnis einwand() const;
+
+    Programm& p_;
+    std::function<bool()> modalOffen_;
+    std::uint64_t durchlaeufe_ = 0;  // INITiate passes started
+    bool einzelLauf_ = false;       // the running sweep is such a pass
+};
+
+}  // namespace qzl
