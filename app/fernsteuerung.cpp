@@ -67,11 +67,7 @@ Fernsteuerung::Kunde* Fernsteuerung::finden(QIODevice* leitung) {
 void Fernsteuerung::annehmen(QIODevice* leitung) {
     aufraeumen();
     if (static_cast<int>(kunden_.size()) >= hoechstensKunden) {
-        leitung->write("qzl7: busy, " + QByteArray::number(hoechstensKunden) + " clients at most; try later\n");
-        leitung->disconnect(this);
-        if (auto* s = qobject_cast<QAbstractSocket*>(leitung)) s->disconnectFromHost();
-        if (auto* s = qobject_cast<QLocalSocket*>(leitung)) s->disconnectFromServer();
-        connect(leitung, &QIODevice::aboutToClose, leitung, &QObject::deleteLater);
+        abweisen(leitung);
         return;
     }
     kunden_.push_back({leitung, std::make_unique<fern::Sitzung>(ziel_)});
@@ -80,6 +76,24 @@ void Fernsteuerung::annehmen(QIODevice* leitung) {
     connect(leitung, &QIODevice::bytesWritten, this, [this, leitung] {
         if (leitung->bytesToWrite() < sendeGrenze / 2) lesen(leitung);
     });
+}
+
+void Fernsteuerung::abweisen(QIODevice* leitung) {
+    leitung->disconnect(this);
+    leitung->write("qzl7: busy, " + QByteArray::number(hoechstensKunden) + " clients at most; try later\n");
+    // A client that sends before it reads would find the connection gone
+    // and never see why: it is closed a little later, its lines dropped.
+    connect(leitung, &QIODevice::readyRead, leitung, [leitung] { leitung->readAll(); });
+    const auto schliessen = [leitung] {
+        if (auto* s = qobject_cast<QAbstractSocket*>(leitung)) s->disconnectFromHost();
+        if (auto* s = qobject_cast<QLocalSocket*>(leitung)) s->disconnectFromServer();
+        leitung->deleteLater();
+    };
+    if (++abgewiesen_ > hoechstensAbgewiesen)
+        schliessen();
+    else
+        QTimer::singleShot(abweisFristMs, leitung, schliessen);
+    connect(leitung, &QObject::destroyed, this, [this] { --abgewiesen_; });
 }
 
 void Fernsteuerung::verloren(QIODevice* leitung) {

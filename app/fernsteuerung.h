@@ -24,6 +24,9 @@ class Fernsteuerung : public QObject {
 public:
     // At most this many clients at once; more are told so and closed.
     static constexpr int hoechstensKunden = 4;
+    // Refused ones hear why for this long; beyond so many at once, not at all.
+    static constexpr int abweisFristMs = 1000;
+    static constexpr int hoechstensAbgewiesen = 16;
     // A client that does not read its answers is not read from beyond this.
     static constexpr qint64 sendeGrenze = 1 << 20;
 
@@ -45,6 +48,7 @@ private:
 
     Kunde* finden(QIODevice* leitung);
     void annehmen(QIODevice* leitung);
+    void abweisen(QIODevice* leitung);
     void verloren(QIODevice* leitung);
     void lesen(QIODevice* leitung);
     void senden(Kunde& k, const std::string& antwort);
@@ -55,6 +59,7 @@ private:
     QLocalServer lokal_;
     std::string pfad_;  // the Unix socket to remove at the end
     std::list<Kunde> kunden_;
+    int abgewiesen_ = 0;
     QTimer takt_;  // a held *OPC? is looked at now and then, too
 };
 

@@ -58,7 +58,7 @@ int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler) {
     const mode_t vorher = ::umask(0177);
     const int gebunden = ::bind(fd, a, sizeof adresse);
     ::umask(vorher);
-    if (gebunden != 0 || ::listen(fd, 8) != 0) {
+    if (gebunden != 0 || ::listen(fd, SOMAXCONN) != 0) {
         fehler = grund(pfad, "bind");
         ::close(fd);
         return -1;

@@ -1,0 +1,342 @@
+"""The window's command socket end to end: qzl7 (offscreen) with --listen
+against the simulator, driven through the socket and the Python client.
+
+    QZL7_BIN=build/bin /usr/bin/python3 -m unittest tests/remote/test_fenster.py
+"""
+import os
+import re
+import socket
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+BIN = os.path.abspath(os.environ.get("QZL7_BIN", os.path.join(os.path.dirname(__file__), "../../build/bin")))
+sys.path.insert(0, os.path.join(os.path.dirname(__file__), "../../python"))
+import qzl7  # noqa: E402
+
+
+def warten(bedingung, sekunden=10.0):
+    ende = time.monotonic() + sekunden
+    while time.monotonic() < ende:
+        if bedingung():
+            return True
+        time.sleep(0.02)
+    return False
+
+
+class Fenster:
+    """A simulator and the window on it, in a folder of their own."""
+
+    def __init__(self, listen="unix", sim=()):
+        self.ordner = tempfile.TemporaryDirectory()
+        d = self.ordner.name
+        self.sim = subprocess.Popen([f"{BIN}/qzl7-sim", "--link", f"{d}/com2", *sim],
+                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        assert warten(lambda: os.path.exists(f"{d}/com2"))
+        self.pfad = f"{d}/sock"
+        argumente = [f"{BIN}/qzl7", "--com2=" + f"{d}/com2"]
+        if listen == "unix":
+            argumente.append("--listen=unix:" + self.pfad)
+        elif listen:
+            argumente.append(listen)
+        umgebung = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        self.fehler = open(f"{d}/stderr", "w+")
+        self.qzl7 = subprocess.Popen(argumente, cwd=d, env=umgebung, stdout=subprocess.DEVNULL, stderr=self.fehler)
+        if listen == "unix":
+            assert warten(lambda: os.path.exists(self.pfad)), self.stderr()
+
+    def stderr(self):
+        self.fehler.flush()
+        self.fehler.seek(0)
+        return self.fehler.read()
+
+    def verbinden(self):
+        s = socket.socket(socket.AF_UNIX)
+        s.connect(self.pfad)
+        s.settimeout(20)
+        return s
+
+    def rss_kb(self):
+        with open(f"/proc/{self.qzl7.pid}/status") as f:
+            return int(re.search(r"VmRSS:\s+(\d+)", f.read()).group(1))
+
+    def schliessen(self):
+        for p in (self.qzl7, self.sim):
+            p.terminate()
+            try:
+                p.wait(5)
+            except subprocess.TimeoutExpired:
+                p.kill()
+        self.fehler.close()
+        self.ordner.cleanup()
+
+
+class Leitung:
+    """One raw client: lines out, lines back."""
+
+    def __init__(self, s):
+        self.s, self.rest = s, b""
+
+    def senden(self, *zeilen):
+        self.s.sendall(b"".join(z if isinstance(z, bytes) else z.encode() + b"\n" for z in zeilen))
+
+    def zeile(self):
+        while b"\n" not in self.rest:
+            teil = self.s.recv(65536)
+            if not teil:
+                raise ConnectionError("closed")
+            self.rest += teil
+        z, self.rest = self.rest.split(b"\n", 1)
+        return z.decode()
+
+    def frage(self, text):
+        self.senden(text)
+        return self.zeile()
+
+
+class Befehle(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.f = Fenster()
+        cls.l = Leitung(cls.f.verbinden())
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.f.schliessen()
+
+    def fehler(self):
+        return self.l.frage("SYST:ERR?")
+
+    def test_1_ohne_durchlauf_und_jede_abfrage(self):
+        l = self.l
+        for frage, muster in [("*IDN?", r"qzl7,qzl7,0,\d+\.\d+"), ("SYST:PROT?", "1"),
+                              ("SENS:SWE:STAT?", "IDLE"), ("INIT:CONT?", "0"), ("SENS:MODE?", "TRAN"),
+                              ("SENS:DET?", "LOG"), ("SYST:ERR?", r'0,"No error"')]:
+            self.assertRegex(l.frage(frage), "^" + muster + "$", frage)
+        for frage in ("TRAC:DATA?", "TRAC:RAW?", "CALC:MAX?", "CALC:MIN?", "CALC:BAND?"):
+            self.assertEqual(l.frage(frage), "", frage)
+            self.assertRegex(self.fehler(), r"^-230,", frage)
+
+    def test_2_einstellungen_und_durchlauf(self):
+        l = self.l
+        l.senden("sense:frequency:start 10.9 MHz", "SENS:FREQ:STEP 5k", "SENS:SWE:POIN 201", ":SENSe:MODE TRANsmission",
+                 "DET LOG", "DISP:HEAD \"Filter 7\"")
+        self.assertEqual(l.frage("FREQ:STAR?;FREQ:STEP?;SWE:POIN?;FREQ:STOP?"), "10900000;5000;201;11900000")
+        l.senden("INIT")
+        self.assertEqual(l.frage("*OPC?"), "1")
+        self.assertEqual(l.frage("SENS:SWE:STAT?"), "IDLE")
+        daten = l.frage("TRAC:DATA?").split(",")
+        roh = l.frage("TRAC:RAW?").split(",")
+        self.assertEqual((len(daten), len(roh)), (402, 201))
+        # The same numbers as qzl7-cli's CSV of the same sweep on a simulator of the same filter.
+        d = self.f.ordner.name
+        sim = subprocess.Popen([f"{BIN}/qzl7-sim", "--link", f"{d}/cli"], stdout=subprocess.DEVNULL)
+        try:
+            self.assertTrue(warten(lambda: os.path.exists(f"{d}/cli")))
+            csv = subprocess.run([f"{BIN}/qzl7-cli", "sweep", "--port", f"{d}/cli", "--start", "10.9M", "--step", "5k",
+                                  "--points", "201", "-q"], cwd=d, capture_output=True, text=True, check=True).stdout
+        finally:
+            sim.terminate()
+            sim.wait()
+        zeilen = [z.split(",") for z in csv.splitlines()[1:]]
+        self.assertEqual(daten, [x for z in zeilen for x in (z[0], z[2])])
+        self.assertEqual(roh, [z[1] for z in zeilen])
+        self.assertEqual(self.fehler(), '0,"No error"')
+        band = [int(x) for x in l.frage("CALC:BAND?").split(",")]
+        self.assertEqual(band[2], band[1] - band[0])
+        self.assertTrue(10900000 < band[0] < 11400000 < band[1] < 11900000, band)
+        hoch = l.frage("CALC:MAX?").split(",")
+        self.assertIn(hoch[0], daten[0::2])
+        self.assertEqual(float(hoch[1]), max(float(x) for x in daten[1::2]))
+        self.assertEqual(l.frage("DISP:HEAD?"), '"Filter 7"')
+        l.senden("CALC:CURS 11.4M")
+        self.assertEqual(l.frage("CALC:CURS?"), "11400000")
+
+    def test_3_fehlercodes(self):
+        l = self.l
+        faelle = [("SENS:FREQ:STAR", -109), ("SENS:FREQ:STAR 3G", -222), ("SENS:MODE FOO", -224),
+                  ("FREQU:STAR 1M", -113), (b"\x01\x02\xff\n", -100), ("SENS:SWE:POIN 301", -222),
+                  ("SENS:FREQ:STAR abc", -224), ("*IDN", -113)]
+        for befehl, code in faelle:
+            l.senden(befehl)
+            self.assertTrue(self.fehler().startswith(f"{code},"), befehl)
+        l.senden("INIT:CONT ON")
+        self.assertTrue(warten(lambda: l.frage("SENS:SWE:STAT?") == "RUN"))
+        l.senden("SENS:FREQ:STAR 1M", "SENS:MODE REFL", "INIT")
+        self.assertEqual([self.fehler()[:4] for _ in range(3)], ["-221"] * 3)
+        self.assertEqual(l.frage("INIT:CONT?"), "1")
+        l.senden("ABOR")
+        self.assertEqual(l.frage("SENS:SWE:STAT?;FREQ:STAR?"), "IDLE;10900000")
+        for _ in range(20):
+            l.senden("FOO")
+        fehler = [self.fehler() for _ in range(17)]
+        self.assertEqual(fehler[15], '-350,"Queue overflow"')
+        self.assertEqual(fehler[16], '0,"No error"')
+        l.senden("*CLS")
+
+
+class Feindselig(unittest.TestCase):
+    def setUp(self):
+        self.f = Fenster()
+
+    def tearDown(self):
+        self.f.schliessen()
+
+    def test_lange_zeilen_flut_und_speicher(self):
+        l = Leitung(self.f.verbinden())
+        l.senden(b"X" * 100000 + b"\n", b"\x00\xff" * 3000 + b"\n")
+        self.assertEqual(l.frage("SYST:ERR?")[:4], "-100")
+        for _ in range(1000):
+            l.senden("*IDN?")
+        for _ in range(1000):
+            l.zeile()
+        vorher = self.f.rss_kb()
+        l.senden(*(["SENS:FREQ:STAR?", "FOO", "SYST:ERR?"] * 3334))
+        for _ in range(2 * 3334):
+            l.zeile()
+        self.assertLess(self.f.rss_kb() - vorher, 2048)
+
+    def test_kunden_die_nicht_lesen_gehen_oder_zu_viele_sind(self):
+        stumm = self.f.verbinden()
+        stumm.setblocking(False)
+        gesendet = 0
+        try:
+            while gesendet < 20_000_000:
+                gesendet += stumm.send(b"TRAC:RAW?;*IDN?;*IDN?;*IDN?\n" * 1000)
+        except BlockingIOError:
+            pass
+        halb = self.f.verbinden()
+        halb.sendall(b"SENS:FREQ:STAR?\n*IDN?\n")
+        halb.close()
+        andere = [self.f.verbinden() for _ in range(9)]
+        antworten = []
+        for s in andere:
+            s.settimeout(5)
+            try:
+                s.sendall(b"*IDN?\n")
+                antworten.append(Leitung(s).zeile())
+            except (ConnectionError, OSError):
+                antworten.append("")
+        self.assertEqual(sum(a.startswith("qzl7,") for a in antworten), 3)
+        self.assertTrue(all(a.startswith("qzl7: busy") or a.startswith("qzl7,") for a in antworten), antworten)
+        for s in andere:
+            s.close()
+        # The window goes on serving: a new client once one has left.
+        self.assertTrue(warten(lambda: self._idn()))
+        self.assertEqual(self.f.qzl7.poll(), None)
+        stumm.close()
+
+    def _idn(self):
+        try:
+            return Leitung(self.f.verbinden()).frage("*IDN?").startswith("qzl7,")
+        except (ConnectionError, OSError):
+            return False
+
+    def test_modale_box_verweigert_aenderungen(self):
+        self.f.schliessen()
+        self.f = Fenster(sim=("--silent-after", "1"))
+        eins = Leitung(self.f.verbinden())
+        # Start-up took the one answer. The VFO retunes; the silent instrument brings the time-out's box,
+        # which nobody closes here.
+        eins.senden("SENS:MODE VFO")
+        zwei = Leitung(self.f.verbinden())
+        self.assertTrue(warten(lambda: zwei.frage("SENS:SWE:POIN 100;SYST:ERR?").startswith("-221"), 8))
+        self.assertEqual(zwei.frage("SENS:SWE:POIN?"), "280")
+        self.assertEqual(zwei.frage("*IDN?")[:5], "qzl7,")
+
+
+class Sicherheit(unittest.TestCase):
+    def test_nur_loopback_und_nichts_ohne_option(self):
+        with socket.socket() as s:
+            s.bind(("127.0.0.1", 0))
+            port = s.getsockname()[1]
+        f = Fenster(listen=f"--listen={port}")
+        try:
+            self.assertTrue(warten(lambda: self._lauschend(port)), f.stderr())
+            self.assertTrue(self._lauschend(port) <= {"127.0.0.1", "::1"}, self._lauschend(port))
+            with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
+                self.assertEqual(Leitung(s).frage("SYST:PROT?"), "1")
+            zweite = Fenster(listen=f"--listen={port}")
+            try:
+                self.assertTrue(warten(lambda: "cannot listen" in zweite.stderr()))
+                self.assertEqual(len(zweite.stderr().strip().splitlines()[-1:]), 1)
+                self.assertIsNone(zweite.qzl7.poll())
+            finally:
+                zweite.schliessen()
+        finally:
+            f.schliessen()
+        ohne = Fenster(listen=None)
+        try:
+            time.sleep(1.5)
+            self.assertEqual(self._sockets_von(ohne.qzl7.pid), 0)
+        finally:
+            ohne.schliessen()
+        unix = Fenster()
+        try:
+            self.assertEqual(os.stat(unix.pfad).st_mode & 0o777, 0o600)
+        finally:
+            unix.schliessen()
+
+    @staticmethod
+    def _lauschend(port):
+        adressen = set()
+        for datei, art in (("/proc/net/tcp", 4), ("/proc/net/tcp6", 6)):
+            try:
+                zeilen = open(datei).read().splitlines()[1:]
+            except OSError:
+                continue
+            for z in zeilen:
+                teile = z.split()
+                adresse, p = teile[1].split(":")
+                if int(p, 16) == port and teile[3] == "0A":
+                    if art == 4:
+                        adressen.add(socket.inet_ntop(socket.AF_INET, bytes.fromhex(adresse)[::-1]))
+                    else:
+                        roh = b"".join(bytes.fromhex(adresse[i:i + 8])[::-1] for i in range(0, 32, 8))
+                        adressen.add(socket.inet_ntop(socket.AF_INET6, roh))
+        return adressen
+
+    @staticmethod
+    def _sockets_von(pid):
+        ziele = [os.readlink(f"/proc/{pid}/fd/{n}") for n in os.listdir(f"/proc/{pid}/fd")]
+        knoten = {z[8:-1] for z in ziele if z.startswith("socket:")}
+        lauschend = set()
+        for datei in ("/proc/net/tcp", "/proc/net/tcp6", "/proc/net/unix"):
+            for z in open(datei).read().splitlines()[1:]:
+                teile = z.split()
+                if datei.endswith("unix"):
+                    if teile[5] == "01" and teile[3] == "00010000":
+                        lauschend.add(teile[6])
+                elif teile[3] == "0A":
+                    lauschend.add(teile[9])
+        return len(knoten & lauschend)
+
+
+class PythonKunde(unittest.TestCase):
+    def test_sweep_bandbreite_und_touchstone(self):
+        f = Fenster()
+        try:
+            with qzl7.Qzl7("unix:" + f.pfad) as q:
+                freq, pegel = q.sweep(start="10.9M", step="5k", points=201, mode="transmission", detector="log")
+                self.assertEqual((len(freq), int(freq[0]), int(freq[-1])), (201, 10900000, 11900000))
+                unten, oben, breite = q.bandwidth()
+                self.assertEqual(breite, oben - unten)
+                try:
+                    import skrf
+                except ImportError:
+                    return
+                netz = q.network()
+                datei = os.path.join(f.ordner.name, "filter.s2p")
+                netz.write_touchstone(datei)
+                gelesen = skrf.Network(datei)
+                self.assertEqual(len(gelesen.f), 201)
+                db = 20 * __import__("numpy").log10(abs(gelesen.s[:, 1, 0]))
+                self.assertLess(abs(db - pegel).max(), 1e-6)
+        finally:
+            f.schliessen()
+
+
+if __name__ == "__main__":
+    unittest.main()
