@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""What the command socket costs: one pass of 280 points against the
+instant simulator, started remotely (INIT, *OPC?, TRAC:DATA?) and started as
+the Start button does it (INIT:CONT ON, ABOR, which waits for the pass under
+way), in alternating rounds on one window; and TRAC:DATA? alone.
+
+    bench/remote/bench_fern.py [BIN_FOLDER] [ROUNDS]      (default build/bin, 200)
+"""
+import os
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+BIN = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin")
+RUNDEN = int(sys.argv[2]) if len(sys.argv) > 2 else 200
+
+
+class Leitung:
+    def __init__(self, pfad):
+        self.s = socket.socket(socket.AF_UNIX)
+        self.s.connect(pfad)
+        self.rest = b""
+
+    def frage(self, text, zeilen=1):
+        self.s.sendall(text.encode())
+        antworten = []
+        while len(antworten) < zeilen:
+            while b"\n" not in self.rest:
+                self.rest += self.s.recv(1 << 16)
+            z, self.rest = self.rest.split(b"\n", 1)
+            antworten.append(z)
+        return antworten
+
+
+def messen(leitung, befehl, zeilen):
+    t = time.perf_counter()
+    leitung.frage(befehl, zeilen)
+    return (time.perf_counter() - t) * 1000.0
+
+
+def main():
+    with tempfile.TemporaryDirectory() as d:
+        sim = subprocess.Popen([f"{BIN}/qzl7-sim", "--link", f"{d}/com2"], stdout=subprocess.DEVNULL)
+        while not os.path.exists(f"{d}/com2"):
+            time.sleep(0.02)
+        fenster = subprocess.Popen([f"{BIN}/qzl7", "-c", f"--com2={d}/com2", f"--listen=unix:{d}/sock"], cwd=d,
+                                   env=dict(os.environ, QT_QPA_PLATFORM="offscreen"),
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            while not os.path.exists(f"{d}/sock"):
+                time.sleep(0.02)
+            l = Leitung(f"{d}/sock")
+            l.frage("SENS:SWE:POIN 280;:INIT;*OPC?\n")
+            fern, knopf, daten = [], [], []
+            for _ in range(RUNDEN):
+                fern.append(messen(l, "INIT\n*OPC?\nTRAC:DATA?\n", 2))
+                knopf.append(messen(l, "INIT:CONT ON\nABOR\n*OPC?\n", 1))
+                daten.append(messen(l, "TRAC:DATA?\n", 1))
+        finally:
+            fenster.terminate()
+            sim.terminate()
+            fenster.wait()
+            sim.wait()
+    f, k = statistics.median(fern), statistics.median(knopf)
+    print(f"pass of 280 points, median of {RUNDEN} alternating rounds:")
+    print(f"  remote INIT + *OPC? + TRAC:DATA?  {f:7.2f} ms")
+    print(f"  as the Start button, then Stop    {k:7.2f} ms")
+    print(f"  remote / Start button             {f / k:7.3f}")
+    print(f"TRAC:DATA? of 280 points: median {statistics.median(daten):.3f} ms, "
+          f"95th percentile {sorted(daten)[int(0.95 * len(daten))]:.3f} ms")
+
+
+if __name__ == "__main__":
+    main()
