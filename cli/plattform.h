@@ -1,7 +1,7 @@
 #pragma once
 // What qzl7-cli needs from the operating system, behind small functions so
 // that a port to another system replaces only the files that define them
-// (plattform_posix.cpp, png_libpng.cpp) and nothing else.
+// (plattform_posix.cpp, png_posix.cpp) and nothing else.
 #include <atomic>
 #include <cstdint>
 #include <ctime>
