@@ -1,5 +1,7 @@
 #include "app/probelauf.h"
 
+#include "state/kurve.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
@@ -91,7 +93,7 @@ void Probelauf::sweepBeenden() {
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     if (st.demoModus) fehlschlag("no instrument answered (demonstration mode)");
     // A sweep stores no reading below 1; all of them at 1 means nothing was measured.
-    const std::int32_t n = std::min(st.messpunkte.load(), maxMesspunkte);
+    const std::int32_t n = punktAnzahl(st);
     if (std::all_of(st.messwerte.begin() + 1, st.messwerte.begin() + 1 + n, [](const auto& w) { return w <= 1; }))
         fehlschlag("no readings stored");
     const auto kurve = static_cast<std::uint8_t>(st.kurvenfarbe);

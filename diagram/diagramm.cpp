@@ -1,4 +1,5 @@
 #include "diagram/diagramm.h"
+#include "state/kurve.h"
 
 #include <algorithm>
 #include <mutex>
@@ -45,9 +46,7 @@ void frequenzmarkenZeichnen(const InstrumentState& st, Raster& r, std::int32_t m
 void diagrammZeichnen(InstrumentState& st) {
     using namespace diagramm;
     const std::int32_t messpunkte = st.messpunkte;
-    // The readings array has room for maxMesspunkte points whatever the setting says.
-    for (std::int32_t k = 1; k <= std::min(messpunkte, maxMesspunkte); ++k)
-        st.messwerte[static_cast<std::size_t>(k)] = 1;
+    for (std::int32_t k = 1; k <= punktAnzahl(st); ++k) st.messwerte[static_cast<std::size_t>(k)] = 1;
 
     const std::uint8_t hintergrund = farbe(st.hintergrundfarbe);
     {

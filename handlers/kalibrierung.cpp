@@ -10,6 +10,7 @@
 #include "handlers/sweep.h"
 #include "state/ganzzahl.h"
 #include "state/hz_text.h"
+#include "state/kurve.h"
 
 namespace qzl {
 
@@ -20,8 +21,7 @@ constexpr std::int32_t nennTakt = 100000000;
 // The highest reading of the last pass; 0 when every reading is below it.
 std::int32_t hoechsterWert(const InstrumentState& st) {
     std::int32_t hoechster = 0;
-    const std::int32_t n = std::min<std::int32_t>(st.messpunkte, maxMesspunkte);
-    for (std::int32_t i = 1; i <= n; ++i) hoechster = std::max<std::int32_t>(hoechster, st.messwerte[i]);
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) hoechster = std::max(hoechster, wertBei(st, i));
     return hoechster;
 }
 
