@@ -128,6 +128,8 @@ TEST(Einzelmessung, Einschwingzeit) {
         EXPECT_EQ(u->st.rohwert, 7);
         EXPECT_EQ(u->port.schreibLaengen, (delay > 1 ? std::vector<std::size_t>{4, 1} : std::vector<std::size_t>{5}))
             << "delay " << delay;
+        // 10 MHz at the 100 MHz clock, then the command byte, in either way.
+        EXPECT_EQ(u->port.geschrieben, (std::vector<std::uint8_t>{0x9A, 0x99, 0x99, 0x19, 80})) << "delay " << delay;
     }
 }
 

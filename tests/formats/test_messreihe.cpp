@@ -232,8 +232,10 @@ TEST(Messreihe, GeladeneReiheWirdSoGespeichert) {
     EXPECT_EQ(ordner.lesen("a"), datei);
     u->fenster.eingabeAntworten = {"Filter 2"};
     Button11Click(u->p);  // named after loading
+    u->st.messwerte[1] = 33;  // as "max" moves the readings
     MessreiheSpeichern1Click(u->p);
     EXPECT_EQ(ordner.lesen("b").substr(0, 37), "Reflexionsmessung QZL7\r\nFilter 2\r\n1;2");
+    EXPECT_NE(ordner.lesen("b").find("\r\n10000000;33;33\r\n"), std::string::npos);
     dm_diagramm(u->p);  // the loaded picture ends: the settings' series again
     MessreiheSpeichern1Click(u->p);
     EXPECT_NE(ordner.lesen("c").find("log\r\nKorrekturfaktor1 =50\r\nKorrekturfaktor2 =250\r\n7000000;1;-80\r\n"), std::string::npos);
