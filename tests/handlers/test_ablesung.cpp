@@ -48,6 +48,9 @@ TEST(Auswertung, ExtremeUndBandbreite) {
         // the maximum at the first point, or an edge only at the last: no bandwidth
         {{400, 300, 300}, 0, 10, false, 1, "0 Hz 0 dB", "10 Hz -20 dB", "20 Hz -20 dB", "", "", ""},
         {{300, 400, 390, 380}, 0, 10, false, 1, "10 Hz 0 dB", "0 Hz -20 dB", "20 Hz 0 dB", "", "", ""},
+        // both extremes at the last point
+        {{300, 310, 400}, 0, 10, false, 2, "20 Hz 0 dB", "0 Hz -20 dB", "20 Hz -18 dB", "", "", ""},
+        {{310, 320, 300}, 0, 10, false, 2, "10 Hz -16 dB", "20 Hz -20 dB", "20 Hz -16 dB", "", "", ""},
         // everything above 400 or never above 0
         {{500, 450}, 5, 1, false, 2, "5 Hz 20 dB", "5 Hz 0 dB", "7 Hz 10 dB", "", "", ""},
         {{0, -3, 0}, 5, 1, false, 2, "5 Hz -80 dB", "6 Hz -81 dB", "7 Hz -81 dB", "", "", ""},

@@ -136,8 +136,10 @@ TEST(Betriebsarten, UeberschriftDetektorUndSmith) {
     EXPECT_TRUE(st.linModus);
     EXPECT_EQ(st.messart, 2);
     st.messart = 5;
+    u->fenster.laufendeTimer.clear();
     Button16Click(u->p);
     EXPECT_FALSE(st.linModus);
+    EXPECT_EQ(u->fenster.laufendeTimer, (std::set<Element>{E::Timer1, E::Timer2}));  // the redraw shows a second
     EXPECT_EQ(st.messart, 5);
     EXPECT_EQ(u->fenster.text(E::Label5), "Reflexionsmessung   Test");
 }
