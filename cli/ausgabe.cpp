@@ -1,5 +1,6 @@
 #include "cli/ausgabe.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 
@@ -61,16 +62,12 @@ std::string isoZeit(std::time_t t) {
     return zeitText(ort, "%Y-%m-%dT%H:%M:%S") + versatz;
 }
 
-std::string zeitName(const std::string& pfad, std::time_t t, std::set<std::string>& vergeben) {
+std::string zeitName(const std::string& pfad, std::time_t t, int nummer) {
     const auto punkt = pfad.rfind('.');
     const auto trenner = pfad.find_last_of("/\\");
     const bool mitEndung = punkt != std::string::npos && (trenner == std::string::npos || punkt > trenner + 1);
     const std::string stamm = (mitEndung ? pfad.substr(0, punkt) : pfad) + "-" + zeitText(ortszeit(t), "%Y%m%d-%H%M%S");
-    const std::string endung = mitEndung ? pfad.substr(punkt) : "";
-    std::string name = stamm + endung;
-    for (int n = 2; vergeben.count(name); ++n) name = stamm + "-" + std::to_string(n) + endung;
-    vergeben.insert(name);
-    return name;
+    return stamm + (nummer > 1 ? "-" + std::to_string(nummer) : "") + (mitEndung ? pfad.substr(punkt) : "");
 }
 
 bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten) {
@@ -86,8 +83,26 @@ bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& d
     return true;
 }
 
+namespace {
+
+// A new file for the time, never one that is there: the name of the file
+// written, or "" after the failure was reported.
+std::string neueDateiSchreiben(Konsole& k, const std::string& pfad, std::time_t zeit, const std::string& daten) {
+    for (int nummer = 1;; ++nummer) {
+        const std::string name = zeitName(pfad, zeit, nummer);
+        const auto fehler = dateiNeuSchreiben(name, daten);
+        if (!fehler) return name;
+        if (fehler->systemFehler != EEXIST) {
+            k.melden("qzl7-cli: cannot write " + name + ": " + englisch(*fehler));
+            return {};
+        }
+    }
+}
+
+}  // namespace
+
 int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format, InstrumentState& st, Kopf kopf,
-                      const std::string& ziel, bool dateiNennen) {
+                      const std::string& ziel, std::optional<std::time_t> zeit) {
     const auto verstoesse = grenzenPruefen(st, a.grenzen);
     kopf.grenzen = &a.grenzen;
     kopf.verstoesse = &verstoesse;
@@ -96,8 +111,9 @@ int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format,
         k.melden("qzl7-cli: the picture could not be encoded");
         return schreibfehler;
     }
-    if (!ergebnisSchreiben(k, ziel, daten)) return schreibfehler;
-    std::string text = dateiNennen && (a.bericht || !a.grenzen.empty()) ? "file: " + ziel + "\n" : "";
+    const std::string name = zeit ? neueDateiSchreiben(k, ziel, *zeit, daten) : ziel;
+    if (zeit ? name.empty() : !ergebnisSchreiben(k, ziel, daten)) return schreibfehler;
+    std::string text = zeit && (a.bericht || !a.grenzen.empty()) ? "file: " + name + "\n" : "";
     if (a.bericht) text += berichtText(st);
     if (!a.grenzen.empty()) text += grenzenText(st, verstoesse);
     if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a), text);

@@ -3,7 +3,6 @@
 // save), or standard output; and the few texts of time the files carry.
 #include <ctime>
 #include <optional>
-#include <set>
 #include <string>
 
 #include "cli/konsole.h"
@@ -19,18 +18,20 @@ bool aufStandardausgabe(const Auftrag& auftrag);
 
 // "2026-12-07T19:45:26+01:00"
 std::string isoZeit(std::time_t t);
-// NAME-YYYYmmdd-HHMMSS.EXT from NAME.EXT and the local time t; a name
-// already in `vergeben` gets "-2", "-3" ... before the extension.
-std::string zeitName(const std::string& pfad, std::time_t t, std::set<std::string>& vergeben);
+// NAME-YYYYmmdd-HHMMSS.EXT from NAME.EXT and the local time t; from nummer
+// 2 on with "-2", "-3" ... before the extension.
+std::string zeitName(const std::string& pfad, std::time_t t, int nummer = 1);
 
 // Writes the data to the file, or to standard output for "" and "-". On
 // failure the message is reported and false returned.
 bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten);
 
 // What sweep and convert do with a finished sweep: the limits checked, the
-// data written to ziel, the report and the verdict said beside it (with
-// the file's name first when dateiNennen). The exit status.
+// data written to ziel, the report and the verdict said beside it. With
+// zeit, the data goes to a new file named for that time beside ziel (the
+// first of its numbers that is free), whose name is said first. The exit
+// status.
 int ergebnisAbliefern(Konsole& k, const Auftrag& auftrag, const Ausgabeformat& format, InstrumentState& st,
-                      Kopf kopf, const std::string& ziel, bool dateiNennen);
+                      Kopf kopf, const std::string& ziel, std::optional<std::time_t> zeit);
 
 }  // namespace qzl::cli

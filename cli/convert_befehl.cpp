@@ -40,7 +40,7 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "convert", fehler);
 
-    return ergebnisAbliefern(k, a, *format, *st, {"", "file " + a.eingabe}, a.ausgabe, false);
+    return ergebnisAbliefern(k, a, *format, *st, {"", "file " + a.eingabe}, a.ausgabe, std::nullopt);
 }
 
 }  // namespace qzl::cli

@@ -1,7 +1,6 @@
 // `qzl7-cli sweep`: settings, port, one or more sweeps, outputs, checks.
 #include <algorithm>
 #include <memory>
-#include <set>
 
 #include "cli/ausgabe.h"
 #include "cli/bericht.h"
@@ -65,7 +64,6 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     const std::string portName = a.demo ? "demo" : namen.name(st->comport);
     const bool aufStdout = aufStandardausgabe(a);
     const bool zeitNamen = a.wiederholungen > 1 && !aufStdout;
-    std::set<std::string> vergeben;
     int ende = erledigt;
 
     const std::int64_t beginn = uhr.monotonMs();
@@ -84,8 +82,8 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
             return stumm;
         }
         const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination};
-        const std::string ziel = zeitNamen ? zeitName(a.ausgabe, startzeit, vergeben) : a.ausgabe;
-        const int status = ergebnisAbliefern(k, a, *format, *st, kopf, ziel, zeitNamen);
+        const int status = ergebnisAbliefern(k, a, *format, *st, kopf, a.ausgabe,
+                                             zeitNamen ? std::optional(startzeit) : std::nullopt);
         if (status != erledigt) ende = status;
     }
     port->schliessen();

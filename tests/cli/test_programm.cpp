@@ -50,6 +50,23 @@ TEST(CliProgramm, AbgebrochenerLaufHinterlaesstKeineDatei) {
     }
 }
 
+// Names of an earlier run, even from the same second, are never replaced:
+// a repetition takes the next free number.
+TEST(CliProgramm, WiederholungErsetztKeineDatei) {
+    test::CliLauf cli;
+    const std::time_t jetzt = std::time(nullptr);
+    std::vector<std::string> alt;
+    for (std::time_t t = jetzt; t < jetzt + 3; ++t) {
+        char name[32];
+        std::strftime(name, sizeof name, "a-%Y%m%d-%H%M%S.csv", std::localtime(&t));
+        cli.ordner.schreiben(alt.emplace_back(name), "alt");
+    }
+    for (int lauf = 0; lauf < 2; ++lauf)
+        EXPECT_EQ(cli.sweep({"--points", "3", "--repeat", "2", "--interval", "0", "-o", cli.ordner.datei("a.csv")}), 0);
+    EXPECT_EQ(cli.ordner.anzahl(), 7u);
+    for (const auto& name : alt) EXPECT_EQ(cli.ordner.lesen(name), "alt") << name;
+}
+
 pid_t starten(const std::vector<std::string>& argumente, const std::vector<std::string>& umgebung = {},
              int ausgabe = -1) {
     std::vector<char*> argv;
