@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "cli/bericht.h"
 #include "cli/cli.h"
@@ -14,18 +15,6 @@ namespace qzl::cli {
 
 namespace {
 
-// The run time's codes in the English of a command-line tool.
-std::string englisch(const IoFehler& f) {
-    switch (f.code) {
-        case 2: return "file not found";
-        case 3: return "invalid file name";
-        case 4: return "too many open files";
-        case 5: return "access denied";
-        case 101: return "disk full";
-        default: return "I/O error " + std::to_string(f.code);
-    }
-}
-
 std::string zeitText(const std::tm& t, const char* format) {
     char text[64];
     const std::size_t n = std::strftime(text, sizeof text, format, &t);
@@ -33,6 +22,12 @@ std::string zeitText(const std::tm& t, const char* format) {
 }
 
 }  // namespace
+
+std::string englisch(const IoFehler& f) {
+    // strerror speaks the C locale's English: main() sets only the time's locale.
+    if (f.systemFehler != 0) return std::strerror(f.systemFehler);
+    return "system error " + std::to_string(f.code);
+}
 
 bool aufStandardausgabe(const Auftrag& a) { return a.ausgabe.empty() || a.ausgabe == "-"; }
 

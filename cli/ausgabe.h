@@ -8,6 +8,7 @@
 #include "cli/konsole.h"
 #include "cli/formate.h"
 #include "cli/optionen.h"
+#include "platform/datei.h"
 
 namespace qzl::cli {
 
@@ -15,6 +16,9 @@ namespace qzl::cli {
 // csv on standard output; the refusal, or "".
 std::string formatBestimmen(const Auftrag& auftrag, const Ausgabeformat*& format);
 bool aufStandardausgabe(const Auftrag& auftrag);
+
+// A file failure in the system's English words ("No such file or directory").
+std::string englisch(const IoFehler& fehler);
 
 // "2026-12-07T19:45:26+01:00"
 std::string isoZeit(std::time_t t);

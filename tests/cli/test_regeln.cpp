@@ -187,7 +187,7 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--config", cli.ordner.datei("fehlt.cfg")}, 1, "fehlt.cfg: cannot be read"},
         {{"--config", cli.ordner.datei("text.cfg")}, 1, "text.cfg: not a settings file of qzl7"},
         {{"--points", "3", "--above", "10M:11M:-20"}, 3, "10000000 Hz: -33 dB below the limit -20 dB"},
-        {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": file not found"},
+        {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": No such file or directory"},
     };
     for (const auto& f : faelle) {
         const auto vorher = cli.simulator.austauschAnzahl();
