@@ -1,10 +1,12 @@
 #include "cli/einstellungen.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 
+#include "cli/ausgabe.h"
 #include "formats/konfiguration.h"
 #include "state/kurve.h"
 #include "platform/datei.h"
@@ -27,7 +29,8 @@ std::string einstellungsOrdner(const Auftrag& a) {
     return ordner.empty() ? ordner : ordner + "/";
 }
 
-std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
+// The settings file into st, its path in geladen ("" for the start values).
+std::string konfigurationLaden(const Auftrag& a, InstrumentState& st, std::string& geladen) {
     const std::string pfad = a.konfig.value_or(einstellungsOrdner(a) + "qzl7.cfg");
     const std::string name = a.konfig ? "--config " + pfad : pfad;
     std::optional<IoFehler> fehler;
@@ -35,9 +38,32 @@ std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
     // Only a missing qzl7.cfg means the start values; one the user named, or
     // one that is there but cannot be read, is an error.
     if (!daten && !a.konfig && !fehler) return {};
-    if (!daten) return name + ": cannot be read" + (fehler ? " (" + fehler->text + ")" : "");
+    if (!daten) return name + ": cannot be read: " + englisch(fehler.value_or(IoFehler{2, "", ENOENT}));
     if (!konfigurationLesen(st, std::move(*daten))) return name + ": not a settings file of qzl7";
+    geladen = pfad;
     return {};
+}
+
+// The readings become levels through the correction factors of the kind and
+// detector, which a calibration makes at one resolution: the start values'
+// at 8 bits, a file's at its Messgenauigkeit.
+std::string kalibrierungPruefen(const Auftrag& a, const InstrumentState& st, const std::string& geladen,
+                                std::int32_t dateiBits) {
+    const std::int32_t art = st.messart;
+    if (art < 1 || art > 3) return {};
+    const auto slot = static_cast<std::size_t>((st.linModus ? Dlin : Dlog) + art - 1);
+    const bool startwerte = st.korrfaktor1[slot] == 50 && st.korrfaktor2[slot] == 250;
+    const std::int32_t kalibriert = startwerte ? 8 : dateiBits;
+    const std::int32_t bits = st.messgenauigkeit;
+    if (bits == kalibriert) return {};
+    const std::string wo = geladen.empty() ? "of the start values (no qzl7.cfg)" : "in " + geladen;
+    if (!a.bits)
+        return geladen + ": Messgenauigkeit " + std::to_string(bits) +
+               " with the start values' calibration, made for 8 bits; calibrate at " + std::to_string(bits) +
+               " bits in the window, or give --bits 8";
+    return "--bits " + std::to_string(bits) + ": the calibration " + wo + " was made for " +
+           std::to_string(kalibriert) + " bits; calibrate at " + std::to_string(bits) +
+           " bits in the window or give a configuration that was";
 }
 
 }  // namespace
@@ -47,7 +73,9 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
     // Markers are drawn into the diagram, so a picture shows them as the window does.
     if (auto marken = dateiLesen(einstellungsOrdner(a) + "frequenz.cfg", nullptr, textdateiGrenze))
         freqMarkenLesen(st, std::move(*marken));
-    if (auto fehler = konfigurationLaden(a, st); !fehler.empty()) return fehler;
+    std::string geladen;
+    if (auto fehler = konfigurationLaden(a, st, geladen); !fehler.empty()) return fehler;
+    const std::int32_t dateiBits = st.messgenauigkeit;
 
     st.messart = a.messart.value_or(1);
     st.linModus = a.lin.value_or(false);
@@ -98,7 +126,7 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
                (letzte < 0 ? "below 0 Hz" : "beyond 32 bits (2147483647 Hz at most)");
     }
     st.cursorIndex = cursorMitte(st.messpunkte);
-    return {};
+    return kalibrierungPruefen(a, st, geladen, dateiBits);
 }
 
 }  // namespace qzl::cli

@@ -226,6 +226,31 @@ TEST(CliRegeln, Rueckgabewerte) {
     EXPECT_NE(cli.konsole->aus.find("COM 2 = " + cli.simulator.pfad() + "  can be opened"), std::string::npos);
 }
 
+// Levels only from a calibration made at the converter's resolution; the
+// start values' factors are an 8-bit calibration.
+TEST(CliRegeln, KalibrierungPasstZurAufloesung) {
+    test::CliLauf cli;
+    const auto konfig = [&](const std::string& name, int bits, int k1, int k2) {
+        auto st = std::make_unique<InstrumentState>();
+        st->messgenauigkeit = bits;
+        st->korrfaktor1[Dlog] = k1;
+        st->korrfaktor2[Dlog] = k2;
+        cli.ordner.schreiben(name, konfigurationText(*st));
+        return cli.ordner.datei(name);
+    };
+    const std::string zehn = konfig("zehn.cfg", 10, 200, 62), start = konfig("start.cfg", 10, 50, 250);
+    const std::tuple<std::vector<std::string>, int, std::string> faelle[] = {
+        {{"--bits", "10"}, 1, "--bits 10: the calibration of the start values (no qzl7.cfg) was made for 8 bits"},
+        {{"--config", zehn, "--bits", "8"}, 1, "--bits 8: the calibration in " + zehn + " was made for 10 bits"},
+        {{"--config", start}, 1, start + ": Messgenauigkeit 10 with the start values' calibration, made for 8 bits"},
+        {{"--config", zehn, "--points", "3"}, 0, ""},
+    };
+    for (const auto& [argumente, ende, meldung] : faelle) {
+        EXPECT_EQ(cli.sweep(argumente), ende) << meldung;
+        EXPECT_NE(cli.konsole->fehler.find(meldung), std::string::npos) << cli.konsole->fehler;
+    }
+}
+
 // An instrument that falls silent is an error naming the point, never
 // demonstration data, and leaves no file.
 TEST(CliRegeln, StummesGeraet) {
