@@ -9,6 +9,7 @@
 #include "cli/ausgabe.h"
 #include "formats/konfiguration.h"
 #include "state/kurve.h"
+#include "state/zf_regel.h"
 #include "platform/datei.h"
 
 namespace qzl::cli {
@@ -41,6 +42,23 @@ std::string konfigurationLaden(const Auftrag& a, InstrumentState& st, std::strin
     if (!daten) return name + ": cannot be read: " + englisch(fehler.value_or(IoFehler{2, "", ENOENT}));
     if (!konfigurationLesen(st, std::move(*daten))) return name + ": not a settings file of qzl7";
     geladen = pfad;
+    return {};
+}
+
+// Every point tuned with the IF must stay a frequency the generator can be
+// given: the tuning word of one below 0 Hz would be that of a wrapped one.
+std::string zwischenfrequenzPruefen(const Auftrag& a, const InstrumentState& st) {
+    if (!st.zfAktiv) return {};
+    const bool addieren = (st.zfBerechnung & 2) != 0;
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) {
+        const std::int64_t f = punktFrequenz(st, i);
+        const std::int64_t t = mitZwischenfrequenz(static_cast<std::int32_t>(f), st.zwischenfrequenz, st.zfBerechnung);
+        if (t >= 0 && t <= hoechsteFrequenz) continue;
+        return std::string(a.zf ? "--if" : "--if-mode") + ": point " + std::to_string(i) + " (" + std::to_string(f) +
+               " Hz) " + (addieren ? "plus" : "minus") + " the IF of " + std::to_string(st.zwischenfrequenz.load()) +
+               " Hz tunes the generator to " + std::to_string(t) + " Hz, " +
+               (t < 0 ? "below 0 Hz" : "beyond 32 bits (2147483647 Hz at most)");
+    }
     return {};
 }
 
@@ -126,6 +144,7 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
                (letzte < 0 ? "below 0 Hz" : "beyond 32 bits (2147483647 Hz at most)");
     }
     st.cursorIndex = cursorMitte(st.messpunkte);
+    if (auto fehler = zwischenfrequenzPruefen(a, st); !fehler.empty()) return fehler;
     return kalibrierungPruefen(a, st, geladen, dateiBits);
 }
 
