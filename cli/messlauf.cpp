@@ -76,6 +76,11 @@ LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole*
         // The curve as a pass with these readings would leave it.
         for (std::int32_t i = 2; i < n; ++i) punktZeichnen(st, i);
     }
+    // A pass draws toward each next point with that point's reading of the
+    // pass before, and never redraws the last segment: after one pass it
+    // would fall to the start value. Drawn again, it shows the last reading,
+    // as the window's next pass would.
+    if (regel == Kombination::letzte) punktZeichnen(st, n - 1);
     return {};
 }
 
