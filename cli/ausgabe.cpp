@@ -65,6 +65,25 @@ std::string zeitName(const std::string& pfad, std::time_t t, int nummer) {
     return stamm + (nummer > 1 ? "-" + std::to_string(nummer) : "") + (mitEndung ? pfad.substr(punkt) : "");
 }
 
+int ausgabePruefen(Konsole& k, const std::string& befehl, const Auftrag& a, const Ausgabeformat& format,
+                   bool neueDateien) {
+    if (aufStandardausgabe(a)) {
+        if (format.name != "png" || !k.ausgabeTerminal()) return erledigt;
+        return bedienfehlerMelden(k, befehl, "png: a PNG to the terminal would only garble it; give -o FILE.png, "
+                                             "or send standard output to a file or a pipe");
+    }
+    const auto fehler = schreibbar(a.ausgabe, neueDateien);
+    if (!fehler) return erledigt;
+    std::string grund = englisch(*fehler);
+    if (fehler->systemFehler == ENOENT) {
+        // Only a folder can be missing: a file that is not there is made.
+        const auto trenner = a.ausgabe.find_last_of("/\\");
+        grund = "the folder " + a.ausgabe.substr(0, trenner) + " does not exist";
+    }
+    k.melden("qzl7-cli: cannot write " + a.ausgabe + ": " + grund);
+    return schreibfehler;
+}
+
 bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten) {
     if (pfad.empty() || pfad == "-") {
         if (k.ausgeben(daten)) return true;
@@ -107,12 +126,13 @@ int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format,
         return schreibfehler;
     }
     const std::string name = zeit ? neueDateiSchreiben(k, ziel, *zeit, daten) : ziel;
-    if (zeit ? name.empty() : !ergebnisSchreiben(k, ziel, daten)) return schreibfehler;
-    std::string text = zeit && (a.bericht || !a.grenzen.empty()) ? "file: " + name + "\n" : "";
+    const bool geschrieben = zeit ? !name.empty() : ergebnisSchreiben(k, ziel, daten);
+    // The verdict stands whether or not the data could be written.
+    std::string text = zeit && geschrieben && (a.bericht || !a.grenzen.empty()) ? "file: " + name + "\n" : "";
     if (a.bericht) text += berichtText(st);
     if (!a.grenzen.empty()) text += grenzenText(st, verstoesse);
     if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a), text);
-    return verstoesse.empty() ? erledigt : grenzeVerletzt;
+    return !geschrieben ? schreibfehler : verstoesse.empty() ? erledigt : grenzeVerletzt;
 }
 
 }  // namespace qzl::cli

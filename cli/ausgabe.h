@@ -26,6 +26,13 @@ std::string isoZeit(std::time_t t);
 // 2 on with "-2", "-3" ... before the extension.
 std::string zeitName(const std::string& pfad, std::time_t t, int nummer = 1);
 
+// Whether the output can take the data, asked before anything is measured:
+// its folder there and taking files (with neueDateien, new ones beside it),
+// and no picture for a terminal. The failure is reported and its exit
+// status returned; erledigt when it looks writable.
+int ausgabePruefen(Konsole& k, const std::string& befehl, const Auftrag& auftrag, const Ausgabeformat& format,
+                   bool neueDateien);
+
 // Writes the data to the file, or to standard output for "" and "-". On
 // failure the message is reported and false returned.
 bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten);

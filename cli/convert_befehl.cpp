@@ -44,6 +44,7 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
     if (fehler.empty()) fehler = formatEinwand(*format, *st);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "convert", fehler);
+    if (const int ende = ausgabePruefen(k, "convert", a, *format, false); ende != erledigt) return ende;
 
     return ergebnisAbliefern(k, a, *format, *st, {"", "file " + a.eingabe}, a.ausgabe, std::nullopt);
 }

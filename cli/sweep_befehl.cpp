@@ -51,6 +51,9 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     if (fehler.empty()) fehler = formatEinwand(*format, *st);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
+    const bool aufStdout = aufStandardausgabe(a);
+    const bool zeitNamen = a.wiederholungen > 1 && !aufStdout;
+    if (const int ende = ausgabePruefen(k, "sweep", a, *format, zeitNamen); ende != erledigt) return ende;
 
     const auto port = seriellenPortAnlegen(namen);
     Geraet g(*st, *port, uhr);
@@ -62,8 +65,6 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     }
     k.abbruchVerbinden(g.beenden);
     const std::string portName = a.demo ? "demo" : namen.name(st->comport);
-    const bool aufStdout = aufStandardausgabe(a);
-    const bool zeitNamen = a.wiederholungen > 1 && !aufStdout;
     int ende = erledigt;
 
     const std::int64_t beginn = uhr.monotonMs();

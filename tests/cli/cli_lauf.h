@@ -16,6 +16,8 @@ class FangKonsole : public cli::Konsole {
 public:
     std::string aus, fehler;
     std::atomic<std::atomic<bool>*> abbruch{nullptr};
+    bool ausgabeAmTerminal = false;
+    bool ausgabeTerminal() const override { return ausgabeAmTerminal; }
     bool ausgeben(std::string_view d) override {
         aus += d;
         return true;
@@ -38,10 +40,12 @@ struct CliLauf {
     }
     int ausfuehren(const std::vector<std::string>& argumente) {
         konsole = std::make_unique<FangKonsole>();
+        konsole->ausgabeAmTerminal = ausgabeTerminal;
         return cli::cliAusfuehren(argumente, *konsole, uhr);
     }
     sim::Simulator simulator;
     SystemUhr uhr;
+    bool ausgabeTerminal = true;  // as a user at a shell sees it
     TempOrdner ordner;
     std::unique_ptr<FangKonsole> konsole = std::make_unique<FangKonsole>();
 };

@@ -162,6 +162,9 @@ TEST(CliRegeln, Rueckgabewerte) {
     test::CliLauf cli;
     const std::string fehlt = cli.ordner.datei("fehlt/a.csv");
     cli.ordner.schreiben("keinport", "");
+    std::filesystem::create_directory(cli.ordner.datei("ordner.csv"));
+    std::filesystem::create_symlink("s1", cli.ordner.datei("s2"));
+    std::filesystem::create_symlink("s2", cli.ordner.datei("s1"));
     cli.ordner.schreiben("text.cfg", "Liebe Grüße\r\n");
     const struct {
         std::vector<std::string> argumente;
@@ -191,18 +194,27 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--config", cli.ordner.datei("fehlt.cfg")}, 1, "fehlt.cfg: cannot be read"},
         {{"--config", cli.ordner.datei("text.cfg")}, 1, "text.cfg: not a settings file of qzl7"},
         {{"--points", "3", "--above", "10M:11M:-20"}, 3, "10000000 Hz: -33 dB below the limit -20 dB"},
-        {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": No such file or directory"},
+        {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": the folder " + cli.ordner.datei("fehlt") +
+                                            " does not exist"},
+        {{"-o", cli.ordner.datei("ordner.csv")}, 5, "ordner.csv: Is a directory"},
+        {{"-o", cli.ordner.datei("s1/a.csv")}, 5, "s1/a.csv: Too many levels of symbolic links"},
+        {{"--format", "png"}, 1, "a PNG to the terminal"},
     };
     for (const auto& f : faelle) {
         const auto vorher = cli.simulator.austauschAnzahl();
         EXPECT_EQ(cli.sweep(f.argumente), f.ende) << f.argumente[0] << cli.konsole->fehler;
         EXPECT_NE((cli.konsole->fehler + cli.konsole->aus).find(f.meldung), std::string::npos)
             << f.meldung << "\n" << cli.konsole->fehler;
-        if (f.ende == 1) {
+        if (f.ende == 1 || f.ende == 5) {
             EXPECT_EQ(cli.simulator.austauschAnzahl(), vorher) << f.argumente[0];
         }
     }
     EXPECT_EQ(cli.ordner.lesen("a.csv").substr(0, 29), "frequency_hz,reading,level_db");
+
+    // A failed limit and a failed write: both said.
+    EXPECT_EQ(cli.sweep({"--points", "3", "--above", "10M:11M:-20", "--format", "csv", "-o", "/dev/full"}), 5);
+    EXPECT_NE(cli.konsole->aus.find("FAIL\n10000000 Hz"), std::string::npos);
+    EXPECT_NE(cli.konsole->fehler.find("cannot write /dev/full: No space left on device"), std::string::npos);
 
     // A port that cannot be opened or is no serial line: the window's reason and hint.
     EXPECT_EQ(cli.ausfuehren({"sweep", "--port", "/dev/qzl7-fehlt"}), 2);
