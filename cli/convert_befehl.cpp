@@ -41,7 +41,7 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
 
     const Ausgabeformat* format = nullptr;
     std::string fehler = formatBestimmen(a, format);
-    if (fehler.empty()) fehler = formatEinwand(*format, *st);
+    if (fehler.empty()) fehler = formatEinwand(*format, *st, true);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "convert", fehler);
     if (const int ende = ausgabePruefen(k, "convert", a, *format, false); ende != erledigt) return ende;

@@ -118,6 +118,7 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
     if (a.schritt) st.schrittweite = static_cast<std::int32_t>(*a.schritt);
     if (a.punkte) st.messpunkte = *a.punkte;
     if (a.stop) {
+        if (*a.stop > hoechsteFrequenz) return "--stop: " + jenseits(*a.stop);
         const std::int64_t spanne = *a.stop - st.startfrequenz;
         if (a.schritt && a.punkte) return "--stop: give two of --stop, --step and --points, not all three";
         if (spanne <= 0) return "--stop: " + std::to_string(*a.stop) + " Hz does not lie above the start, " +
@@ -131,16 +132,22 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
         } else {
             if (st.messpunkte < 2) return "--stop: a sweep from start to stop needs 2 points or more";
             // Whole hertz, halves to even: the last point lies within half a
-            // hertz per step of the stop frequency.
-            st.schrittweite = static_cast<std::int32_t>(
-                std::nearbyint(static_cast<double>(spanne) / (st.messpunkte - 1)));
+            // hertz per step of the stop frequency; down when up would carry
+            // it beyond 32 bits.
+            const double schritt = static_cast<double>(spanne) / (st.messpunkte - 1);
+            st.schrittweite = static_cast<std::int32_t>(std::nearbyint(schritt));
+            if (punktFrequenz(st, st.messpunkte) > hoechsteFrequenz)
+                st.schrittweite = static_cast<std::int32_t>(std::floor(schritt));
         }
     }
     const std::int64_t letzte = punktFrequenz(st, st.messpunkte);
-    if (st.startfrequenz < 0) return "--start: the first sweep point lies below 0 Hz";
+    // Options can only make frequencies of 0 Hz and more; the rest comes from the file.
+    if (st.startfrequenz < 0)
+        return geladen + ": the first sweep point, " + std::to_string(st.startfrequenz.load()) + " Hz, lies below 0 Hz";
     if (letzte > hoechsteFrequenz || letzte < 0) {
-        const char* schuld = a.stop ? "--stop" : a.schritt ? "--step" : a.punkte ? "--points" : "--start";
-        return std::string(schuld) + ": the last sweep point, " + std::to_string(letzte) + " Hz, lies " +
+        const std::string schuld =
+            a.stop ? "--stop" : a.schritt ? "--step" : a.punkte ? "--points" : a.start ? "--start" : geladen;
+        return schuld + ": the last sweep point, " + std::to_string(letzte) + " Hz, lies " +
                (letzte < 0 ? "below 0 Hz" : "beyond 32 bits (2147483647 Hz at most)");
     }
     st.cursorIndex = cursorMitte(st.messpunkte);

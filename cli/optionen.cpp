@@ -131,15 +131,17 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
         {"quiet", false, [&a](std::string_view) { a.leise = true; return std::string(); }},
         {"above", true,
          [&a](std::string_view w) -> std::string {
-             auto g = grenzeLesen(w, true);
-             if (!g) return zitiert(w) + " is not F1:F2:LEVEL (e.g. 10.9M:11.9M:-8)";
+             std::string grund;
+             auto g = grenzeLesen(w, true, &grund);
+             if (!g) return zitiert(w) + (grund.empty() ? " is not F1:F2:LEVEL (e.g. 10.9M:11.9M:-8)" : grund);
              a.grenzen.push_back(*g);
              return "";
          }},
         {"below", true,
          [&a](std::string_view w) -> std::string {
-             auto g = grenzeLesen(w, false);
-             if (!g) return zitiert(w) + " is not F1:F2:LEVEL (e.g. 9M:10M:-40)";
+             std::string grund;
+             auto g = grenzeLesen(w, false, &grund);
+             if (!g) return zitiert(w) + (grund.empty() ? " is not F1:F2:LEVEL (e.g. 9M:10M:-40)" : grund);
              a.grenzen.push_back(*g);
              return "";
          }},
@@ -148,7 +150,7 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
 
 }  // namespace
 
-std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
+std::optional<Grenze> grenzeLesen(std::string_view text, bool oben, std::string* grund) {
     const auto a = text.find(':');
     const auto b = a == std::string_view::npos ? a : text.find(':', a + 1);
     if (b == std::string_view::npos) return std::nullopt;
@@ -157,7 +159,13 @@ std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
     std::string_view pegelText = text.substr(b + 1);
     if (pegelText.size() > 2 && pegelText.substr(pegelText.size() - 2) == "dB") pegelText.remove_suffix(2);
     const auto pegel = kommazahl(pegelText);
-    if (!f1 || !f2 || !pegel || *f1 > *f2) return std::nullopt;
+    if (!f1 || !f2 || !pegel) return std::nullopt;
+    if (*f1 > *f2) {
+        if (grund)
+            *grund = " runs downward: give the lower frequency first (" + std::string(text.substr(a + 1, b - a - 1)) +
+                     ":" + std::string(text.substr(0, a)) + ":" + std::string(text.substr(b + 1)) + ")";
+        return std::nullopt;
+    }
     return Grenze{oben, *f1, *f2, *pegel, std::string(oben ? "--above " : "--below ") + std::string(text)};
 }
 
@@ -230,7 +238,9 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
             a.comOptionen.push_back(arg);
             return "";
         }
-        return "unknown option " + zitiert(arg) + " (see qzl7-cli sweep --help)";
+        if (arg.compare(0, 1, "-") != 0 || arg == "-")
+            return "unexpected argument " + zitiert(arg) + ": sweep takes options only";
+        return "unknown option " + zitiert(arg);
     });
 }
 
@@ -241,7 +251,7 @@ std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auft
             a.eingabe = arg;
             return "";
         }
-        return "unknown option " + zitiert(arg) + " (see qzl7-cli convert --help)";
+        return "unknown option " + zitiert(arg);
     });
 }
 

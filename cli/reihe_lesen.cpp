@@ -84,13 +84,15 @@ std::pair<std::int64_t, std::int64_t> lesbar(std::int32_t k1, std::int32_t k2) {
 }
 
 // One point line, k (1-based) of the series; "" or what is wrong with it.
-std::string punktLesen(std::string_view zeile, std::int32_t k, Messreihe& r, std::pair<std::int64_t, std::int64_t> lesbar) {
+std::string punktLesen(std::string_view zeile, std::int32_t k, Messreihe& r,
+                       std::pair<std::int64_t, std::int64_t> lesbar) {
     const auto f = felder(zeile);
     if (f.size() != 3) return "not FREQUENCY;READING;LEVEL";
     const auto hz = ganz(f[0]);
     if (!hz) return "the frequency '" + std::string(f[0]) + "' is not a whole number of hertz";
     if (*hz <= 0) return "the frequency " + std::to_string(*hz) + " Hz is not above 0 Hz";
-    if (*hz > groesste32) return "the frequency " + std::to_string(*hz) + " Hz lies beyond 32 bits (2147483647 Hz at most)";
+    if (*hz > groesste32)
+        return "the frequency " + std::to_string(*hz) + " Hz lies beyond 32 bits (2147483647 Hz at most)";
     const auto wert = ganz(f[1]);
     if (!wert) return "the reading '" + std::string(f[1]) + "' is not a whole number";
     if (*wert < lesbar.first || *wert > lesbar.second)
@@ -112,7 +114,9 @@ std::string punktLesen(std::string_view zeile, std::int32_t k, Messreihe& r, std
 std::string reiheStrengLesen(const std::string& daten, Messreihe& r) {
     const Zeilen z = zerlegen(daten);
     const auto& zeilen = z.zeilen;
-    const auto zeileText = [](std::size_t i, const std::string& was) { return "line " + std::to_string(i + 1) + ": " + was; };
+    const auto zeileText = [](std::size_t i, const std::string& was) {
+        return "line " + std::to_string(i + 1) + ": " + was;
+    };
     const auto kopf = zeilen.empty() ? koepfe + 3 : std::find(koepfe, koepfe + 3, zeilen[0]);
     if (kopf == koepfe + 3)
         return zeileText(0, "not a series file of qzl7 (it begins with none of \"Durchgangsmessung QZL7\", "

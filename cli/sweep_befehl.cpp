@@ -11,19 +11,29 @@
 #include "cli/messlauf.h"
 #include "cli/plattform.h"
 #include "engine/geraet.h"
+#include "serial/port_diagnose.h"
 #include "serial/port_fabrik.h"
 
 namespace qzl::cli {
 
 namespace {
 
+void ersetzen(std::string& text, const std::string& alt, const std::string& neu) {
+    if (const auto stelle = text.find(alt); stelle != std::string::npos) text.replace(stelle, alt.size(), neu);
+}
+
 // The port opened and set up as the window does it; the reason on failure.
-std::string portBereiten(Geraet& g) {
+// A device given by its path is named by it alone.
+std::string portBereiten(Geraet& g, const PortNamen& namen, bool nachPfad) {
     std::string grund = portOeffnen(g);
     if (grund.empty() && !g.port.offen()) grund = "qzl7: the port cannot be opened";
     if (grund.empty()) g.port.eingangVerwerfen();
     // The port layer speaks as the window, in the name of this program.
     if (grund.rfind("qzl7: ", 0) == 0) grund.replace(0, 4, "qzl7-cli");
+    const std::string pfad = namen.name(g.st.comport);
+    if (nachPfad) ersetzen(grund, portBezeichnung(pfad, g.st.comport), pfad);
+    ersetzen(grund, "qzl7 --list-ports", "qzl7-cli list-ports");
+    ersetzen(grund, "--comN=PATH picks one", "--port PATH picks one");
     return grund;
 }
 
@@ -58,24 +68,35 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     const auto port = seriellenPortAnlegen(namen);
     Geraet g(*st, *port, uhr);
     if (!a.demo) {
-        if (const auto grund = portBereiten(g); !grund.empty()) {
+        if (const auto grund = portBereiten(g, namen, a.portPfad.has_value()); !grund.empty()) {
             k.melden(grund);
             return portfehler;
         }
     }
     k.abbruchVerbinden(g.beenden);
+    g.verlustNichtAbwarten = true;
     const std::string portName = a.demo ? "demo" : namen.name(st->comport);
     int ende = erledigt;
+    int geliefert = 0;
+    bool wartet = false;  // between two sweeps
 
     const std::int64_t beginn = uhr.monotonMs();
     for (int w = 0; w < a.wiederholungen && ende != schreibfehler; ++w) {
-        if (w > 0) wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall * 1000.0));
+        wartet = w > 0;
+        if (wartet) wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall * 1000.0));
         if (g.beenden) break;
+        wartet = false;
         const std::time_t startzeit = std::time(nullptr);
         st->messzeit = a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText());
         const LaufErgebnis lauf =
             sweepMessen(g, a.durchgaenge, a.kombination, k.terminal() && !a.leise ? &k : nullptr);
         if (lauf.ende == LaufEnde::abgebrochen) break;
+        if (lauf.ende == LaufEnde::stumm && port->verschwunden()) {
+            k.melden("qzl7-cli: " + portName + " went away at point " + std::to_string(lauf.punkt) + " (" +
+                     std::to_string(lauf.frequenz) + " Hz): the device was unplugged, or its line hung up");
+            port->schliessen();
+            return portfehler;
+        }
         if (lauf.ende == LaufEnde::stumm) {
             k.melden("qzl7-cli: the instrument did not answer within 4 seconds at point " +
                      std::to_string(lauf.punkt) + " (" + std::to_string(lauf.frequenz) + " Hz) on " + portName);
@@ -86,10 +107,14 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         const int status = ergebnisAbliefern(k, a, *format, *st, kopf, a.ausgabe,
                                              zeitNamen ? std::optional(startzeit) : std::nullopt);
         if (status != erledigt) ende = status;
+        ++geliefert;
     }
     port->schliessen();
     if (g.beenden) {
-        k.melden("qzl7-cli: interrupted; the sweep in progress was not written");
+        const std::string vorher = std::to_string(geliefert) + " written";
+        k.melden(wartet ? "qzl7-cli: interrupted while waiting for the next sweep; " + vorher
+                        : "qzl7-cli: interrupted; the sweep in progress was not written" +
+                              (geliefert > 0 ? "; " + vorher + " before it" : ""));
         return k.abbruchStatus();
     }
     return ende;

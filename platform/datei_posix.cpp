@@ -189,7 +189,8 @@ std::optional<IoFehler> schreibbar(const std::string& pfad, bool neueDatei) {
         if (S_ISDIR(info.st_mode)) return ioFehlerAusErrno(EISDIR);
         if (!S_ISREG(info.st_mode)) return std::nullopt;
         // dateiSchreiben writes a file it may write in place when its folder refuses.
-        if (!neueDatei) return ::access(pfad.c_str(), W_OK) == 0 ? std::nullopt : std::optional(ioFehlerAusErrno(errno));
+        if (!neueDatei)
+            return ::access(pfad.c_str(), W_OK) == 0 ? std::nullopt : std::optional(ioFehlerAusErrno(errno));
     } else if (errno != ENOENT) {
         return ioFehlerAusErrno(errno);
     }

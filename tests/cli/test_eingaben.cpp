@@ -1,6 +1,8 @@
 // What qzl7-cli refuses to read, and what it says about it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli_lauf.h"
 
 namespace qzl {
@@ -33,6 +35,39 @@ TEST(CliEingaben, KaputteMessreihen) {
         EXPECT_NE(cli.konsole->fehler.find(cli.ordner.datei("k.dat") + ", " + meldung), std::string::npos)
             << cli.konsole->fehler;
         EXPECT_EQ(cli.konsole->aus, "");
+    }
+}
+
+// What went wrong, in English, with the names the user gave.
+TEST(CliEingaben, Meldungen) {
+    test::CliLauf cli;
+    const auto& o = cli.ordner;
+    const std::string port = cli.simulator.pfad();
+    std::filesystem::create_directory(o.datei("ordner"));
+    std::filesystem::create_symlink("s1", o.datei("s2"));
+    std::filesystem::create_symlink("s2", o.datei("s1"));
+    o.schreiben("spaet.cfg", "Startfrequenz    =2147483000\r\n");
+    ASSERT_EQ(cli.sweep({"--points", "3", "-o", o.datei("d.dat")}), 0);
+    const std::tuple<std::vector<std::string>, int, std::string> faelle[] = {
+        {{"sweep", "--config", o.datei("ordner")}, 1, "ordner: cannot be read: Is a directory"},
+        {{"sweep", "--config", o.datei("s1")}, 1, "s1: cannot be read: Too many levels of symbolic links"},
+        {{"convert", o.datei("fehlt.dat")}, 1, "fehlt.dat: cannot be read: No such file or directory"},
+        {{"sweep", "--stop", "1e30"}, 1, "--stop: the value lies beyond 32 bits"},
+        {{"sweep", "--port", port, "--start", "2147483000", "--stop", "2147483647", "--points", "3"}, 0,
+         "\n2147483646,"},
+        {{"sweep", "--port", "/dev/null"}, 2,
+         "qzl7-cli: cannot open /dev/null: Inappropriate ioctl for device; not a serial device: qzl7-cli list-ports"},
+        {{"sweep", "--port", "COM0"}, 2, "qzl7-cli: cannot open COM0: No such file or directory"},
+        {{"sweep", "--bogus"}, 1, "qzl7-cli sweep: unknown option '--bogus'\n(qzl7-cli sweep --help"},
+        {{"sweep", "stray"}, 1, "qzl7-cli sweep: unexpected argument 'stray': sweep takes options only"},
+        {{"sweep", "--config", o.datei("spaet.cfg")}, 1, "spaet.cfg: the last sweep point, 2147762000 Hz, lies beyond"},
+        {{"sweep", "--above", "12M:11M:-3"}, 1, "'12M:11M:-3' runs downward: give the lower frequency first"},
+        {{"convert", o.datei("d.dat"), "-o", "y.s1p"}, 1, "s1p holds a reflection (S11); the series is a transmission"},
+    };
+    for (const auto& [argumente, ende, meldung] : faelle) {
+        EXPECT_EQ(cli.ausfuehren(argumente), ende) << meldung;
+        EXPECT_NE((cli.konsole->fehler + cli.konsole->aus).find(meldung), std::string::npos) << cli.konsole->fehler;
+        EXPECT_EQ(cli.konsole->fehler.find("reflection, or"), std::string::npos);
     }
 }
 

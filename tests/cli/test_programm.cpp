@@ -50,6 +50,23 @@ TEST(CliProgramm, AbgebrochenerLaufHinterlaesstKeineDatei) {
     }
 }
 
+// Cut short while waiting for the next sweep: the sweeps done stay, and
+// that is what it says.
+TEST(CliProgramm, AbbruchZwischenDenSweeps) {
+    test::CliLauf cli;
+    auto* konsole = cli.konsole.get();
+    std::thread abbrechen([&] {
+        if (warteBis([&] { return konsole->abbruch && cli.ordner.anzahl() == 1; })) *konsole->abbruch.load() = true;
+    });
+    const int ende = cli::cliAusfuehren({"sweep", "--port", cli.simulator.pfad(), "--points", "3", "--repeat", "2",
+                                         "--interval", "60", "-o", cli.ordner.datei("a.csv")},
+                                        *konsole, cli.uhr);
+    abbrechen.join();
+    EXPECT_EQ(ende, 130);
+    EXPECT_NE(konsole->fehler.find("interrupted while waiting for the next sweep; 1 written"), std::string::npos)
+        << konsole->fehler;
+}
+
 // Names of an earlier run, even from the same second, are never replaced:
 // a repetition takes the next free number.
 TEST(CliProgramm, WiederholungErsetztKeineDatei) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <limits>
 
@@ -218,7 +219,7 @@ TEST(CliRegeln, Rueckgabewerte) {
 
     // A port that cannot be opened or is no serial line: the window's reason and hint.
     EXPECT_EQ(cli.ausfuehren({"sweep", "--port", "/dev/qzl7-fehlt"}), 2);
-    EXPECT_NE(cli.konsole->fehler.find("qzl7-cli: cannot open COM 2 (/dev/qzl7-fehlt): No such file or directory; "
+    EXPECT_NE(cli.konsole->fehler.find("qzl7-cli: cannot open /dev/qzl7-fehlt: No such file or directory; "
                                        "no such device: is the adapter plugged in?"),
               std::string::npos)
         << cli.konsole->fehler;
@@ -277,6 +278,20 @@ TEST(CliRegeln, StummesGeraet) {
     EXPECT_NE(cli.konsole->fehler.find("did not answer within 4 seconds at point 6 (10050000 Hz) on " +
                                        cli.simulator.pfad()),
               std::string::npos)
+        << cli.konsole->fehler;
+    EXPECT_EQ(cli.ordner.anzahl(), 0u);
+}
+
+// A port that vanishes mid-sweep (the adapter pulled) is reported as gone,
+// at once, and not as an instrument that stayed silent for 4 seconds.
+TEST(CliRegeln, VerschwundenerPort) {
+    sim::SimOptionen opt;
+    opt.aufhaengenNach = 5;
+    test::CliLauf cli(opt);
+    const auto beginn = std::chrono::steady_clock::now();
+    EXPECT_EQ(cli.sweep({"--points", "20", "-o", cli.ordner.datei("a.csv")}), 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - beginn, std::chrono::seconds(2));
+    EXPECT_NE(cli.konsole->fehler.find(cli.simulator.pfad() + " went away at point 6 (10050000 Hz)"), std::string::npos)
         << cli.konsole->fehler;
     EXPECT_EQ(cli.ordner.anzahl(), 0u);
 }
