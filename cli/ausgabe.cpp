@@ -31,6 +31,8 @@ std::string englisch(const IoFehler& f) {
 
 bool aufStandardausgabe(const Auftrag& a) { return a.ausgabe.empty() || a.ausgabe == "-"; }
 
+bool nurBericht(const Auftrag& a) { return a.bericht && a.ausgabe.empty() && !a.format; }
+
 std::string formatBestimmen(const Auftrag& a, const Ausgabeformat*& format) {
     if (a.format) {
         format = a.format;
@@ -38,6 +40,8 @@ std::string formatBestimmen(const Auftrag& a, const Ausgabeformat*& format) {
         format = formatAusName("csv");
     } else if (const auto f = formatAusEndung(a.ausgabe)) {
         format = f;
+    } else if (a.ausgabe.find('.', a.ausgabe.find_last_of("/\\") + 1) == std::string::npos) {
+        format = formatAusName("csv");
     } else {
         return "--output " + a.ausgabe + ": no format known by that extension; give --format";
     }
@@ -125,13 +129,14 @@ int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format,
         k.melden("qzl7-cli: the picture could not be encoded");
         return schreibfehler;
     }
+    const bool nurText = nurBericht(a);
     const std::string name = zeit ? neueDateiSchreiben(k, ziel, *zeit, daten) : ziel;
-    const bool geschrieben = zeit ? !name.empty() : ergebnisSchreiben(k, ziel, daten);
+    const bool geschrieben = zeit ? !name.empty() : nurText || ergebnisSchreiben(k, ziel, daten);
     // The verdict stands whether or not the data could be written.
     std::string text = zeit && geschrieben && (a.bericht || !a.grenzen.empty()) ? "file: " + name + "\n" : "";
     if (a.bericht) text += berichtText(st);
     if (!a.grenzen.empty()) text += grenzenText(st, verstoesse);
-    if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a), text);
+    if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a) && !nurText, text);
     return !geschrieben ? schreibfehler : verstoesse.empty() ? erledigt : grenzeVerletzt;
 }
 

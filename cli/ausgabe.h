@@ -13,9 +13,12 @@
 namespace qzl::cli {
 
 // The format asked for with --format, else the output file's extension, else
-// csv on standard output; the refusal, or "".
+// csv (standard output, a device, a name without an extension); the refusal
+// of an extension no format has, or "".
 std::string formatBestimmen(const Auftrag& auftrag, const Ausgabeformat*& format);
 bool aufStandardausgabe(const Auftrag& auftrag);
+// --report with neither --output nor --format: the report is all that is wanted.
+bool nurBericht(const Auftrag& auftrag);
 
 // A file failure in the system's English words ("No such file or directory").
 std::string englisch(const IoFehler& fehler);

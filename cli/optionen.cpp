@@ -87,7 +87,8 @@ std::function<std::string(std::string_view)> frequenz(std::optional<std::int64_t
 }
 
 // A count of one or more.
-std::function<std::string(std::string_view)> anzahl(int& ziel, const char* was) {
+template <typename Ziel>
+std::function<std::string(std::string_view)> anzahl(Ziel& ziel, const char* was) {
     return [&ziel, was](std::string_view w) -> std::string {
         const auto n = ganzeZahl(w);
         if (!n || *n < 1) return zitiert(w) + " is not a number of " + was + " (1 or more)";
@@ -231,7 +232,7 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
          }},
     };
     for (auto& o : ausgabeOptionen(a)) optionen.push_back(std::move(o));
-    return optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
+    auto fehler = optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
         // --comN=PATH by the window's rule.
         if (istPortOption(arg)) {
             if (!portOptionEinwand(arg).empty()) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
@@ -242,6 +243,10 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
             return "unexpected argument " + zitiert(arg) + ": sweep takes options only";
         return "unknown option " + zitiert(arg);
     });
+    // A pause after the only sweep would be waited for nothing.
+    if (fehler.empty() && a.intervall && !a.wiederholungen)
+        fehler = "--interval: only with --repeat N, as the time from one sweep's start to the next";
+    return fehler;
 }
 
 std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {

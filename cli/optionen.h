@@ -46,8 +46,8 @@ struct Auftrag {
     bool leise = false;
     int durchgaenge = 1;
     Kombination kombination = Kombination::letzte;
-    int wiederholungen = 1;
-    double intervall = 0.0;  // seconds between the starts of repetitions
+    std::optional<int> wiederholungen;
+    std::optional<double> intervall;  // seconds between the starts of repetitions
     std::vector<Grenze> grenzen;
 };
 

@@ -1,5 +1,7 @@
 // `qzl7-cli sweep`: settings, port, one or more sweeps, outputs, checks.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 
 #include "cli/ausgabe.h"
@@ -23,24 +25,37 @@ void ersetzen(std::string& text, const std::string& alt, const std::string& neu)
 }
 
 // The port opened and set up as the window does it; the reason on failure.
-// A device given by its path is named by it alone.
-std::string portBereiten(Geraet& g, const PortNamen& namen, bool nachPfad) {
+// A device given by its path is named by it alone, and by where it came
+// from when that was the environment.
+std::string portBereiten(Geraet& g, const PortNamen& namen, bool nachPfad, bool ausUmgebung) {
     std::string grund = portOeffnen(g);
     if (grund.empty() && !g.port.offen()) grund = "qzl7: the port cannot be opened";
     if (grund.empty()) g.port.eingangVerwerfen();
     // The port layer speaks as the window, in the name of this program.
     if (grund.rfind("qzl7: ", 0) == 0) grund.replace(0, 4, "qzl7-cli");
     const std::string pfad = namen.name(g.st.comport);
-    if (nachPfad) ersetzen(grund, portBezeichnung(pfad, g.st.comport), pfad);
+    if (nachPfad) ersetzen(grund, portBezeichnung(pfad, g.st.comport), pfad + (ausUmgebung ? " (QZL7_PORT)" : ""));
     ersetzen(grund, "qzl7 --list-ports", "qzl7-cli list-ports");
     ersetzen(grund, "--comN=PATH picks one", "--port PATH picks one");
     return grund;
 }
 
-// Waits until the monotonic time `ziel`, or until the run is to end.
-void wartenBis(Geraet& g, std::int64_t ziel) {
-    for (std::int64_t jetzt = g.uhr.monotonMs(); jetzt < ziel && !g.beenden; jetzt = g.uhr.monotonMs())
+// Waits until the monotonic time `ziel`, or until the run is to end; the
+// progress line, if any, counts down the seconds to the sweep `vorsatz` names.
+void wartenBis(Geraet& g, std::int64_t ziel, Konsole* anzeige, const std::string& vorsatz) {
+    std::int64_t gezeigt = -1;
+    for (std::int64_t jetzt = g.uhr.monotonMs(); jetzt < ziel && !g.beenden; jetzt = g.uhr.monotonMs()) {
+        const std::int64_t rest = (ziel - jetzt + 999) / 1000;
+        if (anzeige && rest != gezeigt) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(rest / 60),
+                          static_cast<long long>(rest % 60));
+            anzeige->fortschritt(vorsatz + " starts in " + text);
+            gezeigt = rest;
+        }
         g.uhr.schlafenMs(std::min<std::int64_t>(ziel - jetzt, 100));
+    }
+    if (anzeige && gezeigt >= 0) anzeige->fortschritt("");
 }
 
 }  // namespace
@@ -53,6 +68,10 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         k.ausgeben(hilfeText(sweepHilfe));
         return erledigt;
     }
+    // The device of the environment, unless an option names one.
+    const char* umgebung = std::getenv("QZL7_PORT");
+    const bool ausUmgebung = !a.portPfad && !a.com && a.comOptionen.empty() && umgebung && *umgebung;
+    if (ausUmgebung) a.portPfad = umgebung;
     auto st = std::make_unique<InstrumentState>();
     PortNamen namen;
     const Ausgabeformat* format = nullptr;
@@ -61,14 +80,14 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     if (fehler.empty()) fehler = formatEinwand(*format, *st);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
-    const bool aufStdout = aufStandardausgabe(a);
-    const bool zeitNamen = a.wiederholungen > 1 && !aufStdout;
+    const int wiederholungen = a.wiederholungen.value_or(1);
+    const bool zeitNamen = wiederholungen > 1 && !aufStandardausgabe(a) && !nurBericht(a);
     if (const int ende = ausgabePruefen(k, "sweep", a, *format, zeitNamen); ende != erledigt) return ende;
 
     const auto port = seriellenPortAnlegen(namen);
     Geraet g(*st, *port, uhr);
     if (!a.demo) {
-        if (const auto grund = portBereiten(g, namen, a.portPfad.has_value()); !grund.empty()) {
+        if (const auto grund = portBereiten(g, namen, a.portPfad.has_value(), ausUmgebung); !grund.empty()) {
             k.melden(grund);
             return portfehler;
         }
@@ -76,20 +95,23 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     k.abbruchVerbinden(g.beenden);
     g.verlustNichtAbwarten = true;
     const std::string portName = a.demo ? "demo" : namen.name(st->comport);
+    Konsole* anzeige = k.terminal() && !a.leise ? &k : nullptr;
     int ende = erledigt;
     int geliefert = 0;
     bool wartet = false;  // between two sweeps
 
     const std::int64_t beginn = uhr.monotonMs();
-    for (int w = 0; w < a.wiederholungen && ende != schreibfehler; ++w) {
+    for (int w = 0; w < wiederholungen && ende != schreibfehler; ++w) {
+        const std::string vorsatz =
+            wiederholungen > 1 ? "sweep " + std::to_string(w + 1) + "/" + std::to_string(wiederholungen) : "";
         wartet = w > 0;
-        if (wartet) wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall * 1000.0));
+        if (wartet)
+            wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall.value_or(0) * 1000.0), anzeige, vorsatz);
         if (g.beenden) break;
         wartet = false;
         const std::time_t startzeit = std::time(nullptr);
         st->messzeit = a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText());
-        const LaufErgebnis lauf =
-            sweepMessen(g, a.durchgaenge, a.kombination, k.terminal() && !a.leise ? &k : nullptr);
+        const LaufErgebnis lauf = sweepMessen(g, a.durchgaenge, a.kombination, anzeige, vorsatz);
         if (lauf.ende == LaufEnde::abgebrochen) break;
         if (lauf.ende == LaufEnde::stumm && port->verschwunden()) {
             k.melden("qzl7-cli: " + portName + " went away at point " + std::to_string(lauf.punkt) + " (" +

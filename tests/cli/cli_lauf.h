@@ -16,8 +16,11 @@ class FangKonsole : public cli::Konsole {
 public:
     std::string aus, fehler;
     std::atomic<std::atomic<bool>*> abbruch{nullptr};
-    bool ausgabeAmTerminal = false;
+    bool ausgabeAmTerminal = false, amTerminal = false;
+    std::vector<std::string> fortschritte;
     bool ausgabeTerminal() const override { return ausgabeAmTerminal; }
+    bool terminal() const override { return amTerminal; }
+    void fortschritt(std::string_view text) override { fortschritte.emplace_back(text); }
     bool ausgeben(std::string_view d) override {
         aus += d;
         return true;

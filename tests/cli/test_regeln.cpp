@@ -99,6 +99,7 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
         EXPECT_EQ(gefunden, f.fehlschlaege) << f.grenze.text;
         EXPECT_EQ(cli::grenzenText(st, cli::grenzenPruefen(st, grenzen)).substr(0, 4), gefunden.empty() ? "PASS" : "FAIL");
     }
+    st.linModus = false;
     EXPECT_NE(cli::grenzenEinwand(st, {g("1031:2000:-3", true)}).find("no sweep point"), std::string::npos);
     EXPECT_EQ(cli::grenzenEinwand(st, {g("1030:2000:-3", true)}), "");
     EXPECT_FALSE(cli::grenzeLesen("2000:1000:-3", true));
