@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 #include "cli/bericht.h"
 #include "cli/cli.h"
@@ -32,6 +33,13 @@ std::string englisch(const IoFehler& f) {
 bool aufStandardausgabe(const Auftrag& a) { return a.ausgabe.empty() || a.ausgabe == "-"; }
 
 bool nurBericht(const Auftrag& a) { return a.bericht && a.ausgabe.empty() && !a.format; }
+
+bool aufGeraet(const Auftrag& a) {
+    std::error_code fehler;
+    const auto art = std::filesystem::status(a.ausgabe, fehler).type();
+    return !aufStandardausgabe(a) && !fehler && art != std::filesystem::file_type::regular &&
+           art != std::filesystem::file_type::directory && art != std::filesystem::file_type::not_found;
+}
 
 std::string formatBestimmen(const Auftrag& a, const Ausgabeformat*& format) {
     if (a.format) {

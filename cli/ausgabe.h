@@ -19,6 +19,9 @@ std::string formatBestimmen(const Auftrag& auftrag, const Ausgabeformat*& format
 bool aufStandardausgabe(const Auftrag& auftrag);
 // --report with neither --output nor --format: the report is all that is wanted.
 bool nurBericht(const Auftrag& auftrag);
+// An output that is there and no file or folder (/dev/null, a pipe): it takes
+// every repetition as it is, where a file gets a new name for each.
+bool aufGeraet(const Auftrag& auftrag);
 
 // A file failure in the system's English words ("No such file or directory").
 std::string englisch(const IoFehler& fehler);

@@ -81,7 +81,7 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
     const int wiederholungen = a.wiederholungen.value_or(1);
-    const bool zeitNamen = wiederholungen > 1 && !aufStandardausgabe(a) && !nurBericht(a);
+    const bool zeitNamen = wiederholungen > 1 && !aufStandardausgabe(a) && !nurBericht(a) && !aufGeraet(a);
     if (const int ende = ausgabePruefen(k, "sweep", a, *format, zeitNamen); ende != erledigt) return ende;
 
     const auto port = seriellenPortAnlegen(namen);

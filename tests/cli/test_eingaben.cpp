@@ -60,6 +60,7 @@ TEST(CliEingaben, Meldungen) {
         {{"sweep", "--port", "COM0"}, 2, "qzl7-cli: cannot open COM0: No such file or directory"},
         {{"sweep", "--bogus"}, 1, "qzl7-cli sweep: unknown option '--bogus'\n(qzl7-cli sweep --help"},
         {{"sweep", "stray"}, 1, "qzl7-cli sweep: unexpected argument 'stray': sweep takes options only"},
+        {{"list-ports", "stray"}, 1, "qzl7-cli list-ports: unexpected argument 'stray'"},
         {{"sweep", "--config", o.datei("spaet.cfg")}, 1, "spaet.cfg: the last sweep point, 2147762000 Hz, lies beyond"},
         {{"sweep", "--above", "12M:11M:-3"}, 1, "'12M:11M:-3' runs downward: give the lower frequency first"},
         {{"convert", o.datei("d.dat"), "-o", "y.s1p"}, 1, "s1p holds a reflection (S11); the series is a transmission"},
