@@ -1,7 +1,10 @@
 #include "cli/ausgabe.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 
 #include "cli/bericht.h"
 #include "cli/cli.h"
@@ -13,18 +16,6 @@ namespace qzl::cli {
 
 namespace {
 
-// The run time's codes in the English of a command-line tool.
-std::string englisch(const IoFehler& f) {
-    switch (f.code) {
-        case 2: return "file not found";
-        case 3: return "invalid file name";
-        case 4: return "too many open files";
-        case 5: return "access denied";
-        case 101: return "disk full";
-        default: return "I/O error " + std::to_string(f.code);
-    }
-}
-
 std::string zeitText(const std::tm& t, const char* format) {
     char text[64];
     const std::size_t n = std::strftime(text, sizeof text, format, &t);
@@ -33,7 +24,22 @@ std::string zeitText(const std::tm& t, const char* format) {
 
 }  // namespace
 
+std::string englisch(const IoFehler& f) {
+    // strerror speaks the C locale's English: main() sets only the time's locale.
+    if (f.systemFehler != 0) return std::strerror(f.systemFehler);
+    return "system error " + std::to_string(f.code);
+}
+
 bool aufStandardausgabe(const Auftrag& a) { return a.ausgabe.empty() || a.ausgabe == "-"; }
+
+bool nurBericht(const Auftrag& a) { return a.bericht && a.ausgabe.empty() && !a.format; }
+
+bool aufGeraet(const Auftrag& a) {
+    std::error_code fehler;
+    const auto art = std::filesystem::status(a.ausgabe, fehler).type();
+    return !aufStandardausgabe(a) && !fehler && art != std::filesystem::file_type::regular &&
+           art != std::filesystem::file_type::directory && art != std::filesystem::file_type::not_found;
+}
 
 std::string formatBestimmen(const Auftrag& a, const Ausgabeformat*& format) {
     if (a.format) {
@@ -42,6 +48,8 @@ std::string formatBestimmen(const Auftrag& a, const Ausgabeformat*& format) {
         format = formatAusName("csv");
     } else if (const auto f = formatAusEndung(a.ausgabe)) {
         format = f;
+    } else if (a.ausgabe.find('.', a.ausgabe.find_last_of("/\\") + 1) == std::string::npos) {
+        format = formatAusName("csv");
     } else {
         return "--output " + a.ausgabe + ": no format known by that extension; give --format";
     }
@@ -61,16 +69,31 @@ std::string isoZeit(std::time_t t) {
     return zeitText(ort, "%Y-%m-%dT%H:%M:%S") + versatz;
 }
 
-std::string zeitName(const std::string& pfad, std::time_t t, std::set<std::string>& vergeben) {
+std::string zeitName(const std::string& pfad, std::time_t t, int nummer) {
     const auto punkt = pfad.rfind('.');
     const auto trenner = pfad.find_last_of("/\\");
     const bool mitEndung = punkt != std::string::npos && (trenner == std::string::npos || punkt > trenner + 1);
     const std::string stamm = (mitEndung ? pfad.substr(0, punkt) : pfad) + "-" + zeitText(ortszeit(t), "%Y%m%d-%H%M%S");
-    const std::string endung = mitEndung ? pfad.substr(punkt) : "";
-    std::string name = stamm + endung;
-    for (int n = 2; vergeben.count(name); ++n) name = stamm + "-" + std::to_string(n) + endung;
-    vergeben.insert(name);
-    return name;
+    return stamm + (nummer > 1 ? "-" + std::to_string(nummer) : "") + (mitEndung ? pfad.substr(punkt) : "");
+}
+
+int ausgabePruefen(Konsole& k, const std::string& befehl, const Auftrag& a, const Ausgabeformat& format,
+                   bool neueDateien) {
+    if (aufStandardausgabe(a)) {
+        if (format.name != "png" || !k.ausgabeTerminal()) return erledigt;
+        return bedienfehlerMelden(k, befehl, "png: a PNG to the terminal would only garble it; give -o FILE.png, "
+                                             "or send standard output to a file or a pipe");
+    }
+    const auto fehler = schreibbar(a.ausgabe, neueDateien);
+    if (!fehler) return erledigt;
+    std::string grund = englisch(*fehler);
+    if (fehler->systemFehler == ENOENT) {
+        // Only a folder can be missing: a file that is not there is made.
+        const auto trenner = a.ausgabe.find_last_of("/\\");
+        grund = "the folder " + a.ausgabe.substr(0, trenner) + " does not exist";
+    }
+    k.melden("qzl7-cli: cannot write " + a.ausgabe + ": " + grund);
+    return schreibfehler;
 }
 
 bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten) {
@@ -86,8 +109,26 @@ bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& d
     return true;
 }
 
+namespace {
+
+// A new file for the time, never one that is there: the name of the file
+// written, or "" after the failure was reported.
+std::string neueDateiSchreiben(Konsole& k, const std::string& pfad, std::time_t zeit, const std::string& daten) {
+    for (int nummer = 1;; ++nummer) {
+        const std::string name = zeitName(pfad, zeit, nummer);
+        const auto fehler = dateiNeuSchreiben(name, daten);
+        if (!fehler) return name;
+        if (fehler->systemFehler != EEXIST) {
+            k.melden("qzl7-cli: cannot write " + name + ": " + englisch(*fehler));
+            return {};
+        }
+    }
+}
+
+}  // namespace
+
 int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format, InstrumentState& st, Kopf kopf,
-                      const std::string& ziel, bool dateiNennen) {
+                      const std::string& ziel, std::optional<std::time_t> zeit) {
     const auto verstoesse = grenzenPruefen(st, a.grenzen);
     kopf.grenzen = &a.grenzen;
     kopf.verstoesse = &verstoesse;
@@ -96,12 +137,15 @@ int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format,
         k.melden("qzl7-cli: the picture could not be encoded");
         return schreibfehler;
     }
-    if (!ergebnisSchreiben(k, ziel, daten)) return schreibfehler;
-    std::string text = dateiNennen && (a.bericht || !a.grenzen.empty()) ? "file: " + ziel + "\n" : "";
+    const bool nurText = nurBericht(a);
+    const std::string name = zeit ? neueDateiSchreiben(k, ziel, *zeit, daten) : ziel;
+    const bool geschrieben = zeit ? !name.empty() : nurText || ergebnisSchreiben(k, ziel, daten);
+    // The verdict stands whether or not the data could be written.
+    std::string text = zeit && geschrieben && (a.bericht || !a.grenzen.empty()) ? "file: " + name + "\n" : "";
     if (a.bericht) text += berichtText(st);
     if (!a.grenzen.empty()) text += grenzenText(st, verstoesse);
-    if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a), text);
-    return verstoesse.empty() ? erledigt : grenzeVerletzt;
+    if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a) && !nurText, text);
+    return !geschrieben ? schreibfehler : verstoesse.empty() ? erledigt : grenzeVerletzt;
 }
 
 }  // namespace qzl::cli

@@ -68,6 +68,9 @@ std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>&
     const std::int64_t erste = punktFrequenz(st, 1);
     const std::int64_t letzte = punktFrequenz(st, punktAnzahl(st));
     for (const auto& g : grenzen) {
+        if (st.linModus && g.pegel < 0)
+            return g.text + ": a ratio of the linear detector is never below 0; give the ratio to the top line "
+                            "(e.g. 0.5), or sweep with --detector log for a level in dB";
         bool getroffen = false;
         for (std::int32_t i = 1; i <= punktAnzahl(st) && !getroffen; ++i) {
             const std::int64_t f = punktFrequenz(st, i);

@@ -16,8 +16,11 @@ int portsAuflisten(const std::vector<std::string>& argumente, Konsole& k) {
         }
     }
     const auto warnungen = namen.ausArgumenten(argumente);
-    for (const auto& a : argumente)
+    for (const auto& a : argumente) {
+        if (a.compare(0, 1, "-") != 0 || a == "-")
+            return bedienfehlerMelden(k, "list-ports", "unexpected argument '" + a + "': list-ports takes options only");
         if (a.compare(0, 5, "--com") != 0) return bedienfehlerMelden(k, "list-ports", "unknown option '" + a + "'");
+    }
     if (!warnungen.empty()) return bedienfehlerMelden(k, "list-ports", warnungen.front().substr(6));
     return k.ausgeben(portListe(serielleGeraeteSuchen(), namen)) ? erledigt : schreibfehler;
 }

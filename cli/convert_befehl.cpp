@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/formate.h"
 #include "cli/hilfe.h"
+#include "cli/reihe_lesen.h"
 #include "diagram/kurve.h"
 #include "formats/messreihe.h"
 #include "platform/datei.h"
@@ -21,26 +22,31 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
         return erledigt;
     }
     if (a.eingabe.empty()) return bedienfehlerMelden(k, "convert", "name the series file to convert (FILE.dat)");
-    auto daten = dateiLesen(a.eingabe, nullptr, textdateiGrenze);
-    if (!daten) return bedienfehlerMelden(k, "convert", a.eingabe + ": cannot be read");
-    const auto reihe = messreiheLesen(std::move(*daten));
-    if (!reihe)
-        return bedienfehlerMelden(k, "convert", a.eingabe + ": not a series file of qzl7 (\"Keine QZL7-Messdatendatei\")");
+    IoFehler io;
+    const auto daten = gewaehlteDateiLesen(a.eingabe, io, textdateiGrenze + 1);
+    if (!daten) return bedienfehlerMelden(k, "convert", a.eingabe + ": cannot be read: " + englisch(io));
+    Messreihe reihe;
+    if (auto fehler = reiheStrengLesen(*daten, reihe); !fehler.empty())
+        return bedienfehlerMelden(k, "convert", a.eingabe + ", " + fehler);
+    // The points end long before this; what is left is no series.
+    if (daten->size() > textdateiGrenze)
+        return bedienfehlerMelden(k, "convert", a.eingabe + ": more than 1 MiB, no series file of qzl7");
 
     // The state a window has after loading the series: its kind, detector,
     // frequencies and readings, and its picture in the layers.
     auto st = std::make_unique<InstrumentState>();
-    messreiheEinstellen(*st, *reihe);
+    messreiheEinstellen(*st, reihe);
     if (a.ueberschrift) st->messzeit = *a.ueberschrift;
-    reiheZeichnen(*st, *reihe);
+    reiheZeichnen(*st, reihe);
 
     const Ausgabeformat* format = nullptr;
     std::string fehler = formatBestimmen(a, format);
-    if (fehler.empty()) fehler = formatEinwand(*format, *st);
+    if (fehler.empty()) fehler = formatEinwand(*format, *st, true);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "convert", fehler);
+    if (const int ende = ausgabePruefen(k, "convert", a, *format, false); ende != erledigt) return ende;
 
-    return ergebnisAbliefern(k, a, *format, *st, {"", "file " + a.eingabe}, a.ausgabe, false);
+    return ergebnisAbliefern(k, a, *format, *st, {"", "file " + a.eingabe}, a.ausgabe, std::nullopt);
 }
 
 }  // namespace qzl::cli

@@ -1,12 +1,15 @@
 #include "cli/einstellungen.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 
+#include "cli/ausgabe.h"
 #include "formats/konfiguration.h"
 #include "state/kurve.h"
+#include "state/zf_regel.h"
 #include "platform/datei.h"
 
 namespace qzl::cli {
@@ -27,7 +30,8 @@ std::string einstellungsOrdner(const Auftrag& a) {
     return ordner.empty() ? ordner : ordner + "/";
 }
 
-std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
+// The settings file into st, its path in geladen ("" for the start values).
+std::string konfigurationLaden(const Auftrag& a, InstrumentState& st, std::string& geladen) {
     const std::string pfad = a.konfig.value_or(einstellungsOrdner(a) + "qzl7.cfg");
     const std::string name = a.konfig ? "--config " + pfad : pfad;
     std::optional<IoFehler> fehler;
@@ -35,9 +39,49 @@ std::string konfigurationLaden(const Auftrag& a, InstrumentState& st) {
     // Only a missing qzl7.cfg means the start values; one the user named, or
     // one that is there but cannot be read, is an error.
     if (!daten && !a.konfig && !fehler) return {};
-    if (!daten) return name + ": cannot be read" + (fehler ? " (" + fehler->text + ")" : "");
+    if (!daten) return name + ": cannot be read: " + englisch(fehler.value_or(IoFehler{2, "", ENOENT}));
     if (!konfigurationLesen(st, std::move(*daten))) return name + ": not a settings file of qzl7";
+    geladen = pfad;
     return {};
+}
+
+// Every point tuned with the IF must stay a frequency the generator can be
+// given: the tuning word of one below 0 Hz would be that of a wrapped one.
+std::string zwischenfrequenzPruefen(const Auftrag& a, const InstrumentState& st) {
+    if (!st.zfAktiv) return {};
+    const bool addieren = (st.zfBerechnung & 2) != 0;
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) {
+        const std::int64_t f = punktFrequenz(st, i);
+        const std::int64_t t = mitZwischenfrequenz(static_cast<std::int32_t>(f), st.zwischenfrequenz, st.zfBerechnung);
+        if (t >= 0 && t <= hoechsteFrequenz) continue;
+        return std::string(a.zf ? "--if" : "--if-mode") + ": point " + std::to_string(i) + " (" + std::to_string(f) +
+               " Hz) " + (addieren ? "plus" : "minus") + " the IF of " + std::to_string(st.zwischenfrequenz.load()) +
+               " Hz tunes the generator to " + std::to_string(t) + " Hz, " +
+               (t < 0 ? "below 0 Hz" : "beyond 32 bits (2147483647 Hz at most)");
+    }
+    return {};
+}
+
+// The readings become levels through the correction factors of the kind and
+// detector, which a calibration makes at one resolution: the start values'
+// at 8 bits, a file's at its Messgenauigkeit.
+std::string kalibrierungPruefen(const Auftrag& a, const InstrumentState& st, const std::string& geladen,
+                                std::int32_t dateiBits) {
+    const std::int32_t art = st.messart;
+    if (art < 1 || art > 3) return {};
+    const auto slot = static_cast<std::size_t>((st.linModus ? Dlin : Dlog) + art - 1);
+    const bool startwerte = st.korrfaktor1[slot] == 50 && st.korrfaktor2[slot] == 250;
+    const std::int32_t kalibriert = startwerte ? 8 : dateiBits;
+    const std::int32_t bits = st.messgenauigkeit;
+    if (bits == kalibriert) return {};
+    const std::string wo = geladen.empty() ? "of the start values (no qzl7.cfg)" : "in " + geladen;
+    if (!a.bits)
+        return geladen + ": Messgenauigkeit " + std::to_string(bits) +
+               " with the start values' calibration, made for 8 bits; calibrate at " + std::to_string(bits) +
+               " bits in the window, or give --bits 8";
+    return "--bits " + std::to_string(bits) + ": the calibration " + wo + " was made for " +
+           std::to_string(kalibriert) + " bits; calibrate at " + std::to_string(bits) +
+           " bits in the window or give a configuration that was";
 }
 
 }  // namespace
@@ -47,7 +91,9 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
     // Markers are drawn into the diagram, so a picture shows them as the window does.
     if (auto marken = dateiLesen(einstellungsOrdner(a) + "frequenz.cfg", nullptr, textdateiGrenze))
         freqMarkenLesen(st, std::move(*marken));
-    if (auto fehler = konfigurationLaden(a, st); !fehler.empty()) return fehler;
+    std::string geladen;
+    if (auto fehler = konfigurationLaden(a, st, geladen); !fehler.empty()) return fehler;
+    const std::int32_t dateiBits = st.messgenauigkeit;
 
     st.messart = a.messart.value_or(1);
     st.linModus = a.lin.value_or(false);
@@ -72,6 +118,7 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
     if (a.schritt) st.schrittweite = static_cast<std::int32_t>(*a.schritt);
     if (a.punkte) st.messpunkte = *a.punkte;
     if (a.stop) {
+        if (*a.stop > hoechsteFrequenz) return "--stop: " + jenseits(*a.stop);
         const std::int64_t spanne = *a.stop - st.startfrequenz;
         if (a.schritt && a.punkte) return "--stop: give two of --stop, --step and --points, not all three";
         if (spanne <= 0) return "--stop: " + std::to_string(*a.stop) + " Hz does not lie above the start, " +
@@ -85,20 +132,27 @@ std::string einstellungenVorbereiten(const Auftrag& a, InstrumentState& st, Port
         } else {
             if (st.messpunkte < 2) return "--stop: a sweep from start to stop needs 2 points or more";
             // Whole hertz, halves to even: the last point lies within half a
-            // hertz per step of the stop frequency.
-            st.schrittweite = static_cast<std::int32_t>(
-                std::nearbyint(static_cast<double>(spanne) / (st.messpunkte - 1)));
+            // hertz per step of the stop frequency; down when up would carry
+            // it beyond 32 bits.
+            const double schritt = static_cast<double>(spanne) / (st.messpunkte - 1);
+            st.schrittweite = static_cast<std::int32_t>(std::nearbyint(schritt));
+            if (punktFrequenz(st, st.messpunkte) > hoechsteFrequenz)
+                st.schrittweite = static_cast<std::int32_t>(std::floor(schritt));
         }
     }
     const std::int64_t letzte = punktFrequenz(st, st.messpunkte);
-    if (st.startfrequenz < 0) return "--start: the first sweep point lies below 0 Hz";
+    // Options can only make frequencies of 0 Hz and more; the rest comes from the file.
+    if (st.startfrequenz < 0)
+        return geladen + ": the first sweep point, " + std::to_string(st.startfrequenz.load()) + " Hz, lies below 0 Hz";
     if (letzte > hoechsteFrequenz || letzte < 0) {
-        const char* schuld = a.stop ? "--stop" : a.schritt ? "--step" : a.punkte ? "--points" : "--start";
-        return std::string(schuld) + ": the last sweep point, " + std::to_string(letzte) + " Hz, lies " +
+        const std::string schuld =
+            a.stop ? "--stop" : a.schritt ? "--step" : a.punkte ? "--points" : a.start ? "--start" : geladen;
+        return schuld + ": the last sweep point, " + std::to_string(letzte) + " Hz, lies " +
                (letzte < 0 ? "below 0 Hz" : "beyond 32 bits (2147483647 Hz at most)");
     }
     st.cursorIndex = cursorMitte(st.messpunkte);
-    return {};
+    if (auto fehler = zwischenfrequenzPruefen(a, st); !fehler.empty()) return fehler;
+    return kalibrierungPruefen(a, st, geladen, dateiBits);
 }
 
 }  // namespace qzl::cli

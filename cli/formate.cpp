@@ -128,18 +128,21 @@ std::string touchstoneText(const InstrumentState& st, const Kopf& kopf) {
 
 namespace {
 
-std::string touchstoneEinwand(const Ausgabeformat& f, const InstrumentState& st) {
+std::string touchstoneEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe) {
     const std::string name(f.name);
     if (st.messart == 3)
-        return name + ": a spectrum sweep measures a signal's level, not a network parameter; "
-                      "write csv, tsv or json";
+        return name + ": a spectrum " + (ausReihe ? "series holds" : "sweep measures") +
+               " a signal's level, not a network parameter; write csv, tsv or json";
     if (st.linModus)
         return name + ": Touchstone magnitudes come from the level in dB, which only the logarithmic detector "
-                      "gives; sweep with --detector log";
+                      "gives; " + (ausReihe ? "the series was measured with the linear one" : "sweep with --detector log");
+    // A series is what it is: only the other Touchstone file can hold it.
     if (name == "s1p" && st.messart != 2)
-        return "s1p holds a reflection (S11): sweep with --mode reflection, or write s2p for a transmission";
+        return ausReihe ? "s1p holds a reflection (S11); the series is a transmission: write s2p"
+                        : "s1p holds a reflection (S11): sweep with --mode reflection, or write s2p for a transmission";
     if (name == "s2p" && st.messart != 1)
-        return "s2p holds a transmission (S21): sweep with --mode transmission, or write s1p for a reflection";
+        return ausReihe ? "s2p holds a transmission (S21); the series is a reflection: write s1p"
+                        : "s2p holds a transmission (S21): sweep with --mode transmission, or write s1p for a reflection";
     if (st.schrittweite <= 0 && punktAnzahl(st) > 1)
         return name + ": Touchstone needs rising frequencies; the step is " +
                std::to_string(st.schrittweite.load()) + " Hz";
@@ -212,6 +215,8 @@ std::string hilfeText(const char* text) {
     return t;
 }
 
-std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st) { return f.einwand ? f.einwand(f, st) : ""; }
+std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe) {
+    return f.einwand ? f.einwand(f, st, ausReihe) : "";
+}
 
 }  // namespace qzl::cli

@@ -23,14 +23,14 @@ struct Kopf {
 };
 
 // One output format: its name, which is also the file extension that asks
-// for it; its line in --help; why it cannot hold a sweep ("" or no test: it
-// holds any); and its writer, whose data is built whole in memory and empty
+// for it; its line in --help; why it cannot hold a sweep, or with ausReihe a
+// series read from a file ("" or no test: it holds any); and its writer, whose data is built whole in memory and empty
 // when an encoder failed. The option check, the help and the error texts
 // are all made from the table of these.
 struct Ausgabeformat {
     std::string_view name;
     std::string_view hilfe;
-    std::string (*einwand)(const Ausgabeformat& f, const InstrumentState& st);
+    std::string (*einwand)(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe);
     std::string (*schreiber)(InstrumentState& st, const Kopf& kopf);
 };
 
@@ -42,8 +42,8 @@ const Ausgabeformat* formatAusEndung(std::string_view pfad);
 std::string formatListe(std::string_view letzterTrenner);
 // The formats' lines of --help, each indented by einzug blanks.
 std::string formatHilfe(int einzug);
-// Why the sweep cannot be written in the format, or "".
-std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st);
+// Why the sweep (ausReihe: the series) cannot be written in the format, or "".
+std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe = false);
 
 // Frequency, the stored reading and the read-out's level unrounded, one line
 // a point, under a header line; trenner "," (csv) or a tab (tsv).

@@ -17,6 +17,8 @@ public:
     virtual void melden(std::string_view zeile) = 0;
     // Whether a person watches standard error, so that a progress line helps.
     virtual bool terminal() const { return false; }
+    // Whether standard output is a terminal, which a picture would garble.
+    virtual bool ausgabeTerminal() const { return false; }
     // Replaces the progress line; an empty text clears it.
     virtual void fortschritt(std::string_view /*text*/) {}
     // From now on an interrupt or a termination request sets flagge: the

@@ -17,6 +17,7 @@ public:
         qzl::cli::fehlerSchreiben(std::string(zeile) + "\n");
     }
     bool terminal() const override { return istTerminal_; }
+    bool ausgabeTerminal() const override { return qzl::cli::ausgabeIstTerminal(); }
     void fortschritt(std::string_view text) override {
         if (!istTerminal_ || (text.empty() && !zeileOffen_)) return;
         // Back to the start of the line; blanks cover what a longer line left.

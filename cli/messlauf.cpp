@@ -16,18 +16,25 @@ namespace {
 
 constexpr std::int64_t anzeigeAbstandMs = 200;
 
-void fortschrittZeigen(Konsole& k, std::int64_t fertig, std::int64_t gesamt, std::int64_t ms) {
+// Without a time measured yet there is no rate to tell.
+void fortschrittZeigen(Konsole& k, const std::string& vorsatz, std::int64_t fertig, std::int64_t gesamt,
+                       std::int64_t ms) {
     const double rate = ms > 0 ? fertig * 1000.0 / ms : 0.0;
     const auto rest = rate > 0 ? static_cast<long>((gesamt - fertig) / rate + 0.5) : 0L;
     char text[128];
-    std::snprintf(text, sizeof text, "%lld/%lld points  %.0f points/s  %ld:%02ld left",
-                  static_cast<long long>(fertig), static_cast<long long>(gesamt), rate, rest / 60, rest % 60);
-    k.fortschritt(text);
+    std::snprintf(text, sizeof text, "%lld/%lld points", static_cast<long long>(fertig), static_cast<long long>(gesamt));
+    std::string zeile = (vorsatz.empty() ? "" : vorsatz + "  ") + text;
+    if (rate > 0) {
+        std::snprintf(text, sizeof text, "  %.0f points/s  %ld:%02ld left", rate, rest / 60, rest % 60);
+        zeile += text;
+    }
+    k.fortschritt(zeile);
 }
 
 }  // namespace
 
-LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole* anzeige) {
+LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole* anzeige,
+                         const std::string& vorsatz) {
     auto& st = g.st;
     diagrammZeichnen(st);
     const std::int32_t n = punktAnzahl(st);
@@ -36,7 +43,8 @@ LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole*
     std::vector<std::int64_t> gesammelt(groesse, 0);
 
     const std::int64_t beginn = g.uhr.monotonMs();
-    std::int64_t gezeigt = beginn;
+    // The first point shows the line at once, so that a short sweep has one too.
+    std::int64_t gezeigt = beginn - anzeigeAbstandMs;
     const std::int64_t gesamt = std::int64_t{n} * durchgaenge;
     LaufErgebnis ergebnis;
     for (int d = 0; d < durchgaenge; ++d) {
@@ -47,7 +55,7 @@ LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole*
             }
             if (anzeige && g.uhr.monotonMs() - gezeigt >= anzeigeAbstandMs) {
                 gezeigt = g.uhr.monotonMs();
-                fortschrittZeigen(*anzeige, std::int64_t{d} * n + i, gesamt, gezeigt - beginn);
+                fortschrittZeigen(*anzeige, vorsatz, std::int64_t{d} * n + i, gesamt, gezeigt - beginn);
             }
             return true;
         });
@@ -76,6 +84,11 @@ LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole*
         // The curve as a pass with these readings would leave it.
         for (std::int32_t i = 2; i < n; ++i) punktZeichnen(st, i);
     }
+    // A pass draws toward each next point with that point's reading of the
+    // pass before, and never redraws the last segment: after one pass it
+    // would fall to the start value. Drawn again, it shows the last reading,
+    // as the window's next pass would.
+    if (regel == Kombination::letzte) punktZeichnen(st, n - 1);
     return {};
 }
 

@@ -87,7 +87,8 @@ std::function<std::string(std::string_view)> frequenz(std::optional<std::int64_t
 }
 
 // A count of one or more.
-std::function<std::string(std::string_view)> anzahl(int& ziel, const char* was) {
+template <typename Ziel>
+std::function<std::string(std::string_view)> anzahl(Ziel& ziel, const char* was) {
     return [&ziel, was](std::string_view w) -> std::string {
         const auto n = ganzeZahl(w);
         if (!n || *n < 1) return zitiert(w) + " is not a number of " + was + " (1 or more)";
@@ -131,15 +132,17 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
         {"quiet", false, [&a](std::string_view) { a.leise = true; return std::string(); }},
         {"above", true,
          [&a](std::string_view w) -> std::string {
-             auto g = grenzeLesen(w, true);
-             if (!g) return zitiert(w) + " is not F1:F2:LEVEL (e.g. 10.9M:11.9M:-8)";
+             std::string grund;
+             auto g = grenzeLesen(w, true, &grund);
+             if (!g) return zitiert(w) + (grund.empty() ? " is not F1:F2:LEVEL (e.g. 10.9M:11.9M:-8)" : grund);
              a.grenzen.push_back(*g);
              return "";
          }},
         {"below", true,
          [&a](std::string_view w) -> std::string {
-             auto g = grenzeLesen(w, false);
-             if (!g) return zitiert(w) + " is not F1:F2:LEVEL (e.g. 9M:10M:-40)";
+             std::string grund;
+             auto g = grenzeLesen(w, false, &grund);
+             if (!g) return zitiert(w) + (grund.empty() ? " is not F1:F2:LEVEL (e.g. 9M:10M:-40)" : grund);
              a.grenzen.push_back(*g);
              return "";
          }},
@@ -148,7 +151,7 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
 
 }  // namespace
 
-std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
+std::optional<Grenze> grenzeLesen(std::string_view text, bool oben, std::string* grund) {
     const auto a = text.find(':');
     const auto b = a == std::string_view::npos ? a : text.find(':', a + 1);
     if (b == std::string_view::npos) return std::nullopt;
@@ -157,7 +160,13 @@ std::optional<Grenze> grenzeLesen(std::string_view text, bool oben) {
     std::string_view pegelText = text.substr(b + 1);
     if (pegelText.size() > 2 && pegelText.substr(pegelText.size() - 2) == "dB") pegelText.remove_suffix(2);
     const auto pegel = kommazahl(pegelText);
-    if (!f1 || !f2 || !pegel || *f1 > *f2) return std::nullopt;
+    if (!f1 || !f2 || !pegel) return std::nullopt;
+    if (*f1 > *f2) {
+        if (grund)
+            *grund = " runs downward: give the lower frequency first (" + std::string(text.substr(a + 1, b - a - 1)) +
+                     ":" + std::string(text.substr(0, a)) + ":" + std::string(text.substr(b + 1)) + ")";
+        return std::nullopt;
+    }
     return Grenze{oben, *f1, *f2, *pegel, std::string(oben ? "--above " : "--below ") + std::string(text)};
 }
 
@@ -223,15 +232,21 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
          }},
     };
     for (auto& o : ausgabeOptionen(a)) optionen.push_back(std::move(o));
-    return optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
+    auto fehler = optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
         // --comN=PATH by the window's rule.
         if (istPortOption(arg)) {
             if (!portOptionEinwand(arg).empty()) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
             a.comOptionen.push_back(arg);
             return "";
         }
-        return "unknown option " + zitiert(arg) + " (see qzl7-cli sweep --help)";
+        if (arg.compare(0, 1, "-") != 0 || arg == "-")
+            return "unexpected argument " + zitiert(arg) + ": sweep takes options only";
+        return "unknown option " + zitiert(arg);
     });
+    // A pause after the only sweep would be waited for nothing.
+    if (fehler.empty() && a.intervall && !a.wiederholungen)
+        fehler = "--interval: only with --repeat N, as the time from one sweep's start to the next";
+    return fehler;
 }
 
 std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {
@@ -241,7 +256,7 @@ std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auft
             a.eingabe = arg;
             return "";
         }
-        return "unknown option " + zitiert(arg) + " (see qzl7-cli convert --help)";
+        return "unknown option " + zitiert(arg);
     });
 }
 

@@ -46,13 +46,13 @@ struct Auftrag {
     bool leise = false;
     int durchgaenge = 1;
     Kombination kombination = Kombination::letzte;
-    int wiederholungen = 1;
-    double intervall = 0.0;  // seconds between the starts of repetitions
+    std::optional<int> wiederholungen;
+    std::optional<double> intervall;  // seconds between the starts of repetitions
     std::vector<Grenze> grenzen;
 };
 
-// "F1:F2:LEVEL" of --above / --below.
-std::optional<Grenze> grenzeLesen(std::string_view text, bool oben);
+// "F1:F2:LEVEL" of --above / --below; a range running downward says so in grund.
+std::optional<Grenze> grenzeLesen(std::string_view text, bool oben, std::string* grund = nullptr);
 
 // Arguments after the subcommand's name. The refusal text, or "".
 std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& auftrag);

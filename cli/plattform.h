@@ -31,8 +31,10 @@ std::vector<std::string> befehlszeile(int argc, char** argv);
 bool ausgabeSchreiben(std::string_view daten);
 void fehlerSchreiben(std::string_view text);
 
-// Whether standard error goes to a terminal (a person watching).
+// Whether standard error goes to a terminal (a person watching), and
+// whether standard output does.
 bool fehlerAusgabeIstTerminal();
+bool ausgabeIstTerminal();
 // Standard output takes bytes unchanged (no line-end translation).
 void ausgabeBinaer();
 

@@ -80,6 +80,7 @@ void fehlerSchreiben(std::string_view text) {
 }
 
 bool fehlerAusgabeIstTerminal() { return ::isatty(STDERR_FILENO) == 1; }
+bool ausgabeIstTerminal() { return ::isatty(STDOUT_FILENO) == 1; }
 
 void ausgabeBinaer() {}
 

@@ -92,6 +92,12 @@ bool fehlerAusgabeIstTerminal() {
     return _isatty(_fileno(stderr)) && ::GetConsoleMode(::GetStdHandle(STD_ERROR_HANDLE), &modus) != 0;
 }
 
+// NUL is a character device too; only a console has a console mode.
+bool ausgabeIstTerminal() {
+    DWORD modus = 0;
+    return _isatty(_fileno(stdout)) && ::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &modus) != 0;
+}
+
 // Without this every "\n" written to standard output becomes "\r\n", and
 // CSV, .dat and PNG would differ from the files.
 void ausgabeBinaer() { _setmode(_fileno(stdout), _O_BINARY); }

@@ -1,7 +1,8 @@
 // `qzl7-cli sweep`: settings, port, one or more sweeps, outputs, checks.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
-#include <set>
 
 #include "cli/ausgabe.h"
 #include "cli/bericht.h"
@@ -12,26 +13,49 @@
 #include "cli/messlauf.h"
 #include "cli/plattform.h"
 #include "engine/geraet.h"
+#include "serial/port_diagnose.h"
 #include "serial/port_fabrik.h"
 
 namespace qzl::cli {
 
 namespace {
 
+void ersetzen(std::string& text, const std::string& alt, const std::string& neu) {
+    if (const auto stelle = text.find(alt); stelle != std::string::npos) text.replace(stelle, alt.size(), neu);
+}
+
 // The port opened and set up as the window does it; the reason on failure.
-std::string portBereiten(Geraet& g) {
+// A device given by its path is named by it alone, and by where it came
+// from when that was the environment.
+std::string portBereiten(Geraet& g, const PortNamen& namen, bool nachPfad, bool ausUmgebung) {
     std::string grund = portOeffnen(g);
     if (grund.empty() && !g.port.offen()) grund = "qzl7: the port cannot be opened";
     if (grund.empty()) g.port.eingangVerwerfen();
     // The port layer speaks as the window, in the name of this program.
     if (grund.rfind("qzl7: ", 0) == 0) grund.replace(0, 4, "qzl7-cli");
+    const std::string pfad = namen.name(g.st.comport);
+    if (nachPfad) ersetzen(grund, portBezeichnung(pfad, g.st.comport), pfad + (ausUmgebung ? " (QZL7_PORT)" : ""));
+    ersetzen(grund, "qzl7 --list-ports", "qzl7-cli list-ports");
+    ersetzen(grund, "--comN=PATH picks one", "--port PATH picks one");
     return grund;
 }
 
-// Waits until the monotonic time `ziel`, or until the run is to end.
-void wartenBis(Geraet& g, std::int64_t ziel) {
-    for (std::int64_t jetzt = g.uhr.monotonMs(); jetzt < ziel && !g.beenden; jetzt = g.uhr.monotonMs())
+// Waits until the monotonic time `ziel`, or until the run is to end; the
+// progress line, if any, counts down the seconds to the sweep `vorsatz` names.
+void wartenBis(Geraet& g, std::int64_t ziel, Konsole* anzeige, const std::string& vorsatz) {
+    std::int64_t gezeigt = -1;
+    for (std::int64_t jetzt = g.uhr.monotonMs(); jetzt < ziel && !g.beenden; jetzt = g.uhr.monotonMs()) {
+        const std::int64_t rest = (ziel - jetzt + 999) / 1000;
+        if (anzeige && rest != gezeigt) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(rest / 60),
+                          static_cast<long long>(rest % 60));
+            anzeige->fortschritt(vorsatz + " starts in " + text);
+            gezeigt = rest;
+        }
         g.uhr.schlafenMs(std::min<std::int64_t>(ziel - jetzt, 100));
+    }
+    if (anzeige && gezeigt >= 0) anzeige->fortschritt("");
 }
 
 }  // namespace
@@ -44,6 +68,10 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         k.ausgeben(hilfeText(sweepHilfe));
         return erledigt;
     }
+    // The device of the environment, unless an option names one.
+    const char* umgebung = std::getenv("QZL7_PORT");
+    const bool ausUmgebung = !a.portPfad && !a.com && a.comOptionen.empty() && umgebung && *umgebung;
+    if (ausUmgebung) a.portPfad = umgebung;
     auto st = std::make_unique<InstrumentState>();
     PortNamen namen;
     const Ausgabeformat* format = nullptr;
@@ -52,31 +80,45 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     if (fehler.empty()) fehler = formatEinwand(*format, *st);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
+    const int wiederholungen = a.wiederholungen.value_or(1);
+    const bool zeitNamen = wiederholungen > 1 && !aufStandardausgabe(a) && !nurBericht(a) && !aufGeraet(a);
+    if (const int ende = ausgabePruefen(k, "sweep", a, *format, zeitNamen); ende != erledigt) return ende;
 
     const auto port = seriellenPortAnlegen(namen);
     Geraet g(*st, *port, uhr);
     if (!a.demo) {
-        if (const auto grund = portBereiten(g); !grund.empty()) {
+        if (const auto grund = portBereiten(g, namen, a.portPfad.has_value(), ausUmgebung); !grund.empty()) {
             k.melden(grund);
             return portfehler;
         }
     }
     k.abbruchVerbinden(g.beenden);
+    g.verlustNichtAbwarten = true;
     const std::string portName = a.demo ? "demo" : namen.name(st->comport);
-    const bool aufStdout = aufStandardausgabe(a);
-    const bool zeitNamen = a.wiederholungen > 1 && !aufStdout;
-    std::set<std::string> vergeben;
+    Konsole* anzeige = k.terminal() && !a.leise ? &k : nullptr;
     int ende = erledigt;
+    int geliefert = 0;
+    bool wartet = false;  // between two sweeps
 
     const std::int64_t beginn = uhr.monotonMs();
-    for (int w = 0; w < a.wiederholungen && ende != schreibfehler; ++w) {
-        if (w > 0) wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall * 1000.0));
+    for (int w = 0; w < wiederholungen && ende != schreibfehler; ++w) {
+        const std::string vorsatz =
+            wiederholungen > 1 ? "sweep " + std::to_string(w + 1) + "/" + std::to_string(wiederholungen) : "";
+        wartet = w > 0;
+        if (wartet)
+            wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall.value_or(0) * 1000.0), anzeige, vorsatz);
         if (g.beenden) break;
+        wartet = false;
         const std::time_t startzeit = std::time(nullptr);
         st->messzeit = a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText());
-        const LaufErgebnis lauf =
-            sweepMessen(g, a.durchgaenge, a.kombination, k.terminal() && !a.leise ? &k : nullptr);
+        const LaufErgebnis lauf = sweepMessen(g, a.durchgaenge, a.kombination, anzeige, vorsatz);
         if (lauf.ende == LaufEnde::abgebrochen) break;
+        if (lauf.ende == LaufEnde::stumm && port->verschwunden()) {
+            k.melden("qzl7-cli: " + portName + " went away at point " + std::to_string(lauf.punkt) + " (" +
+                     std::to_string(lauf.frequenz) + " Hz): the device was unplugged, or its line hung up");
+            port->schliessen();
+            return portfehler;
+        }
         if (lauf.ende == LaufEnde::stumm) {
             k.melden("qzl7-cli: the instrument did not answer within 4 seconds at point " +
                      std::to_string(lauf.punkt) + " (" + std::to_string(lauf.frequenz) + " Hz) on " + portName);
@@ -84,13 +126,17 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
             return stumm;
         }
         const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination};
-        const std::string ziel = zeitNamen ? zeitName(a.ausgabe, startzeit, vergeben) : a.ausgabe;
-        const int status = ergebnisAbliefern(k, a, *format, *st, kopf, ziel, zeitNamen);
+        const int status = ergebnisAbliefern(k, a, *format, *st, kopf, a.ausgabe,
+                                             zeitNamen ? std::optional(startzeit) : std::nullopt);
         if (status != erledigt) ende = status;
+        ++geliefert;
     }
     port->schliessen();
     if (g.beenden) {
-        k.melden("qzl7-cli: interrupted; the sweep in progress was not written");
+        const std::string vorher = std::to_string(geliefert) + " written";
+        k.melden(wartet ? "qzl7-cli: interrupted while waiting for the next sweep; " + vorher
+                        : "qzl7-cli: interrupted; the sweep in progress was not written" +
+                              (geliefert > 0 ? "; " + vorher + " before it" : ""));
         return k.abbruchStatus();
     }
     return ende;

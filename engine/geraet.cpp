@@ -68,7 +68,7 @@ namespace {
 std::size_t empfangenBis(Geraet& p, std::uint8_t* ziel, std::size_t anzahl, std::int64_t frist) {
     for (;;) {
         const std::int64_t jetzt = p.uhr.monotonMs();
-        if (jetzt >= frist || p.beenden) return 0;
+        if (jetzt >= frist || p.beenden || (p.verlustNichtAbwarten && p.port.verschwunden())) return 0;
         const std::size_t n = p.port.empfangen(ziel, anzahl, std::min(frist - jetzt, antwortScheibeMs));
         if (n > 0) return p.uhr.monotonMs() < frist ? n : 0;
     }

@@ -49,6 +49,9 @@ struct Geraet {
     // with its own frequencies instead of the settings'. A redraw or a sweep
     // start forgets it.
     std::optional<Messreihe> geladeneReihe;
+    // A port that went away ends the wait for a reply at once, rather than
+    // after the limit, as the window has always waited.
+    bool verlustNichtAbwarten = false;
     // Folder of "qzl7.cfg" and "frequenz.cfg"; empty: the working folder.
     std::string arbeitsordner;
     // The sweep's worker, joined by whoever stops it.

@@ -30,15 +30,15 @@ IoFehler ioFehlerAusErrno(int e) {
         case EMFILE: case ENFILE: code = 4; break;
         case ENAMETOOLONG: case EINVAL: code = 3; break;
         // errno values overlap the codes above, so the text is made here.
-        default: return IoFehler{e, "E/A-Fehler " + std::to_string(e)};
+        default: return IoFehler{e, "E/A-Fehler " + std::to_string(e), e};
     }
-    return IoFehler{code, ioFehlerText(code)};
+    return IoFehler{code, ioFehlerText(code), e};
 }
 
 std::optional<std::string> gewaehlteDateiLesen(const std::string& pfad, IoFehler& fehler, std::size_t grenze) {
     std::optional<IoFehler> gemeldet;
     auto daten = dateiLesen(pfad, &gemeldet, grenze);
-    if (!daten) fehler = gemeldet.value_or(IoFehler{2, ioFehlerText(2)});
+    if (!daten) fehler = gemeldet.value_or(IoFehler{2, ioFehlerText(2), ENOENT});
     return daten;
 }
 

@@ -12,6 +12,9 @@ namespace qzl {
 struct IoFehler {
     int code = 0;
     std::string text;
+    // The errno behind it, for a program that names failures in the
+    // system's own words; 0 where none is known.
+    int systemFehler = 0;
 };
 
 // The text for a code ("Datei nicht gefunden", ..., "E/A-Fehler n"), and the
@@ -40,5 +43,14 @@ std::optional<std::string> gewaehlteDateiLesen(const std::string& pfad, IoFehler
 // user may not write is refused, never replaced; one in a folder the user may
 // not write into is written in place, as are devices and pipes.
 std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view daten);
+// Creates the file with the bytes, whole or not at all, and never replaces
+// one: a name that is taken, even by another process at the same moment,
+// fails with systemFehler EEXIST.
+std::optional<IoFehler> dateiNeuSchreiben(const std::string& pfad, std::string_view daten);
+// Why writing pfad would fail, checked before the bytes exist: a folder, a
+// folder that is missing or takes no file (with neueDatei also when the file
+// exists, for a new name beside it), a file that may not be written. A device
+// or a pipe passes. Nothing when it looks writable.
+std::optional<IoFehler> schreibbar(const std::string& pfad, bool neueDatei);
 
 }  // namespace qzl

@@ -75,6 +75,35 @@ std::string ordnerVon(const std::string& pfad) {
     return pos == 0 ? "/" : pfad.substr(0, pos);
 }
 
+// A new file in the folder for the bytes before they get their name; -1
+// with errno when the folder takes none.
+int hilfsdatei(const std::string& ordner, std::string& neu) {
+    static std::atomic<unsigned> zaehler{0};
+    for (;;) {
+        neu = ordner + "/.qzl7-" + std::to_string(::getpid()) + "-" + std::to_string(zaehler++) + ".tmp";
+        const int fd = ::open(neu.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+}
+
+// The bytes, on the disk, and the file closed.
+std::optional<IoFehler> aufDiskSchreiben(int fd, std::string_view daten) {
+    auto fehler = allesSchreiben(fd, daten);
+    if (!fehler && ::fsync(fd) != 0) fehler = ioFehlerAusErrno(errno);
+    // A full disk may only show at close on some file systems.
+    if (::close(fd) != 0 && !fehler) fehler = ioFehlerAusErrno(errno);
+    return fehler;
+}
+
+// A new name reaches the disk with its folder.
+void ordnerSichern(const std::string& ordner) {
+    const int fd = ::open(ordner.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        (void)::fsync(fd);
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view daten) {
@@ -101,13 +130,9 @@ std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view
     };
 
     const std::string ordner = ordnerVon(ziel);
-    static std::atomic<unsigned> zaehler{0};
     std::string neu;
-    int fd = -1;
-    while (fd < 0) {
-        neu = ordner + "/.qzl7-" + std::to_string(::getpid()) + "-" + std::to_string(zaehler++) + ".tmp";
-        fd = ::open(neu.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno == EEXIST) continue;
+    const int fd = hilfsdatei(ordner, neu);
+    if (fd < 0) {
         // A folder that takes no new file: a file the user may write is
         // written in place, as it was before the safe save.
         if (altFd >= 0 && ordnerVerweigert(errno)) return anOrtSchreiben(altFd, daten);
@@ -117,10 +142,7 @@ std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view
     }
     if (altDa) (void)::fchmod(fd, alt.st_mode & 07777);
 
-    auto fehler = allesSchreiben(fd, daten);
-    if (!fehler && ::fsync(fd) != 0) fehler = ioFehlerAusErrno(errno);
-    // A full disk may only show at close on some file systems.
-    if (::close(fd) != 0 && !fehler) fehler = ioFehlerAusErrno(errno);
+    auto fehler = aufDiskSchreiben(fd, daten);
     if (!fehler && ::rename(neu.c_str(), ziel.c_str()) != 0) {
         const int e = errno;
         ::unlink(neu.c_str());
@@ -133,12 +155,49 @@ std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view
         ::unlink(neu.c_str());
         return fehler;
     }
-    // The rename itself reaches the disk with its folder.
-    const int ordnerFd = ::open(ordner.c_str(), O_RDONLY | O_CLOEXEC);
-    if (ordnerFd >= 0) {
-        (void)::fsync(ordnerFd);
-        ::close(ordnerFd);
+    ordnerSichern(ordner);
+    return std::nullopt;
+}
+
+std::optional<IoFehler> dateiNeuSchreiben(const std::string& pfad, std::string_view daten) {
+    const std::string ordner = ordnerVon(pfad);
+    std::string neu;
+    const int fd = hilfsdatei(ordner, neu);
+    if (fd < 0) return ioFehlerAusErrno(errno);
+    auto fehler = aufDiskSchreiben(fd, daten);
+    // A link, unlike a rename, never replaces what has the name.
+    int e = 0;
+    if (!fehler && ::link(neu.c_str(), pfad.c_str()) != 0) e = errno;
+    ::unlink(neu.c_str());
+    if (e == EPERM || e == ENOTSUP || e == EOPNOTSUPP || e == ENOSYS) {
+        // A file system without links (FAT): the name taken exclusively, the
+        // bytes written into it, and the file removed again if that failed.
+        const int ziel = ::open(pfad.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (ziel < 0) return ioFehlerAusErrno(errno);
+        fehler = aufDiskSchreiben(ziel, daten);
+        if (fehler) ::unlink(pfad.c_str());
+    } else if (e != 0) {
+        fehler = ioFehlerAusErrno(e);
     }
+    if (!fehler) ordnerSichern(ordner);
+    return fehler;
+}
+
+std::optional<IoFehler> schreibbar(const std::string& pfad, bool neueDatei) {
+    struct stat info {};
+    if (::stat(pfad.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) return ioFehlerAusErrno(EISDIR);
+        if (!S_ISREG(info.st_mode)) return std::nullopt;
+        // dateiSchreiben writes a file it may write in place when its folder refuses.
+        if (!neueDatei)
+            return ::access(pfad.c_str(), W_OK) == 0 ? std::nullopt : std::optional(ioFehlerAusErrno(errno));
+    } else if (errno != ENOENT) {
+        return ioFehlerAusErrno(errno);
+    }
+    const std::string ordner = ordnerVon(pfad);
+    if (::stat(ordner.c_str(), &info) != 0) return ioFehlerAusErrno(errno);
+    if (!S_ISDIR(info.st_mode)) return ioFehlerAusErrno(ENOTDIR);
+    if (::access(ordner.c_str(), W_OK | X_OK) != 0) return ioFehlerAusErrno(errno);
     return std::nullopt;
 }
 

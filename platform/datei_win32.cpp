@@ -27,6 +27,8 @@ IoFehler ioFehlerAusWin32(DWORD code) {
             return ioFehlerAusErrno(ENOSPC);
         case ERROR_TOO_MANY_OPEN_FILES:
             return ioFehlerAusErrno(EMFILE);
+        case ERROR_FILE_EXISTS: case ERROR_ALREADY_EXISTS:
+            return ioFehlerAusErrno(EEXIST);
         case ERROR_INVALID_NAME: case ERROR_BAD_PATHNAME: case ERROR_FILENAME_EXCED_RANGE:
         case ERROR_DIRECTORY: case ERROR_INVALID_PARAMETER:
             return ioFehlerAusErrno(EINVAL);
@@ -186,6 +188,40 @@ std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view
     }
     if (fehler) ::DeleteFileW(neu.c_str());
     return fehler;
+}
+
+}  // namespace qzl
+
+namespace qzl {
+
+std::optional<IoFehler> dateiNeuSchreiben(const std::string& pfad, std::string_view daten) {
+    const std::wstring ziel = breit(pfad);
+    static std::atomic<unsigned> zaehler{0};
+    std::wstring neu;
+    HANDLE roh = INVALID_HANDLE_VALUE;
+    while (roh == INVALID_HANDLE_VALUE) {
+        neu = ordnerVon(ziel) + L"\\.qzl7-" + std::to_wstring(::GetCurrentProcessId()) + L"-n" +
+              std::to_wstring(zaehler++) + L".tmp";
+        roh = ::CreateFileW(neu.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (roh == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) return letzterFehler();
+    }
+    Griff h(roh);
+    auto fehler = allesSchreiben(h.get(), daten);
+    if (!fehler && !::FlushFileBuffers(h.get())) fehler = letzterFehler();
+    if (!h.schliessen() && !fehler) fehler = letzterFehler();
+    // Without MOVEFILE_REPLACE_EXISTING a name that is taken fails.
+    if (!fehler && !::MoveFileExW(neu.c_str(), ziel.c_str(), MOVEFILE_WRITE_THROUGH)) fehler = letzterFehler();
+    if (fehler) ::DeleteFileW(neu.c_str());
+    return fehler;
+}
+
+std::optional<IoFehler> schreibbar(const std::string& pfad, bool) {
+    const std::wstring w = breit(pfad);
+    if (istOrdner(w)) return ioFehlerAusErrno(EISDIR);
+    const DWORD a = ::GetFileAttributesW(ordnerVon(w).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return letzterFehler();
+    if (!(a & FILE_ATTRIBUTE_DIRECTORY)) return ioFehlerAusErrno(ENOTDIR);
+    return std::nullopt;
 }
 
 }  // namespace qzl

@@ -31,6 +31,7 @@ void PosixPort::fehlschlag(const std::string& pfad, bool beimEinrichten) {
 bool PosixPort::oeffnenAls(const std::string& pfad, int comNummer) {
     schliessen();
     fehler_.clear();
+    weg_ = false;
     comNummer_ = comNummer;
     if (pfad.empty()) return false;
     // Non-blocking so that neither open (waiting for carrier) nor read can hang.
@@ -174,6 +175,7 @@ std::size_t PosixPort::empfangen(std::uint8_t* ziel, std::size_t anzahl, std::in
             const ssize_t n = ::read(leseFd_, ziel, anzahl);
             if (n > 0) return static_cast<std::size_t>(n);
             if (n < 0 && errno == EINTR) return 0;
+            if (n < 0) weg_ = true;
             const std::int64_t rest = duration_cast<milliseconds>(ende - steady_clock::now()).count();
             // Nothing within the period, or at once: a hung-up line, which
             // the poll below sleeps through instead of spinning.
@@ -191,6 +193,7 @@ std::size_t PosixPort::empfangen(std::uint8_t* ziel, std::size_t anzahl, std::in
         if (r > 0) {
             const std::size_t n = lesen(ziel, anzahl);
             if (n > 0 || ms <= 0) return n;
+            weg_ = weg_ || (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
         } else if (errno == EINTR) {
             return 0;
         }
@@ -210,6 +213,8 @@ bool PosixPort::warten(std::int64_t ms) {
         // An unplugged adapter reports POLLIN with POLLHUP and POLLERR but has
         // nothing to read; only bytes really waiting count.
         if (r > 0 && wartend() > 0) return true;
+        // With CLOCAL a line hangs up only when its device is gone.
+        weg_ = weg_ || (r > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0);
         // Hang-up or error: poll would return at once forever, so let the time
         // pass instead of spinning.
     }

@@ -32,6 +32,7 @@ public:
     // with poll for what is left of ms.
     std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override;
     std::string fehlerMeldung() const override { return fehler_; }
+    bool verschwunden() const override { return weg_; }
     // The open device, or -1; for checking the line settings.
     int handle() const { return fd_; }
 
@@ -52,6 +53,8 @@ private:
     // (a terminal given as the port must not stay raw).
     termios vorher_{};
     bool vorherGelesen_ = false;
+    // Set when a wait found the line hung up or failing.
+    bool weg_ = false;
 };
 
 }  // namespace qzl

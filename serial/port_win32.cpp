@@ -77,6 +77,7 @@ void Win32Port::fehlschlag(DWORD code, bool beimEinrichten) {
 bool Win32Port::oeffnenAls(const std::string& pfad, int comNummer) {
     schliessen();
     fehler_.clear();
+    weg_ = false;
     comNummer_ = comNummer;
     pfad_ = pfad;
     if (pfad.empty()) return false;
@@ -164,6 +165,7 @@ std::size_t Win32Port::lesenMitFrist(std::uint8_t* ziel, std::size_t anzahl, std
     if (!::ReadFile(h_, ziel, static_cast<DWORD>(std::min<std::size_t>(anzahl, MAXDWORD)), &n, nullptr)) {
         // A vanished adapter fails at once, every time: let the time pass
         // instead of spinning.
+        weg_ = true;
         if (ms > 0) ::Sleep(static_cast<DWORD>(std::min<std::int64_t>(ms, MAXDWORD - 1)));
         return 0;
     }

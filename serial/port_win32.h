@@ -49,6 +49,7 @@ public:
     bool warten(std::int64_t ms) override;
     std::size_t empfangen(std::uint8_t* ziel, std::size_t anzahl, std::int64_t ms) override;
     std::string fehlerMeldung() const override { return fehler_; }
+    bool verschwunden() const override { return weg_; }
     // The open port, for checking the line settings.
     HANDLE handle() const { return h_; }
 
@@ -69,6 +70,8 @@ private:
     std::vector<std::uint8_t> vorrat_;
     DCB vorher_{};
     bool vorherGelesen_ = false;
+    // Set when a read failed: the adapter is gone.
+    bool weg_ = false;
 };
 
 }  // namespace qzl

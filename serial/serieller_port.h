@@ -34,6 +34,9 @@ public:
     // Waits until input is waiting or ms have passed, without using the CPU.
     // On a closed or broken port it simply lets the time pass.
     virtual bool warten(std::int64_t ms) = 0;
+    // Whether the device went away since it was opened (unplugged, its
+    // driver hung up): a wait found the line hung up, not merely silent.
+    virtual bool verschwunden() const { return false; }
     // The period of a serial line's read timer, a tenth of a second: callers
     // that wait for a reply in slices of it let a port wait in the read itself.
     static constexpr std::int64_t leseTaktMs = 100;

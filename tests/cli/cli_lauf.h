@@ -16,6 +16,11 @@ class FangKonsole : public cli::Konsole {
 public:
     std::string aus, fehler;
     std::atomic<std::atomic<bool>*> abbruch{nullptr};
+    bool ausgabeAmTerminal = false, amTerminal = false;
+    std::vector<std::string> fortschritte;
+    bool ausgabeTerminal() const override { return ausgabeAmTerminal; }
+    bool terminal() const override { return amTerminal; }
+    void fortschritt(std::string_view text) override { fortschritte.emplace_back(text); }
     bool ausgeben(std::string_view d) override {
         aus += d;
         return true;
@@ -38,10 +43,12 @@ struct CliLauf {
     }
     int ausfuehren(const std::vector<std::string>& argumente) {
         konsole = std::make_unique<FangKonsole>();
+        konsole->ausgabeAmTerminal = ausgabeTerminal;
         return cli::cliAusfuehren(argumente, *konsole, uhr);
     }
     sim::Simulator simulator;
     SystemUhr uhr;
+    bool ausgabeTerminal = true;  // as a user at a shell sees it
     TempOrdner ordner;
     std::unique_ptr<FangKonsole> konsole = std::make_unique<FangKonsole>();
 };

@@ -126,6 +126,15 @@ TEST(CliFormate, WieDasFensterNachDemselbenSweep) {
     EXPECT_EQ(bild.palette.size(), 256u);
 }
 
+// The segment toward the last point shows that point's reading, as the
+// window's next pass draws it: one pass gives the picture of two.
+TEST(CliFormate, LetzterPunktMitSeinemMesswert) {
+    test::CliLauf cli;
+    for (const std::string d : {"1", "2"})
+        ASSERT_EQ(cli.sweep({"--points", "201", "--passes", d, "--heading", "H", "-o", cli.ordner.datei(d + ".png")}), 0);
+    EXPECT_EQ(cli.ordner.lesen("1.png"), cli.ordner.lesen("2.png"));
+}
+
 // Output of a Python program given on its standard input; the exit status in ok.
 std::string python(const std::string& programm, bool& ok) {
     const std::string befehl = std::string(QZL7_PYTHON) + " - 2>&1 <<'ENDE'\n" + programm + "\nENDE\n";

@@ -50,6 +50,75 @@ TEST(CliProgramm, AbgebrochenerLaufHinterlaesstKeineDatei) {
     }
 }
 
+// Cut short while waiting for the next sweep: the sweeps done stay, and
+// that is what it says.
+TEST(CliProgramm, AbbruchZwischenDenSweeps) {
+    test::CliLauf cli;
+    auto* konsole = cli.konsole.get();
+    std::thread abbrechen([&] {
+        if (warteBis([&] { return konsole->abbruch && cli.ordner.anzahl() == 1; })) *konsole->abbruch.load() = true;
+    });
+    const int ende = cli::cliAusfuehren({"sweep", "--port", cli.simulator.pfad(), "--points", "3", "--repeat", "2",
+                                         "--interval", "60", "-o", cli.ordner.datei("a.csv")},
+                                        *konsole, cli.uhr);
+    abbrechen.join();
+    EXPECT_EQ(ende, 130);
+    EXPECT_NE(konsole->fehler.find("interrupted while waiting for the next sweep; 1 written"), std::string::npos)
+        << konsole->fehler;
+}
+
+// What a user at a shell expects: QZL7_PORT unless --port says otherwise,
+// --report alone is only the report, /dev/null and a name without an
+// extension take csv, and no option that cannot apply.
+TEST(CliProgramm, WasDieShellErwartet) {
+    test::CliLauf cli;
+    const std::string ohne = cli.ordner.datei("ohne");
+    const std::tuple<std::vector<std::string>, const char*, int, std::string> faelle[] = {
+        {{"sweep", "--points", "2"}, "", 0, "\n10010000,235,-33\n"},
+        {{"sweep", "--port", cli.simulator.pfad(), "--points", "2"}, "/dev/qzl7-fehlt", 0, "\n10010000,235,"},
+        {{"sweep", "--points", "2", "--report"}, "", 0, "maximum_hz: 10000000\n"},
+        {{"sweep", "--points", "2", "-o", "/dev/null", "-q", "--above", "10M:11M:-40"}, "", 0, "PASS\n"},
+        {{"sweep", "--points", "2", "-o", ohne}, "", 0, ""},
+        {{"sweep", "--interval", "5"}, "", 1, "--interval: only with --repeat"},
+        {{"sweep", "--detector", "lin", "--above", "10M:11M:-3"}, "", 1, "a ratio of the linear detector"},
+    };
+    for (const auto& [argumente, umgebung, ende, meldung] : faelle) {
+        ::setenv("QZL7_PORT", *umgebung ? umgebung : cli.simulator.pfad().c_str(), 1);
+        EXPECT_EQ(cli.ausfuehren(argumente), ende) << meldung << cli.konsole->fehler;
+        EXPECT_NE((cli.konsole->aus + cli.konsole->fehler).find(meldung), std::string::npos) << cli.konsole->aus;
+        if (argumente.back() == "--report") {
+            EXPECT_EQ(cli.konsole->aus.find("frequency_hz"), std::string::npos);
+        }
+    }
+    ::unsetenv("QZL7_PORT");
+    EXPECT_EQ(cli.ordner.lesen("ohne").substr(0, 14), "frequency_hz,r");
+    // The progress line counts the repetitions and down to the next.
+    cli.konsole = std::make_unique<test::FangKonsole>();
+    cli.konsole->amTerminal = true;
+    EXPECT_EQ(cli::cliAusfuehren({"sweep", "--port", cli.simulator.pfad(), "--repeat", "2", "--interval", "1", "-o",
+                                  cli.ordner.datei("a.csv")}, *cli.konsole, cli.uhr), 0);
+    const auto& f = cli.konsole->fortschritte;
+    EXPECT_NE(std::find(f.begin(), f.end(), "sweep 2/2 starts in 0:01"), f.end());
+    EXPECT_TRUE(std::any_of(f.begin(), f.end(), [](const std::string& t) { return t.rfind("sweep 1/2  ", 0) == 0; }));
+}
+
+// Names of an earlier run, even from the same second, are never replaced:
+// a repetition takes the next free number.
+TEST(CliProgramm, WiederholungErsetztKeineDatei) {
+    test::CliLauf cli;
+    const std::time_t jetzt = std::time(nullptr);
+    std::vector<std::string> alt;
+    for (std::time_t t = jetzt; t < jetzt + 3; ++t) {
+        char name[32];
+        std::strftime(name, sizeof name, "a-%Y%m%d-%H%M%S.csv", std::localtime(&t));
+        cli.ordner.schreiben(alt.emplace_back(name), "alt");
+    }
+    for (int lauf = 0; lauf < 2; ++lauf)
+        EXPECT_EQ(cli.sweep({"--points", "3", "--repeat", "2", "--interval", "0", "-o", cli.ordner.datei("a.csv")}), 0);
+    EXPECT_EQ(cli.ordner.anzahl(), 7u);
+    for (const auto& name : alt) EXPECT_EQ(cli.ordner.lesen(name), "alt") << name;
+}
+
 pid_t starten(const std::vector<std::string>& argumente, const std::vector<std::string>& umgebung = {},
              int ausgabe = -1) {
     std::vector<char*> argv;

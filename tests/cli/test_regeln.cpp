@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <limits>
 
@@ -98,6 +99,7 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
         EXPECT_EQ(gefunden, f.fehlschlaege) << f.grenze.text;
         EXPECT_EQ(cli::grenzenText(st, cli::grenzenPruefen(st, grenzen)).substr(0, 4), gefunden.empty() ? "PASS" : "FAIL");
     }
+    st.linModus = false;
     EXPECT_NE(cli::grenzenEinwand(st, {g("1031:2000:-3", true)}).find("no sweep point"), std::string::npos);
     EXPECT_EQ(cli::grenzenEinwand(st, {g("1030:2000:-3", true)}), "");
     EXPECT_FALSE(cli::grenzeLesen("2000:1000:-3", true));
@@ -162,6 +164,9 @@ TEST(CliRegeln, Rueckgabewerte) {
     test::CliLauf cli;
     const std::string fehlt = cli.ordner.datei("fehlt/a.csv");
     cli.ordner.schreiben("keinport", "");
+    std::filesystem::create_directory(cli.ordner.datei("ordner.csv"));
+    std::filesystem::create_symlink("s1", cli.ordner.datei("s2"));
+    std::filesystem::create_symlink("s2", cli.ordner.datei("s1"));
     cli.ordner.schreiben("text.cfg", "Liebe Grüße\r\n");
     const struct {
         std::vector<std::string> argumente;
@@ -177,6 +182,10 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--start", "3G"}, 1, "--start: 3000000000 Hz lies beyond 32 bits"},
         {{"--start", "2G", "--step", "1M"}, 1, "--step: the last sweep point, 2279000000 Hz, lies beyond 32 bits"},
         {{"--stop", "9M"}, 1, "--stop: 9000000 Hz does not lie above the start"},
+        {{"--start", "10M", "--if", "20M", "--if-mode", "sub"}, 1,
+         "--if: point 1 (10000000 Hz) minus the IF of 20000000 Hz tunes the generator to -10000000 Hz, below 0 Hz"},
+        {{"--start", "2G", "--stop", "2.1G", "--points", "3", "--if", "100M", "--if-mode", "add"}, 1,
+         "point 2 (2050000000 Hz) plus the IF of 100000000 Hz tunes the generator to 2150000000 Hz, beyond 32 bits"},
         {{"--mode", "spectrum", "--format", "s2p"}, 1, "s2p: a spectrum sweep measures a signal's level"},
         {{"--detector", "lin", "-o", "x.s2p"}, 1, "which only the logarithmic detector gives"},
         {{"-o", "x.s1p"}, 1, "s1p holds a reflection (S11)"},
@@ -187,22 +196,31 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--config", cli.ordner.datei("fehlt.cfg")}, 1, "fehlt.cfg: cannot be read"},
         {{"--config", cli.ordner.datei("text.cfg")}, 1, "text.cfg: not a settings file of qzl7"},
         {{"--points", "3", "--above", "10M:11M:-20"}, 3, "10000000 Hz: -33 dB below the limit -20 dB"},
-        {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": file not found"},
+        {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": the folder " + cli.ordner.datei("fehlt") +
+                                            " does not exist"},
+        {{"-o", cli.ordner.datei("ordner.csv")}, 5, "ordner.csv: Is a directory"},
+        {{"-o", cli.ordner.datei("s1/a.csv")}, 5, "s1/a.csv: Too many levels of symbolic links"},
+        {{"--format", "png"}, 1, "a PNG to the terminal"},
     };
     for (const auto& f : faelle) {
         const auto vorher = cli.simulator.austauschAnzahl();
         EXPECT_EQ(cli.sweep(f.argumente), f.ende) << f.argumente[0] << cli.konsole->fehler;
         EXPECT_NE((cli.konsole->fehler + cli.konsole->aus).find(f.meldung), std::string::npos)
             << f.meldung << "\n" << cli.konsole->fehler;
-        if (f.ende == 1) {
+        if (f.ende == 1 || f.ende == 5) {
             EXPECT_EQ(cli.simulator.austauschAnzahl(), vorher) << f.argumente[0];
         }
     }
     EXPECT_EQ(cli.ordner.lesen("a.csv").substr(0, 29), "frequency_hz,reading,level_db");
 
+    // A failed limit and a failed write: both said.
+    EXPECT_EQ(cli.sweep({"--points", "3", "--above", "10M:11M:-20", "--format", "csv", "-o", "/dev/full"}), 5);
+    EXPECT_NE(cli.konsole->aus.find("FAIL\n10000000 Hz"), std::string::npos);
+    EXPECT_NE(cli.konsole->fehler.find("cannot write /dev/full: No space left on device"), std::string::npos);
+
     // A port that cannot be opened or is no serial line: the window's reason and hint.
     EXPECT_EQ(cli.ausfuehren({"sweep", "--port", "/dev/qzl7-fehlt"}), 2);
-    EXPECT_NE(cli.konsole->fehler.find("qzl7-cli: cannot open COM 2 (/dev/qzl7-fehlt): No such file or directory; "
+    EXPECT_NE(cli.konsole->fehler.find("qzl7-cli: cannot open /dev/qzl7-fehlt: No such file or directory; "
                                        "no such device: is the adapter plugged in?"),
               std::string::npos)
         << cli.konsole->fehler;
@@ -226,6 +244,31 @@ TEST(CliRegeln, Rueckgabewerte) {
     EXPECT_NE(cli.konsole->aus.find("COM 2 = " + cli.simulator.pfad() + "  can be opened"), std::string::npos);
 }
 
+// Levels only from a calibration made at the converter's resolution; the
+// start values' factors are an 8-bit calibration.
+TEST(CliRegeln, KalibrierungPasstZurAufloesung) {
+    test::CliLauf cli;
+    const auto konfig = [&](const std::string& name, int bits, int k1, int k2) {
+        auto st = std::make_unique<InstrumentState>();
+        st->messgenauigkeit = bits;
+        st->korrfaktor1[Dlog] = k1;
+        st->korrfaktor2[Dlog] = k2;
+        cli.ordner.schreiben(name, konfigurationText(*st));
+        return cli.ordner.datei(name);
+    };
+    const std::string zehn = konfig("zehn.cfg", 10, 200, 62), start = konfig("start.cfg", 10, 50, 250);
+    const std::tuple<std::vector<std::string>, int, std::string> faelle[] = {
+        {{"--bits", "10"}, 1, "--bits 10: the calibration of the start values (no qzl7.cfg) was made for 8 bits"},
+        {{"--config", zehn, "--bits", "8"}, 1, "--bits 8: the calibration in " + zehn + " was made for 10 bits"},
+        {{"--config", start}, 1, start + ": Messgenauigkeit 10 with the start values' calibration, made for 8 bits"},
+        {{"--config", zehn, "--points", "3"}, 0, ""},
+    };
+    for (const auto& [argumente, ende, meldung] : faelle) {
+        EXPECT_EQ(cli.sweep(argumente), ende) << meldung;
+        EXPECT_NE(cli.konsole->fehler.find(meldung), std::string::npos) << cli.konsole->fehler;
+    }
+}
+
 // An instrument that falls silent is an error naming the point, never
 // demonstration data, and leaves no file.
 TEST(CliRegeln, StummesGeraet) {
@@ -236,6 +279,20 @@ TEST(CliRegeln, StummesGeraet) {
     EXPECT_NE(cli.konsole->fehler.find("did not answer within 4 seconds at point 6 (10050000 Hz) on " +
                                        cli.simulator.pfad()),
               std::string::npos)
+        << cli.konsole->fehler;
+    EXPECT_EQ(cli.ordner.anzahl(), 0u);
+}
+
+// A port that vanishes mid-sweep (the adapter pulled) is reported as gone,
+// at once, and not as an instrument that stayed silent for 4 seconds.
+TEST(CliRegeln, VerschwundenerPort) {
+    sim::SimOptionen opt;
+    opt.aufhaengenNach = 5;
+    test::CliLauf cli(opt);
+    const auto beginn = std::chrono::steady_clock::now();
+    EXPECT_EQ(cli.sweep({"--points", "20", "-o", cli.ordner.datei("a.csv")}), 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - beginn, std::chrono::seconds(2));
+    EXPECT_NE(cli.konsole->fehler.find(cli.simulator.pfad() + " went away at point 6 (10050000 Hz)"), std::string::npos)
         << cli.konsole->fehler;
     EXPECT_EQ(cli.ordner.anzahl(), 0u);
 }
