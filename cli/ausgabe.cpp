@@ -96,13 +96,13 @@ int ausgabePruefen(Konsole& k, const std::string& befehl, const Auftrag& a, cons
     return schreibfehler;
 }
 
-bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten) {
+bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten, bool anhaengen) {
     if (pfad.empty() || pfad == "-") {
         if (k.ausgeben(daten)) return true;
         k.melden("qzl7-cli: cannot write to standard output");
         return false;
     }
-    if (const auto fehler = dateiSchreiben(pfad, daten)) {
+    if (const auto fehler = anhaengen ? dateiAnhaengen(pfad, daten) : dateiSchreiben(pfad, daten)) {
         k.melden("qzl7-cli: cannot write " + pfad + ": " + englisch(*fehler));
         return false;
     }
@@ -139,7 +139,7 @@ int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format,
     }
     const bool nurText = nurBericht(a);
     const std::string name = zeit ? neueDateiSchreiben(k, ziel, *zeit, daten) : ziel;
-    const bool geschrieben = zeit ? !name.empty() : nurText || ergebnisSchreiben(k, ziel, daten);
+    const bool geschrieben = zeit ? !name.empty() : nurText || ergebnisSchreiben(k, ziel, daten, format.zeilen);
     // The verdict stands whether or not the data could be written.
     std::string text = zeit && geschrieben && (a.bericht || !a.grenzen.empty()) ? "file: " + name + "\n" : "";
     if (a.bericht) text += berichtText(st);

@@ -39,9 +39,10 @@ std::string zeitName(const std::string& pfad, std::time_t t, int nummer = 1);
 int ausgabePruefen(Konsole& k, const std::string& befehl, const Auftrag& auftrag, const Ausgabeformat& format,
                    bool neueDateien);
 
-// Writes the data to the file, or to standard output for "" and "-". On
-// failure the message is reported and false returned.
-bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten);
+// Writes the data to the file (in place of it, or appended to it), or to
+// standard output for "" and "-". On failure the message is reported and
+// false returned.
+bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& daten, bool anhaengen = false);
 
 // What sweep and convert do with a finished sweep: the limits checked, the
 // data written to ziel, the report and the verdict said beside it. With

@@ -21,10 +21,6 @@ constexpr std::string_view kindName[] = {"", "transmission", "reflection", "spec
 constexpr std::string_view regelName[] = {"last", "average", "max", "min"};
 
 
-std::string_view artName(const InstrumentState& st) {
-    const std::int32_t art = st.messart;
-    return art >= 1 && art <= 3 ? kindName[art] : std::string_view("demonstration");
-}
 
 std::string jsonZeichenkette(std::string_view text) {
     std::string s = "\"";
@@ -56,6 +52,11 @@ std::string einstellungenZeile(const InstrumentState& st) {
 }
 
 }  // namespace
+
+std::string_view artName(const InstrumentState& st) {
+    const std::int32_t art = st.messart;
+    return art >= 1 && art <= 3 ? kindName[art] : std::string_view("demonstration");
+}
 
 std::string tabelleText(const InstrumentState& st, char trenner) {
     const std::string t(1, trenner);
@@ -158,17 +159,21 @@ std::string pngText(InstrumentState& st, const Kopf&) {
 }
 
 constexpr Ausgabeformat formate[] = {
-    {"csv", "frequency, reading and level, comma-separated", nullptr,
+    {"csv", "frequency, reading and level, comma-separated", false, nullptr,
      [](InstrumentState& st, const Kopf&) { return tabelleText(st, ','); }},
-    {"tsv", "the same, tab-separated", nullptr,
+    {"tsv", "the same, tab-separated", false, nullptr,
      [](InstrumentState& st, const Kopf&) { return tabelleText(st, '\t'); }},
-    {"json", "settings, points, evaluation and limits", nullptr,
+    {"json", "settings, points, evaluation and limits", false, nullptr,
      [](InstrumentState& st, const Kopf& kopf) { return jsonText(st, kopf); }},
-    {"dat", "the series file of qzl7 (Messreihe Laden)", nullptr,
+    {"dat", "the series file of qzl7 (Messreihe Laden)", false, nullptr,
      [](InstrumentState& st, const Kopf&) { return messreiheText(st); }},
-    {"s1p", "Touchstone, a reflection (S11)", touchstoneEinwand, touchstone},
-    {"s2p", "Touchstone, a transmission (S21)", touchstoneEinwand, touchstone},
-    {"png", "the diagram as the window shows it", nullptr, pngText},
+    {"s1p", "Touchstone, a reflection (S11)", false, touchstoneEinwand, touchstone},
+    {"s2p", "Touchstone, a transmission (S21)", false, touchstoneEinwand, touchstone},
+    {"png", "the diagram as the window shows it", false, nullptr, pngText},
+    {"jsonl", "a JSON line per sweep, appended, flushed", true, nullptr,
+     [](InstrumentState& st, const Kopf& kopf) { return jsonlZeile(st, kopf); }},
+    {"rtl_power", "a line per sweep as heatmap tools read it", true, rtlPowerEinwand,
+     [](InstrumentState& st, const Kopf& kopf) { return rtlPowerZeile(st, kopf); }},
 };
 
 }  // namespace
@@ -200,10 +205,12 @@ std::string formatListe(std::string_view letzterTrenner) {
 }
 
 std::string formatHilfe(int einzug) {
+    std::size_t breite = 0;
+    for (const auto& f : formate) breite = std::max(breite, f.name.size() + 2);
     std::string text;
     for (const auto& f : formate) {
         std::string name(f.name);
-        name.resize(6, ' ');
+        name.resize(breite, ' ');
         text += std::string(static_cast<std::size_t>(einzug), ' ') + name + std::string(f.hilfe) + "\n";
     }
     return text;

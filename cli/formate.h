@@ -18,6 +18,7 @@ struct Kopf {
     std::string port;  // the device, or "demo"
     int durchgaenge = 1;
     Kombination regel = Kombination::letzte;
+    int sweep = 1;  // which sweep of the run, from 1
     const std::vector<Grenze>* grenzen = nullptr;  // filled by ergebnisAbliefern
     const std::vector<Verstoss>* verstoesse = nullptr;
 };
@@ -30,6 +31,9 @@ struct Kopf {
 struct Ausgabeformat {
     std::string_view name;
     std::string_view hilfe;
+    // One line per sweep, appended to the output and flushed as soon as it
+    // is whole, for every repetition alike (a stream for pipes and logs).
+    bool zeilen;
     std::string (*einwand)(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe);
     std::string (*schreiber)(InstrumentState& st, const Kopf& kopf);
 };
@@ -52,5 +56,14 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf);
 // Touchstone 1.1: s1p for a reflection sweep, s2p (only S21 measured) for a
 // transmission sweep, magnitude from the level in dB, angle 0.
 std::string touchstoneText(const InstrumentState& st, const Kopf& kopf);
+// One line of JSON per sweep: time, sweep number, kind, detector, start,
+// step, points, the frequencies and the levels.
+std::string jsonlZeile(const InstrumentState& st, const Kopf& kopf);
+// The line heatmap tools read: date, time, Hz low, Hz high (the last point
+// plus a step), Hz step, samples, then the levels in dB.
+std::string rtlPowerZeile(const InstrumentState& st, const Kopf& kopf);
+std::string rtlPowerEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe);
+// "transmission", "reflection", "spectrum" or "demonstration".
+std::string_view artName(const InstrumentState& st);
 
 }  // namespace qzl::cli

@@ -88,10 +88,11 @@ std::function<std::string(std::string_view)> frequenz(std::optional<std::int64_t
 
 // A count of one or more.
 template <typename Ziel>
-std::function<std::string(std::string_view)> anzahl(Ziel& ziel, const char* was) {
-    return [&ziel, was](std::string_view w) -> std::string {
+std::function<std::string(std::string_view)> anzahl(Ziel& ziel, const char* was, int mindestens = 1) {
+    return [&ziel, was, mindestens](std::string_view w) -> std::string {
         const auto n = ganzeZahl(w);
-        if (!n || *n < 1) return zitiert(w) + " is not a number of " + was + " (1 or more)";
+        if (!n || *n < mindestens)
+            return zitiert(w) + " is not a number of " + was + (mindestens ? " (1 or more)" : " (0 for no end, or more)");
         ziel = *n;
         return "";
     };
@@ -222,7 +223,7 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
                  }
              return zitiert(w) + " is none of last, average, max, min";
          }},
-        {"repeat", true, anzahl(a.wiederholungen, "repetitions")},
+        {"repeat", true, anzahl(a.wiederholungen, "repetitions", 0)},
         {"interval", true,
          [&a](std::string_view w) -> std::string {
              const auto s = kommazahl(w);

@@ -80,8 +80,10 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     if (fehler.empty()) fehler = formatEinwand(*format, *st);
     if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
+    // 0: until interrupted.
     const int wiederholungen = a.wiederholungen.value_or(1);
-    const bool zeitNamen = wiederholungen > 1 && !aufStandardausgabe(a) && !nurBericht(a) && !aufGeraet(a);
+    const bool zeitNamen =
+        wiederholungen != 1 && !format->zeilen && !aufStandardausgabe(a) && !nurBericht(a) && !aufGeraet(a);
     if (const int ende = ausgabePruefen(k, "sweep", a, *format, zeitNamen); ende != erledigt) return ende;
 
     const auto port = seriellenPortAnlegen(namen);
@@ -101,9 +103,10 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     bool wartet = false;  // between two sweeps
 
     const std::int64_t beginn = uhr.monotonMs();
-    for (int w = 0; w < wiederholungen && ende != schreibfehler; ++w) {
-        const std::string vorsatz =
-            wiederholungen > 1 ? "sweep " + std::to_string(w + 1) + "/" + std::to_string(wiederholungen) : "";
+    for (int w = 0; (wiederholungen == 0 || w < wiederholungen) && ende != schreibfehler; ++w) {
+        const std::string vorsatz = wiederholungen == 1 ? ""
+                                    : "sweep " + std::to_string(w + 1) +
+                                          (wiederholungen > 1 ? "/" + std::to_string(wiederholungen) : "");
         wartet = w > 0;
         if (wartet)
             wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall.value_or(0) * 1000.0), anzeige, vorsatz);
@@ -125,7 +128,7 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
             port->schliessen();
             return stumm;
         }
-        const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination};
+        const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination, w + 1};
         const int status = ergebnisAbliefern(k, a, *format, *st, kopf, a.ausgabe,
                                              zeitNamen ? std::optional(startzeit) : std::nullopt);
         if (status != erledigt) ende = status;

@@ -47,6 +47,9 @@ std::optional<IoFehler> dateiSchreiben(const std::string& pfad, std::string_view
 // one: a name that is taken, even by another process at the same moment,
 // fails with systemFehler EEXIST.
 std::optional<IoFehler> dateiNeuSchreiben(const std::string& pfad, std::string_view daten);
+// Appends the bytes to the file, made when missing, in one write where the
+// system allows, so that a reader of the file never sees a part of them.
+std::optional<IoFehler> dateiAnhaengen(const std::string& pfad, std::string_view daten);
 // Why writing pfad would fail, checked before the bytes exist: a folder, a
 // folder that is missing or takes no file (with neueDatei also when the file
 // exists, for a new name beside it), a file that may not be written. A device

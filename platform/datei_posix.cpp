@@ -201,4 +201,12 @@ std::optional<IoFehler> schreibbar(const std::string& pfad, bool neueDatei) {
     return std::nullopt;
 }
 
+std::optional<IoFehler> dateiAnhaengen(const std::string& pfad, std::string_view daten) {
+    const int fd = ::open(pfad.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return ioFehlerAusErrno(errno);
+    auto fehler = allesSchreiben(fd, daten);
+    if (::close(fd) != 0 && !fehler) fehler = ioFehlerAusErrno(errno);
+    return fehler;
+}
+
 }  // namespace qzl

@@ -224,4 +224,14 @@ std::optional<IoFehler> schreibbar(const std::string& pfad, bool) {
     return std::nullopt;
 }
 
+std::optional<IoFehler> dateiAnhaengen(const std::string& pfad, std::string_view daten) {
+    HANDLE roh = ::CreateFileW(breit(pfad).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (roh == INVALID_HANDLE_VALUE) return letzterFehler();
+    Griff h(roh);
+    auto fehler = allesSchreiben(h.get(), daten);
+    if (!h.schliessen() && !fehler) fehler = letzterFehler();
+    return fehler;
+}
+
 }  // namespace qzl

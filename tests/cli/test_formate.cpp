@@ -3,6 +3,8 @@
 #include <png.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "cli/formate.h"
@@ -175,6 +177,15 @@ TEST(CliFormate, TouchstoneUndJsonLesenAndereProgramme) {
         ok);
     EXPECT_TRUE(ok) << aus;
     EXPECT_NE(aus.find("gelesen"), std::string::npos) << aus;
+}
+
+// A format added to the table is named in the manual page too.
+TEST(CliFormate, HandbuchNenntJedesFormat) {
+    std::ifstream datei(QZL7_QUELLE "/dist/man/qzl7-cli.1");
+    const std::string handbuch((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(handbuch.empty());
+    for (const auto& f : cli::ausgabeformate())
+        EXPECT_NE(handbuch.find(".B " + std::string(f.name) + "\n"), std::string::npos) << f.name;
 }
 
 }  // namespace

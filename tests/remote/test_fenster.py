@@ -338,5 +338,46 @@ class PythonKunde(unittest.TestCase):
             f.schliessen()
 
 
+class Strom(unittest.TestCase):
+    """qzl7-cli's line formats, read as other programs read them."""
+
+    def test_jsonl_durch_den_python_kunden(self):
+        argumente = ["--demo", "--start", "10M", "--step", "2k", "--points", "50", "--repeat", "3"]
+        durchgaenge = list(qzl7.stream(argumente, cli=f"{BIN}/qzl7-cli"))
+        self.assertEqual([d["pass"] for d in durchgaenge], [1, 2, 3])
+        for d in durchgaenge:
+            self.assertEqual((d["mode"], d["detector"], d["start_hz"], d["step_hz"], d["points"]),
+                             ("transmission", "log", 10000000, 2000, 50))
+            self.assertEqual(list(d["frequency_hz"]), [10000000 + 2000 * k for k in range(50)])
+            self.assertEqual(len(d["level_db"]), 50)
+            self.assertRegex(d["time"], r"^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d$")
+
+    def test_rtl_power_wird_angehaengt(self):
+        with tempfile.TemporaryDirectory() as d:
+            for _ in range(2):
+                subprocess.run([f"{BIN}/qzl7-cli", "sweep", "--demo", "--start", "10M", "--step", "2.5k", "--points",
+                                "40", "--repeat", "2", "-q", "--format", "rtl_power", "-o", f"{d}/w.csv"], check=True)
+            zeilen = open(f"{d}/w.csv").read().splitlines()
+        self.assertEqual(len(zeilen), 4)
+        for z in zeilen:
+            f = z.split(", ")
+            self.assertRegex(f[0] + " " + f[1], r"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$")
+            self.assertEqual(f[2:6], ["10000000", "10100000", "2500.00", "1"])
+            self.assertEqual(len(f), 6 + 40)
+            self.assertTrue(all(re.fullmatch(r"-?\d+\.\d\d", x) for x in f[6:]), f[6:])
+
+    def test_unterbrechung_nach_der_letzten_ganzen_zeile(self):
+        p = subprocess.Popen([f"{BIN}/qzl7-cli", "sweep", "--demo", "--points", "300", "--repeat", "0", "-q",
+                              "--format", "jsonl"], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        for _ in range(3):
+            p.stdout.readline()
+        p.send_signal(2)
+        rest, fehler = p.communicate(timeout=20)
+        self.assertEqual(p.returncode, 130, fehler)
+        self.assertTrue(rest == b"" or rest.endswith(b"}\n"))
+        for z in rest.splitlines():
+            self.assertEqual(len(__import__("json").loads(z)["level_db"]), 300)
+
+
 if __name__ == "__main__":
     unittest.main()
