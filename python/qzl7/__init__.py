@@ -1,10 +1,10 @@
 """Control a running qzl7 window over its text commands, or run qzl7-cli pass by pass."""
 
-from .client import (
+from .client import Qzl7
+from .protocol import (
     PROTOCOL,
     CommandError,
     ProtocolError,
-    Qzl7,
     Qzl7ConnectionError,
     Qzl7Error,
     Qzl7Timeout,

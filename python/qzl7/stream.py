@@ -6,7 +6,7 @@ import subprocess
 import tempfile
 import threading
 
-from .client import ProtocolError, Qzl7Error, Qzl7Timeout, _array
+from .protocol import ProtocolError, Qzl7Error, Qzl7Timeout, _array
 
 
 class CliError(Qzl7Error):
