@@ -2,7 +2,8 @@
 """What the command socket costs: one pass of 280 points against the
 instant simulator, started remotely (INIT, *OPC?, TRAC:DATA?) and started as
 the Start button does it (INIT:CONT ON, ABOR, which waits for the pass under
-way), in alternating rounds on one window; and TRAC:DATA? alone.
+way), in alternating rounds on one window; TRAC:DATA? alone; and the remote
+pass again while a second client floods the socket with queries.
 
     bench/remote/bench_fern.py [BIN_FOLDER] [ROUNDS]      (default build/bin, 200)
 """
@@ -12,6 +13,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 BIN = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bin")
@@ -59,6 +61,18 @@ def main():
                 fern.append(messen(l, "INIT\n*OPC?\nTRAC:DATA?\n", 2))
                 knopf.append(messen(l, "INIT:CONT ON\nABOR\n*OPC?\n", 1))
                 daten.append(messen(l, "TRAC:DATA?\n", 1))
+            flut = Leitung(f"{d}/sock")
+            ende = threading.Event()
+
+            def fluten():
+                while not ende.is_set():
+                    flut.frage("*IDN?;SENS:FREQ:STAR?\n" * 100, 100)
+
+            faden = threading.Thread(target=fluten)
+            faden.start()
+            geflutet = [messen(l, "INIT\n*OPC?\nTRAC:DATA?\n", 2) for _ in range(RUNDEN // 4)]
+            ende.set()
+            faden.join()
         finally:
             fenster.terminate()
             sim.terminate()
@@ -69,6 +83,7 @@ def main():
     print(f"  remote INIT + *OPC? + TRAC:DATA?  {f:7.2f} ms")
     print(f"  as the Start button, then Stop    {k:7.2f} ms")
     print(f"  remote / Start button             {f / k:7.3f}")
+    print(f"  remote, another client flooding  {statistics.median(geflutet):7.2f} ms")
     print(f"TRAC:DATA? of 280 points: median {statistics.median(daten):.3f} ms, "
           f"95th percentile {sorted(daten)[int(0.95 * len(daten))]:.3f} ms")
 
