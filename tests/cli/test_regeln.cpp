@@ -127,7 +127,7 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
     EXPECT_EQ(a.grenzen[0].pegel, 3.0);
     // Every choice lands as its own value.
     const std::pair<std::vector<std::string>, int> wahlen[] = {
-        {{"--com", "1"}, 1},    {{"--com", "2"}, 2},       {{"--com", "3"}, 3},      {{"--bits", "8"}, 8},
+        {{"--com", "1"}, 1},    {{"--com", "2"}, 2},       {{"--baud", "9600"}, 9600},       {{"--com", "3"}, 3},      {{"--bits", "8"}, 8},
         {{"--bits", "10"}, 10}, {{"--combine", "max"}, 2}, {{"--combine", "min"}, 3}, {{"--if-mode", "add"}, 1},
         {{"--if-mode", "sub"}, 0}, {{"--mode", "spectrum"}, 3}, {{"--detector", "lin"}, 1},
     };
@@ -135,6 +135,7 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
         cli::Auftrag b;
         ASSERT_EQ(cli::sweepOptionenLesen(argumente, b), "") << argumente[0];
         const int gelesen = argumente[0] == "--com" ? b.com.value_or(0) : argumente[0] == "--bits" ? b.bits.value_or(0)
+                            : argumente[0] == "--baud" ? b.baud.value_or(0)
                             : argumente[0] == "--combine" ? static_cast<int>(b.kombination)
                             : argumente[0] == "--if-mode" ? b.zfAddieren.value_or(2)
                             : argumente[0] == "--mode" ? b.messart.value_or(0) : b.lin.value_or(2);
@@ -146,9 +147,13 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
         {{"--bogus"}, "unknown option '--bogus'"},
         {{"-x"}, "unknown option '-x'"},
         {{"--com", "5"}, "'5' is none of 1, 2, 3, 4"},
-        {{"--below", "1M:2M"}, "'1M:2M' is not F1:F2:LEVEL"},
+        {{"--below", "1M:2M"}, "'1M:2M' is not F1:F2:LEVEL (e.g. 9M:10M:-40)"},
+        {{"--above", "1M"}, "'1M' is not F1:F2:LEVEL (e.g. 10.9M:11.9M:-8)"},
         {{"--format", "xls"}, "'xls' is none of csv"},
         {{"--points", "3x"}, "'3x' is not a number from 1 to 300"},
+        {{"--passes", "0"}, "'0' is not a number of passes (1 or more)"},
+        {{"--repeat", "-1"}, "'-1' is not a number of repetitions (0 for no end, or more)"},
+        {{"--stop", "1.5"}, "'1.5' is not a whole number of hertz (e.g. 10700000, 10.7M, 455k, 1.5e6)"},
     };
     for (const auto& [argumente, grund] : abgelehnt) {
         cli::Auftrag b;
