@@ -19,6 +19,8 @@ TEST(CliEingaben, KaputteMessreihen) {
         {"Hallo\r\n", "line 1: not a series file of qzl7"},
         {kopf, "line 6: no points"},
         {kopf + "10900000;328;2\r\n10900000;328;2\r\n10905000;328;2\r\n", "line 8: 10905000 Hz where 10900000 Hz"},
+        // blanks around a number are the number's
+        {kopf + " 10900000 ; 328; 2\r\n10900000;328 ;2\r\n 10905000;328;2\r\n", "line 8: 10905000 Hz where"},
         {kopf + "10900000;99999999999;2\r\n", "line 6: the reading 99999999999 lies outside -2031 to 2432"},
         {kopf + "10900000;abc;2\r\n", "line 6: the reading 'abc' is not a whole number"},
         {kopf + "-10900000;328;2\r\n", "line 6: the frequency -10900000 Hz is not above 0 Hz"},

@@ -12,6 +12,7 @@
 #include "handlers/verbindung.h"
 #include "state/kurve.h"
 #include "cli_lauf.h"
+#include "umgebung.h"
 #include "engine/geraet.h"
 #include "formats/konfiguration.h"
 #include "handlers/start.h"
@@ -177,6 +178,29 @@ TEST(CliFormate, TouchstoneUndJsonLesenAndereProgramme) {
         ok);
     EXPECT_TRUE(ok) << aus;
     EXPECT_NE(aus.find("gelesen"), std::string::npos) << aus;
+}
+
+// The line formats, to the character: what other tools parse.
+TEST(CliFormate, ZeilenJeSweep) {
+    auto u = test::neueUmgebung();
+    auto& st = u->st;
+    st.startfrequenz = 10000000;
+    st.schrittweite = 2500;
+    st.messpunkte = 3;
+    st.messart = 1;
+    for (int i = 1; i <= 3; ++i) st.messwerte[i] = 400 - 3 * i;  // -0.6, -1.2, -1.8 dB
+    cli::Kopf kopf{"2026-12-07T19:45:26+01:00", "demo", 1, cli::Kombination::letzte, 7};
+    EXPECT_EQ(cli::rtlPowerZeile(st, kopf),
+              "2026-12-07, 19:45:26, 10000000, 10007500, 2500.00, 1, -0.60, -1.20, -1.80\n");
+    EXPECT_EQ(cli::jsonlZeile(st, kopf),
+              "{\"time\": \"2026-12-07T19:45:26+01:00\", \"pass\": 7, \"mode\": \"transmission\", \"detector\": "
+              "\"log\", \"start_hz\": 10000000, \"step_hz\": 2500, \"points\": 3, \"frequency_hz\": [10000000, "
+              "10002500, 10005000], \"level_db\": [-0.6, -1.2, -1.8]}\n");
+    st.zfAktiv = true;
+    st.zfBerechnung = 1;
+    EXPECT_NE(cli::jsonText(st, kopf).find("\"if_mode\": \"sub\""), std::string::npos);
+    st.linModus = true;
+    EXPECT_NE(cli::rtlPowerEinwand(*cli::formatAusName("rtl_power"), st, false), "");
 }
 
 // A format added to the table is named in the manual page too.

@@ -153,6 +153,10 @@ class Befehle(unittest.TestCase):
         self.assertEqual(l.frage("DISP:HEAD?"), '"Filter 7"')
         l.senden("CALC:CURS 11.4M")
         self.assertEqual(l.frage("CALC:CURS?"), "11400000")
+        # A start typed brings the cursor back to the middle (point 100 of 201), as the button does.
+        l.senden("FREQ:STAR 10.8M")
+        self.assertEqual(l.frage("CALC:CURS?"), str(10800000 + 100 * 5000))
+        l.senden("FREQ:STAR 10.9M")
 
     def test_3_fehlercodes(self):
         l = self.l
