@@ -18,7 +18,7 @@ TEST(Kommandozeile, UnbekannteOptionenWerdenGemeldet) {
         Liste argumente, uebrig;  // uebrig: what Qt left
         Liste warnungen;
     } faelle[] = {
-        {{"-c", "--com2=/dev/pts/3", "--user-config", "--smoke-test"}, {}, {}},
+        {{"-c", "--com2=/dev/pts/3", "--user-config", "--smoke-test", "--listen", "--listen=5025"}, {}, {}},
         {{"--bogus"}, {}, {"qzl7: ignoring '--bogus': unknown option (qzl7 --help lists them)"}},
         {{"-C", "datei.cfg", "-c"},
          {},
@@ -32,6 +32,37 @@ TEST(Kommandozeile, UnbekannteOptionenWerdenGemeldet) {
     for (const auto& f : faelle) {
         const Liste uebrig = f.uebrig.empty() ? f.argumente : f.uebrig;
         EXPECT_EQ(unbekannteOptionen(f.argumente, uebrig), f.warnungen) << f.argumente.front();
+    }
+}
+
+// Where the command socket listens: nothing without the option, the last
+// one given counts, an unusable value is refused with its reason.
+TEST(Kommandozeile, LauschAdresse) {
+    const struct {
+        Liste argumente;
+        int port;  // -1: nothing listens
+        const char* pfad;
+        bool fehler;
+    } faelle[] = {
+        {{"-c"}, -1, "", false},
+        {{"--listen"}, 5025, "", false},
+        {{"--listen=65535"}, 65535, "", false},
+        {{"--listen=1"}, 1, "", false},
+        {{"--listen=65536"}, -1, "", true},
+        {{"--listen=0"}, -1, "", true},
+        {{"--listen=12a"}, -1, "", true},
+        {{"--listen=123456"}, -1, "", true},
+        {{"--listen="}, -1, "", true},
+        {{"--listen=unix:/tmp/s"}, 0, "/tmp/s", false},
+        {{"--listen=unix:"}, -1, "", true},
+        {{"--listen=x", "--listen=7000"}, 7000, "", false},
+    };
+    for (const auto& f : faelle) {
+        std::string fehler;
+        const auto adresse = lauschAdresse(f.argumente, fehler);
+        EXPECT_EQ(adresse ? adresse->port : -1, f.port) << f.argumente.back();
+        EXPECT_EQ(adresse ? adresse->pfad : "", f.pfad) << f.argumente.back();
+        EXPECT_EQ(!fehler.empty(), f.fehler) << f.argumente.back();
     }
 }
 
