@@ -37,7 +37,8 @@ Fernsteuerung::Fernsteuerung(fern::Fernziel& ziel) : ziel_(ziel) {
 }
 
 Fernsteuerung::~Fernsteuerung() {
-    for (Kunde& k : kunden_) k.leitung->disconnect(this);
+    // The servers delete their connections after this body: none may call back.
+    QObject::disconnect(nullptr, nullptr, this, nullptr);
     if (!pfad_.empty()) lokalenSocketEntfernen(pfad_);
 }
 
