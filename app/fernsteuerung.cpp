@@ -16,18 +16,22 @@ namespace {
 // A client is served in pieces of this, so that a flood leaves the window
 // its events between them.
 constexpr qint64 leseStueck = 16384;
+constexpr qint64 pufferGrenze = 65536;
 }  // namespace
 
 Fernsteuerung::Fernsteuerung(fern::Fernziel& ziel) : ziel_(ziel) {
     for (QTcpServer* server : {&tcp4_, &tcp6_})
         connect(server, &QTcpServer::newConnection, this, [this, server] {
             while (QTcpSocket* s = server->nextPendingConnection()) {
+                // Qt would read all a client sends into memory; the kernel holds the rest.
+                s->setReadBufferSize(pufferGrenze);
                 connect(s, &QTcpSocket::disconnected, this, [this, s] { verloren(s); });
                 annehmen(s);
             }
         });
     connect(&lokal_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* s = lokal_.nextPendingConnection()) {
+            s->setReadBufferSize(pufferGrenze);
             connect(s, &QLocalSocket::disconnected, this, [this, s] { verloren(s); });
             annehmen(s);
         }

@@ -192,15 +192,19 @@ class Feindselig(unittest.TestCase):
         l = Leitung(self.f.verbinden())
         l.senden(b"X" * 100000 + b"\n", b"\x00\xff" * 3000 + b"\n")
         self.assertEqual(l.frage("SYST:ERR?")[:4], "-100")
-        for _ in range(1000):
-            l.senden("*IDN?")
-        for _ in range(1000):
-            l.zeile()
+        flut = ["SENS:FREQ:STAR?", "FOO", "SYST:ERR?"] * 3334
+
+        def fluten():
+            l.senden(*flut)
+            for _ in range(2 * 3334):
+                l.zeile()
+
+        # Buffers and the allocator settle in the first floods; then 10 000 more leave no trace.
+        for _ in range(3):
+            fluten()
         vorher = self.f.rss_kb()
-        l.senden(*(["SENS:FREQ:STAR?", "FOO", "SYST:ERR?"] * 3334))
-        for _ in range(2 * 3334):
-            l.zeile()
-        self.assertLess(self.f.rss_kb() - vorher, 2048)
+        fluten()
+        self.assertLess(self.f.rss_kb() - vorher, 512)
 
     def test_kunden_die_nicht_lesen_gehen_oder_zu_viele_sind(self):
         stumm = self.f.verbinden()
