@@ -210,7 +210,9 @@ class Feindselig(unittest.TestCase):
             letzte = jetzt
         vorher = self.f.rss_kb()
         fluten()
-        self.assertLess(self.f.rss_kb() - vorher, 512)
+        # AddressSanitizer keeps freed memory in quarantine: no measure there.
+        if os.environ.get("QZL7_SANITIZE") != "address":
+            self.assertLess(self.f.rss_kb() - vorher, 512)
 
     def test_kunden_die_nicht_lesen_gehen_oder_zu_viele_sind(self):
         stumm = self.f.verbinden()
