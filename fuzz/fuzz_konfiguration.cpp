@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/geraet.h"
+#include "state/einstellwerte.h"
 #include "formats/konfiguration.h"
 #include "diagram/diagramm.h"
 #include "umgebung.h"

@@ -2,7 +2,9 @@
 // what was read, saved again, reads back the same.
 #include <string>
 
+#include "diagram/kurve.h"
 #include "formats/messreihe.h"
+#include "handlers/messreihen.h"
 #include "umgebung.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
@@ -12,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
     if (!reihe) return 0;
     fuzz::pruefen(reihe->art >= 1 && reihe->art <= 3);
     fuzz::pruefen(reihe->n >= 2 && reihe->n <= maxMesspunkte);
+    reiheZeichnen(u.st, *reihe);
     messreiheZeigen(u.p, *reihe);
     fuzz::pruefen(u.fenster.meldungen.empty() && u.fenster.fehlerMeldungen.empty());
 
