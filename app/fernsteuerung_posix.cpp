@@ -55,11 +55,18 @@ int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler) {
         ::unlink(pfad.c_str());
     }
     // Only this user may connect: the socket is made without other rights.
+    // It is bound under a passing name and renamed once it listens, so that a
+    // script that waits for the file never finds it refusing connections.
+    const std::string vorlaeufig = pfad + "." + std::to_string(::getpid());
+    const bool umbenennen = vorlaeufig.size() < sizeof adresse.sun_path;
+    if (umbenennen) std::memcpy(adresse.sun_path, vorlaeufig.c_str(), vorlaeufig.size() + 1);
     const mode_t vorher = ::umask(0177);
     const int gebunden = ::bind(fd, a, sizeof adresse);
     ::umask(vorher);
-    if (gebunden != 0 || ::listen(fd, SOMAXCONN) != 0) {
+    if (gebunden != 0 || ::listen(fd, SOMAXCONN) != 0 ||
+        (umbenennen && ::rename(vorlaeufig.c_str(), pfad.c_str()) != 0)) {
         fehler = grund(pfad, "bind");
+        if (umbenennen) ::unlink(vorlaeufig.c_str());
         ::close(fd);
         return -1;
     }

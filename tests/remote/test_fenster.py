@@ -29,13 +29,13 @@ def warten(bedingung, sekunden=10.0):
 class Fenster:
     """A simulator and the window on it, in a folder of their own."""
 
-    def __init__(self, listen="unix", sim=()):
+    def __init__(self, listen="unix", sim=(), pfad=None):
         self.ordner = tempfile.TemporaryDirectory()
         d = self.ordner.name
         self.sim = subprocess.Popen([f"{BIN}/qzl7-sim", "--link", f"{d}/com2", *sim],
                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         assert warten(lambda: os.path.exists(f"{d}/com2"))
-        self.pfad = f"{d}/sock"
+        self.pfad = pfad or f"{d}/sock"
         argumente = [f"{BIN}/qzl7", "--com2=" + f"{d}/com2"]
         if listen == "unix":
             argumente.append("--listen=unix:" + self.pfad)
@@ -54,7 +54,11 @@ class Fenster:
 
     def verbinden(self):
         s = socket.socket(socket.AF_UNIX)
-        s.connect(self.pfad)
+        try:
+            s.connect(self.pfad)
+        except OSError as e:
+            s.close()
+            raise AssertionError(f"{e}; qzl7 {self.qzl7.poll()}: {self.stderr()}") from e
         s.settimeout(20)
         return s
 
@@ -104,6 +108,7 @@ class Befehle(unittest.TestCase):
 
     @classmethod
     def tearDownClass(cls):
+        cls.l.s.close()
         cls.f.schliessen()
 
     def fehler(self):
@@ -294,6 +299,38 @@ class Sicherheit(unittest.TestCase):
             self.assertEqual(os.stat(unix.pfad).st_mode & 0o777, 0o600)
         finally:
             unix.schliessen()
+
+    def test_was_am_pfad_schon_liegt(self):
+        with tempfile.TemporaryDirectory() as d:
+            datei, alt = f"{d}/datei", f"{d}/alt"
+            with open(datei, "w") as x:
+                x.write("x")
+            with socket.socket(socket.AF_UNIX) as s:
+                s.bind(alt)  # left behind: nobody listens on it
+            erste = Fenster(pfad=alt)
+            try:
+                self.assertTrue(warten(lambda: self._erreichbar(alt)), erste.stderr())
+                with erste.verbinden() as s:
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "1")
+                for pfad, grund in ((datei, "a file of that name exists"), (alt, "another program listens there")):
+                    f = Fenster(pfad=pfad)
+                    try:
+                        self.assertTrue(warten(lambda: grund in f.stderr()), f.stderr())
+                        self.assertIsNone(f.qzl7.poll())
+                    finally:
+                        f.schliessen()
+                with open(datei) as x:
+                    self.assertEqual(x.read(), "x")
+                with erste.verbinden() as s:
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "1")
+            finally:
+                erste.schliessen()
+            self.assertFalse(os.path.exists(alt))
+
+    @staticmethod
+    def _erreichbar(pfad):
+        with socket.socket(socket.AF_UNIX) as s:
+            return s.connect_ex(pfad) == 0
 
     @staticmethod
     def _lauschend(port):
