@@ -154,7 +154,7 @@ Antwort fertig(Lage& l) {
     return "1";
 }
 
-const Eintrag tafel[] = {
+constexpr Eintrag tafel[] = {
     {"*IDN", [](Lage& l) -> Antwort { return "qzl7,qzl7,0," + einzeilig(l.ziel.version()); }, nullptr, false},
     {"*CLS", nullptr, [](Lage& l, std::string_view) { l.fehler.leeren(); }, false},
     {"*OPC", fertig, nullptr, false},
@@ -203,6 +203,10 @@ const Eintrag tafel[] = {
     {"DISPlay:HEADing", [](Lage& l) -> Antwort { return zeichenketteText(l.ziel.ueberschrift()); },
      ueberschriftSetzen, true},
 };
+
+// Only a command form takes a parameter; a query-only entry that claimed one
+// would hide a fault in the table.
+static_assert(std::ranges::none_of(tafel, [](const Eintrag& e) { return e.mitParameter && e.befehl == nullptr; }));
 
 }  // namespace
 

@@ -37,7 +37,7 @@ struct Knoten {
     bool trennen(std::string_view text) {
         while (anzahl < knotenGrenze) {
             const std::size_t p = text.find(':');
-            namen[anzahl++] = text.substr(0, p);
+            namen.at(anzahl++) = text.substr(0, p);
             if (p == std::string_view::npos) return true;
             text.remove_prefix(p + 1);
         }

@@ -38,31 +38,32 @@ TEST(Kommandozeile, UnbekannteOptionenWerdenGemeldet) {
 // Where the command socket listens: nothing without the option, the last
 // one given counts, an unusable value is refused with its reason.
 TEST(Kommandozeile, LauschAdresse) {
+    const std::string falsch = ": give a TCP port from 1 to 65535 or unix:PATH; not listening";
     const struct {
         Liste argumente;
         int port;  // -1: nothing listens
         const char* pfad;
-        bool fehler;
+        std::string fehler;
     } faelle[] = {
-        {{"-c"}, -1, "", false},
-        {{"--listen"}, 5025, "", false},
-        {{"--listen=65535"}, 65535, "", false},
-        {{"--listen=1"}, 1, "", false},
-        {{"--listen=65536"}, -1, "", true},
-        {{"--listen=0"}, -1, "", true},
-        {{"--listen=12a"}, -1, "", true},
-        {{"--listen=123456"}, -1, "", true},
-        {{"--listen="}, -1, "", true},
-        {{"--listen=unix:/tmp/s"}, 0, "/tmp/s", false},
-        {{"--listen=unix:"}, -1, "", true},
-        {{"--listen=x", "--listen=7000"}, 7000, "", false},
+        {{"-c"}, -1, "", ""},
+        {{"--listen"}, 5025, "", ""},
+        {{"--listen=65535"}, 65535, "", ""},
+        {{"--listen=1"}, 1, "", ""},
+        {{"--listen=65536"}, -1, "", "qzl7: --listen=65536" + falsch},
+        {{"--listen=0"}, -1, "", "qzl7: --listen=0" + falsch},
+        {{"--listen=12a"}, -1, "", "qzl7: --listen=12a" + falsch},
+        {{"--listen=123456"}, -1, "", "qzl7: --listen=123456" + falsch},
+        {{"--listen="}, -1, "", "qzl7: --listen=" + falsch},
+        {{"--listen=unix:/tmp/s"}, 0, "/tmp/s", ""},
+        {{"--listen=unix:"}, -1, "", "qzl7: --listen=unix:PATH needs a path; not listening"},
+        {{"--listen=x", "--listen=7000"}, 7000, "", ""},
     };
     for (const auto& f : faelle) {
         std::string fehler;
         const auto adresse = lauschAdresse(f.argumente, fehler);
         EXPECT_EQ(adresse ? adresse->port : -1, f.port) << f.argumente.back();
         EXPECT_EQ(adresse ? adresse->pfad : "", f.pfad) << f.argumente.back();
-        EXPECT_EQ(!fehler.empty(), f.fehler) << f.argumente.back();
+        EXPECT_EQ(fehler, f.fehler) << f.argumente.back();
     }
 }
 

@@ -31,6 +31,7 @@ TEST(Fernsteuerung, KopfFormen) {
         {"SENS:FREQ:STOP 5", "", -113, ""},          {"SWE:POIN 5", "", 0, "punkte"},
         {"SENSe:SWEep:POINts 5", "", 0, "punkte"},   {"SWE:POINTS 5", "", 0, "punkte"},
         {"ABOR", "", 0, "abbrechen"},                {"INIT:CONT ON", "", 0, "dauerlauf"},
+        {"A:B:C:D:E:F:G:H?", "\n", -113, ""},         {"A:B:C:D:E:F:G:H:I?", "\n", -113, ""},
     };
     for (const auto& f : faelle) {
         Stand t;
@@ -179,15 +180,18 @@ TEST(Fernsteuerung, OpcHaelt) {
     }
 }
 
-// Behind a waiting *OPC? no more than haltGrenze bytes are kept.
+// Behind a waiting *OPC? lines are kept up to haltGrenze bytes exactly; one
+// beyond is dropped.
 TEST(Fernsteuerung, HaltBegrenzt) {
     Stand t;
     t.s.empfangen("INIT\n*OPC?\n");
-    const std::string zeile = "DISP:HEAD '" + std::string(988, 'x') + "'\n";  // 1000 bytes
-    for (int i = 0; i < 100; ++i) t.s.empfangen(zeile);
+    const auto zeile = [](std::size_t bytes) { return "DISP:HEAD '" + std::string(bytes - 13, 'x') + "'\n"; };
+    for (int i = 0; i < 65; ++i) t.s.empfangen(zeile(1000));
+    t.s.empfangen(zeile(fern::Sitzung::haltGrenze - 65000));
+    t.s.empfangen(zeile(1000));
     t.ziel.offen = false;
     EXPECT_EQ(t.s.weiter(), "1\n");
-    EXPECT_EQ(t.ziel.aufrufe.size(), 1 + (fern::Sitzung::haltGrenze - 6) / 1000);
+    EXPECT_EQ(t.ziel.aufrufe.size(), 1u + 65 + 1);
     EXPECT_EQ(t.fehlercode(), -100);
 }
 
