@@ -21,7 +21,8 @@ TEST(CliEingaben, KaputteMessreihen) {
         {kopf + "10900000;328;2\r\n10900000;328;2\r\n10905000;328;2\r\n", "line 8: 10905000 Hz where 10900000 Hz"},
         // blanks around a number are the number's
         {kopf + " 10900000 ; 328; 2\r\n10900000;328 ;2\r\n 10905000;328;2\r\n", "line 8: 10905000 Hz where"},
-        {kopf + "10900000;99999999999;2\r\n", "line 6: the reading 99999999999 lies outside -2031 to 2432"},
+        {kopf + "10900000;99999999999;2\r\n", "line 6: the reading 99999999999 lies outside -2031 to 2432, what a converter reading (0 to 1023) gives with "
+                                                 "the file's factors"},
         {kopf + "10900000;abc;2\r\n", "line 6: the reading 'abc' is not a whole number"},
         {kopf + "-10900000;328;2\r\n", "line 6: the frequency -10900000 Hz is not above 0 Hz"},
         {kopf + "3000000000;328;2\r\n", "line 6: the frequency 3000000000 Hz lies beyond 32 bits"},
@@ -29,6 +30,9 @@ TEST(CliEingaben, KaputteMessreihen) {
         {kopf + "10900000;328\r\n", "line 6: not FREQUENCY;READING;LEVEL"},
         {lang, "line 306: more than 300 points"},
         {"Durchgangsmessung QZL7\r\nH\r\nlug\r\n", "line 3: 'lug' is neither lin nor log"},
+        {"Reflexionsmessung QZL7\r\nH\r\n5;3\r\n5;3\r\n5;3\r\n5;3\r\n5;3\r\n5;3\r\n5;3\r\nlug\r\n",
+         "line 10: 'lug' is neither lin nor log"},
+        {"Reflexionsmessung QZL7\r\nH\r\n5;3;1\r\n", "line 3: not HEIGHT;TENTHS of reference line 1"},
         {"Durchgangsmessung QZL7\r\nH\r\nlin\r\nKorrekturfaktor1 =\r\n", "line 4: not Korrekturfaktor1 =NUMBER"},
     };
     for (const auto& [inhalt, meldung] : faelle) {

@@ -130,6 +130,7 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
         {{"--com", "1"}, 1},    {{"--com", "2"}, 2},       {{"--baud", "9600"}, 9600},       {{"--com", "3"}, 3},      {{"--bits", "8"}, 8},
         {{"--bits", "10"}, 10}, {{"--combine", "max"}, 2}, {{"--combine", "min"}, 3}, {{"--if-mode", "add"}, 1},
         {{"--if-mode", "sub"}, 0}, {{"--mode", "spectrum"}, 3}, {{"--detector", "lin"}, 1},
+        {{"--detector", "log"}, 0},
     };
     for (const auto& [argumente, wert] : wahlen) {
         cli::Auftrag b;
@@ -187,6 +188,10 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--start", "3G"}, 1, "--start: 3000000000 Hz lies beyond 32 bits"},
         {{"--start", "2G", "--step", "1M"}, 1, "--step: the last sweep point, 2279000000 Hz, lies beyond 32 bits"},
         {{"--stop", "9M"}, 1, "--stop: 9000000 Hz does not lie above the start"},
+        // the highest frequency itself is one, tuned directly or through the IF
+        {{"--start", "2147483647", "--points", "1", "-o", cli.ordner.datei("a.csv")}, 0, ""},
+        {{"--start", "2147483547", "--points", "1", "--if", "100", "--if-mode", "add", "-o", cli.ordner.datei("a.csv")},
+         0, ""},
         {{"--start", "10M", "--if", "20M", "--if-mode", "sub"}, 1,
          "--if: point 1 (10000000 Hz) minus the IF of 20000000 Hz tunes the generator to -10000000 Hz, below 0 Hz"},
         {{"--start", "2G", "--stop", "2.1G", "--points", "3", "--if", "100M", "--if-mode", "add"}, 1,
