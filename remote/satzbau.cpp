@@ -1,5 +1,6 @@
 #include "remote/satzbau.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -91,8 +92,8 @@ bool zeichenErlaubt(std::string_view teil) {
 }
 
 bool wortPasst(std::string_view muster, std::string_view wort) {
-    std::size_t kurz = 0;
-    while (kurz < muster.size() && !(muster[kurz] >= 'a' && muster[kurz] <= 'z')) ++kurz;
+    // The short form is the pattern's capitals up to its first small letter.
+    const std::size_t kurz = std::min(muster.find_first_of("abcdefghijklmnopqrstuvwxyz"), muster.size());
     return gleich(muster, wort) || gleich(muster.substr(0, kurz), wort);
 }
 

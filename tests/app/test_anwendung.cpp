@@ -20,6 +20,7 @@
 #include <unistd.h>
 
 #include "app/anwendung.h"
+#include "app/fernziel_fenster.h"
 #include "state/hz_text.h"
 #include "app/ausloesen.h"
 #include "app/probelauf.h"
@@ -227,6 +228,10 @@ TEST(Anwendung, ZeitueberschreitungWaehrendDasFensterWartet) {
     EXPECT_EQ(ok.texte, std::vector<std::string>{"Datenübertragungsfehler"});
     l.klick("Button6");
     EXPECT_EQ(ok.texte.size(), 1u);
+    // The command socket names the kind chosen before the time-out, not the demonstration.
+    ASSERT_EQ(l.anwendung->st().messart, 4);
+    l.anwendung->programm().geraet.messartVorAusfall = 2;
+    EXPECT_EQ(FensterZiel(l.anwendung->programm(), [] { return false; }).messart(), fern::Messart::reflexion);
 }
 
 TEST(Anwendung, ZeitueberschreitungWaehrendStopWartet) {

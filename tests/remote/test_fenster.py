@@ -312,8 +312,10 @@ class Sicherheit(unittest.TestCase):
                 self.assertTrue(warten(lambda: self._erreichbar(alt)), erste.stderr())
                 with erste.verbinden() as s:
                     self.assertEqual(Leitung(s).frage("SYST:PROT?"), "1")
-                for pfad, grund in ((datei, "a file of that name exists"), (alt, "another program listens there")):
-                    f = Fenster(pfad=pfad)
+                lang = d + "/" + "x" * (107 - len(d))  # a socket's path holds 107 bytes and its NUL
+                for pfad, grund in ((datei, "a file of that name exists"), (alt, "another program listens there"),
+                                    (lang, "the path is too long for a socket")):
+                    f = Fenster(listen="--listen=unix:" + pfad)
                     try:
                         self.assertTrue(warten(lambda: grund in f.stderr()), f.stderr())
                         self.assertIsNone(f.qzl7.poll())
