@@ -130,12 +130,16 @@ TEST(CliFormate, WieDasFensterNachDemselbenSweep) {
 }
 
 // The segment toward the last point shows that point's reading, as the
-// window's next pass draws it: one pass gives the picture of two.
+// window's next pass draws it: one pass gives the picture of two, and so do
+// combined passes of the same readings.
 TEST(CliFormate, LetzterPunktMitSeinemMesswert) {
     test::CliLauf cli;
-    for (const std::string d : {"1", "2"})
-        ASSERT_EQ(cli.sweep({"--points", "201", "--passes", d, "--heading", "H", "-o", cli.ordner.datei(d + ".png")}), 0);
-    EXPECT_EQ(cli.ordner.lesen("1.png"), cli.ordner.lesen("2.png"));
+    for (const auto& [d, kombination] : {std::pair{"1", "last"}, {"2", "last"}, {"2", "max"}})
+        ASSERT_EQ(cli.sweep({"--points", "201", "--passes", d, "--combine", kombination, "--heading", "H", "-o",
+                             cli.ordner.datei(std::string(d) + kombination + ".png")}),
+                  0);
+    EXPECT_EQ(cli.ordner.lesen("1last.png"), cli.ordner.lesen("2last.png"));
+    EXPECT_EQ(cli.ordner.lesen("1last.png"), cli.ordner.lesen("2max.png"));
 }
 
 // Output of a Python program given on its standard input; the exit status in ok.
@@ -174,6 +178,7 @@ TEST(CliFormate, TouchstoneUndJsonLesenAndereProgramme) {
         "assert [p['level_db'] for p in j['points']] == pegel('t.csv')\n"
         "assert j['port'] == '" + cli.simulator.pfad() + "' and j['time'][:2] == '20'\n"
         "assert j['evaluation']['bandwidth_6db_hz'] == 660000, j['evaluation']\n"
+        "assert j['evaluation']['bandwidth_3db_hz'] == 500000, j['evaluation']\n"
         "print('gelesen')\n",
         ok);
     EXPECT_TRUE(ok) << aus;

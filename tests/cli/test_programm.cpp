@@ -10,6 +10,8 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
+#include <regex>
 #include <thread>
 
 #include "cli_lauf.h"
@@ -117,6 +119,13 @@ TEST(CliProgramm, WiederholungErsetztKeineDatei) {
         EXPECT_EQ(cli.sweep({"--points", "3", "--repeat", "2", "--interval", "0", "-o", cli.ordner.datei("a.csv")}), 0);
     EXPECT_EQ(cli.ordner.anzahl(), 7u);
     for (const auto& name : alt) EXPECT_EQ(cli.ordner.lesen(name), "alt") << name;
+    // Where nothing clashes, the name has no number.
+    std::filesystem::create_directory(cli.ordner.datei("neu"));
+    ASSERT_EQ(cli.sweep({"--points", "3", "--repeat", "2", "--interval", "0", "-o", cli.ordner.datei("neu/b.csv")}), 0);
+    std::size_t ohneNummer = 0;
+    for (const auto& e : std::filesystem::directory_iterator(cli.ordner.datei("neu")))
+        ohneNummer += std::regex_match(e.path().filename().string(), std::regex(R"(b-\d{8}-\d{6}\.csv)"));
+    EXPECT_GE(ohneNummer, 1u);
 }
 
 pid_t starten(const std::vector<std::string>& argumente, const std::vector<std::string>& umgebung = {},
