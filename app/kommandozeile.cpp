@@ -55,11 +55,11 @@ constexpr std::array<std::string_view, 6> schalter = {"--user-config", "--list-p
 std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argumente,
                                             const std::vector<std::string>& uebrig) {
     std::vector<std::string> warnungen;
-    std::size_t j = 0;
+    auto naechste = uebrig.begin();
     for (std::size_t i = 0; i < argumente.size(); ++i) {
         const std::string& a = argumente[i];
-        if (j >= uebrig.size() || uebrig[j] != a) continue;  // one of Qt's
-        ++j;
+        if (naechste == uebrig.end() || *naechste != a) continue;  // one of Qt's
+        ++naechste;
         if (a == "-c" || a == "-C") {
             if (i > 0) warnungen.push_back("qzl7: ignoring '" + a + "': it counts only as the very first argument");
         } else if (!istPortOption(a) && a != "--listen" && a.rfind("--listen=", 0) != 0 &&

@@ -35,7 +35,8 @@ struct FakeZiel : fern::Fernziel {
         return {std::move(w), ergebnis};
     }
 
-    std::string version() override { return "7.3"; }
+    std::string versionText = "7.3";
+    std::string version() override { return versionText; }
     std::int64_t startfrequenz() override { return start; }
     fern::Ergebnis startfrequenzSetzen(std::int64_t hz) override { return setzen(start, hz, "start"); }
     std::int64_t schrittweite() override { return schritt; }

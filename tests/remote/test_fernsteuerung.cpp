@@ -120,6 +120,10 @@ TEST(Fernsteuerung, Antworten) {
         Stand t;
         EXPECT_EQ(t.s.empfangen(std::string(f.zeile) + "\n"), std::string(f.antwort) + "\n") << f.zeile;
     }
+    // Whatever the version text holds, *IDN? stays one line.
+    Stand t;
+    t.ziel.versionText = "7.3\r\n\x7f";
+    EXPECT_EQ(t.s.empfangen("*IDN?\n"), "qzl7,qzl7,0,7.3   \n");
 }
 
 // However the bytes arrive, the same lines are run.
