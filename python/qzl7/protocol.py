@@ -69,16 +69,17 @@ def hz(value):
     return int(exact)
 
 
-_MODES = {"TRAN": "TRANsmission", "REFL": "REFLection", "SPEC": "SPECtrum", "VFO": "VFO"}
-_DETECTORS = {"LOG": "LOGarithmic", "LIN": "LINear"}
+_MODES = ("TRANsmission", "REFLection", "SPECtrum", "VFO")
+_DETECTORS = ("LOGarithmic", "LINear")
 
 
 def _keyword(table, value, what):
+    """The long form of value, given long or short (the capitals it begins with)."""
     word = str(value).strip().upper()
-    for short, full in table.items():
-        if word in (short, full.upper()):
+    for full in table:
+        if word in (re.match("[A-Z]*", full).group(), full.upper()):
             return full
-    raise ValueError(f"{what} {value!r}: one of " + ", ".join(full.lower() for full in table.values()))
+    raise ValueError(f"{what} {value!r}: one of " + ", ".join(full.lower() for full in table))
 
 
 def _quote(text):

@@ -144,7 +144,7 @@ class ClientTest(unittest.TestCase):
             self.assertTrue((abs(n.s[:, where[0], where[1]] - [1, 0.1]) < 1e-12).all())
             self.assertEqual(abs(n.s).sum(), 1.1)  # everything else is 0, the phase too
             self.assertIn("the phase was not measured: every angle is 0", n.comments)
-        for mode, detector in [("SPEC", "LOG"), ("VFO", "LOG"), ("TRAN", "LIN")]:
+        for mode, detector in [("SPECTRUM", "LOG"), ("VFO", "LOG"), ("TRAN", "LIN")]:
             _, q = session([("SENSe:MODE?", mode), ("SENSe:DETector?", detector)], timeout=0.5)
             with q, self.assertRaises(Qzl7Error) as caught:
                 q.network()

@@ -81,7 +81,7 @@ TEST(Fernsteuerung, Fehler) {
         {"FREQ:STAR 1\xC3\xA9", {}, "-100,\"Command error\""},
         {"FOO", {}, "-113,\"Undefined header\""},
         {"FREQ:STAR 5", {-221, "Settings conflict; a sweep is running"}, "-221,\"Settings conflict; a sweep is running\""},
-        {"MODE SPEC", {-224, "say \"no\"\n"}, "-224,\"say \"\"no\"\"?\""},
+        {"MODE SPECTRUM", {-224, "say \"no\"\n"}, "-224,\"say \"\"no\"\"?\""},
         {"INIT", {-222, ""}, "-222,\"Data out of range\""},
         {"CALC:BAND?", {-230, "no band"}, "-230,\"no band\""},
     };
