@@ -25,6 +25,16 @@ fern::Ergebnis uebersetzt(const api::Ergebnis& e) {
 
 const fern::Ergebnis keinDurchlauf{-230, "no complete pass yet"};
 
+// A change through the engine's API, unless the window objects; what the
+// engine took is then shown as its control shows it.
+template <class Aktion, class Zeigen>
+fern::Ergebnis aendern(const fern::Ergebnis& einwand, Aktion aktion, Zeigen zeigen) {
+    if (einwand.code) return einwand;
+    const api::Ergebnis e = aktion();
+    if (e) zeigen();
+    return uebersetzt(e);
+}
+
 }  // namespace
 
 fern::Ergebnis FensterZiel::einwand() const {
@@ -37,32 +47,26 @@ std::string FensterZiel::version() { return QZL7_VERSION; }
 std::int64_t FensterZiel::startfrequenz() { return p_.st.startfrequenz; }
 
 fern::Ergebnis FensterZiel::startfrequenzSetzen(std::int64_t hz) {
-    if (auto e = einwand(); e.code) return e;
-    const api::Ergebnis e = api::startfrequenzSetzen(p_.geraet, hz);
-    if (e) startfrequenzGeaendert(p_, true);
-    return uebersetzt(e);
+    return aendern(einwand(), [&] { return api::startfrequenzSetzen(p_.geraet, hz); },
+                   [&] { startfrequenzGeaendert(p_, true); });
 }
 
 std::int64_t FensterZiel::schrittweite() { return p_.st.schrittweite; }
 
 fern::Ergebnis FensterZiel::schrittweiteSetzen(std::int64_t hz) {
-    if (auto e = einwand(); e.code) return e;
-    const api::Ergebnis e = api::schrittweiteSetzen(p_.geraet, hz);
-    if (e) schrittweiteGeaendert(p_);
-    return uebersetzt(e);
+    return aendern(einwand(), [&] { return api::schrittweiteSetzen(p_.geraet, hz); },
+                   [&] { schrittweiteGeaendert(p_); });
 }
 
 std::int32_t FensterZiel::punktzahl() { return p_.st.messpunkte; }
 
 fern::Ergebnis FensterZiel::punktzahlSetzen(std::int32_t anzahl) {
-    if (auto e = einwand(); e.code) return e;
-    const api::Ergebnis e = api::messpunkteSetzen(p_.geraet, anzahl);
     // As after the settings dialog: the diagram with its new axis.
-    if (e) {
-        dm_diagramm(p_);
-        clear_messwerte(p_);
-    }
-    return uebersetzt(e);
+    return aendern(einwand(), [&] { return api::messpunkteSetzen(p_.geraet, anzahl); },
+                   [&] {
+                       dm_diagramm(p_);
+                       clear_messwerte(p_);
+                   });
 }
 
 fern::Messart FensterZiel::messart() {
@@ -182,19 +186,14 @@ fern::Wert<fern::Band> FensterZiel::band() {
 std::int64_t FensterZiel::cursor() { return cursorFrequenz(p_.st); }
 
 fern::Ergebnis FensterZiel::cursorSetzen(std::int64_t hz) {
-    if (auto e = einwand(); e.code) return e;
-    const api::Ergebnis e = api::cursorSetzen(p_.geraet, hz);
-    if (e) cursorZeigen(p_);
-    return uebersetzt(e);
+    return aendern(einwand(), [&] { return api::cursorSetzen(p_.geraet, hz); }, [&] { cursorZeigen(p_); });
 }
 
 std::string FensterZiel::ueberschrift() { return p_.st.messzeit; }
 
 fern::Ergebnis FensterZiel::ueberschriftSetzen(const std::string& text) {
-    if (auto e = einwand(); e.code) return e;
-    const api::Ergebnis e = api::ueberschriftSetzen(p_.geraet, text);
-    if (e) p_.fenster.textSetzen(Element::Label5, text);
-    return uebersetzt(e);
+    return aendern(einwand(), [&] { return api::ueberschriftSetzen(p_.geraet, text); },
+                   [&] { p_.fenster.textSetzen(Element::Label5, text); });
 }
 
 }  // namespace qzl
