@@ -115,34 +115,26 @@ void Fernsteuerung::lesen(QIODevice* leitung) {
     if (!k || k->weg || k->beschaeftigt || k->sitzung->wartet() || leitung->bytesToWrite() > sendeGrenze) return;
     const QByteArray daten = leitung->read(leseStueck);
     if (daten.isEmpty()) return;
-    k->beschaeftigt = true;
-    const std::string antwort = k->sitzung->empfangen(std::string_view(daten.constData(), daten.size()));
-    k->beschaeftigt = false;
-    if (k->weg) return;
-    senden(*k, antwort);
-    if (k->sitzung->wartet()) takt_.start();
-    if (leitung->bytesAvailable() > 0) QTimer::singleShot(0, leitung, [this, leitung] { lesen(leitung); });
+    bedienen(*k, [&] { return k->sitzung->empfangen(std::string_view(daten.constData(), daten.size())); });
 }
 
-void Fernsteuerung::senden(Kunde& k, const std::string& antwort) {
+void Fernsteuerung::bedienen(Kunde& k, const std::function<std::string()>& schritt) {
+    k.beschaeftigt = true;
+    const std::string antwort = schritt();
+    k.beschaeftigt = false;
+    if (k.weg) return;
     if (!antwort.empty()) k.leitung->write(antwort.data(), static_cast<qint64>(antwort.size()));
+    if (k.sitzung->wartet())
+        takt_.start();
+    else if (k.leitung->bytesAvailable() > 0)
+        QTimer::singleShot(0, k.leitung, [this, l = k.leitung] { lesen(l); });
 }
 
 void Fernsteuerung::weiter() {
-    bool wartet = false;
-    for (Kunde& k : kunden_) {
-        if (k.weg || k.beschaeftigt || !k.sitzung->wartet()) continue;
-        k.beschaeftigt = true;
-        const std::string antwort = k.sitzung->weiter();
-        k.beschaeftigt = false;
-        if (k.weg) continue;
-        senden(k, antwort);
-        if (k.sitzung->wartet())
-            wartet = true;
-        else if (k.leitung->bytesAvailable() > 0)
-            QTimer::singleShot(0, k.leitung, [this, l = k.leitung] { lesen(l); });
-    }
-    if (!wartet) takt_.stop();
+    for (Kunde& k : kunden_)
+        if (!k.weg && !k.beschaeftigt && k.sitzung->wartet()) bedienen(k, [&] { return k.sitzung->weiter(); });
+    if (std::none_of(kunden_.begin(), kunden_.end(), [](const Kunde& k) { return !k.weg && k.sitzung->wartet(); }))
+        takt_.stop();
 }
 
 void Fernsteuerung::aufraeumen() {

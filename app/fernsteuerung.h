@@ -8,6 +8,7 @@
 #include <QTcpServer>
 #include <QTimer>
 
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -51,7 +52,9 @@ private:
     void abweisen(QIODevice* leitung);
     void verloren(QIODevice* leitung);
     void lesen(QIODevice* leitung);
-    void senden(Kunde& k, const std::string& antwort);
+    // One turn of a client's session, guarded against re-entry from a modal
+    // loop a command opens; its answers go out, and what waits is read next.
+    void bedienen(Kunde& k, const std::function<std::string()>& schritt);
     void aufraeumen();
 
     fern::Fernziel& ziel_;
