@@ -8,39 +8,30 @@
 #include <vector>
 
 #include "engine/durchlauf.h"
+#include "formats/messreihe.h"
+#include "formats/textzeilen.h"
 #include "state/zeichensatz.h"
 
 namespace qzl::cli {
 
 namespace {
 
-constexpr std::string_view koepfe[] = {"Durchgangsmessung QZL7", "Reflexionsmessung QZL7", "Spektralmessung QZL7"};
 constexpr std::int64_t groesste32 = std::numeric_limits<std::int32_t>::max();
 // The widest converter's readings, 10 bits.
 constexpr std::int32_t hoechsterRohwert = 1023;
 
-// The lines as the window reads text (CR, CR LF or LF end one, byte 26 ends
-// the file), and whether the last one lacks its end: a file cut off.
+// The lines as the window reads them, and whether the last one lacks its
+// end: a file cut off.
 struct Zeilen {
     std::vector<std::string> zeilen;
     bool offen = false;
 };
 
-Zeilen zerlegen(std::string_view daten) {
-    daten = daten.substr(0, daten.find('\x1A'));
+Zeilen zerlegen(const std::string& daten) {
+    TextLeser leser(daten);
     Zeilen z;
-    std::string zeile;
-    for (std::size_t i = 0; i < daten.size(); ++i) {
-        if (daten[i] != '\r' && daten[i] != '\n') {
-            zeile += daten[i];
-            continue;
-        }
-        if (daten[i] == '\r' && i + 1 < daten.size() && daten[i + 1] == '\n') ++i;
-        z.zeilen.push_back(std::move(zeile));
-        zeile.clear();
-    }
-    z.offen = !zeile.empty();
-    if (z.offen) z.zeilen.push_back(std::move(zeile));
+    while (!leser.ende()) z.zeilen.push_back(leser.zeile());
+    z.offen = leser.abgeschnitten();
     return z;
 }
 
@@ -117,12 +108,14 @@ std::string reiheStrengLesen(const std::string& daten, Messreihe& r) {
     const auto zeileText = [](std::size_t i, const std::string& was) {
         return "line " + std::to_string(i + 1) + ": " + was;
     };
-    const auto kopf = zeilen.empty() ? koepfe + 3 : std::find(koepfe, koepfe + 3, zeilen[0]);
-    if (kopf == koepfe + 3)
-        return zeileText(0, "not a series file of qzl7 (it begins with none of \"Durchgangsmessung QZL7\", "
-                            "\"Reflexionsmessung QZL7\", \"Spektralmessung QZL7\")");
+    std::int32_t art = 1;
+    while (art <= 3 && (zeilen.empty() || zeilen[0] != messreiheKopf(art))) ++art;
+    if (art > 3)
+        return zeileText(0, "not a series file of qzl7 (it begins with none of \"" + std::string(messreiheKopf(1)) +
+                                "\", \"" + std::string(messreiheKopf(2)) + "\", \"" +
+                                std::string(messreiheKopf(3)) + "\")");
     r = Messreihe{};
-    r.art = static_cast<std::int32_t>(kopf - koepfe) + 1;
+    r.art = art;
     std::size_t i = 1;
     // Line i whole, or why not: the file ends before it, or inside it.
     const auto fehlt = [&](const std::string& was) -> std::string {

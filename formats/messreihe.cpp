@@ -40,6 +40,10 @@ std::string_view nachDemGleich(std::string_view zeile) {
 
 }  // namespace
 
+std::string_view messreiheKopf(std::int32_t art) {
+    return art >= 1 && art <= 3 ? koepfe[static_cast<std::size_t>(art)] : std::string_view();
+}
+
 std::int32_t feldZahl(std::string_view feld) {
     std::size_t i = 0;
     while (i < feld.size() && feld[i] == ' ') ++i;

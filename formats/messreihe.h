@@ -24,6 +24,9 @@ void messreiheEinstellen(InstrumentState& st, const Messreihe& reihe);
 // Nothing when the first line is none of the three headers. A heading that
 // is no valid UTF-8 is taken as Windows-1252.
 std::optional<Messreihe> messreiheLesen(std::string daten);
+// The first line of a series file of kind 1..3 (transmission, reflection,
+// spectrum); empty for another.
+std::string_view messreiheKopf(std::int32_t art);
 // A field's number: blanks, a sign, then digits up to the first other
 // character; empty gives 0. Wraps to 32 bits.
 std::int32_t feldZahl(std::string_view feld);

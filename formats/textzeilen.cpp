@@ -19,6 +19,7 @@ std::string TextLeser::zeile() {
         if (c == '\n') return z;
         z.push_back(c);
     }
+    abgeschnitten_ = !z.empty();
     return z;
 }
 

@@ -15,11 +15,14 @@ public:
     // The next line without its ending; empty once the end is reached.
     std::string zeile();
     bool ende() const { return pos_ >= ende_; }
+    // Whether the last line read ran into the end without its ending: a file cut off.
+    bool abgeschnitten() const { return abgeschnitten_; }
 
 private:
     std::string daten_;
     std::size_t pos_ = 0;
     std::size_t ende_ = 0;
+    bool abgeschnitten_ = false;
 };
 
 // Lines joined with CR LF after each.
