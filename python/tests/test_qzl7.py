@@ -59,9 +59,10 @@ def session(script, **options):
 class ClientTest(unittest.TestCase):
     def test_frequencies(self):
         for given, want in [("10.7M", 10700000), ("455k", 455000), ("1.5e6", 1500000), ("7100000Hz", 7100000),
-                            ("2G", 2000000000), (10.7e6, 10700000), (0.1 * 3e6, 300000), (5000, 5000)]:
+                            ("2G", 2000000000), (10.7e6, 10700000), (0.1 * 3e6, 300000), (5000, 5000),
+                            (10699999.9999995, 10700000)]:
             self.assertEqual(hz(given), want, given)
-        for bad in ["10.7m", "1.5", "1.0000005M", "abc", "", 0.5, float("nan"), "1e30"]:
+        for bad in ["10.7m", "1.5", "1.0000005M", "abc", "", 0.5, 10700000.000002, float("nan"), "1e30"]:
             with self.assertRaises(ValueError, msg=bad):
                 hz(bad)
 

@@ -183,6 +183,9 @@ class Befehle(unittest.TestCase):
         fehler = [self.fehler() for _ in range(17)]
         self.assertEqual(fehler[15], '-350,"Queue overflow"')
         self.assertEqual(fehler[16], '0,"No error"')
+        # The VFO has no sweep: neither one pass nor a continuous one starts.
+        l.senden("SENS:MODE VFO", "INIT", "INIT:CONT ON")
+        self.assertEqual([self.fehler()[:4] for _ in range(3)], ["-221", "-221", "0,\"N"])
         l.senden("*CLS")
 
 
