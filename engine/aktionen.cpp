@@ -65,14 +65,33 @@ Ergebnis schrittweiteSetzen(Geraet& g, std::int64_t hz) {
     return {};
 }
 
-Ergebnis messpunkteSetzen(Geraet& g, std::int64_t anzahl) {
-    if (auto e = laeuftSchon(g)) return *e;
-    auto& st = g.st;
+namespace {
+std::optional<Ergebnis> punkteEinwand(std::int64_t anzahl) {
     if (anzahl < 1 || anzahl > maxMesspunkte)
         return abgelehnt(Grund::ausserhalb, "the points are 1 to " + std::to_string(maxMesspunkte));
+    return std::nullopt;
+}
+}  // namespace
+
+Ergebnis messpunkteSetzen(Geraet& g, std::int64_t anzahl) {
+    if (auto e = laeuftSchon(g)) return *e;
+    if (auto e = punkteEinwand(anzahl)) return *e;
+    auto& st = g.st;
     const auto n = static_cast<std::int32_t>(anzahl);
     if (!sweepImBereich(st.startfrequenz, st.schrittweite, n))
         return abgelehnt(Grund::ausserhalb, ausserhalb32(st.startfrequenz, st.schrittweite, n));
+    st.messpunkte = n;
+    return {};
+}
+
+Ergebnis bereichSetzen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte) {
+    if (auto e = laeuftSchon(g)) return *e;
+    if (auto e = punkteEinwand(punkte)) return *e;
+    const auto n = static_cast<std::int32_t>(punkte);
+    if (!sweepImBereich(start, schritt, n)) return abgelehnt(Grund::ausserhalb, ausserhalb32(start, schritt, n));
+    auto& st = g.st;
+    st.startfrequenz = static_cast<std::int32_t>(start);
+    st.schrittweite = static_cast<std::int32_t>(schritt);
     st.messpunkte = n;
     return {};
 }
@@ -163,16 +182,20 @@ Ergebnis normieren(Geraet& g) {
 }
 
 namespace {
-Ergebnis starten(Geraet& g, bool einmal, std::function<void()> amEnde) {
+Ergebnis starten(Geraet& g, bool einmal, std::function<void()> amEnde, BeiStille beiStille) {
     if (auto e = laeuftSchon(g)) return *e;
-    if (!sweepStarten(g, einmal, std::move(amEnde)))
+    if (!sweepStarten(g, einmal, std::move(amEnde), beiStille))
         return abgelehnt(Grund::sweepLaeuft, "no thread for the sweep");
     return {};
 }
 }  // namespace
 
-Ergebnis dauerlaufStarten(Geraet& g, std::function<void()> amEnde) { return starten(g, false, std::move(amEnde)); }
-Ergebnis einDurchlaufStarten(Geraet& g, std::function<void()> amEnde) { return starten(g, true, std::move(amEnde)); }
+Ergebnis dauerlaufStarten(Geraet& g, std::function<void()> amEnde, BeiStille beiStille) {
+    return starten(g, false, std::move(amEnde), beiStille);
+}
+Ergebnis einDurchlaufStarten(Geraet& g, std::function<void()> amEnde, BeiStille beiStille) {
+    return starten(g, true, std::move(amEnde), beiStille);
+}
 
 std::optional<Kurvenbild> letzterDurchlauf(Geraet& g) {
     std::lock_guard sperre(g.durchlaufSperre);

@@ -46,6 +46,10 @@ Ergebnis startfrequenzSchritt(Geraet& g, bool aufwaerts);
 Ergebnis schrittweiteSetzen(Geraet& g, std::int64_t hz);
 // The number of points, 1 to 300, with every point inside 32 bits.
 Ergebnis messpunkteSetzen(Geraet& g, std::int64_t anzahl);
+// Start, step and points together, judged as a whole by the rules above:
+// all three are taken or none. A start that only fits the new step and
+// points is taken, which setting them one by one would refuse.
+Ergebnis bereichSetzen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte);
 // The intermediate frequency, a 32-bit value.
 Ergebnis zwischenfrequenzSetzen(Geraet& g, std::int64_t hz);
 // Whether the IF is applied to the tuning, and whether it is added or
@@ -80,9 +84,10 @@ Ergebnis normieren(Geraet& g);
 // --- sweeping (the worker thread) ---
 
 // Passes until stopped, or one pass; amEnde is told on the worker's thread
-// when it ends. Refused while one runs.
-Ergebnis dauerlaufStarten(Geraet& g, std::function<void()> amEnde = {});
-Ergebnis einDurchlaufStarten(Geraet& g, std::function<void()> amEnde = {});
+// when it ends. Refused while one runs. The sweep's number is then
+// g.sweepNummer.
+Ergebnis dauerlaufStarten(Geraet& g, std::function<void()> amEnde = {}, BeiStille beiStille = BeiStille::weiter);
+Ergebnis einDurchlaufStarten(Geraet& g, std::function<void()> amEnde = {}, BeiStille beiStille = BeiStille::weiter);
 // Asks the sweep to end after the pass under way.
 void stoppAnfordern(Geraet& g);
 // Waits for the end (calling inzwischen meanwhile, e.g. to serve the

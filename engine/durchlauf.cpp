@@ -81,13 +81,27 @@ DurchlaufEnde durchlauf(Geraet& g, const JePunkt& jePunkt) {
 
 void dauerlauf(Geraet& g, const std::function<void()>& amEnde) {
     auto& st = g.st;
+    bool stumm = false;
+    const JePunkt jePunkt = [&](std::int32_t, Antwort antwort) {
+        if (antwort != Antwort::stumm) return true;
+        stumm = true;
+        return g.beiStille != BeiStille::beenden;
+    };
     // Nothing thrown here may escape the thread.
     try {
         while (!g.beenden) {
-            if (durchlauf(g) == DurchlaufEnde::fertig) {
+            const bool demoVorher = st.demoModus;
+            stumm = false;
+            const DurchlaufEnde ende = durchlauf(g, jePunkt);
+            if (ende == DurchlaufEnde::fertig || (ende == DurchlaufEnde::abgebrochen && stumm)) {
                 Kurvenbild bild = kurvenbild(st);
+                bild.synthetisch = bild.synthetisch || demoVorher || stumm;
                 std::lock_guard sperre(g.durchlaufSperre);
                 g.letzterDurchlauf = std::move(bild);
+            }
+            if (ende == DurchlaufEnde::abgebrochen) {
+                g.verstummt = g.sweepNummer;
+                break;
             }
             // Without a device (or with an empty pass) nothing paces the loop;
             // a pause of one refresh period keeps it from spinning a core.
@@ -102,8 +116,10 @@ void dauerlauf(Geraet& g, const std::function<void()>& amEnde) {
 
 bool sweepLaeuft(const Geraet& g) { return g.sweepThread.joinable(); }
 
-bool sweepStarten(Geraet& g, bool nurEinDurchlauf, std::function<void()> amEnde) {
+bool sweepStarten(Geraet& g, bool nurEinDurchlauf, std::function<void()> amEnde, BeiStille beiStille) {
     if (sweepLaeuft(g)) return false;
+    g.beiStille = beiStille;
+    ++g.sweepNummer;
     g.geladeneReihe.reset();  // the sweep replaces the readings
     g.st.sweepFertig = false;
     g.st.stopAnforderung = nurEinDurchlauf;

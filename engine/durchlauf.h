@@ -28,12 +28,16 @@ DurchlaufEnde durchlauf(Geraet& g, const JePunkt& jePunkt = {});
 Antwort messpunkt(Geraet& g, std::int32_t i, std::int32_t frequenz);
 
 // The worker's loop: passes until stopAnforderung (checked after each pass,
-// so a request set before the start gives exactly one) or quitting; then
-// sweepFertig, and amEnde on the worker's thread.
+// so a request set before the start gives exactly one), quitting, or with
+// BeiStille::beenden a point left unanswered; then sweepFertig, and amEnde
+// on the worker's thread. Each complete pass, and one a silent point ended,
+// becomes letzterDurchlauf, marked synthetisch when any reading was not the
+// instrument's.
 void dauerlauf(Geraet& g, const std::function<void()>& amEnde = {});
-// Starts dauerlauf on the worker thread; false, with nothing started, when
-// one runs already or no thread is to be had.
-bool sweepStarten(Geraet& g, bool nurEinDurchlauf, std::function<void()> amEnde);
+// Starts dauerlauf on the worker thread under the next sweepNummer; false,
+// with nothing started, when one runs already or no thread is to be had.
+bool sweepStarten(Geraet& g, bool nurEinDurchlauf, std::function<void()> amEnde,
+                  BeiStille beiStille = BeiStille::weiter);
 bool sweepLaeuft(const Geraet& g);
 
 }  // namespace qzl

@@ -24,6 +24,12 @@ inline constexpr std::int64_t antwortGrenzeMs = 4000;
 // program is quitting.
 enum class Antwort { beantwortet, stumm, beendet };
 
+// What a sweep does at a point the instrument left unanswered: go on with
+// whatever stilleMelden made of it (the window's own sweep: its box, then
+// synthesised readings), or end there (a script's sweep, whose readings
+// nobody watches and which must not wait for a person).
+enum class BeiStille { weiter, beenden };
+
 // The engine of one program run: the state, the port, the clock, and what
 // the actions keep between calls. Every front-end holds one.
 struct Geraet {
@@ -56,6 +62,14 @@ struct Geraet {
     std::string arbeitsordner;
     // The sweep's worker, joined by whoever stops it.
     std::thread sweepThread;
+    // The running sweep's rule for a silent instrument.
+    std::atomic<BeiStille> beiStille{BeiStille::weiter};
+    // The number of the sweep started last (the first is 1), so that a
+    // front-end can wait for the end of one sweep and not of a later one.
+    std::uint64_t sweepNummer = 0;
+    // The number of the last sweep that ended because the instrument fell
+    // silent; 0 for none.
+    std::atomic<std::uint64_t> verstummt{0};
     // The worker's last complete pass, copied under its lock for readers on
     // other threads; nothing before the first.
     std::mutex durchlaufSperre;

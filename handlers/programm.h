@@ -34,6 +34,8 @@ struct Programm {
     std::thread::id guiThread;
     // Whether "Smith" was enabled before the running sweep disabled it.
     bool smithVorSweep = false;
+    // stopmessung is under way: a sweep's end is its business.
+    bool stoppt = false;
     // One line for standard error: the window tells a user little about why
     // the port failed. Tests catch the lines here.
     std::function<void(const std::string&)> diagnose = [](const std::string& zeile) {

@@ -33,7 +33,7 @@ void steuerungZurueckgeben(Programm& p) {
 
 bool sweepLaeuft(const Programm& p) { return sweepLaeuft(p.geraet); }
 
-void startmessung(Programm& p, bool nurEinDurchlauf) {
+void startmessung(Programm& p, bool nurEinDurchlauf, BeiStille beiStille) {
     auto& f = p.fenster;
     if (sweepLaeuft(p)) return;
     f.timerSchalten(Element::Timer2, true);
@@ -44,17 +44,17 @@ void startmessung(Programm& p, bool nurEinDurchlauf) {
     // "Smith" would redraw the diagram under the running sweep.
     p.smithVorSweep = f.aktiv(Element::Button18);
     f.aktivieren(Element::Button18, false);
-    // The worker's end wakes a window waiting in stopmessung; a single pass
-    // also hands its stop to the window's thread, which joins the worker.
-    const auto amEnde = [&p, nurEinDurchlauf] {
+    // The worker's end wakes a window waiting in stopmessung; a sweep that
+    // ended by itself hands its stop to the window's thread, which joins
+    // the worker.
+    const auto amEnde = [&p] {
         p.post.anstossen();
-        if (nurEinDurchlauf)
-            p.post.einreichen([&p](Fenster&) {
-                if (sweepLaeuft(p) && p.st.sweepFertig) Button6Click(p);
-            });
+        p.post.einreichen([&p](Fenster&) {
+            if (!p.stoppt && sweepLaeuft(p) && p.st.sweepFertig) Button6Click(p);
+        });
     };
-    const api::Ergebnis e =
-        nurEinDurchlauf ? api::einDurchlaufStarten(p.geraet, amEnde) : api::dauerlaufStarten(p.geraet, amEnde);
+    const api::Ergebnis e = nurEinDurchlauf ? api::einDurchlaufStarten(p.geraet, amEnde, beiStille)
+                                            : api::dauerlaufStarten(p.geraet, amEnde, beiStille);
     if (!e) {
         // No thread to be had: give the controls back instead of hanging
         // with everything disabled.
@@ -66,6 +66,7 @@ void startmessung(Programm& p, bool nurEinDurchlauf) {
 void stopmessung(Programm& p) {
     auto& st = p.st;
     auto& f = p.fenster;
+    p.stoppt = true;
     f.aktivieren(Element::Button6, false);
     api::stoppAnfordern(p.geraet);
     // The sweep may still need the window for a time-out message, and a
@@ -76,19 +77,26 @@ void stopmessung(Programm& p) {
         p.post.abarbeiten(f);
         f.wartendAuffrischen();
     });
+    p.stoppt = false;
+    // The pass may have ended after the last refresh, or after the refresh
+    // period: what the window shows and prints is the last pass.
+    Timer2Timer(p);
     steuerungZurueckgeben(p);
     if (p.nachStopp) p.nachStopp();
 }
 
-void einDurchlauf(Programm& p) {
-    dm_diagramm(p);
-    startmessung(p, true);
+void stoppVerlangen(Programm& p) {
+    if (!sweepLaeuft(p)) return;
+    p.fenster.aktivieren(Element::Button6, false);
+    api::stoppAnfordern(p.geraet);
 }
 
-void Button5Click(Programm& p) {
+void sweepNeu(Programm& p, bool nurEinDurchlauf, BeiStille beiStille) {
     dm_diagramm(p);
-    startmessung(p);
+    startmessung(p, nurEinDurchlauf, beiStille);
 }
+
+void Button5Click(Programm& p) { sweepNeu(p, false, BeiStille::weiter); }
 
 void Button6Click(Programm& p) {
     stopmessung(p);

@@ -10,12 +10,18 @@ namespace qzl {
 void Button5Click(Programm& p);
 void Button6Click(Programm& p);
 // The controls away, then the worker; nothing when one runs already. Back
-// with stopmessung, which waits for the pass under way. With nurEinDurchlauf
-// the sweep stops by itself after one pass, as Sto&p would.
-void startmessung(Programm& p, bool nurEinDurchlauf = false);
-// One pass on a fresh diagram, then the read-outs (the command socket's INITiate).
-void einDurchlauf(Programm& p);
+// with stopmessung, which waits for the pass under way. A sweep that ends
+// without it (after one pass with nurEinDurchlauf, after stoppVerlangen,
+// at a silent point with BeiStille::beenden) is finished as Sto&p does.
+void startmessung(Programm& p, bool nurEinDurchlauf = false, BeiStille beiStille = BeiStille::weiter);
+// A fresh diagram, then a sweep, as "&Start" does (the command socket's
+// INITiate and INITiate:CONTinuous ON).
+void sweepNeu(Programm& p, bool nurEinDurchlauf, BeiStille beiStille);
 void stopmessung(Programm& p);
+// Asks the sweep to end after the pass under way and returns at once; the
+// window finishes it as Sto&p does once it has (the command socket's ABORt,
+// which must not hold up the socket for the rest of the pass).
+void stoppVerlangen(Programm& p);
 bool sweepLaeuft(const Programm& p);
 
 void Timer1Timer(Programm& p);

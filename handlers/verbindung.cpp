@@ -17,6 +17,17 @@ void PortSetzen(Programm& p) {
 }
 
 void zeitueberschreitungZeigen(Programm& p) {
+    // A script's sweep does not wait for a person: the readings turn
+    // synthesised at once and the sweep ends, while the box waits on the
+    // window's thread for whoever sits there.
+    if (std::this_thread::get_id() != p.guiThread && p.geraet.beiStille == BeiStille::beenden) {
+        demoEinschalten(p.geraet);
+        p.post.einreichen([&p](Fenster& f) {
+            f.textSetzen(Element::Caption, demoTitel(p.st));
+            f.meldung("Datenübertragungsfehler");
+        });
+        return;
+    }
     Fenster& f = p.fensterHier();
     f.meldung("Datenübertragungsfehler");
     f.textSetzen(Element::Caption, demoTitel(p.st));

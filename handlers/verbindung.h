@@ -14,7 +14,9 @@ std::string demoTitel(const InstrumentState& st);
 // the diagnosis line, since the window says nothing until a reply is missing.
 void PortSetzen(Programm& p);
 // The instrument fell silent: the message (the measuring thread waits until
-// it is closed), the caption, then demonstration readings.
+// it is closed), the caption, then demonstration readings. In a script's
+// sweep (BeiStille::beenden) the readings and the caption change at once
+// and the message is shown without holding the sweep up.
 void zeitueberschreitungZeigen(Programm& p);
 
 }  // namespace qzl

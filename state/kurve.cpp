@@ -33,7 +33,7 @@ double pegel(std::int32_t wert, std::int32_t messart, bool lin) {
 }
 
 Kurvenbild kurvenbild(const InstrumentState& st) {
-    Kurvenbild k{st.startfrequenz, st.schrittweite, st.messart, st.linModus, {}};
+    Kurvenbild k{st.startfrequenz, st.schrittweite, st.messart, st.linModus, {}, st.demoModus};
     const std::int32_t n = punktAnzahl(st);
     for (std::int32_t i = 1; i <= n; ++i) k.werte.push_back(wertBei(st, i));
     return k;

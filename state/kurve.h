@@ -37,6 +37,9 @@ struct Kurvenbild {
     std::int32_t start = 0, schritt = 0, art = 1;
     bool lin = false;
     std::vector<std::int32_t> werte;
+    // Some reading was not the instrument's (demonstration, or a point it
+    // left unanswered): for the eye only, never handed out as measured.
+    bool synthetisch = false;
 };
 Kurvenbild kurvenbild(const InstrumentState& st);
 

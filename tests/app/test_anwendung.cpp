@@ -27,6 +27,8 @@
 #include "app/signal_wache.h"
 #include "serial/port_posix.h"
 #include "handlers/sweep.h"
+#include "engine/durchlauf.h"
+#include "raster/anzeige_bitmap.h"
 #include "fakes.h"
 #include "temp_ordner.h"
 #include "sim/simulator.h"
@@ -386,6 +388,47 @@ TEST(Anwendung, StopBeiLangsamemGeraetMaltWeiter) {
         EXPECT_EQ(l.anwendung->st().messwerte[100], 400);
     }
     EXPECT_GT(gemalt, 10);
+    EXPECT_TRUE(ok.texte.empty());
+}
+
+// After Stop the window shows, and prints, the last pass, also when it
+// ended after the last refresh tick or after the refresh period (without
+// -c). The device under test changes every few milliseconds, so that no
+// two passes draw the same curve.
+TEST(Anwendung, NachStoppZeigtDasBildDesLetztenDurchlaufs) {
+    Bestaetiger ok;
+    sim::SimOptionen opt;
+    opt.modell = *sim::modellLesen("bandpass:11.4e6:2e6");
+    // Points a little apart, so that a pass ends between two refresh ticks.
+    opt.latenzMs = 1;
+    const sim::Modell modelle[] = {opt.modell, *sim::modellLesen("lowpass:11e6")};
+    for (const bool dauernd : {false, true}) {
+        Lauf l(opt);
+        auto& st = l.anwendung->st();
+        st.contBildaufbau = dauernd;
+        int wechsel = 0;
+        QTimer wechsler;
+        QObject::connect(&wechsler, &QTimer::timeout, [&] { l.simulator.modellSetzen(modelle[++wechsel % 2]); });
+        wechsler.start(3);
+        for (int runde = 0; runde < 3; ++runde) {
+            const auto vorher = l.simulator.austauschAnzahl();
+            l.klick("Button5");
+            l.warteAufAustausche(vorher + 2 * 280 + 1 + static_cast<unsigned>(runde) * 47);
+            // Beyond the refresh period, which ends the live picture without -c.
+            if (!dauernd) QTest::qWait(1100);
+            l.klick("Button6");
+            AnzeigeBitmap soll;
+            rasterKombinieren(soll, st.gitterRaster, st.kurvenRaster);
+            EXPECT_TRUE(st.anzeigeBitmap.indizes == soll.indizes) << dauernd << " " << runde;
+            EXPECT_TRUE(st.anzeigeBitmap.rgb == soll.rgb) << dauernd << " " << runde;
+            // The curve is the last pass the instrument answered.
+            const auto protokoll = l.simulator.protokoll();
+            for (std::int32_t k = 2; k < 280; ++k) {
+                const auto roh = protokoll[protokoll.size() - 280 + static_cast<std::size_t>(k) - 1].roh;
+                ASSERT_EQ(st.messwerte[static_cast<std::size_t>(k)], std::max(1, umrechnen(roh, 50, 250))) << k;
+            }
+        }
+    }
     EXPECT_TRUE(ok.texte.empty());
 }
 
