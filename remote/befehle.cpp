@@ -107,13 +107,44 @@ Antwort bandText(Lage& l) {
     return std::to_string(b.wert.unten) + ',' + std::to_string(b.wert.oben) + ',' + std::to_string(breite);
 }
 
+void abbrechen(Lage& l) {
+    const Wert<std::uint64_t> w = l.ziel.abbrechen();
+    if (!erledigt(l, w.fehler) || w.wert == 0) return;
+    l.durchlauf = w.wert;
+    l.befehleHalten = true;
+}
+
+void gestartet(Lage& l, const Wert<std::uint64_t>& w, bool einmal) {
+    if (!erledigt(l, w.fehler)) return;
+    l.gestartet = w.wert;
+    if (einmal) l.durchlauf = w.wert;
+}
+
 void schalterSetzen(Lage& l, std::string_view p) {
     if (wortPasst("ON", p) || p == "1")
-        erledigt(l, l.ziel.dauerlaufSetzen(true));
+        gestartet(l, l.ziel.dauerlaufStarten(), false);
     else if (wortPasst("OFF", p) || p == "0")
-        erledigt(l, l.ziel.dauerlaufSetzen(false));
+        abbrechen(l);
     else
         l.fehler.melden(-224);
+}
+
+// START,STEP,POINTS: every field read before anything is set.
+void bereichSetzen(Lage& l, std::string_view p) {
+    std::string_view felder[3];
+    std::size_t n = 0;
+    for (; n < 3 && !p.empty(); ++n) {
+        const std::size_t komma = p.find(',');
+        felder[n] = ohneRand(p.substr(0, komma));
+        p = komma == std::string_view::npos ? std::string_view{} : p.substr(komma + 1);
+    }
+    if (!p.empty()) return l.fehler.melden(-108);
+    if (n < 3 || std::ranges::any_of(felder, &std::string_view::empty)) return l.fehler.melden(-109);
+    const Zahl start = frequenzArgument(felder[0]), schritt = frequenzArgument(felder[1]),
+               punkte = ganzzahlArgument(felder[2]);
+    for (const Zahl& z : {start, schritt, punkte})
+        if (z.fehler != 0) return l.fehler.melden(z.fehler);
+    erledigt(l, l.ziel.bereichSetzen(start.wert, schritt.wert, punkte.wert));
 }
 
 void punkteSetzen(Lage& l, std::string_view p) {
@@ -145,7 +176,8 @@ void ueberschriftSetzen(Lage& l, std::string_view p) {
         l.fehler.melden(-224);
 }
 
-// *OPC? answers only once the session's last INITiate pass is over.
+// *OPC? answers only once the session's last INITiate pass, or the sweep
+// its ABORt stopped, is over.
 Antwort fertig(Lage& l) {
     if (l.durchlauf && l.ziel.durchlaufOffen(*l.durchlauf)) {
         l.warten = true;
@@ -160,6 +192,7 @@ constexpr Eintrag tafel[] = {
     {"*OPC", fertig, nullptr, false},
     {"SYSTem:ERRor:[NEXT]", [](Lage& l) -> Antwort { return l.fehler.naechster(); }, nullptr, false},
     {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "1"; }, nullptr, false},
+    {"SYSTem:DEMO", [](Lage& l) -> Antwort { return l.ziel.demo() ? "1" : "0"; }, nullptr, false},
     {"[SENSe]:FREQuency:STARt", [](Lage& l) -> Antwort { return std::to_string(l.ziel.startfrequenz()); },
      [](Lage& l, std::string_view p) { frequenzSetzen(l, p, &Fernziel::startfrequenzSetzen); }, true},
     {"[SENSe]:FREQuency:STEP", [](Lage& l) -> Antwort { return std::to_string(l.ziel.schrittweite()); },
@@ -167,6 +200,12 @@ constexpr Eintrag tafel[] = {
     {"[SENSe]:FREQuency:STOP", stopfrequenz, nullptr, false},
     {"[SENSe]:SWEep:POINts", [](Lage& l) -> Antwort { return std::to_string(l.ziel.punktzahl()); }, punkteSetzen,
      true},
+    {"[SENSe]:SWEep:RANGe",
+     [](Lage& l) -> Antwort {
+         return std::to_string(l.ziel.startfrequenz()) + ',' + std::to_string(l.ziel.schrittweite()) + ',' +
+                std::to_string(l.ziel.punktzahl());
+     },
+     bereichSetzen, true},
     {"[SENSe]:SWEep:STATe", [](Lage& l) -> Antwort { return l.ziel.laeuft() ? "RUN" : "IDLE"; }, nullptr, false},
     {"[SENSe]:MODE",
      [](Lage& l) -> Antwort { return kurzform(artNamen, static_cast<std::size_t>(l.ziel.messart())); },
@@ -175,14 +214,10 @@ constexpr Eintrag tafel[] = {
      [](Lage& l) -> Antwort { return kurzform(detektorNamen, static_cast<std::size_t>(l.ziel.detektor())); },
      detektorSetzen, true},
     {"INITiate:[IMMediate]", nullptr,
-     [](Lage& l, std::string_view) {
-         const Wert<std::uint64_t> w = l.ziel.durchlaufStarten();
-         if (erledigt(l, w.fehler)) l.durchlauf = w.wert;
-     },
-     false},
+     [](Lage& l, std::string_view) { gestartet(l, l.ziel.durchlaufStarten(), true); }, false},
     {"INITiate:CONTinuous", [](Lage& l) -> Antwort { return l.ziel.dauerlauf() ? "1" : "0"; }, schalterSetzen,
      true},
-    {"ABORt", nullptr, [](Lage& l, std::string_view) { erledigt(l, l.ziel.abbrechen()); }, false},
+    {"ABORt", nullptr, [](Lage& l, std::string_view) { abbrechen(l); }, false},
     {"TRACe:DATA", kurveText, nullptr, false},
     {"TRACe:RAW",
      [](Lage& l) -> Antwort {
@@ -208,10 +243,31 @@ constexpr Eintrag tafel[] = {
 // would hide a fault in the table.
 static_assert(std::ranges::none_of(tafel, [](const Eintrag& e) { return e.mitParameter && e.befehl == nullptr; }));
 
+// The end of the session's last sweep is told once it is known: a silent
+// instrument's -241 is then in the queue, before the next part runs.
+void ausgangMelden(Lage& l) {
+    if (!l.gestartet) return;
+    if (const Ergebnis e = l.ziel.durchlaufAusgang(*l.gestartet); e.code != 0) {
+        l.fehler.melden(e.code, e.text);
+        l.gestartet.reset();
+    } else if (!l.ziel.durchlaufOffen(*l.gestartet)) {
+        l.gestartet.reset();
+    }
+}
+
+// After ABORt the session's commands wait, in order, until that sweep is over.
+bool befehlWartet(Lage& l) {
+    if (!l.befehleHalten) return false;
+    if (l.durchlauf && l.ziel.durchlaufOffen(*l.durchlauf)) return true;
+    l.befehleHalten = false;
+    return false;
+}
+
 }  // namespace
 
 Ausfuehrung ausfuehren(std::string_view teil, Lage& lage) {
     Ausfuehrung a;
+    ausgangMelden(lage);
     const std::size_t blank = teil.find(' ');
     std::string_view kopf = teil.substr(0, blank);
     std::string_view parameter = blank == std::string_view::npos ? std::string_view{} : teil.substr(blank + 1);
@@ -220,6 +276,10 @@ Ausfuehrung ausfuehren(std::string_view teil, Lage& lage) {
     a.abfrage = kopf.ends_with('?');
     if (!zeichenErlaubt(teil)) {
         lage.fehler.melden(-100);
+        return a;
+    }
+    if (!a.abfrage && befehlWartet(lage)) {
+        a.warten = true;
         return a;
     }
     if (a.abfrage) kopf.remove_suffix(1);

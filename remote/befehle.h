@@ -15,13 +15,20 @@ namespace qzl::fern {
 struct Lage {
     Fernziel& ziel;
     Fehlerschlange& fehler;
-    std::optional<std::uint64_t> durchlauf;  // the pass the session's last INITiate started
-    bool warten = false;                     // set by *OPC? while that pass runs
+    // The sweep *OPC? waits for: the session's last INITiate pass, or the
+    // sweep its ABORt is ending.
+    std::optional<std::uint64_t> durchlauf = {};
+    // After ABORt, the session's commands wait for that sweep's end; its
+    // queries are answered meanwhile.
+    bool befehleHalten = false;
+    // The sweep the session started last, until its end has been told.
+    std::optional<std::uint64_t> gestartet = {};
+    bool warten = false;  // set by a part that has to wait
 };
 
 struct Ausfuehrung {
     bool abfrage = false;  // it answers one field, "" when it failed
-    bool warten = false;   // *OPC? met the pass still running: nothing done, ask again later
+    bool warten = false;   // it has to wait for a sweep's end: nothing done, ask again later
     std::string antwort;
 };
 

@@ -23,6 +23,7 @@ const char* fehlerText(int code) {
         case -222: return "Data out of range";
         case -224: return "Illegal parameter value";
         case -230: return "Data stale";
+        case -241: return "Hardware missing";
         case ueberlauf: return "Queue overflow";
         default: return "Error";
     }

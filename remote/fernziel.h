@@ -9,8 +9,9 @@
 namespace qzl::fern {
 
 // 0 when done. Otherwise the error the client finds in its queue: -221
-// (settings conflict), -222 (out of range), -224 (illegal value) or -230
-// (data stale), with the reason in English ("" for the code's plain text).
+// (settings conflict), -222 (out of range), -224 (illegal value), -230
+// (data stale) or -241 (hardware missing: the readings would be
+// synthesised), with the reason in English ("" for the code's plain text).
 struct Ergebnis {
     int code = 0;
     std::string text;
@@ -59,6 +60,8 @@ public:
     // The number of points of a pass; the target checks the range.
     virtual std::int32_t punktzahl() = 0;
     virtual Ergebnis punktzahlSetzen(std::int32_t anzahl) = 0;
+    // The three at once, judged as a whole: all are taken or none.
+    virtual Ergebnis bereichSetzen(std::int64_t start, std::int64_t schritt, std::int64_t punkte) = 0;
     // The measurement kind.
     virtual Messart messart() = 0;
     virtual Ergebnis messartSetzen(Messart art) = 0;
@@ -66,21 +69,33 @@ public:
     virtual Detektor detektor() = 0;
     virtual Ergebnis detektorSetzen(Detektor art) = 0;
 
-    // Starts one full pass that then stops; its number is what durchlaufOffen asks about.
+    // Starts one full pass that then stops. Its number is what durchlaufOffen
+    // and durchlaufAusgang take.
     virtual Wert<std::uint64_t> durchlaufStarten() = 0;
-    // True while the pass of that number runs; false once it ended, was cut short or never started.
+    // Starts passes that follow each other until stopped, numbered likewise;
+    // when such passes run already, their number.
+    virtual Wert<std::uint64_t> dauerlaufStarten() = 0;
+    // True while the sweep of that number runs, its last pass included;
+    // false once it ended, or for a number never started.
     virtual bool durchlaufOffen(std::uint64_t nummer) = 0;
+    // -241 when the sweep of that number ended because the instrument did
+    // not answer; code 0 otherwise, also while it runs.
+    virtual Ergebnis durchlaufAusgang(std::uint64_t nummer) = 0;
     // Whether passes follow each other until stopped.
     virtual bool dauerlauf() = 0;
-    virtual Ergebnis dauerlaufSetzen(bool an) = 0;
-    // Stops whatever sweep runs.
-    virtual Ergebnis abbrechen() = 0;
+    // Asks whatever sweep runs to end after the pass under way, without
+    // waiting for it; that sweep's number, 0 when none ran.
+    virtual Wert<std::uint64_t> abbrechen() = 0;
     // True while a sweep runs, a single pass or continuous ones.
     virtual bool laeuft() = 0;
+    // True while the readings are synthesised: the instrument stopped
+    // answering and the window shows its demonstration.
+    virtual bool demo() = 0;
 
-    // The last complete pass; -230 when there is none.
+    // The last complete pass; -230 when there is none, -241 when it holds
+    // synthesised readings. The same for the evaluations below.
     virtual Wert<Kurve> kurve() = 0;
-    // The highest and the lowest point of that pass; -230 when there is none.
+    // The highest and the lowest point of that pass.
     virtual Wert<Punkt> maximum() = 0;
     virtual Wert<Punkt> minimum() = 0;
     // The pass band's edges; -230 when the curve has no band.

@@ -8,16 +8,16 @@
 
 namespace qzl::fern {
 
-namespace {
-
-// A header has a few nodes; any longer one matches nothing anyway.
-constexpr std::size_t knotenGrenze = 8;
-
 std::string_view ohneRand(std::string_view t) {
     while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
     while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
     return t;
 }
+
+namespace {
+
+// A header has a few nodes; any longer one matches nothing anyway.
+constexpr std::size_t knotenGrenze = 8;
 
 char gross(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
@@ -58,6 +58,14 @@ bool knotenPassen(std::span<const std::string_view> muster, std::span<const std:
 }
 
 }  // namespace
+
+bool webAnfrage(std::string_view zeile) {
+    static constexpr std::string_view methoden[] = {"GET", "POST", "PUT", "HEAD", "OPTIONS", "DELETE", "PATCH", "CONNECT"};
+    for (const std::string_view m : methoden)
+        if (zeile.size() > m.size() + 1 && gleich(zeile.substr(0, m.size()), m) && zeile.substr(m.size(), 2) == " /")
+            return true;
+    return zeile.size() >= 5 && gleich(zeile.substr(0, 5), "Host:");
+}
 
 std::vector<std::string_view> teileTrennen(std::string_view zeile) {
     std::vector<std::string_view> teile;

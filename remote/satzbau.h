@@ -8,6 +8,14 @@
 
 namespace qzl::fern {
 
+// t without the blanks around it.
+std::string_view ohneRand(std::string_view t);
+
+// A line of an HTTP request: a request line ("POST / HTTP/1.1") or a Host
+// header, in any case. A browser sends such lines to 127.0.0.1 for any web
+// page that asks it to, with a body of the page's choosing.
+bool webAnfrage(std::string_view zeile);
+
 // The parts of a line between the ';' that stand outside quotes, without
 // their outer blanks; blank parts are left out.
 std::vector<std::string_view> teileTrennen(std::string_view zeile);

@@ -6,7 +6,7 @@ namespace qzl::fern {
 
 std::string Sitzung::empfangen(std::string_view daten) {
     std::string antwort;
-    while (!daten.empty()) {
+    while (!daten.empty() && !geschlossen_) {
         const std::size_t lf = daten.find('\n');
         const std::string_view stueck = daten.substr(0, lf == std::string_view::npos ? lf : lf + 1);
         daten.remove_prefix(stueck.size());
@@ -17,13 +17,22 @@ std::string Sitzung::empfangen(std::string_view daten) {
         }
         // The line so far with its LF; a CR ahead of the LF may still come.
         const std::size_t laenge = eingang_.size() - zeilenAnfang_ + stueck.size();
-        if (laenge > zeilenGrenze + 2 || eingang_.size() + stueck.size() > haltGrenze) {
+        eingang_ += stueck;
+        // An over-long request line is told by its start.
+        if (ende || laenge > zeilenGrenze + 2) {
+            std::string_view zeile(eingang_);
+            if (webAnfrage(zeile.substr(zeilenAnfang_))) {
+                geschlossen_ = true;
+                eingang_.clear();
+                return {};
+            }
+        }
+        if (laenge > zeilenGrenze + 2 || eingang_.size() > haltGrenze) {
             eingang_.resize(zeilenAnfang_);
             verwerfen_ = !ende;
             fehler_.melden(-100);
             continue;
         }
-        eingang_ += stueck;
         if (!ende) continue;
         zeilenAnfang_ = eingang_.size();
         if (!haelt_) abarbeiten(antwort);
@@ -33,7 +42,7 @@ std::string Sitzung::empfangen(std::string_view daten) {
 
 std::string Sitzung::weiter() {
     std::string antwort;
-    if (haelt_ && zeileFortsetzen(antwort)) {
+    if (haelt_ && !geschlossen_ && zeileFortsetzen(antwort)) {
         haelt_ = false;
         abarbeiten(antwort);
     }

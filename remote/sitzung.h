@@ -19,6 +19,13 @@
 // haltGrenze bytes of them. A line that would go beyond is dropped with -100
 // like an over-long one. weiter() goes on once the pass is over.
 //
+// After ABORt, later commands of the client wait the same way until the
+// sweep has ended, while its queries are answered.
+//
+// An HTTP request line or Host header (see webAnfrage) ends the session at
+// once: nothing of it or after it runs, even what came in the same chunk,
+// and the server closes the connection.
+//
 // An answer can be long (a trace per TRACe:DATA?, several on one line):
 // the server reads no more from a client whose answers it has not yet sent.
 #include <cstddef>
@@ -34,7 +41,7 @@ public:
     static constexpr std::size_t zeilenGrenze = 4096;  // without CR LF
     static constexpr std::size_t haltGrenze = 65536;
 
-    explicit Sitzung(Fernziel& ziel) : lage_{ziel, fehler_, std::nullopt, false} {}
+    explicit Sitzung(Fernziel& ziel) : lage_{ziel, fehler_} {}
     Sitzung(const Sitzung&) = delete;
     Sitzung& operator=(const Sitzung&) = delete;
 
@@ -45,6 +52,8 @@ public:
     std::string weiter();
     // An *OPC? holds this client's lines.
     bool wartet() const { return haelt_; }
+    // The client sent an HTTP request: close the connection.
+    bool geschlossen() const { return geschlossen_; }
 
 private:
     // Runs the complete lines received; stops at an *OPC? that has to wait.
@@ -58,6 +67,7 @@ private:
     std::size_t zeilenAnfang_ = 0;  // where in eingang_ the line arriving begins
     bool verwerfen_ = false;        // the rest of a dropped line, up to its LF, is dropped too
     bool haelt_ = false;
+    bool geschlossen_ = false;
 
     struct Zeile {
         std::string text;

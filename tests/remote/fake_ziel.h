@@ -2,6 +2,7 @@
 // A target that keeps what it is told and notes each setter and action. Its
 // ergebnis is every setter's, action's and result query's answer.
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "remote/fernziel.h"
@@ -15,8 +16,10 @@ struct FakeZiel : fern::Fernziel {
     std::int32_t punkte = 3;
     fern::Messart art = fern::Messart::reflexion;
     fern::Detektor det = fern::Detektor::logarithmisch;
-    bool dauer = false, offen = false;
+    bool dauer = false, offen = false, demoAn = false;
     std::uint64_t durchlaeufe = 0;
+    fern::Ergebnis ausgang;  // how the last sweep ended
+    bool abbruchSofort = true;  // else ABORt leaves the sweep finishing its pass
     std::string titel = "Filter";
     fern::Kurve kurveDaten{{1000000, 1001000}, {-2.8, 0.9975}, {12, 345}};
 
@@ -43,19 +46,34 @@ struct FakeZiel : fern::Fernziel {
     fern::Ergebnis schrittweiteSetzen(std::int64_t hz) override { return setzen(schritt, hz, "schritt"); }
     std::int32_t punktzahl() override { return punkte; }
     fern::Ergebnis punktzahlSetzen(std::int32_t n) override { return setzen(punkte, n, "punkte"); }
+    fern::Ergebnis bereichSetzen(std::int64_t s, std::int64_t d, std::int64_t n) override {
+        const fern::Ergebnis e = merken("bereich");
+        if (e.code == 0) std::tie(start, schritt, punkte) = std::tuple(s, d, static_cast<std::int32_t>(n));
+        return e;
+    }
     fern::Messart messart() override { return art; }
     fern::Ergebnis messartSetzen(fern::Messart a) override { return setzen(art, a, "messart"); }
     fern::Detektor detektor() override { return det; }
     fern::Ergebnis detektorSetzen(fern::Detektor d) override { return setzen(det, d, "detektor"); }
-    fern::Wert<std::uint64_t> durchlaufStarten() override {
-        if (merken("init").code == 0) offen = true;
-        return wert(++durchlaeufe);
+    fern::Wert<std::uint64_t> starten(const char* name, bool& laufend) {
+        if (merken(name).code == 0) {
+            laufend = true;
+            ++durchlaeufe;
+        }
+        return wert(durchlaeufe);
     }
-    bool durchlaufOffen(std::uint64_t n) override { return offen && n == durchlaeufe; }
+    fern::Wert<std::uint64_t> durchlaufStarten() override { return starten("init", offen); }
+    fern::Wert<std::uint64_t> dauerlaufStarten() override { return starten("dauerlauf", dauer); }
+    bool durchlaufOffen(std::uint64_t n) override { return (offen || dauer) && n == durchlaeufe; }
+    fern::Ergebnis durchlaufAusgang(std::uint64_t n) override { return n == durchlaeufe ? ausgang : fern::Ergebnis{}; }
     bool dauerlauf() override { return dauer; }
-    fern::Ergebnis dauerlaufSetzen(bool an) override { return setzen(dauer, an, "dauerlauf"); }
-    fern::Ergebnis abbrechen() override { return setzen(offen, false, "abbrechen"); }
+    fern::Wert<std::uint64_t> abbrechen() override {
+        const bool lief = laeuft();
+        if (merken("abbrechen").code == 0 && abbruchSofort) offen = dauer = false;
+        return wert(lief ? durchlaeufe : 0);
+    }
     bool laeuft() override { return offen || dauer; }
+    bool demo() override { return demoAn; }
     fern::Wert<fern::Kurve> kurve() override { return wert(kurveDaten); }
     fern::Wert<fern::Punkt> maximum() override { return wert(fern::Punkt{1001000, 0.9975}); }
     fern::Wert<fern::Punkt> minimum() override { return wert(fern::Punkt{1000000, -2.8}); }

@@ -32,6 +32,8 @@ TEST(Fernsteuerung, KopfFormen) {
         {"SENSe:SWEep:POINts 5", "", 0, "punkte"},   {"SWE:POINTS 5", "", 0, "punkte"},
         {"ABOR", "", 0, "abbrechen"},                {"INIT:CONT ON", "", 0, "dauerlauf"},
         {"A:B:C:D:E:F:G:H?", "\n", -113, ""},         {"A:B:C:D:E:F:G:H:I?", "\n", -113, ""},
+        {"SWE:RANG 1M,2k,5", "", 0, "bereich"},      {"SENS:SWEEP:RANGE 1M, 2k ,5", "", 0, "bereich"},
+        {"SYST:DEMO?", "0\n", 0, ""},                 {"SYST:DEMO 1", "", -113, ""},
     };
     for (const auto& f : faelle) {
         Stand t;
@@ -51,7 +53,8 @@ TEST(Fernsteuerung, Frequenzen) {
         {"7,1 MHz", 7100000},  {"100 hz", 100},     {"7.100.000 Hz", 7100000}, {"0x10", 16},
         {"1.5", -222},         {"1e-3", -222},      {"0.5 kHz", 500},     {"99999999999999999999", -222},
         {"abc", -224},         {"10.7MH", -224},    {"nan", -224},        {"10.7 mhzz", -224},
-        {"2.5e-3k", -222},     {"   10M", 10000000},
+        {"2.5e-3k", -222},     {"   10M", 10000000},  {"2.5e-10G", -222},   {"1.5e-9G", -222},
+        {"1e-7M", -222},
     };
     for (const auto& f : faelle) {
         Stand t;
@@ -84,6 +87,13 @@ TEST(Fernsteuerung, Fehler) {
         {"MODE SPECTRUM", {-224, "say \"no\"\n"}, "-224,\"say \"\"no\"\"?\""},
         {"INIT", {-222, ""}, "-222,\"Data out of range\""},
         {"CALC:BAND?", {-230, "no band"}, "-230,\"no band\""},
+        {"TRAC:DATA?", {-241, ""}, "-241,\"Hardware missing\""},
+        {"SWE:RANG 1M,2k", {}, "-109,\"Missing parameter\""},
+        {"SWE:RANG 1M,,5", {}, "-109,\"Missing parameter\""},
+        {"SWE:RANG 1M,2k,5,6", {}, "-108,\"Parameter not allowed\""},
+        {"SWE:RANG 1M,x,5", {}, "-224,\"Illegal parameter value\""},
+        {"SWE:RANG 1.5,2k,5", {}, "-222,\"Data out of range\""},
+        {"SWE:RANG 1M,2k,5.5", {}, "-222,\"Data out of range\""},
     };
     for (const auto& f : faelle) {
         Stand t;
@@ -114,6 +124,7 @@ TEST(Fernsteuerung, Antworten) {
         {"DISP:HEAD 'it''s \"\xC3\xBC\"; x';DISP:HEAD?", "\"it's \"\"\xC3\xBC\"\"; x\""},
         {"INIT:CONT 1;INIT:CONT?;SWE:STAT?", "1;RUN"},
         {"MODE vfo;MODE?;DET LINEAR;DET?", "VFO;LIN"},
+        {"SWE:RANG 7.1M,2k,9;SWE:RANG?;FREQ:STAR?", "7100000,2000,9;7100000"},
         {"  ;;  SWE:POIN?  ;", "3"},
     };
     for (const auto& f : faelle) {
@@ -166,21 +177,97 @@ TEST(Fernsteuerung, OpcHaelt) {
     const struct {
         const char* zeilen;
         const char* sofort;
-        const char* danach;  // once the pass is over
+        const char* danach;  // once the sweep is over
     } faelle[] = {
         {"*OPC?\n", "1\n", ""},
-        {"INIT\nABOR\n*OPC?\n", "1\n", ""},
+        {"INIT\nABOR\n*OPC?\n", "", "1\n"},
         {"INIT\n*OPC?\n*IDN?\nSWE:POIN 7\nSWE:POIN?\n", "", "1\nqzl7,qzl7,0,7.3\n7\n"},
         {"INIT;*OPC?;SWE:POIN?\n", "", "1;3\n"},
+        // After ABORt, queries are answered while the pass ends; commands wait for its end.
+        {"INIT:CONT ON\nABOR\nSWE:STAT?\nSWE:POIN 7\nSWE:POIN?\n", "RUN\n", "7\n"},
+        {"INIT:CONT ON\nINIT:CONT OFF\nSWE:POIN?;SWE:POIN 7;SWE:POIN?\n", "", "3;7\n"},
+        {"ABOR\nSWE:POIN 7\nSWE:POIN?\n", "7\n", ""},
     };
     for (const auto& f : faelle) {
         Stand t;
+        t.ziel.abbruchSofort = false;
         EXPECT_EQ(t.s.empfangen(f.zeilen), f.sofort) << f.zeilen;
         EXPECT_EQ(t.s.weiter(), "") << f.zeilen;
         EXPECT_EQ(t.s.wartet(), *f.danach != '\0') << f.zeilen;
-        t.ziel.offen = false;
+        t.ziel.offen = t.ziel.dauer = false;
         EXPECT_EQ(t.s.weiter(), f.danach) << f.zeilen;
         EXPECT_FALSE(t.s.wartet());
+    }
+}
+
+// A sweep that ended on a silent instrument leaves -241 for the session
+// that started it, in the queue before its next part runs.
+TEST(Fernsteuerung, StummesEnde) {
+    const struct {
+        const char* start;
+        const char* danach;
+        const char* antwort;
+    } faelle[] = {
+        {"INIT\n", "SYST:ERR?\n", "-241,\"Hardware missing; silent\"\n"},
+        {"INIT:CONT ON\n", "SYST:ERR?;SYST:ERR?\n", "-241,\"Hardware missing; silent\";0,\"No error\"\n"},
+        {"INIT;*OPC?;SYST:ERR?\n", "", "1;-241,\"Hardware missing; silent\"\n"},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        std::string antwort = t.s.empfangen(f.start);
+        t.ziel.offen = t.ziel.dauer = false;
+        t.ziel.ausgang = {-241, "Hardware missing; silent"};
+        antwort += t.s.weiter() + t.s.empfangen(f.danach);
+        EXPECT_EQ(antwort, f.antwort) << f.start;
+        EXPECT_EQ(t.fehlercode(), 0) << f.start;
+    }
+    // Told once, and not to another session.
+    Stand t;
+    t.s.empfangen("INIT\n");
+    fern::Sitzung andere{t.ziel};
+    t.ziel.offen = false;
+    t.ziel.ausgang = {-241, "silent"};
+    EXPECT_EQ(andere.empfangen("SYST:ERR?\n"), "0,\"No error\"\n");
+    EXPECT_EQ(t.fehlercode(), -241);
+    EXPECT_EQ(t.fehlercode(), 0);
+}
+
+// A web page can make a browser send its request here: nothing of it runs,
+// nor anything after it, however it arrives.
+TEST(Fernsteuerung, WebAnfrage) {
+    const std::string koerper = "SENS:FREQ:STAR 1000000\nINIT\nINIT:CONT ON\n*IDN?\n";
+    const std::string post = "POST / HTTP/1.1\r\nHost: 127.0.0.1:5025\r\nContent-Type: text/plain\r\n"
+                             "Content-Length: 45\r\n\r\n" + koerper;
+    const struct {
+        std::string eingabe;
+        std::size_t stueck;
+        std::size_t aufrufe;  // of the lines ahead of the request
+    } faelle[] = {
+        {post, 100000, 0},
+        {post, 1, 0},
+        {"POST / HTTP/1.1\nHost: 127.0.0.1\n\n" + koerper, 7, 0},
+        {"GET /chat HTTP/1.1\r\nHost: 127.0.0.1:5025\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+         "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n" + koerper,
+         100000, 0},
+        {"SWE:POIN 5\nhost: evil\n" + koerper, 100000, 1},
+        {"OPTIONS /x HTTP/1.1\r\n" + koerper, 3, 0},
+        {"put /a HTTP/1.0\n" + koerper, 100000, 0},
+        {"DELETE /" + std::string(5000, 'x') + " HTTP/1.1\n" + koerper, 1000, 0},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        std::string antwort;
+        for (std::size_t i = 0; i < f.eingabe.size(); i += f.stueck) antwort += t.s.empfangen(f.eingabe.substr(i, f.stueck));
+        EXPECT_TRUE(t.s.geschlossen()) << f.eingabe;
+        EXPECT_EQ(antwort, "") << f.eingabe;
+        EXPECT_EQ(t.ziel.aufrufe.size(), f.aufrufe) << f.eingabe;
+        EXPECT_EQ(t.s.weiter(), "");
+    }
+    // Commands that merely look alike run.
+    for (const char* zeile : {"GETX /\n", "POST/ x\n", "HOST?\n", "HOSTS: x\n", " GET / HTTP/1.1\n"}) {
+        Stand t;
+        t.s.empfangen(zeile);
+        EXPECT_FALSE(t.s.geschlossen()) << zeile;
     }
 }
 
