@@ -4,19 +4,36 @@
 #include <QTcpSocket>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace qzl {
 
-// The Unix socket's file, made with mode 0600 before anyone can connect;
-// the listening descriptor, or -1 with the reason.
-int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler);
-void lokalenSocketEntfernen(const std::string& pfad);
+// The Unix socket's file, made with mode 0600 before anyone can connect, in
+// a folder no other user can change; the listening descriptor and which
+// file it is, or -1 with the reason.
+int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler, SocketKennung& kennung);
+// Removes the socket at pfad if it is still the one that was made.
+void lokalenSocketEntfernen(const std::string& pfad, const SocketKennung& kennung);
+// The other end of a connection's descriptor has closed (or the descriptor
+// is gone), though Qt may not have read so far.
+bool gegenseiteGeschlossen(qintptr deskriptor);
 
 namespace {
 // A client is served in pieces of this, so that a flood leaves the window
 // its events between them.
 constexpr qint64 leseStueck = 16384;
 constexpr qint64 pufferGrenze = 65536;
+
+qintptr deskriptor(QIODevice* leitung) {
+    if (auto* s = qobject_cast<QAbstractSocket*>(leitung)) return s->socketDescriptor();
+    if (auto* s = qobject_cast<QLocalSocket*>(leitung)) return s->socketDescriptor();
+    return -1;
+}
+
+void abbrechen(QIODevice* leitung) {
+    if (auto* s = qobject_cast<QAbstractSocket*>(leitung)) s->abort();
+    if (auto* s = qobject_cast<QLocalSocket*>(leitung)) s->abort();
+}
 }  // namespace
 
 Fernsteuerung::Fernsteuerung(fern::Fernziel& ziel) : ziel_(ziel) {
@@ -42,14 +59,17 @@ Fernsteuerung::Fernsteuerung(fern::Fernziel& ziel) : ziel_(ziel) {
 
 Fernsteuerung::~Fernsteuerung() {
     // The servers delete their connections after this body: none may call back.
-    QObject::disconnect(nullptr, nullptr, this, nullptr);
-    if (!pfad_.empty()) lokalenSocketEntfernen(pfad_);
+    for (QObject* server : std::initializer_list<QObject*>{&tcp4_, &tcp6_, &lokal_}) {
+        server->disconnect(this);
+        for (QObject* leitung : server->children()) leitung->disconnect(this);
+    }
+    if (!pfad_.empty()) lokalenSocketEntfernen(pfad_, kennung_);
 }
 
 std::string Fernsteuerung::lauschen(const Lauschadresse& a) {
     if (!a.pfad.empty()) {
         std::string fehler;
-        const int fd = lokalenSocketAnlegen(a.pfad, fehler);
+        const int fd = lokalenSocketAnlegen(a.pfad, fehler, kennung_);
         if (fd < 0) return fehler;
         pfad_ = a.pfad;
         if (!lokal_.listen(fd)) return "qzl7: cannot listen on " + a.pfad + ": " + lokal_.errorString().toStdString();
@@ -69,9 +89,28 @@ Fernsteuerung::Kunde* Fernsteuerung::finden(QIODevice* leitung) {
     return k == kunden_.end() ? nullptr : &*k;
 }
 
+int Fernsteuerung::kundenDa() {
+    int da = 0;
+    for (Kunde& k : kunden_) {
+        if (k.weg) continue;
+        if (!gegenseiteGeschlossen(deskriptor(k.leitung))) {
+            ++da;
+            continue;
+        }
+        // Qt notices a close only when it reads, and a client that waits or
+        // leaves its answers unread is not read. One that is read is
+        // noticed soon; until then it holds no place either.
+        if (!k.beschaeftigt && (k.sitzung->wartet() || k.leitung->bytesToWrite() > sendeGrenze))
+            verloren(k.leitung);
+    }
+    aufraeumen();
+    return da;
+}
+
 void Fernsteuerung::annehmen(QIODevice* leitung) {
     aufraeumen();
-    if (static_cast<int>(kunden_.size()) >= hoechstensKunden) {
+    // Closed ones that Qt has not yet reaped are bounded all the same.
+    if (kundenDa() >= hoechstensKunden || static_cast<int>(kunden_.size()) >= 2 * hoechstensKunden) {
         abweisen(leitung);
         return;
     }
@@ -118,11 +157,25 @@ void Fernsteuerung::lesen(QIODevice* leitung) {
     bedienen(*k, [&] { return k->sitzung->empfangen(std::string_view(daten.constData(), daten.size())); });
 }
 
+void Fernsteuerung::webAnfrageAbweisen(Kunde& k) {
+    std::string wer = "a client of " + pfad_;
+    if (auto* s = qobject_cast<QAbstractSocket*>(k.leitung))
+        wer = s->peerAddress().toString().toStdString() + " port " + std::to_string(s->peerPort());
+    std::fprintf(stderr,
+                 "qzl7: closed the connection from %s: it sent an HTTP request, which a web page can make a "
+                 "browser send; commands are lines of text\n",
+                 wer.c_str());
+    QIODevice* leitung = k.leitung;
+    verloren(leitung);
+    abbrechen(leitung);
+}
+
 void Fernsteuerung::bedienen(Kunde& k, const std::function<std::string()>& schritt) {
     k.beschaeftigt = true;
     const std::string antwort = schritt();
     k.beschaeftigt = false;
     if (k.weg) return;
+    if (k.sitzung->geschlossen()) return webAnfrageAbweisen(k);
     if (!antwort.empty()) k.leitung->write(antwort.data(), static_cast<qint64>(antwort.size()));
     if (k.sitzung->wartet())
         takt_.start();

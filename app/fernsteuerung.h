@@ -21,10 +21,16 @@ class QIODevice;
 
 namespace qzl {
 
+// Which file a Unix socket is: another file at its path is not removed.
+struct SocketKennung {
+    unsigned long long geraet = 0, knoten = 0;
+};
+
 class Fernsteuerung : public QObject {
 public:
-    // At most this many clients at once; more are told so and closed.
-    static constexpr int hoechstensKunden = 4;
+    // At most this many clients at once; more are told so and closed. A
+    // client that has closed holds no place.
+    static constexpr int hoechstensKunden = 16;
     // Refused ones hear why for this long; beyond so many at once, not at all.
     static constexpr int abweisFristMs = 1000;
     static constexpr int hoechstensAbgewiesen = 16;
@@ -51,6 +57,11 @@ private:
     void annehmen(QIODevice* leitung);
     void abweisen(QIODevice* leitung);
     void verloren(QIODevice* leitung);
+    // Clients that are still there; those that have gone but were not
+    // noticed, since nobody reads them, are let go first.
+    int kundenDa();
+    // Sent an HTTP request: the connection ends with a line on standard error.
+    void webAnfrageAbweisen(Kunde& k);
     void lesen(QIODevice* leitung);
     // One turn of a client's session, guarded against re-entry from a modal
     // loop a command opens; its answers go out, and what waits is read next.
@@ -60,7 +71,8 @@ private:
     fern::Fernziel& ziel_;
     QTcpServer tcp4_, tcp6_;
     QLocalServer lokal_;
-    std::string pfad_;  // the Unix socket to remove at the end
+    std::string pfad_;  // the Unix socket to remove at the end, if it is still ours
+    SocketKennung kennung_;
     std::list<Kunde> kunden_;
     int abgewiesen_ = 0;
     QTimer takt_;  // a held *OPC? is looked at now and then, too

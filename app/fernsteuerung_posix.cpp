@@ -1,12 +1,16 @@
 // The command socket's Unix socket on POSIX systems.
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <string>
+
+#include "app/fernsteuerung.h"
 
 namespace qzl {
 
@@ -16,9 +20,46 @@ std::string grund(const std::string& pfad, const char* was) {
     return "qzl7: cannot listen on " + pfad + ": " + was + (errno ? std::string(": ") + std::strerror(errno) : "");
 }
 
+std::string oktal(mode_t modus) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(modus & 07777));
+    return text;
+}
+
+// Whoever may change the folder may swap the socket for one of their own
+// that listens in its place, and have the window remove their file at the
+// end: only a folder of this user's (or root's) that no one else may write
+// to, unless the sticky bit keeps others' hands off this user's files.
+std::string ordnerEinwand(const std::string& pfad) {
+    const auto trenner = pfad.rfind('/');
+    const std::string ordner = trenner == std::string::npos ? "." : trenner == 0 ? "/" : pfad.substr(0, trenner);
+    struct stat info {};
+    if (::stat(ordner.c_str(), &info) != 0) return grund(pfad, ("the folder " + ordner).c_str());
+    if (info.st_uid != ::getuid() && info.st_uid != 0)
+        return "qzl7: cannot listen on " + pfad + ": the folder " + ordner +
+               " belongs to another user, who could put a socket of their own in its place; use a folder of your own";
+    if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX))
+        return "qzl7: cannot listen on " + pfad + ": other users may write to the folder " + ordner + " (mode " +
+               oktal(info.st_mode) + ") and could put a socket of their own in its place; use a folder only you can "
+               "write to";
+    return {};
+}
+
 }  // namespace
 
-int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler) {
+bool gegenseiteGeschlossen(qintptr deskriptor) {
+    if (deskriptor < 0) return true;
+#ifdef POLLRDHUP
+    pollfd p{static_cast<int>(deskriptor), POLLRDHUP, 0};
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR | POLLNVAL));
+#else
+    // Without POLLRDHUP only a close with nothing left to read is seen.
+    char c;
+    return ::recv(static_cast<int>(deskriptor), &c, 1, MSG_PEEK | MSG_DONTWAIT) == 0;
+#endif
+}
+
+int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler, SocketKennung& kennung) {
     sockaddr_un adresse{};
     adresse.sun_family = AF_UNIX;
     errno = 0;
@@ -27,6 +68,8 @@ int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler) {
         return -1;
     }
     std::memcpy(adresse.sun_path, pfad.c_str(), pfad.size() + 1);
+    errno = 0;
+    if (fehler = ordnerEinwand(pfad); !fehler.empty()) return -1;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) {
         fehler = grund(pfad, "no socket");
@@ -70,9 +113,15 @@ int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler) {
         ::close(fd);
         return -1;
     }
+    if (::lstat(pfad.c_str(), &info) == 0) kennung = {info.st_dev, info.st_ino};
     return fd;
 }
 
-void lokalenSocketEntfernen(const std::string& pfad) { ::unlink(pfad.c_str()); }
+void lokalenSocketEntfernen(const std::string& pfad, const SocketKennung& kennung) {
+    struct stat info {};
+    if (::lstat(pfad.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && info.st_dev == kennung.geraet &&
+        info.st_ino == kennung.knoten)
+        ::unlink(pfad.c_str());
+}
 
 }  // namespace qzl

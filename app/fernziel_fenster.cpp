@@ -8,6 +8,7 @@
 #include "handlers/messartwahl.h"
 #include "handlers/start.h"
 #include "handlers/sweep.h"
+#include "state/hz_text.h"
 #include "state/kurve.h"
 
 namespace qzl {
@@ -24,6 +25,7 @@ fern::Ergebnis uebersetzt(const api::Ergebnis& e) {
 }
 
 const fern::Ergebnis keinDurchlauf{-230, "no complete pass yet"};
+const fern::Ergebnis synthetisch{-241, "Hardware missing; the last pass holds synthesised readings, not measured ones"};
 
 // A change through the engine's API, unless the window objects; what the
 // engine took is then shown as its control shows it.
@@ -69,6 +71,14 @@ fern::Ergebnis FensterZiel::punktzahlSetzen(std::int32_t anzahl) {
                    });
 }
 
+fern::Ergebnis FensterZiel::bereichSetzen(std::int64_t start, std::int64_t schritt, std::int64_t punkte) {
+    return aendern(einwand(), [&] { return api::bereichSetzen(p_.geraet, start, schritt, punkte); },
+                   [&] {
+                       p_.fenster.textSetzen(Element::Label2, hzText(p_.st.schrittweite));
+                       startfrequenzGeaendert(p_, true);
+                   });
+}
+
 fern::Messart FensterZiel::messart() {
     std::int32_t art = p_.st.messart;
     // The demonstration after a time-out stands in for the kind chosen.
@@ -107,45 +117,75 @@ fern::Ergebnis FensterZiel::detektorSetzen(fern::Detektor art) {
     return {};
 }
 
-fern::Wert<std::uint64_t> FensterZiel::durchlaufStarten() {
-    if (auto e = einwand(); e.code) return {0, e};
-    if (sweepLaeuft(p_)) return {0, {-221, "a sweep is running"}};
+fern::Ergebnis FensterZiel::startEinwand() const {
+    // Checked first: a script must learn that its readings would be invented.
+    if (p_.st.demoModus)
+        return {-241, "Hardware missing; the readings are synthesised since the instrument stopped answering: "
+                      "reconnect it, then press OK under Einstellungen, Optionen"};
+    if (auto e = einwand(); e.code) return e;
+    if (sweepLaeuft(p_)) return {-221, "a sweep is running"};
     // As its button: the VFO has no sweep.
-    if (!p_.fenster.aktiv(Element::Button5)) return {0, {-221, "this measurement kind has no sweep"}};
-    einDurchlauf(p_);
+    if (!p_.fenster.aktiv(Element::Button5)) return {-221, "this measurement kind has no sweep"};
+    return {};
+}
+
+fern::Wert<std::uint64_t> FensterZiel::sweepStarten(bool nurEinDurchlauf) {
+    if (auto e = startEinwand(); e.code) return {0, e};
+    sweepNeu(p_, nurEinDurchlauf, BeiStille::beenden);
     if (!sweepLaeuft(p_)) return {0, {-221, "the sweep could not be started"}};
-    einzelLauf_ = true;
-    return {++durchlaeufe_, {}};
+    return {p_.geraet.sweepNummer, {}};
+}
+
+fern::Wert<std::uint64_t> FensterZiel::durchlaufStarten() { return sweepStarten(true); }
+
+fern::Wert<std::uint64_t> FensterZiel::dauerlaufStarten() {
+    if (sweepLaeuft(p_) && !p_.st.demoModus) {
+        if (p_.st.stopAnforderung) return {0, {-221, "a single pass is running, or the sweep is stopping"}};
+        return {p_.geraet.sweepNummer, {}};
+    }
+    return sweepStarten(false);
 }
 
 bool FensterZiel::durchlaufOffen(std::uint64_t nummer) {
-    return nummer == durchlaeufe_ && einzelLauf_ && sweepLaeuft(p_);
+    return nummer == p_.geraet.sweepNummer && sweepLaeuft(p_);
 }
 
-bool FensterZiel::dauerlauf() { return sweepLaeuft(p_) && !einzelLauf_; }
-
-fern::Ergebnis FensterZiel::dauerlaufSetzen(bool an) {
-    if (!an) return abbrechen();
-    if (auto e = einwand(); e.code) return e;
-    if (sweepLaeuft(p_)) return einzelLauf_ ? fern::Ergebnis{-221, "a single pass is running"} : fern::Ergebnis{};
-    if (!p_.fenster.aktiv(Element::Button5)) return {-221, "this measurement kind has no sweep"};
-    Button5Click(p_);
-    einzelLauf_ = false;
-    return {};
+fern::Ergebnis FensterZiel::durchlaufAusgang(std::uint64_t nummer) {
+    if (nummer == 0 || nummer != p_.geraet.verstummt) return {};
+    return {-241, "Hardware missing; the instrument did not answer within 4 s"};
 }
 
-fern::Ergebnis FensterZiel::abbrechen() {
-    if (!sweepLaeuft(p_)) return {};
-    if (auto e = einwand(); e.code) return e;
-    Button6Click(p_);
-    return {};
+bool FensterZiel::dauerlauf() { return sweepLaeuft(p_) && !p_.st.stopAnforderung; }
+
+fern::Wert<std::uint64_t> FensterZiel::abbrechen() {
+    if (!sweepLaeuft(p_)) return {0, {}};
+    if (auto e = einwand(); e.code) return {0, e};
+    stoppVerlangen(p_);
+    return {p_.geraet.sweepNummer, {}};
 }
 
 bool FensterZiel::laeuft() { return sweepLaeuft(p_); }
 
+bool FensterZiel::demo() { return p_.st.demoModus; }
+
+namespace {
+// The last pass, or why it is not handed out.
+std::optional<Kurvenbild> messbarerDurchlauf(Programm& p, fern::Ergebnis& fehler) {
+    auto bild = api::letzterDurchlauf(p.geraet);
+    if (!bild)
+        fehler = keinDurchlauf;
+    else if (bild->synthetisch)
+        fehler = synthetisch;
+    else
+        return bild;
+    return std::nullopt;
+}
+}  // namespace
+
 fern::Wert<fern::Kurve> FensterZiel::kurve() {
-    const auto bild = api::letzterDurchlauf(p_.geraet);
-    if (!bild) return {{}, keinDurchlauf};
+    fern::Ergebnis fehler;
+    const auto bild = messbarerDurchlauf(p_, fehler);
+    if (!bild) return {{}, fehler};
     fern::Kurve k;
     std::int64_t f = bild->start;
     for (const std::int32_t w : bild->werte) {
@@ -164,20 +204,23 @@ fern::Punkt punkt(const Kurvenpunkt& k, const Kurvenbild& bild) {
 }  // namespace
 
 fern::Wert<fern::Punkt> FensterZiel::maximum() {
-    const auto bild = api::letzterDurchlauf(p_.geraet);
-    if (!bild) return {{}, keinDurchlauf};
+    fern::Ergebnis fehler;
+    const auto bild = messbarerDurchlauf(p_, fehler);
+    if (!bild) return {{}, fehler};
     return {punkt(kurveAuswerten(*bild).maximum, *bild), {}};
 }
 
 fern::Wert<fern::Punkt> FensterZiel::minimum() {
-    const auto bild = api::letzterDurchlauf(p_.geraet);
-    if (!bild) return {{}, keinDurchlauf};
+    fern::Ergebnis fehler;
+    const auto bild = messbarerDurchlauf(p_, fehler);
+    if (!bild) return {{}, fehler};
     return {punkt(kurveAuswerten(*bild).minimum, *bild), {}};
 }
 
 fern::Wert<fern::Band> FensterZiel::band() {
-    const auto bild = api::letzterDurchlauf(p_.geraet);
-    if (!bild) return {{}, keinDurchlauf};
+    fern::Ergebnis fehler;
+    const auto bild = messbarerDurchlauf(p_, fehler);
+    if (!bild) return {{}, fehler};
     const auto band = kurveAuswerten(*bild).band;
     if (!band) return {{}, {-230, "the curve has no band"}};
     return {{band->fl, band->fr}, {}};

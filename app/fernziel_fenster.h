@@ -23,16 +23,19 @@ public:
     fern::Ergebnis schrittweiteSetzen(std::int64_t hz) override;
     std::int32_t punktzahl() override;
     fern::Ergebnis punktzahlSetzen(std::int32_t anzahl) override;
+    fern::Ergebnis bereichSetzen(std::int64_t start, std::int64_t schritt, std::int64_t punkte) override;
     fern::Messart messart() override;
     fern::Ergebnis messartSetzen(fern::Messart art) override;
     fern::Detektor detektor() override;
     fern::Ergebnis detektorSetzen(fern::Detektor art) override;
     fern::Wert<std::uint64_t> durchlaufStarten() override;
+    fern::Wert<std::uint64_t> dauerlaufStarten() override;
     bool durchlaufOffen(std::uint64_t nummer) override;
+    fern::Ergebnis durchlaufAusgang(std::uint64_t nummer) override;
     bool dauerlauf() override;
-    fern::Ergebnis dauerlaufSetzen(bool an) override;
-    fern::Ergebnis abbrechen() override;
+    fern::Wert<std::uint64_t> abbrechen() override;
     bool laeuft() override;
+    bool demo() override;
     fern::Wert<fern::Kurve> kurve() override;
     fern::Wert<fern::Punkt> maximum() override;
     fern::Wert<fern::Punkt> minimum() override;
@@ -46,11 +49,13 @@ private:
     // Why no change can be made now: the window shows a modal box or dialog,
     // which a user would have to close first. Code 0 when it can.
     fern::Ergebnis einwand() const;
+    // Why no sweep can start now; code 0 when one can.
+    fern::Ergebnis startEinwand() const;
+    // A script's sweep on a fresh diagram; it ends at a silent point.
+    fern::Wert<std::uint64_t> sweepStarten(bool nurEinDurchlauf);
 
     Programm& p_;
     std::function<bool()> modalOffen_;
-    std::uint64_t durchlaeufe_ = 0;  // INITiate passes started
-    bool einzelLauf_ = false;       // the running sweep is such a pass
 };
 
 }  // namespace qzl
