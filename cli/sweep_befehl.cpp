@@ -100,7 +100,8 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     Konsole* anzeige = k.terminal() && !a.leise ? &k : nullptr;
     int ende = erledigt;
     int geliefert = 0;
-    bool wartet = false;  // between two sweeps
+    bool wartet = false;        // between two sweeps
+    bool unterbrochen = false;  // a signal cut the run short
 
     const std::int64_t beginn = uhr.monotonMs();
     for (int w = 0; (wiederholungen == 0 || w < wiederholungen) && ende != schreibfehler; ++w) {
@@ -110,12 +111,12 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         wartet = w > 0;
         if (wartet)
             wartenBis(g, beginn + static_cast<std::int64_t>(w * a.intervall.value_or(0) * 1000.0), anzeige, vorsatz);
-        if (g.beenden) break;
+        if ((unterbrochen = g.beenden)) break;
         wartet = false;
         const std::time_t startzeit = std::time(nullptr);
         st->messzeit = a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText());
         const LaufErgebnis lauf = sweepMessen(g, a.durchgaenge, a.kombination, anzeige, vorsatz);
-        if (lauf.ende == LaufEnde::abgebrochen) break;
+        if ((unterbrochen = lauf.ende == LaufEnde::abgebrochen)) break;
         if (lauf.ende == LaufEnde::stumm && port->verschwunden()) {
             k.melden("qzl7-cli: " + portName + " went away at point " + std::to_string(lauf.punkt) + " (" +
                      std::to_string(lauf.frequenz) + " Hz): the device was unplugged, or its line hung up");
@@ -135,7 +136,10 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         ++geliefert;
     }
     port->schliessen();
-    if (g.beenden) {
+    // A reader that went away during a write has been told of as that
+    // write's failure; the status is still the signal's.
+    if (g.beenden && ende == schreibfehler) return k.abbruchStatus();
+    if (unterbrochen) {
         const std::string vorher = std::to_string(geliefert) + " written";
         k.melden(wartet ? "qzl7-cli: interrupted while waiting for the next sweep; " + vorher
                         : "qzl7-cli: interrupted; the sweep in progress was not written" +

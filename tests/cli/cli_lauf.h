@@ -21,8 +21,17 @@ public:
     bool ausgabeTerminal() const override { return ausgabeAmTerminal; }
     bool terminal() const override { return amTerminal; }
     void fortschritt(std::string_view text) override { fortschritte.emplace_back(text); }
+    // A reader that goes away: after schreibbar writes the next one fails
+    // and the signal is caught, as on a closed pipe; after wegNach writes
+    // the signal comes without a write, as the pipe's watch sees it. -1: never.
+    int schreibbar = -1, wegNach = -1;
     bool ausgeben(std::string_view d) override {
+        if (schreibbar >= 0 && schreibbar-- == 0) {
+            if (abbruch) *abbruch.load() = true;
+            return false;
+        }
         aus += d;
+        if (wegNach > 0 && --wegNach == 0 && abbruch) *abbruch.load() = true;
         return true;
     }
     void melden(std::string_view z) override {

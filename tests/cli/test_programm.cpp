@@ -69,6 +69,32 @@ TEST(CliProgramm, AbbruchZwischenDenSweeps) {
         << konsole->fehler;
 }
 
+// A reader that goes away gets one message: the write that failed, or the
+// interruption; and none when every sweep had been written.
+TEST(CliProgramm, LeserWegEineMeldung) {
+    const struct {
+        int schreibbar, wegNach;
+        const char* wiederholungen;
+        int ende;
+        const char* meldung;
+    } faelle[] = {
+        {1, -1, "3", 130, "qzl7-cli: cannot write to standard output\n"},
+        {0, -1, "1", 130, "qzl7-cli: cannot write to standard output\n"},
+        {-1, 1, "1", 0, ""},
+        {-1, 1, "3", 130, "qzl7-cli: interrupted while waiting for the next sweep; 1 written\n"},
+    };
+    for (const auto& f : faelle) {
+        test::CliLauf cli;
+        auto* konsole = cli.konsole.get();
+        konsole->schreibbar = f.schreibbar;
+        konsole->wegNach = f.wegNach;
+        const int ende = cli::cliAusfuehren(
+            {"sweep", "--port", cli.simulator.pfad(), "--points", "3", "--repeat", f.wiederholungen}, *konsole, cli.uhr);
+        EXPECT_EQ(ende, f.ende) << f.schreibbar << f.wegNach;
+        EXPECT_EQ(konsole->fehler, f.meldung) << f.schreibbar << f.wegNach;
+    }
+}
+
 // What a user at a shell expects: QZL7_PORT unless --port says otherwise,
 // --report alone is only the report, /dev/null and a name without an
 // extension take csv, and no option that cannot apply.
