@@ -19,6 +19,8 @@ except ImportError:
     skrf = None
 
 OK = ("SYSTem:ERRor?", '0,"No error"')
+IDN = ("*IDN?", "qzl7,qzl7,0,1.0")
+PASS = [("INITiate", None), ("*OPC?", "1"), OK, ("TRACe:DATA?", "10900000,-14.4,10905000,-2,10910000,-14.4")]
 
 
 class FakeQzl7(threading.Thread):
@@ -37,8 +39,9 @@ class FakeQzl7(threading.Thread):
         self.start()
 
     def run(self):
-        with self.listener:
-            conn, _ = self.listener.accept()
+        conn, _ = self.listener.accept()
+        self.aside = []  # lines that came on further connections
+        threading.Thread(target=self._aside, daemon=True).start()
         with conn, conn.makefile("rb") as lines:
             for line in lines:
                 self.received.append(line.decode().rstrip("\n"))
@@ -46,9 +49,46 @@ class FakeQzl7(threading.Thread):
                 if step < len(self.script) and self.script[step][1] is not None:
                     conn.sendall(self.script[step][1].encode() + b"\n")
 
+    def _aside(self):
+        with self.listener:
+            while True:
+                try:
+                    other, _ = self.listener.accept()
+                except OSError:
+                    return
+                with other, other.makefile("rb") as lines:
+                    self.aside += [line.decode().rstrip("\n") for line in lines]
+
     def sent(self):
         self.join(2)
         return self.received[1:]
+
+
+class Interrupting:
+    """Stands in for a client's socket: the n-th call of `method` raises KeyboardInterrupt instead."""
+
+    def __init__(self, sock, method, n):
+        self.sock, self.method, self.left = sock, method, n
+
+    def __getattr__(self, name):
+        real = getattr(self.sock, name)
+        if name != self.method:
+            return real
+
+        def call(*args):
+            self.left -= 1
+            if self.left == 0:
+                raise KeyboardInterrupt
+            return real(*args)
+
+        return call
+
+
+def warten(condition, seconds=2.0):
+    end = time.monotonic() + seconds
+    while not condition() and time.monotonic() < end:
+        time.sleep(0.01)
+    return condition()
 
 
 def session(script, **options):
@@ -60,31 +100,82 @@ class ClientTest(unittest.TestCase):
     def test_frequencies(self):
         for given, want in [("10.7M", 10700000), ("455k", 455000), ("1.5e6", 1500000), ("7100000Hz", 7100000),
                             ("2G", 2000000000), (10.7e6, 10700000), (0.1 * 3e6, 300000), (5000, 5000),
-                            (10699999.9999995, 10700000)]:
+                            (10699999.9999995, 10700000), ("10.7MHZ", 10700000), ("10.7 mhz", 10700000),
+                            ("455KHz", 455000), ("455 kHz", 455000), ("1.5e6 Hz", 1500000), ("2 GHz", 2000000000),
+                            ("7.100.000", 7100000), ("7.100.000 Hz", 7100000), ("7.100", 7100), ("7,1 MHz", 7100000),
+                            ("0x10", 16), ("0xFFFFFFFF", -1), ("-5k", -5000), ("999999999999999999", 10**18 - 1),
+                            ("1.0000005M", 1000000), ("1.0000015M", 1000002)]:  # halves to even
             self.assertEqual(hz(given), want, given)
-        for bad in ["10.7m", "1.5", "1.0000005M", "abc", "", 0.5, 10700000.000002, float("nan"), "1e30"]:
+        for bad in ["10.7m", "1.5", "7.1", "-1.5e6", "2g", "1.2.3", "abc", "", 0.5, 10700000.000002, float("nan"),
+                    "1e30", "1e18"]:
             with self.assertRaises(ValueError, msg=bad):
                 hz(bad)
 
     def test_sweep_sends_the_settings_and_reads_the_pass(self):
-        server, q = session([("ABORt", None), ("SENSe:MODE TRANsmission", None), ("SENSe:DETector LOGarithmic", None),
-                             ("SENSe:FREQuency:STARt 10900000", None), ("SENSe:FREQuency:STEP 5000", None),
-                             ("SENSe:SWEep:POINts 3", None), ("INITiate", None), OK, ("*OPC?", "1"),
-                             ("TRACe:DATA?", "10900000,-14.4,10905000,-2,10910000,-14.4")])
-        with q:
-            f, level = q.sweep(start="10.9M", step="5k", points=3, mode="tran", detector="Logarithmic")
-        self.assertIsInstance(f, numpy.ndarray if numpy else list)
-        self.assertEqual(list(f), [10900000, 10905000, 10910000])
-        self.assertEqual(list(level), [-14.4, -2.0, -14.4])
-        self.assertEqual(server.sent(), [line for line, _ in server.script[1:]])
+        settings = [("SENSe:SWEep:RANGe 10900000,5000,3", None), ("SENSe:MODE TRANsmission", None),
+                    ("SENSe:DETector LOGarithmic", None), OK]
+        for given, read in [(dict(start="10.9M", step="5k", points=3, mode="tran", detector="Logarithmic"), []),
+                            (dict(points=3, mode="TRAN", detector="log"),
+                             [("SENSe:FREQuency:STARt?;:SENSe:FREQuency:STEP?", "10900000;5000")])]:
+            server, q = session(read + [("ABORt", None)] + settings + PASS)
+            with self.subTest(given=given), q:
+                f, level = q.sweep(**given)
+                self.assertIsInstance(f, numpy.ndarray if numpy else list)
+                self.assertEqual(list(f), [10900000, 10905000, 10910000])
+                self.assertEqual(list(level), [-14.4, -2.0, -14.4])
+            self.assertEqual(server.sent(), [line for line, _ in server.script[1:]])
+
+    def test_sweep_arguments_are_checked_before_anything_is_sent(self):
+        window = [("SENSe:FREQuency:STARt?;:SENSe:FREQuency:STEP?", "2147480000;100")]
+        for given, read in [(dict(mode="vfo"), []), (dict(detector="peak"), []), (dict(points=0), []),
+                            (dict(points=301), []), (dict(points=2.5), []), (dict(points="3"), []),
+                            (dict(start="10.7m"), []), (dict(start=2147483000, step=1000, points=3), []),
+                            (dict(start=-2147483648, step=-1, points=2), []), (dict(points=300), window)]:
+            server, q = session(read)
+            with self.subTest(given=given), q, self.assertRaises(ValueError):
+                q.sweep(**given)
+            self.assertEqual(server.sent(), [line for line, _ in read])
 
     def test_a_refused_setting_raises_before_the_pass(self):
-        server, q = session([("ABORt", None), ("SENSe:FREQuency:STARt 1", None), ("INITiate", None),
-                             ("SYSTem:ERRor?", '-222,"Data out of range"'), ("SYSTem:ERRor?", '-221,"Settings ""conflict"""'), OK])
+        server, q = session([("SENSe:FREQuency:STEP?;:SENSe:SWEep:POINts?", "5000;201"), ("ABORt", None),
+                             ("SENSe:SWEep:RANGe 1,5000,201", None), ("SYSTem:ERRor?", '-222,"Data out of range"'),
+                             ("SYSTem:ERRor?", '-221,"Settings ""conflict"""'), OK])
         with q, self.assertRaises(CommandError) as caught:
             q.sweep(start=1)
         self.assertEqual(caught.exception.errors, [(-222, "Data out of range"), (-221, 'Settings "conflict"')])
-        self.assertNotIn("*OPC?", server.sent())
+        self.assertNotIn("INITiate", server.sent())
+
+    def test_a_pass_without_the_instrument_raises_and_the_next_query_gets_its_own_answer(self):
+        missing = ("SYSTem:ERRor?", '-241,"Hardware missing; the instrument did not answer"')
+        _, q = session([("ABORt", None), OK, ("INITiate", None), ("*OPC?", "1"), missing, ("TRACe:DATA?", ""),
+                        missing, OK, IDN])
+        with q:
+            with self.assertRaisesRegex(CommandError, "-241 Hardware missing") as caught:
+                q.sweep()
+            self.assertEqual(caught.exception.codes, [-241, -241])
+            self.assertEqual(q.identity, IDN[1])
+
+    def test_after_an_interrupt_a_call_gets_its_own_answer_or_a_closed_connection(self):
+        sweep = [("ABORt", None), ("SENSe:SWEep:RANGe 10900000,5000,3", None), OK] + PASS
+        cases = [  # (call, script, socket method, which call of it is interrupted, then *IDN? answers or raises)
+            (lambda q: q.query("SENSe:SWEep:POINts?"), [("SENSe:SWEep:POINts?", "201"), IDN], "recv", 1, IDN[1]),
+            (lambda q: q.sweep(10900000, 5000, 3), sweep[:3] + [IDN], "recv", 1, IDN[1]),
+            (lambda q: q.sweep(10900000, 5000, 3), sweep + [IDN], "recv", 2, IDN[1]),
+            (lambda q: q.query("*OPC?"), [("*OPC?", None)], "recv", 1, "could not be drained"),
+            (lambda q: q.write("SENSe:FREQuency:STARt 10700000"), [], "sendall", 1, "connection to qzl7 is closed"),
+        ]
+        for call, script, method, n, then in cases:
+            server, q = session(script, timeout=0.5)
+            with self.subTest(script=script[0][0] if script else method, n=n), q:
+                q._sock = Interrupting(q._sock, method, n)
+                self.assertRaises(KeyboardInterrupt, call, q)
+                if then == IDN[1]:
+                    self.assertEqual(q.identity, then)
+                else:
+                    self.assertRaisesRegex(Qzl7ConnectionError, then, getattr, q, "identity")
+            self.assertEqual(server.sent(), [line for line, _ in script])
+            # The pass is stopped on a connection of its own, where no *OPC? holds ABORt back.
+            self.assertTrue(warten(lambda: server.aside == (["ABORt"] if method == "recv" else [])), server.aside)
 
     def test_an_empty_answer(self):
         cases = [  # (query, its answer, the errors queued, call, wanted result or (exception, codes))
@@ -95,6 +186,7 @@ class ClientTest(unittest.TestCase):
             ("CALCulate:MAXimum?", "", ['-230,"Data stale"', '-113,"Undefined header"'], Qzl7.maximum,
              (CommandError, [-230, -113])),
             ("CALCulate:MAXimum?", "11280000", [], Qzl7.maximum, (ProtocolError, None)),
+            ("CALCulate:MINimum?", "", ['-241,"Hardware missing"'], Qzl7.minimum, (CommandError, [-241])),
         ]
         for query, answer, queued, call, want in cases:
             errors = [("SYSTem:ERRor?", e) for e in queued] + ([OK] if queued else [])
@@ -129,6 +221,8 @@ class ClientTest(unittest.TestCase):
                 self.assertEqual(q.identity, "qzl7,qzl7,0,1.0")
             self.assertRaises(Qzl7ConnectionError, Qzl7, path=os.path.join(folder, "none"))
         self.assertRaises(ProtocolError, Qzl7, port=FakeQzl7([], protocol="2").port)
+        busy = FakeQzl7([], protocol="qzl7: busy, 16 clients at most; try later")
+        self.assertRaisesRegex(Qzl7ConnectionError, "busy: qzl7: busy, 16 clients", Qzl7, port=busy.port)
         with socket.create_server(("127.0.0.1", 0)) as closed:
             port = closed.getsockname()[1]
         self.assertRaises(Qzl7ConnectionError, Qzl7, port=port)
