@@ -82,7 +82,10 @@ std::string optionenLesen(const std::vector<Option>& optionen, const std::vector
 std::function<std::string(std::string_view)> frequenz(std::optional<std::int64_t>& ziel) {
     return [&ziel](std::string_view w) -> std::string {
         ziel = hertzLesen(w);
-        return ziel ? "" : zitiert(w) + frequenzHinweis;
+        if (ziel) return "";
+        // A frequency is never below 0 Hz; a minus before one is no typing slip to guess at.
+        if (w.starts_with('-') && hertzLesen(w.substr(1))) return zitiert(w) + " is negative: give 0 Hz or more";
+        return zitiert(w) + frequenzHinweis;
     };
 }
 

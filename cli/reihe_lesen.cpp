@@ -45,6 +45,18 @@ std::optional<std::int64_t> ganz(std::string_view t) {
     return wert;
 }
 
+// Why t is no whole number: digits too many for any number are out of range.
+std::string keineZahl(const char* was, std::string_view t, const char* einheit = "") {
+    std::string_view z = t;
+    while (!z.empty() && z.front() == ' ') z.remove_prefix(1);
+    while (!z.empty() && z.back() == ' ') z.remove_suffix(1);
+    std::int64_t wert = 0;
+    const auto [p, ec] = std::from_chars(z.data(), z.data() + z.size(), wert);
+    const bool zuGross = ec == std::errc::result_out_of_range && p == z.data() + z.size();
+    return "the " + std::string(was) + " '" + std::string(t) + "' " +
+           (zuGross ? "is out of range" : "is not a whole number" + std::string(einheit));
+}
+
 std::optional<std::int32_t> ganz32(std::string_view t) {
     const auto w = ganz(t);
     if (!w || *w < std::numeric_limits<std::int32_t>::min() || *w > groesste32) return std::nullopt;
@@ -80,16 +92,19 @@ std::string punktLesen(std::string_view zeile, std::int32_t k, Messreihe& r,
     const auto f = felder(zeile);
     if (f.size() != 3) return "not FREQUENCY;READING;LEVEL";
     const auto hz = ganz(f[0]);
-    if (!hz) return "the frequency '" + std::string(f[0]) + "' is not a whole number of hertz";
+    if (!hz) return keineZahl("frequency", f[0], " of hertz");
     if (*hz <= 0) return "the frequency " + std::to_string(*hz) + " Hz is not above 0 Hz";
     if (*hz > groesste32)
         return "the frequency " + std::to_string(*hz) + " Hz lies beyond 32 bits (2147483647 Hz at most)";
     const auto wert = ganz(f[1]);
-    if (!wert) return "the reading '" + std::string(f[1]) + "' is not a whole number";
+    if (!wert) return keineZahl("reading", f[1]);
     if (*wert < lesbar.first || *wert > lesbar.second)
         return "the reading " + std::to_string(*wert) + " lies outside " + std::to_string(lesbar.first) + " to " +
                std::to_string(lesbar.second) + ", what a converter reading (0 to 1023) gives with the file's factors";
-    if (!ganz32(f[2])) return "the level '" + std::string(f[2]) + "' is not a whole number";
+    if (const auto pegel = ganz(f[2]); !pegel)
+        return keineZahl("level", f[2]);
+    else if (!ganz32(f[2]))
+        return "the level " + std::to_string(*pegel) + " is out of range (-2147483648 to 2147483647)";
     if (k == 1) r.f1 = static_cast<std::int32_t>(*hz);
     if (k == 2) r.s = static_cast<std::int32_t>(*hz - r.f1);
     const std::int64_t soll = std::int64_t{r.f1} + std::int64_t{k - 1} * r.s;

@@ -36,16 +36,16 @@ struct Zufall {
     }
 };
 
-// Ends the last line, lets every pass end and every held line run, then
-// reads the whole queue.
+// Ends the last line, lets every sweep end and every held line run, then
+// reads the whole queue. A session that met an HTTP request says nothing more.
 std::string abschliessen(qzl::test::FakeZiel& ziel, qzl::fern::Sitzung& s) {
     std::string rest = s.empfangen("\n");
     while (s.wartet()) {
-        ziel.offen = false;
+        ziel.offen = ziel.dauer = false;
         rest += s.weiter();
     }
     for (std::size_t i = 0; i <= qzl::fern::Fehlerschlange::platz; ++i) rest += s.empfangen("SYST:ERR?\n");
-    pruefen(rest.ends_with("0,\"No error\"\n"));
+    pruefen(s.geschlossen() ? rest.empty() : rest.ends_with("0,\"No error\"\n"));
     antwortPruefen(rest);
     pruefen(qzl::gueltigesUtf8(ziel.titel));
     return rest;
@@ -71,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
     antwortStuecke += abschliessen(zielStuecke, stuecke);
     pruefen(antwortGanz == antwortStuecke);
     pruefen(zielGanz.aufrufe == zielStuecke.aufrufe);
+    pruefen(ganz.geschlossen() == stuecke.geschlossen());
 
     qzl::test::FakeZiel ziel;
     qzl::fern::Sitzung s(ziel);
@@ -79,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
             const std::string_view teil = eingabe.substr(i, zufall.stueck());
             antwortPruefen(s.empfangen(teil));
             i += teil.size();
-            if (zufall() % 4 == 0) ziel.offen = false;
+            if (zufall() % 4 == 0) ziel.offen = ziel.dauer = false;
             antwortPruefen(s.weiter());
         }
     }

@@ -24,6 +24,11 @@ TEST(CliEingaben, KaputteMessreihen) {
         {kopf + "10900000;99999999999;2\r\n", "line 6: the reading 99999999999 lies outside -2031 to 2432, what a converter reading (0 to 1023) gives with "
                                                  "the file's factors"},
         {kopf + "10900000;abc;2\r\n", "line 6: the reading 'abc' is not a whole number"},
+        {kopf + "10900000;99999999999999999999;2\r\n", "line 6: the reading '99999999999999999999' is out of range"},
+        {kopf + "10900000;328;99999999999\r\n", "line 6: the level 99999999999 is out of range"},
+        {kopf + "10900000;328;-99999999999999999999\r\n", "line 6: the level '-99999999999999999999' is out of range"},
+        {kopf + "10900000;328;2.5\r\n", "line 6: the level '2.5' is not a whole number"},
+        {kopf + "1e7;328;2\r\n", "line 6: the frequency '1e7' is not a whole number of hertz"},
         {kopf + "-10900000;328;2\r\n", "line 6: the frequency -10900000 Hz is not above 0 Hz"},
         {kopf + "3000000000;328;2\r\n", "line 6: the frequency 3000000000 Hz lies beyond 32 bits"},
         {kopf + "10900000;328;2\r\n10905000;3", "line 7: cut off"},

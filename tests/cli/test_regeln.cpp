@@ -185,6 +185,8 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--above", "10M:11M:-3x"}, 1, "--above: '10M:11M:-3x' is not F1:F2:LEVEL"},
         {{"--com2="}, 1, "--com2=: write --comN=PATH with N from 1 to 4"},
         {{"--start", "10.7X"}, 1, "--start: '10.7X' is not a whole number of hertz"},
+        {{"--start", "-1000"}, 1, "--start: '-1000' is negative: give 0 Hz or more"},
+        {{"--step", "-1k"}, 1, "--step: '-1k' is negative"},
         {{"--start", "3G"}, 1, "--start: 3000000000 Hz lies beyond 32 bits"},
         {{"--start", "2G", "--step", "1M"}, 1, "--step: the last sweep point, 2279000000 Hz, lies beyond 32 bits"},
         {{"--stop", "9M"}, 1, "--stop: 9000000 Hz does not lie above the start"},
