@@ -23,6 +23,7 @@ std::string Sitzung::empfangen(std::string_view daten) {
             std::string_view zeile(eingang_);
             if (webAnfrage(zeile.substr(zeilenAnfang_))) {
                 geschlossen_ = true;
+                haelt_ = false;
                 eingang_.clear();
                 return {};
             }
@@ -42,7 +43,7 @@ std::string Sitzung::empfangen(std::string_view daten) {
 
 std::string Sitzung::weiter() {
     std::string antwort;
-    if (haelt_ && !geschlossen_ && zeileFortsetzen(antwort)) {
+    if (haelt_ && zeileFortsetzen(antwort)) {
         haelt_ = false;
         abarbeiten(antwort);
     }

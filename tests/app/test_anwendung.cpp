@@ -236,6 +236,37 @@ TEST(Anwendung, ZeitueberschreitungWaehrendDasFensterWartet) {
     EXPECT_EQ(FensterZiel(l.anwendung->programm(), [] { return false; }).messart(), fern::Messart::reflexion);
 }
 
+// A script's pass ends at the silent point at once: its end is known while
+// the box still waits for the person at the window, and its readings are
+// never handed out.
+TEST(Anwendung, SkriptDurchlaufEndetBeiStilleOhneDieBoxAbzuwarten) {
+    auto opt = durchgang();
+    opt.stummNach = 6;
+    Lauf l(opt, true);
+    auto& f = l.anwendung->fenster();
+    FensterZiel ziel(l.anwendung->programm(), [] { return QApplication::activeModalWidget() != nullptr; });
+    const auto start = ziel.durchlaufStarten();
+    ASSERT_EQ(start.fehler.code, 0);
+    std::vector<int> beiOffenerBox;
+    QTimer pruefer;
+    QObject::connect(&pruefer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || ziel.durchlaufOffen(start.wert)) return;
+        EXPECT_EQ(box->text().toStdString(), "Datenübertragungsfehler");
+        EXPECT_EQ(f.text(Element::Caption), "Quarzolin (MIRFO)  V7.3   DEMO");
+        beiOffenerBox = {ziel.durchlaufAusgang(start.wert).code, ziel.kurve().fehler.code,
+                         ziel.maximum().fehler.code, ziel.durchlaufStarten().fehler.code, ziel.demo(),
+                         l.anwendung->st().messart.load()};
+        box->defaultButton()->click();
+    });
+    pruefer.start(10);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !beiOffenerBox.empty(); }, 20000));
+    EXPECT_EQ(beiOffenerBox, (std::vector<int>{-241, -241, -241, -241, 1, 4}));
+    // Start-up's exchange, five answered, the silent one: nothing after it.
+    EXPECT_EQ(l.simulator.austauschAnzahl(), 7u);
+    EXPECT_TRUE(f.aktiv(Element::Button5));
+}
+
 TEST(Anwendung, ZeitueberschreitungWaehrendStopWartet) {
     Bestaetiger ok;
     auto opt = durchgang();
