@@ -25,7 +25,7 @@ std::string Sitzung::empfangen(std::string_view daten) {
                 geschlossen_ = true;
                 haelt_ = false;
                 eingang_.clear();
-                return {};
+                return antwort;
             }
         }
         if (laenge > zeilenGrenze + 2 || eingang_.size() > haltGrenze) {

@@ -24,7 +24,8 @@
 //
 // An HTTP request line or Host header (see webAnfrage) ends the session at
 // once: nothing of it or after it runs, even what came in the same chunk,
-// and the server closes the connection.
+// and the server closes the connection (the answers of the lines before it
+// still come back from empfangen).
 //
 // An answer can be long (a trace per TRACe:DATA?, several on one line):
 // the server reads no more from a client whose answers it has not yet sent.

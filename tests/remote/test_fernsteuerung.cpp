@@ -242,6 +242,7 @@ TEST(Fernsteuerung, WebAnfrage) {
         std::string eingabe;
         std::size_t stueck;
         std::size_t aufrufe;  // of the lines ahead of the request
+        const char* antwort = "";
     } faelle[] = {
         {post, 100000, 0},
         {post, 1, 0},
@@ -249,7 +250,7 @@ TEST(Fernsteuerung, WebAnfrage) {
         {"GET /chat HTTP/1.1\r\nHost: 127.0.0.1:5025\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
          "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n" + koerper,
          100000, 0},
-        {"SWE:POIN 5\nhost: evil\n" + koerper, 100000, 1},
+        {"SWE:POIN 5\nSWE:POIN?\nhost: evil\n" + koerper, 100000, 1, "5\n"},
         {"OPTIONS /x HTTP/1.1\r\n" + koerper, 3, 0},
         {"put /a HTTP/1.0\n" + koerper, 100000, 0},
         {"DELETE /" + std::string(5000, 'x') + " HTTP/1.1\n" + koerper, 1000, 0},
@@ -261,7 +262,7 @@ TEST(Fernsteuerung, WebAnfrage) {
         std::string antwort;
         for (std::size_t i = 0; i < f.eingabe.size(); i += f.stueck) antwort += t.s.empfangen(f.eingabe.substr(i, f.stueck));
         EXPECT_TRUE(t.s.geschlossen()) << f.eingabe;
-        EXPECT_EQ(antwort, "") << f.eingabe;
+        EXPECT_EQ(antwort, f.antwort) << f.eingabe;
         t.ziel.offen = false;
         EXPECT_FALSE(t.s.wartet());
         EXPECT_EQ(t.s.weiter(), "");
