@@ -78,11 +78,11 @@ class Fenster:
         self.ordner.cleanup()
         return self.zuletzt
 
-    def schliessen_ohne_ordner(self):
-        for p in (self.qzl7, self.sim):
-            p.terminate()
-            p.wait(10)
-        return self.stderr()
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *_):
+        self.schliessen()
 
 
 class Leitung:
@@ -262,35 +262,26 @@ class Feindselig(unittest.TestCase):
             alte = self._fragen(anzahl)[1]
             bremse.senden("SENS:FREQ:STAR 1M")
             time.sleep(0.05)
-            # They ask and go, and as many come, while the window waits for the instrument.
-            for s in alte:
+            for s in alte:  # they ask and go, and as many come, while the window waits for the instrument
                 s.sendall(b"*IDN?\n")
                 s.close()
             antworten, neue = self._fragen(15)
             self.assertEqual([a[:5] for a in antworten], ["qzl7,"] * 15, antworten)
             for s in neue:
                 s.close()
-            self.assertEqual(bremse.frage("SYST:ERR?"), '0,"No error"')
-
-    def test_ein_wartender_der_geht_gibt_seinen_platz_frei(self):
-        self.f.schliessen()
-        self.f = Fenster(sim=("--latency", "300"))
-        wartend = self.f.verbinden()
-        wartend.sendall(b"INIT\n*OPC?\n")
-        # Its lines wait behind *OPC? for a pass of a minute and a half: once they fill the buffers,
-        # nobody reads it, and its leaving is seen only when a place is needed.
-        wartend.setblocking(False)
+        # One whose lines wait behind *OPC? for a pass of a minute and a half is not read once they fill
+        # the buffers: its leaving is seen when its place is needed.
+        bremse.senden("INIT", "*OPC?")
+        bremse.s.setblocking(False)
         try:
             while True:
-                wartend.send(b"*IDN?\n" * 10000)
+                bremse.s.send(b"*IDN?\n" * 10000)
         except BlockingIOError:
             pass
         antworten, andere = self._fragen(15)
-        wartend.close()
-        nach = self._fragen(1)
-        self.assertEqual([a[:5] for a in antworten + nach[0]], ["qzl7,"] * 16, antworten + nach[0])
-        for s in andere + nach[1]:
-            s.close()
+        bremse.s.close()
+        antworten += self._fragen(1)[0]
+        self.assertEqual([a[:5] for a in antworten], ["qzl7,"] * 16, antworten)
 
     def _fragen(self, anzahl):
         verbunden = [self.f.verbinden() for _ in range(anzahl)]
@@ -332,108 +323,71 @@ def freier_port():
 class WebSeite(unittest.TestCase):
     """A web page can make a browser send its request to 127.0.0.1: nothing of it runs."""
 
-    KOERPER = b"SENS:FREQ:STAR 1000000\nSENS:SWE:POIN 17\nDISP:HEAD \"web\"\nINIT\nINIT:CONT ON\n*IDN?\n"
-
     def test_anfragen_schliessen_die_verbindung(self):
-        post = (b"POST / HTTP/1.1\r\nHost: 127.0.0.1:%d\r\nOrigin: http://127.0.0.1:8000\r\n"
-                b"Content-Type: text/plain;charset=UTF-8\r\nContent-Length: %d\r\n\r\n")
-        upgrade = (b"GET /chat HTTP/1.1\r\nHost: 127.0.0.1:%d\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-                   b"Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n")
-        port = freier_port()
-        d = tempfile.mkdtemp()
-        f = Fenster(listen=f"--listen={port}", sim=("--log", f"{d}/log"))
-        try:
+        koerper = b"SENS:FREQ:STAR 1000000\nSENS:SWE:POIN 17\nDISP:HEAD \"web\"\nINIT\nINIT:CONT ON\n*IDN?\n"
+        post = b"POST / HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: text/plain\r\nContent-Length: 82\r\n\r\n" + koerper
+        upgrade = (b"GET /chat HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                   b"Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n") + koerper
+        faelle = [(post, 1 << 20), (post, 1), (post.replace(b"\r", b""), 1 << 20), (upgrade, 1 << 20)]
+        port, stand = freier_port(), "FREQ:STAR?;SWE:POIN?;DISP:HEAD?;SWE:STAT?"
+        with tempfile.TemporaryDirectory() as d, Fenster(listen=f"--listen={port}", sim=("--log", f"{d}/log")) as f:
             self.assertTrue(warten(lambda: Sicherheit._lauschend(port)), f.stderr())
-            with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
-                vorher = Leitung(s).frage("FREQ:STAR?;SWE:POIN?;DISP:HEAD?;SWE:STAT?")
-            log = os.path.getsize(f"{d}/log")
-            faelle = [  # (request, bytes per write)
-                (post % (port, len(self.KOERPER)) + self.KOERPER, 1 << 20),
-                (post % (port, len(self.KOERPER)) + self.KOERPER, 1),
-                (b"POST / HTTP/1.1\nHost: 127.0.0.1\n\n" + self.KOERPER, 1 << 20),
-                (upgrade % port + self.KOERPER, 1 << 20),
-            ]
+            with socket.create_connection(("127.0.0.1", port)) as s:
+                vorher, log = Leitung(s).frage(stand), os.path.getsize(f"{d}/log")
             for anfrage, stueck in faelle:
                 with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
-                    eigener = s.getsockname()[1]
                     try:
                         for i in range(0, len(anfrage), stueck):
                             s.sendall(anfrage[i:i + stueck])
-                    except OSError:
-                        pass  # closed under the rest of the request
-                    try:
                         self.assertEqual(s.recv(100), b"", anfrage[:20])
-                    except ConnectionResetError:
-                        pass
-                self.assertTrue(warten(lambda: f"127.0.0.1 port {eigener}: it sent an HTTP request" in f.stderr()),
-                                f.stderr())
-            time.sleep(0.5)
-            with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
-                self.assertEqual(Leitung(s).frage("FREQ:STAR?;SWE:POIN?;DISP:HEAD?;SWE:STAT?"), vorher)
+                    except ConnectionError:
+                        pass  # closed under the rest of the request
+                    peer = f"127.0.0.1 port {s.getsockname()[1]}: it sent an HTTP request"
+                self.assertTrue(warten(lambda: peer in f.stderr()), f.stderr())
+            with socket.create_connection(("127.0.0.1", port)) as s:
+                self.assertEqual(Leitung(s).frage(stand), vorher)
             self.assertEqual(os.path.getsize(f"{d}/log"), log)  # not one exchange with the instrument
-            self.assertEqual(len([z for z in f.stderr().splitlines() if "HTTP request" in z]), len(faelle))
-        finally:
-            f.schliessen()
-            __import__("shutil").rmtree(d)
+            self.assertEqual(f.stderr().count("HTTP request"), len(faelle))
 
 
 class StummesGeraet(unittest.TestCase):
-    """A silent instrument gives an error to a script, never invented levels."""
+    """A silent instrument gives a script an error, never invented levels."""
+
+    VERSTUMMT = '-241,"Hardware missing; the instrument did not answer within 4 s"'
 
     def test_init_endet_mit_241_und_nichts_erfundenes(self):
-        # Start-up takes one answer; the pass gets 50 more, then the instrument falls silent.
-        f = Fenster(sim=("--silent-after", "51"))
-        try:
+        # Start-up takes one answer, the pass 50 more; the time-out's box stays open, nobody clicks it.
+        with Fenster(sim=("--silent-after", "51")) as f:
             l = Leitung(f.verbinden())
-            self.assertEqual(l.frage("SYST:DEMO?"), "0")
-            l.senden("INIT")
-            # Answered though the time-out's box stays open: nobody clicks it here.
-            self.assertEqual(l.frage("*OPC?"), "1")
-            self.assertEqual(l.frage("SYST:ERR?"), '-241,"Hardware missing; the instrument did not answer within 4 s"')
+            self.assertEqual(l.frage("SYST:DEMO?;:INIT;*OPC?;SYST:ERR?"), "0;1;" + self.VERSTUMMT)
             self.assertEqual(l.frage("SYST:ERR?;SYST:DEMO?;SWE:STAT?;MODE?"), '0,"No error";1;IDLE;TRAN')
-            for frage in ("TRAC:DATA?", "TRAC:RAW?", "CALC:MAX?", "CALC:MIN?", "CALC:BAND?"):
-                self.assertEqual(l.frage(frage), "", frage)
-                self.assertRegex(l.frage("SYST:ERR?"), r'^-241,"Hardware missing; ', frage)
-            for befehl in ("INIT", "INIT:CONT ON"):
-                l.senden(befehl)
-                self.assertRegex(l.frage("SYST:ERR?;SWE:STAT?"), r'^-241,"Hardware missing; .*;IDLE$', befehl)
-            with qzl7.Qzl7("unix:" + f.pfad) as q, self.assertRaises(qzl7.Qzl7Error) as fehler:
+            for frage in ("TRAC:DATA?", "TRAC:RAW?", "CALC:MAX?", "CALC:MIN?", "CALC:BAND?", "INIT;*OPC?",
+                          "INIT:CONT ON;*OPC?"):
+                self.assertIn(l.frage(frage), ("", "1"), frage)
+                self.assertRegex(l.frage("SYST:ERR?;SWE:STAT?"), r'^-241,"Hardware missing; .*;IDLE$', frage)
+            with qzl7.Qzl7("unix:" + f.pfad) as q, self.assertRaisesRegex(qzl7.Qzl7Error, "-241"):
                 q.sweep()
-            self.assertIn("-241", str(fehler.exception))
-        finally:
-            f.schliessen()
 
     def test_dauerlauf_endet_ebenso(self):
-        f = Fenster(sim=("--silent-after", "400"))
-        try:
+        with Fenster(sim=("--silent-after", "400")) as f:
             l = Leitung(f.verbinden())
             l.senden("INIT:CONT ON")
             self.assertTrue(warten(lambda: l.frage("SWE:STAT?") == "IDLE", 20))
-            self.assertEqual(l.frage("SYST:ERR?"), '-241,"Hardware missing; the instrument did not answer within 4 s"')
-            self.assertEqual(l.frage("TRAC:DATA?;SYST:DEMO?"), ";1")
-        finally:
-            f.schliessen()
+            self.assertEqual(l.frage("SYST:ERR?;TRAC:DATA?;SYST:DEMO?"), self.VERSTUMMT + ";;1")
 
     def test_abort_laesst_fragen_durch(self):
-        f = Fenster(sim=("--latency", "5"))
-        try:
+        with Fenster(sim=("--latency", "5")) as f:
             l = Leitung(f.verbinden())
             l.senden("INIT:CONT ON")
             self.assertTrue(warten(lambda: l.frage("SWE:STAT?") == "RUN"))
-            # The pass under way takes over a second; the query is answered before its end.
+            # The pass under way takes over a second: the query is answered before its end, the command after.
             self.assertEqual(l.frage("ABOR;SWE:STAT?;INIT:CONT?"), "RUN;0")
-            l.senden("SENS:SWE:POIN 11")
-            self.assertEqual(l.frage("SWE:POIN?;SWE:STAT?"), "11;IDLE")
-            self.assertEqual(l.frage("SYST:ERR?"), '0,"No error"')
-        finally:
-            f.schliessen()
+            self.assertEqual(l.frage("SENS:SWE:POIN 11;SWE:POIN?;SWE:STAT?;SYST:ERR?"), '11;IDLE;0,"No error"')
 
 
 class Sicherheit(unittest.TestCase):
     def test_nur_loopback_und_nichts_ohne_option(self):
-        with socket.socket() as s:
-            s.bind(("127.0.0.1", 0))
-            port = s.getsockname()[1]
+        port = freier_port()
         f = Fenster(listen=f"--listen={port}")
         try:
             self.assertTrue(warten(lambda: self._lauschend(port)), f.stderr())
@@ -491,45 +445,32 @@ class Sicherheit(unittest.TestCase):
             self.assertFalse(os.path.exists(alt))
 
     def test_nur_in_einem_eigenen_ordner(self):
+        # (mode of the folder, its owner, what standard error says, or None when it listens)
+        faelle = [(0o777, None, "other users may write to the folder"), (0o770, None, "other users may write to"),
+                  (0o1777, None, None), (0o755, None, None)]
+        if os.geteuid() == 0:
+            faelle.append((0o755, 65534, "belongs to another user"))
         with tempfile.TemporaryDirectory() as d:
-            faelle = [  # (mode of the folder, owner or None, what stderr says, or None when it listens)
-                (0o777, None, "other users may write to the folder"),
-                (0o770, None, "other users may write to the folder"),
-                (0o1777, None, None),
-                (0o755, None, None),
-            ]
-            if os.geteuid() == 0:
-                faelle.append((0o755, 65534, "belongs to another user"))
             for modus, besitzer, grund in faelle:
                 ordner = tempfile.mkdtemp(dir=d)
                 os.chmod(ordner, modus)
                 if besitzer is not None:
                     os.chown(ordner, besitzer, besitzer)
-                pfad = f"{ordner}/sock"
-                f = Fenster(listen="--listen=unix:" + pfad)
-                try:
+                with Fenster(listen=f"--listen=unix:{ordner}/sock") as f:
                     if grund:
-                        self.assertTrue(warten(lambda: grund in f.stderr()), f.stderr())
-                        self.assertIn(ordner, f.stderr())
-                        self.assertFalse(os.path.exists(pfad))
+                        self.assertTrue(warten(lambda: grund in f.stderr() and ordner in f.stderr()), f.stderr())
                         self.assertIsNone(f.qzl7.poll())
                     else:
-                        self.assertTrue(warten(lambda: self._erreichbar(pfad)), f.stderr())
-                finally:
-                    f.schliessen()
+                        self.assertTrue(warten(lambda: self._erreichbar(f"{ordner}/sock")), f.stderr())
+                self.assertEqual(os.listdir(ordner), [])
 
     def test_am_ende_nur_den_eigenen_socket_entfernen(self):
-        f = Fenster()
-        try:
-            os.rename(f.pfad, f.pfad + ".weg")
-            with socket.socket(socket.AF_UNIX) as fremd:
-                fremd.bind(f.pfad)
-                stderr = f.schliessen_ohne_ordner()
-                self.assertTrue(os.path.exists(f.pfad))
-            self.assertTrue(os.path.exists(f.pfad + ".weg"))
-        finally:
-            f.ordner.cleanup()
-        self.assertNotIn("QObject::", stderr)
+        with tempfile.TemporaryDirectory() as d, socket.socket(socket.AF_UNIX) as fremd:
+            f = Fenster(pfad=f"{d}/sock")
+            os.rename(f.pfad, f"{d}/weg")
+            fremd.bind(f.pfad)
+            self.assertNotIn("QObject::", f.schliessen())
+            self.assertEqual(sorted(os.listdir(d)), ["sock", "weg"])
 
     @staticmethod
     def _erreichbar(pfad):

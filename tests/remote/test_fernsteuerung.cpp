@@ -201,55 +201,32 @@ TEST(Fernsteuerung, OpcHaelt) {
 }
 
 // A sweep that ended on a silent instrument leaves -241 for the session
-// that started it, in the queue before its next part runs.
+// that started it, once, in the queue before its next part runs.
 TEST(Fernsteuerung, StummesEnde) {
-    const struct {
-        const char* start;
-        const char* danach;
-        const char* antwort;
-    } faelle[] = {
-        {"INIT\n", "SYST:ERR?\n", "-241,\"Hardware missing; silent\"\n"},
-        {"INIT:CONT ON\n", "SYST:ERR?;SYST:ERR?\n", "-241,\"Hardware missing; silent\";0,\"No error\"\n"},
-        {"INIT;*OPC?;SYST:ERR?\n", "", "1;-241,\"Hardware missing; silent\"\n"},
-    };
-    for (const auto& f : faelle) {
+    for (const char* start : {"INIT\n", "INIT:CONT ON\n", "INIT;*OPC?\n"}) {
         Stand t;
-        std::string antwort = t.s.empfangen(f.start);
+        fern::Sitzung andere{t.ziel};
+        std::string antwort = t.s.empfangen(start);
         t.ziel.offen = t.ziel.dauer = false;
-        t.ziel.ausgang = {-241, "Hardware missing; silent"};
-        antwort += t.s.weiter() + t.s.empfangen(f.danach);
-        EXPECT_EQ(antwort, f.antwort) << f.start;
-        EXPECT_EQ(t.fehlercode(), 0) << f.start;
+        t.ziel.ausgang = {-241, "silent"};
+        antwort += t.s.weiter() + t.s.empfangen("SYST:ERR?;SYST:ERR?\n");
+        EXPECT_EQ(antwort, std::string(start[4] == ';' ? "1\n" : "") + "-241,\"silent\";0,\"No error\"\n") << start;
+        EXPECT_EQ(andere.empfangen("SYST:ERR?\n"), "0,\"No error\"\n");
     }
-    // Told once, and not to another session.
-    Stand t;
-    t.s.empfangen("INIT\n");
-    fern::Sitzung andere{t.ziel};
-    t.ziel.offen = false;
-    t.ziel.ausgang = {-241, "silent"};
-    EXPECT_EQ(andere.empfangen("SYST:ERR?\n"), "0,\"No error\"\n");
-    EXPECT_EQ(t.fehlercode(), -241);
-    EXPECT_EQ(t.fehlercode(), 0);
 }
 
 // A web page can make a browser send its request here: nothing of it runs,
-// nor anything after it, however it arrives.
+// nor anything after it, however it arrives. (The window's own test sends
+// whole requests, byte by byte and a WebSocket upgrade.)
 TEST(Fernsteuerung, WebAnfrage) {
     const std::string koerper = "SENS:FREQ:STAR 1000000\nINIT\nINIT:CONT ON\n*IDN?\n";
-    const std::string post = "POST / HTTP/1.1\r\nHost: 127.0.0.1:5025\r\nContent-Type: text/plain\r\n"
-                             "Content-Length: 45\r\n\r\n" + koerper;
     const struct {
         std::string eingabe;
         std::size_t stueck;
         std::size_t aufrufe;  // of the lines ahead of the request
         const char* antwort = "";
     } faelle[] = {
-        {post, 100000, 0},
-        {post, 1, 0},
-        {"POST / HTTP/1.1\nHost: 127.0.0.1\n\n" + koerper, 7, 0},
-        {"GET /chat HTTP/1.1\r\nHost: 127.0.0.1:5025\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-         "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n" + koerper,
-         100000, 0},
+        {"POST / HTTP/1.1\r\nHost: 127.0.0.1:5025\r\n\r\n" + koerper, 1, 0},
         {"SWE:POIN 5\nSWE:POIN?\nhost: evil\n" + koerper, 100000, 1, "5\n"},
         {"OPTIONS /x HTTP/1.1\r\n" + koerper, 3, 0},
         {"put /a HTTP/1.0\n" + koerper, 100000, 0},
