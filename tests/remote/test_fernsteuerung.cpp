@@ -73,6 +73,7 @@ TEST(Fernsteuerung, Fehler) {
         {"*CLS 5", {}, "-108,\"Parameter not allowed\""},
         {"FREQ:STAR? 5", {}, "-108,\"Parameter not allowed\""},
         {"MODE TRANS", {}, "-224,\"Illegal parameter value\""},
+        {"DET PEAK", {}, "-224,\"Illegal parameter value\""},
         {"INIT:CONT 2", {}, "-224,\"Illegal parameter value\""},
         {"DISP:HEAD abc", {}, "-224,\"Illegal parameter value\""},
         {"DISP:HEAD \"abc", {}, "-224,\"Illegal parameter value\""},
