@@ -90,12 +90,12 @@ void dauerlauf(Geraet& g, const std::function<void()>& amEnde) {
     // Nothing thrown here may escape the thread.
     try {
         while (!g.beenden) {
-            const bool demoVorher = st.demoModus;
             stumm = false;
             const DurchlaufEnde ende = durchlauf(g, jePunkt);
             if (ende == DurchlaufEnde::fertig || (ende == DurchlaufEnde::abgebrochen && stumm)) {
                 Kurvenbild bild = kurvenbild(st);
-                bild.synthetisch = bild.synthetisch || demoVorher || stumm;
+                // Demonstration is never left during a pass, so it is seen at the end.
+                bild.synthetisch = bild.synthetisch || stumm;
                 std::lock_guard sperre(g.durchlaufSperre);
                 g.letzterDurchlauf = std::move(bild);
             }

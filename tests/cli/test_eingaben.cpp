@@ -16,7 +16,8 @@ TEST(CliEingaben, KaputteMessreihen) {
     std::string lang = kopf;
     for (int k = 0; k < 301; ++k) lang += std::to_string(10000000 + k) + ";328;2\r\n";
     const std::pair<std::string, std::string> faelle[] = {
-        {"Hallo\r\n", "line 1: not a series file of qzl7"},
+        {"Hallo\r\n", "line 1: not a series file of qzl7 (it begins with none of \"Durchgangsmessung QZL7\", "
+                        "\"Reflexionsmessung QZL7\", \"Spektralmessung QZL7\")"},
         {kopf, "line 6: no points"},
         {kopf + "10900000;328;2\r\n10900000;328;2\r\n10905000;328;2\r\n", "line 8: 10905000 Hz where 10900000 Hz"},
         // blanks around a number are the number's
