@@ -107,7 +107,7 @@ class ClientTest(unittest.TestCase):
                             ("1.0000005M", 1000000), ("1.0000015M", 1000002)]:  # halves to even
             self.assertEqual(hz(given), want, given)
         for bad in ["10.7m", "1.5", "7.1", "-1.5e6", "2g", "1.2.3", "abc", "", 0.5, 10700000.000002, float("nan"),
-                    "1e30", "1e18"]:
+                    "1e30", "1e18", 1e18]:
             with self.assertRaises(ValueError, msg=bad):
                 hz(bad)
 
@@ -197,6 +197,14 @@ class ClientTest(unittest.TestCase):
                     self.assertEqual(getattr(caught.exception, "codes", None), want[1])
                 else:
                     self.assertEqual(call(q), want)
+
+    def test_what_is_no_exchange_of_its_kind_is_refused(self):
+        _, q = session([("SENSe:SWEep:STATe?", "RUN"), ("SENSe:FREQuency:STEP?;:SENSe:SWEep:POINts?", "5000")])
+        with q:
+            self.assertTrue(q.running)
+            self.assertRaisesRegex(ValueError, "'ABORt' is not a query", q.query, "ABORt")
+            self.assertRaisesRegex(ValueError, "'.IDN.' holds a query", q.write, "*IDN?")
+            self.assertRaisesRegex(ProtocolError, "answered '5000'", q.sweep, start="1M")
 
     def test_heading_is_quoted(self):
         server, q = session([("DISPlay:HEADing \"say \"\"hi\"\"\"", None), OK, ("DISPlay:HEADing?", '"a ""b"""')])
