@@ -173,30 +173,25 @@ TEST(Messschleife, DurchlaufWiePunktFuerPunkt) {
 // A pass with a point the instrument left unanswered is synthesised, also
 // when nobody turns the demonstration on; a script's sweep ends right there.
 TEST(Messschleife, StillerPunkt) {
-    const struct {
-        int stumm;  // the point left unanswered, 0 for none
-        BeiStille regel;
-        std::size_t punkte;
-        bool synthetisch;
-        std::uint64_t verstummt;
-    } faelle[] = {{0, BeiStille::beenden, 12, false, 0}, {7, BeiStille::weiter, 12, true, 0},
-                  {7, BeiStille::beenden, 7, true, 1}};
-    for (const auto& f : faelle) {
+    // the point left unanswered (0: none), the rule, points measured, synthesised, the sweep told as silent
+    const std::tuple<int, BeiStille, std::size_t, bool, std::uint64_t> faelle[] = {
+        {0, BeiStille::beenden, 12, false, 0}, {7, BeiStille::weiter, 12, true, 0}, {7, BeiStille::beenden, 7, true, 1}};
+    for (const auto& [stumm, regel, punkte, synthetisch, verstummt] : faelle) {
         auto u = neueUmgebung();
         u->p.geraet.stilleMelden = nullptr;
         u->st.messpunkte = 12;
         u->port.istOffen = true;
-        u->port.beiBefehl = [n = 0, &f](test::FakePort& pt, std::uint8_t) mutable {
-            if (++n != f.stumm) pt.antwortIn(2, {100});
+        u->port.beiBefehl = [n = 0, s = stumm](test::FakePort& pt, std::uint8_t) mutable {
+            if (++n != s) pt.antwortIn(2, {100});
         };
         u->st.stopAnforderung = true;
-        u->p.geraet.beiStille = f.regel;
+        u->p.geraet.beiStille = regel;
         u->p.geraet.sweepNummer = 1;
         dauerlauf(u->p.geraet);
-        ASSERT_TRUE(u->p.geraet.letzterDurchlauf) << f.stumm;
-        EXPECT_EQ(u->p.geraet.letzterDurchlauf->synthetisch, f.synthetisch) << f.stumm;
-        EXPECT_EQ(u->port.geschrieben.size(), 5 * f.punkte) << f.stumm;
-        EXPECT_EQ(u->p.geraet.verstummt, f.verstummt) << f.stumm;
+        ASSERT_TRUE(u->p.geraet.letzterDurchlauf);
+        EXPECT_EQ(u->p.geraet.letzterDurchlauf->synthetisch, synthetisch) << stumm;
+        EXPECT_EQ(u->port.geschrieben.size(), 5 * punkte) << stumm;
+        EXPECT_EQ(u->p.geraet.verstummt, verstummt) << stumm;
     }
 }
 
