@@ -150,6 +150,7 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
         {{"--com", "5"}, "'5' is none of 1, 2, 3, 4"},
         {{"--below", "1M:2M"}, "'1M:2M' is not F1:F2:LEVEL (e.g. 9M:10M:-40)"},
         {{"--above", "1M"}, "'1M' is not F1:F2:LEVEL (e.g. 10.9M:11.9M:-8)"},
+        {{"--above", "x:2M:-3"}, "'x:2M:-3' is not F1:F2:LEVEL"},
         {{"--format", "xls"}, "'xls' is none of csv"},
         {{"--points", "3x"}, "'3x' is not a number from 1 to 300"},
         {{"--passes", "0"}, "'0' is not a number of passes (1 or more)"},

@@ -380,8 +380,10 @@ class StummesGeraet(unittest.TestCase):
             l = Leitung(f.verbinden())
             l.senden("INIT:CONT ON")
             self.assertTrue(warten(lambda: l.frage("SWE:STAT?") == "RUN"))
+            self.assertEqual(l.frage("INIT:CONT ON;SYST:ERR?"), '0,"No error"')  # it runs already
             # The pass under way takes over a second: the query is answered before its end, the command after.
             self.assertEqual(l.frage("ABOR;SWE:STAT?;INIT:CONT?"), "RUN;0")
+            self.assertRegex(Leitung(f.verbinden()).frage("INIT:CONT ON;SYST:ERR?"), '^-221,".*stopping"$')
             self.assertEqual(l.frage("SENS:SWE:POIN 11;SWE:POIN?;SWE:STAT?;SYST:ERR?"), '11;IDLE;0,"No error"')
 
 
