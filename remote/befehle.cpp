@@ -4,10 +4,16 @@
 #include <array>
 #include <vector>
 
+#include "remote/durchlauf_befehle.h"
 #include "remote/satzbau.h"
 #include "remote/zahlen.h"
 
 namespace qzl::fern {
+
+bool erledigt(Lage& l, const Ergebnis& e) {
+    if (e.code != 0) l.fehler.melden(e.code, e.text);
+    return e.code == 0;
+}
 
 namespace {
 
@@ -24,12 +30,6 @@ struct Eintrag {
 
 constexpr std::array<std::string_view, 4> artNamen{"TRANsmission", "REFLection", "SPECtrum", "VFO"};
 constexpr std::array<std::string_view, 2> detektorNamen{"LOGarithmic", "LINear"};
-
-// The target's refusal goes to the queue; true when it did the work.
-bool erledigt(Lage& l, const Ergebnis& e) {
-    if (e.code != 0) l.fehler.melden(e.code, e.text);
-    return e.code == 0;
-}
 
 template <class T, class F>
 Antwort mitWert(Lage& l, const Wert<T>& w, F format) {
@@ -107,28 +107,6 @@ Antwort bandText(Lage& l) {
     return std::to_string(b.wert.unten) + ',' + std::to_string(b.wert.oben) + ',' + std::to_string(breite);
 }
 
-void abbrechen(Lage& l) {
-    const Wert<std::uint64_t> w = l.ziel.abbrechen();
-    if (!erledigt(l, w.fehler) || w.wert == 0) return;
-    l.durchlauf = w.wert;
-    l.befehleHalten = true;
-}
-
-void gestartet(Lage& l, const Wert<std::uint64_t>& w, bool einmal) {
-    if (!erledigt(l, w.fehler)) return;
-    l.gestartet = w.wert;
-    if (einmal) l.durchlauf = w.wert;
-}
-
-void schalterSetzen(Lage& l, std::string_view p) {
-    if (wortPasst("ON", p) || p == "1")
-        gestartet(l, l.ziel.dauerlaufStarten(), false);
-    else if (wortPasst("OFF", p) || p == "0")
-        abbrechen(l);
-    else
-        l.fehler.melden(-224);
-}
-
 // START,STEP,POINTS: every field read before anything is set.
 void bereichSetzen(Lage& l, std::string_view p) {
     std::string_view felder[3];
@@ -176,16 +154,6 @@ void ueberschriftSetzen(Lage& l, std::string_view p) {
         l.fehler.melden(-224);
 }
 
-// *OPC? answers only once the session's last INITiate pass, or the sweep
-// its ABORt stopped, is over.
-Antwort fertig(Lage& l) {
-    if (l.durchlauf && l.ziel.durchlaufOffen(*l.durchlauf)) {
-        l.warten = true;
-        return std::nullopt;
-    }
-    return "1";
-}
-
 constexpr Eintrag tafel[] = {
     {"*IDN", [](Lage& l) -> Antwort { return "qzl7,qzl7,0," + einzeilig(l.ziel.version()); }, nullptr, false},
     {"*CLS", nullptr, [](Lage& l, std::string_view) { l.fehler.leeren(); }, false},
@@ -213,9 +181,8 @@ constexpr Eintrag tafel[] = {
     {"[SENSe]:DETector",
      [](Lage& l) -> Antwort { return kurzform(detektorNamen, static_cast<std::size_t>(l.ziel.detektor())); },
      detektorSetzen, true},
-    {"INITiate:[IMMediate]", nullptr,
-     [](Lage& l, std::string_view) { gestartet(l, l.ziel.durchlaufStarten(), true); }, false},
-    {"INITiate:CONTinuous", [](Lage& l) -> Antwort { return l.ziel.dauerlauf() ? "1" : "0"; }, schalterSetzen,
+    {"INITiate:[IMMediate]", nullptr, [](Lage& l, std::string_view) { starten(l); }, false},
+    {"INITiate:CONTinuous", [](Lage& l) -> Antwort { return l.ziel.dauerlauf() ? "1" : "0"; }, dauerlaufSchalten,
      true},
     {"ABORt", nullptr, [](Lage& l, std::string_view) { abbrechen(l); }, false},
     {"TRACe:DATA", kurveText, nullptr, false},
@@ -242,26 +209,6 @@ constexpr Eintrag tafel[] = {
 // Only a command form takes a parameter; a query-only entry that claimed one
 // would hide a fault in the table.
 static_assert(std::ranges::none_of(tafel, [](const Eintrag& e) { return e.mitParameter && e.befehl == nullptr; }));
-
-// The end of the session's last sweep is told once it is known: a silent
-// instrument's -241 is then in the queue, before the next part runs.
-void ausgangMelden(Lage& l) {
-    if (!l.gestartet) return;
-    if (const Ergebnis e = l.ziel.durchlaufAusgang(*l.gestartet); e.code != 0) {
-        l.fehler.melden(e.code, e.text);
-        l.gestartet.reset();
-    } else if (!l.ziel.durchlaufOffen(*l.gestartet)) {
-        l.gestartet.reset();
-    }
-}
-
-// After ABORt the session's commands wait, in order, until that sweep is over.
-bool befehlWartet(Lage& l) {
-    if (!l.befehleHalten) return false;
-    if (l.durchlauf && l.ziel.durchlaufOffen(*l.durchlauf)) return true;
-    l.befehleHalten = false;
-    return false;
-}
 
 }  // namespace
 

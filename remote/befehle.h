@@ -32,6 +32,9 @@ struct Ausfuehrung {
     std::string antwort;
 };
 
+// The target's refusal goes to the queue; true when it did the work.
+bool erledigt(Lage& l, const Ergebnis& e);
+
 // One command or query, a part of a line between ';'. Errors go to the
 // session's queue.
 Ausfuehrung ausfuehren(std::string_view teil, Lage& lage);
