@@ -8,16 +8,6 @@
 
 namespace qzl {
 
-// The Unix socket's file, made with mode 0600 before anyone can connect, in
-// a folder no other user can change; the listening descriptor and which
-// file it is, or -1 with the reason.
-int lokalenSocketAnlegen(const std::string& pfad, std::string& fehler, SocketKennung& kennung);
-// Removes the socket at pfad if it is still the one that was made.
-void lokalenSocketEntfernen(const std::string& pfad, const SocketKennung& kennung);
-// The other end of a connection's descriptor has closed (or the descriptor
-// is gone), though Qt may not have read so far.
-bool gegenseiteGeschlossen(qintptr deskriptor);
-
 namespace {
 // A client is served in pieces of this, so that a flood leaves the window
 // its events between them.

@@ -14,17 +14,13 @@
 #include <string>
 
 #include "app/kommandozeile.h"
+#include "app/lokaler_socket.h"
 #include "remote/fernziel.h"
 #include "remote/sitzung.h"
 
 class QIODevice;
 
 namespace qzl {
-
-// Which file a Unix socket is: another file at its path is not removed.
-struct SocketKennung {
-    unsigned long long geraet = 0, knoten = 0;
-};
 
 class Fernsteuerung : public QObject {
 public:

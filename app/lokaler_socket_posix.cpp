@@ -1,4 +1,4 @@
-// The command socket's Unix socket on POSIX systems.
+// The command socket's Unix socket and peers on POSIX systems.
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/fernsteuerung.h"
+#include "app/lokaler_socket.h"
 
 namespace qzl {
 
