@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "app/ausloesen.h"
+#include "engine/api.h"
 #include "app/kommandozeile.h"
 #include "handlers/start.h"
 #include "serial/port_fabrik.h"
@@ -55,7 +56,7 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
       fernziel_(programm_, [] { return QApplication::activeModalWidget() != nullptr; }) {
     programm_.geraet.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
     const QString dezimal = QLocale::system().decimalPoint();
-    if (dezimal.size() == 1 && dezimal[0].unicode() < 128) st_->dezimalzeichen = static_cast<char>(dezimal[0].unicode());
+    if (dezimal.size() == 1 && dezimal[0].unicode() < 128) api::dezimalzeichenSetzen(programm_.geraet, static_cast<char>(dezimal[0].unicode()));
     // Work from the sweep thread (a time-out message) runs on this thread,
     // from the event loop or from whatever modal loop is running.
     programm_.post.weckerSetzen([this] {

@@ -32,7 +32,7 @@ public:
     // when the command line asks for it.
     void starten();
 
-    InstrumentState& st() { return *st_; }
+    const InstrumentState& st() const { return programm_.st; }
     HauptFenster& fenster() { return fenster_; }
     Programm& programm() { return programm_; }
     // 128 + the signal's number once a signal ended the program, else 0.
@@ -42,6 +42,7 @@ private:
     void signalBeenden(int nummer);
 
     std::vector<std::string> argumente_;
+    // Held here, changed only through the engine.
     std::unique_ptr<InstrumentState> st_;
     PortNamen portNamen_;
     std::unique_ptr<SeriellerPort> port_;

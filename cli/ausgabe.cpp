@@ -127,7 +127,7 @@ std::string neueDateiSchreiben(Konsole& k, const std::string& pfad, std::time_t 
 
 }  // namespace
 
-int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format, InstrumentState& st, Kopf kopf,
+int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format, const InstrumentState& st, Kopf kopf,
                       const std::string& ziel, std::optional<std::time_t> zeit) {
     const auto verstoesse = grenzenPruefen(st, a.grenzen);
     kopf.grenzen = &a.grenzen;

@@ -49,7 +49,7 @@ bool ergebnisSchreiben(Konsole& k, const std::string& pfad, const std::string& d
 // zeit, the data goes to a new file named for that time beside ziel (the
 // first of its numbers that is free), whose name is said first. The exit
 // status.
-int ergebnisAbliefern(Konsole& k, const Auftrag& auftrag, const Ausgabeformat& format, InstrumentState& st,
+int ergebnisAbliefern(Konsole& k, const Auftrag& auftrag, const Ausgabeformat& format, const InstrumentState& st,
                       Kopf kopf, const std::string& ziel, std::optional<std::time_t> zeit);
 
 }  // namespace qzl::cli

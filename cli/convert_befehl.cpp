@@ -7,7 +7,7 @@
 #include "cli/formate.h"
 #include "cli/hilfe.h"
 #include "cli/reihe_lesen.h"
-#include "diagram/kurve.h"
+#include "engine/api.h"
 #include "formats/messreihe.h"
 #include "platform/datei.h"
 
@@ -34,10 +34,7 @@ int convertBefehl(const std::vector<std::string>& argumente, Konsole& k) {
 
     // The state a window has after loading the series: its kind, detector,
     // frequencies and readings, and its picture in the layers.
-    auto st = std::make_unique<InstrumentState>();
-    messreiheEinstellen(*st, reihe);
-    if (a.ueberschrift) st->messzeit = *a.ueberschrift;
-    reiheZeichnen(*st, reihe);
+    const auto st = api::reiheZustand(reihe, a.ueberschrift);
 
     const Ausgabeformat* format = nullptr;
     std::string fehler = formatBestimmen(a, format);

@@ -5,13 +5,12 @@
 #include <string>
 
 #include "cli/optionen.h"
-#include "state/instrument_state.h"
+#include "engine/geraet.h"
 #include "serial/port_namen.h"
 
 namespace qzl::cli {
 
 // The refusal naming the option (or the file) at fault, or "".
-std::string einstellungenVorbereiten(const Auftrag& auftrag, InstrumentState& st, PortNamen& namen);
-
+std::string einstellungenVorbereiten(const Auftrag& auftrag, Geraet& g, PortNamen& namen);
 
 }  // namespace qzl::cli

@@ -150,30 +150,31 @@ std::string touchstoneEinwand(const Ausgabeformat& f, const InstrumentState& st,
     return {};
 }
 
-std::string touchstone(InstrumentState& st, const Kopf& kopf) { return touchstoneText(st, kopf); }
+std::string touchstone(const InstrumentState& st, const Kopf& kopf) { return touchstoneText(st, kopf); }
 
-std::string pngText(InstrumentState& st, const Kopf&) {
-    std::lock_guard sperre(st.kurvenSperre);
-    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenRaster);
-    return pngKodieren(st.anzeigeBitmap);
+// Written after the sweep, with no pass drawing into the layers.
+std::string pngText(const InstrumentState& st, const Kopf&) {
+    auto bild = std::make_unique<AnzeigeBitmap>();
+    rasterKombinieren(*bild, st.gitterRaster, st.kurvenRaster);
+    return pngKodieren(*bild);
 }
 
 constexpr Ausgabeformat formate[] = {
     {"csv", "frequency, reading and level, comma-separated", false, nullptr,
-     [](InstrumentState& st, const Kopf&) { return tabelleText(st, ','); }},
+     [](const InstrumentState& st, const Kopf&) { return tabelleText(st, ','); }},
     {"tsv", "the same, tab-separated", false, nullptr,
-     [](InstrumentState& st, const Kopf&) { return tabelleText(st, '\t'); }},
+     [](const InstrumentState& st, const Kopf&) { return tabelleText(st, '\t'); }},
     {"json", "settings, points, evaluation and limits", false, nullptr,
-     [](InstrumentState& st, const Kopf& kopf) { return jsonText(st, kopf); }},
+     [](const InstrumentState& st, const Kopf& kopf) { return jsonText(st, kopf); }},
     {"dat", "the series file of qzl7 (Messreihe Laden)", false, nullptr,
-     [](InstrumentState& st, const Kopf&) { return messreiheText(st); }},
+     [](const InstrumentState& st, const Kopf&) { return messreiheText(st); }},
     {"s1p", "Touchstone, a reflection (S11)", false, touchstoneEinwand, touchstone},
     {"s2p", "Touchstone, a transmission (S21)", false, touchstoneEinwand, touchstone},
     {"png", "the diagram as the window shows it", false, nullptr, pngText},
     {"jsonl", "a JSON line per sweep, appended, flushed", true, nullptr,
-     [](InstrumentState& st, const Kopf& kopf) { return jsonlZeile(st, kopf); }},
+     [](const InstrumentState& st, const Kopf& kopf) { return jsonlZeile(st, kopf); }},
     {"rtl_power", "a line per sweep as heatmap tools read it", true, rtlPowerEinwand,
-     [](InstrumentState& st, const Kopf& kopf) { return rtlPowerZeile(st, kopf); }},
+     [](const InstrumentState& st, const Kopf& kopf) { return rtlPowerZeile(st, kopf); }},
 };
 
 }  // namespace

@@ -35,7 +35,7 @@ struct Ausgabeformat {
     // is whole, for every repetition alike (a stream for pipes and logs).
     bool zeilen;
     std::string (*einwand)(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe);
-    std::string (*schreiber)(InstrumentState& st, const Kopf& kopf);
+    std::string (*schreiber)(const InstrumentState& st, const Kopf& kopf);
 };
 
 std::span<const Ausgabeformat> ausgabeformate();

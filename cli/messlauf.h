@@ -7,24 +7,16 @@
 
 #include "cli/konsole.h"
 #include "cli/optionen.h"
-#include "engine/geraet.h"
+#include "engine/api.h"
 
 namespace qzl::cli {
-
-enum class LaufEnde { fertig, abgebrochen, stumm };
-
-struct LaufErgebnis {
-    LaufEnde ende = LaufEnde::fertig;
-    std::int32_t punkt = 0;  // the point the instrument did not answer
-    std::int64_t frequenz = 0;
-};
 
 // durchgaenge passes; afterwards messwerte holds the readings combined per
 // point by the rule (the last, the mean with halves to even, the highest or
 // the lowest), and the curve layer shows them. A progress line goes to
 // anzeige, if given, after vorsatz ("sweep 3/10"). Ends early, with the
 // readings incomplete, when the instrument falls silent or g.beenden is set.
-LaufErgebnis sweepMessen(Geraet& g, int durchgaenge, Kombination regel, Konsole* anzeige,
-                         const std::string& vorsatz = {});
+api::MessErgebnis sweepMessen(Geraet& g, int durchgaenge, api::Kombination regel, Konsole* anzeige,
+                              const std::string& vorsatz = {});
 
 }  // namespace qzl::cli

@@ -101,8 +101,9 @@ std::function<std::string(std::string_view)> anzahl(Ziel& ziel, const char* was,
     };
 }
 
-std::function<std::string(std::string_view)> auswahl(std::optional<int>& ziel,
-                                                     std::vector<std::pair<std::string_view, int>> werte) {
+template <typename T>
+std::function<std::string(std::string_view)> auswahl(std::optional<T>& ziel,
+                                                     std::vector<std::pair<std::string_view, T>> werte) {
     return [&ziel, werte = std::move(werte)](std::string_view w) -> std::string {
         std::string liste;
         for (const auto& [name, zahl] : werte) {
@@ -184,10 +185,12 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
              a.portPfad = std::string(w);
              return "";
          }},
-        {"com", true, auswahl(a.com, {{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}})},
-        {"baud", true, auswahl(a.baud, {{"9600", 9600}, {"19200", 19200}, {"38400", 38400}, {"57600", 57600}})},
-        {"bits", true, auswahl(a.bits, {{"8", 8}, {"10", 10}})},
-        {"mode", true, auswahl(a.messart, {{"transmission", 1}, {"reflection", 2}, {"spectrum", 3}})},
+        {"com", true, auswahl<int>(a.com, {{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}})},
+        {"baud", true, auswahl<int>(a.baud, {{"9600", 9600}, {"19200", 19200}, {"38400", 38400}, {"57600", 57600}})},
+        {"bits", true, auswahl<int>(a.bits, {{"8", 8}, {"10", 10}})},
+        {"mode", true, auswahl<Messart>(a.messart, {{"transmission", Messart::durchgang},
+                                                  {"reflection", Messart::reflexion},
+                                                  {"spectrum", Messart::spektrum}})},
         {"detector", true,
          [&a](std::string_view w) -> std::string {
              if (w != "log" && w != "lin") return zitiert(w) + " is none of log, lin";

@@ -9,10 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "engine/api.h"
+
 namespace qzl::cli {
 
 struct Ausgabeformat;
-enum class Kombination { letzte, mittel, max, min };
+using api::Kombination;
 
 // A pass/fail limit: every point from f1 to f2 (inclusive) at or above
 // (oben) or at or below the level, in the read-out's unit.
@@ -31,7 +33,8 @@ struct Auftrag {
     std::optional<std::string> portPfad;
     std::optional<int> com;
     std::vector<std::string> comOptionen;  // --comN=PATH, as given
-    std::optional<int> baud, bits, messart, punkte;
+    std::optional<int> baud, bits, punkte;
+    std::optional<Messart> messart;
     std::optional<bool> lin;
     std::optional<std::int64_t> start, stop, schritt, zf;
     std::optional<bool> zfAddieren;

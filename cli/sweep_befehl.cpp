@@ -72,13 +72,17 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     const char* umgebung = std::getenv("QZL7_PORT");
     const bool ausUmgebung = !a.portPfad && !a.com && a.comOptionen.empty() && umgebung && *umgebung;
     if (ausUmgebung) a.portPfad = umgebung;
-    auto st = std::make_unique<InstrumentState>();
+    auto zustand = std::make_unique<InstrumentState>();
+    // The port follows the names, which the settings fill in.
     PortNamen namen;
+    const auto port = seriellenPortAnlegen(namen);
+    Geraet g(*zustand, *port, uhr);
+    const InstrumentState& st = g.st;
     const Ausgabeformat* format = nullptr;
-    std::string fehler = einstellungenVorbereiten(a, *st, namen);
+    std::string fehler = einstellungenVorbereiten(a, g, namen);
     if (fehler.empty()) fehler = formatBestimmen(a, format);
-    if (fehler.empty()) fehler = formatEinwand(*format, *st);
-    if (fehler.empty()) fehler = grenzenEinwand(*st, a.grenzen);
+    if (fehler.empty()) fehler = formatEinwand(*format, st);
+    if (fehler.empty()) fehler = grenzenEinwand(st, a.grenzen);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
     // 0: until interrupted.
     const int wiederholungen = a.wiederholungen.value_or(1);
@@ -86,8 +90,6 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         wiederholungen != 1 && !format->zeilen && !aufStandardausgabe(a) && !nurBericht(a) && !aufGeraet(a);
     if (const int ende = ausgabePruefen(k, "sweep", a, *format, zeitNamen); ende != erledigt) return ende;
 
-    const auto port = seriellenPortAnlegen(namen);
-    Geraet g(*st, *port, uhr);
     if (!a.demo) {
         if (const auto grund = portBereiten(g, namen, a.portPfad.has_value(), ausUmgebung); !grund.empty()) {
             k.melden(grund);
@@ -96,7 +98,7 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     }
     k.abbruchVerbinden(g.beenden);
     g.verlustNichtAbwarten = true;
-    const std::string portName = a.demo ? "demo" : namen.name(st->comport);
+    const std::string portName = a.demo ? "demo" : namen.name(st.comport);
     Konsole* anzeige = k.terminal() && !a.leise ? &k : nullptr;
     int ende = erledigt;
     int geliefert = 0;
@@ -114,23 +116,23 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         if ((unterbrochen = g.beenden)) break;
         wartet = false;
         const std::time_t startzeit = std::time(nullptr);
-        st->messzeit = a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText());
-        const LaufErgebnis lauf = sweepMessen(g, a.durchgaenge, a.kombination, anzeige, vorsatz);
-        if ((unterbrochen = lauf.ende == LaufEnde::abgebrochen)) break;
-        if (lauf.ende == LaufEnde::stumm && port->verschwunden()) {
+        api::ueberschriftSetzen(g, a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText()));
+        const api::MessErgebnis lauf = sweepMessen(g, a.durchgaenge, a.kombination, anzeige, vorsatz);
+        if ((unterbrochen = lauf.ende == api::MessEnde::abgebrochen)) break;
+        if (lauf.ende == api::MessEnde::stumm && port->verschwunden()) {
             k.melden("qzl7-cli: " + portName + " went away at point " + std::to_string(lauf.punkt) + " (" +
                      std::to_string(lauf.frequenz) + " Hz): the device was unplugged, or its line hung up");
             port->schliessen();
             return portfehler;
         }
-        if (lauf.ende == LaufEnde::stumm) {
+        if (lauf.ende == api::MessEnde::stumm) {
             k.melden("qzl7-cli: the instrument did not answer within 4 seconds at point " +
                      std::to_string(lauf.punkt) + " (" + std::to_string(lauf.frequenz) + " Hz) on " + portName);
             port->schliessen();
             return stumm;
         }
         const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination, w + 1};
-        const int status = ergebnisAbliefern(k, a, *format, *st, kopf, a.ausgabe,
+        const int status = ergebnisAbliefern(k, a, *format, st, kopf, a.ausgabe,
                                              zeitNamen ? std::optional(startzeit) : std::nullopt);
         if (status != erledigt) ende = status;
         ++geliefert;

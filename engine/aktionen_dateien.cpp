@@ -1,6 +1,7 @@
 // The API's files: configurations and series, by path.
 #include "diagram/kurve.h"
 #include "engine/api.h"
+#include "engine/zustand.h"
 #include "engine/durchlauf.h"
 #include "formats/konfiguration.h"
 #include "formats/messreihe.h"
@@ -30,7 +31,7 @@ Ergebnis konfigurationLaden(Geraet& g, const std::string& pfad) {
     Ergebnis e;
     auto daten = lesen(pfad, e);
     if (!daten) return e;
-    if (!konfigurationLesen(g.st, std::move(*daten)))
+    if (!konfigurationLesen(zustand(g), std::move(*daten)))
         return {Grund::falscheDatei, pfad + " is no configuration file", std::nullopt};
     cursorZurMitte(g);
     diagrammNeu(g);
@@ -38,7 +39,7 @@ Ergebnis konfigurationLaden(Geraet& g, const std::string& pfad) {
 }
 
 Ergebnis konfigurationSpeichern(Geraet& g, const std::string& pfad) {
-    return schreiben(pfad, konfigurationText(g.st));
+    return schreiben(pfad, konfigurationText(zustand(g)));
 }
 
 Ergebnis messreiheLaden(Geraet& g, const std::string& pfad) {
@@ -48,19 +49,19 @@ Ergebnis messreiheLaden(Geraet& g, const std::string& pfad) {
     if (!daten) return e;
     auto reihe = messreiheLesen(std::move(*daten));
     if (!reihe) return {Grund::falscheDatei, pfad + " is no series file", std::nullopt};
-    reiheZeichnen(g.st, *reihe);
+    reiheZeichnen(zustand(g), *reihe);
     g.geladeneReihe = std::move(reihe);
     return {};
 }
 
 Ergebnis messreiheSpeichern(Geraet& g, const std::string& pfad) {
     const auto& geladen = g.geladeneReihe;
-    Messreihe reihe = geladen ? *geladen : messreiheAusEinstellungen(g.st);
+    Messreihe reihe = geladen ? *geladen : messreiheAusEinstellungen(zustand(g));
     // What the diagram shows: the loaded series with the readings as they
     // are now (the "max" button may have moved them).
     if (geladen)
         for (std::int32_t k = 1; k <= reihe.n; ++k)
-            reihe.werte[static_cast<std::size_t>(k)] = g.st.messwerte[static_cast<std::size_t>(k)];
+            reihe.werte[static_cast<std::size_t>(k)] = zustand(g).messwerte[static_cast<std::size_t>(k)];
     return schreiben(pfad, messreiheText(reihe));
 }
 

@@ -11,11 +11,16 @@
 // business; what the picture holds (the layers) is drawn here.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "engine/geraet.h"
 #include "platform/datei.h"
+#include "raster/raster.h"
+#include "state/einstellwerte.h"
+#include "state/messart.h"
+#include "state/regeln.h"
 
 namespace qzl::api {
 
@@ -37,28 +42,44 @@ struct Ergebnis {
 
 // --- the sweep's settings ---
 
+// The start values of a program run (before any file is read): version,
+// continuous picture, no frequency markers.
+void startwerteSetzen(Geraet& g, bool kontinuierlich);
+
 // The first point's frequency; refused when a point of the sweep would
-// leave 32 bits.
-Ergebnis startfrequenzSetzen(Geraet& g, std::int64_t hz);
+// leave 32 bits, or (streng) reach below 0 Hz.
+Ergebnis startfrequenzSetzen(Geraet& g, std::int64_t hz, Erlaubnis erlaubnis = Erlaubnis::streng);
 // One step up (below endfrequenz) or down (above 0 Hz), as "+" and "-" do.
 Ergebnis startfrequenzSchritt(Geraet& g, bool aufwaerts);
 // The distance between points; refused when a point would leave 32 bits.
-Ergebnis schrittweiteSetzen(Geraet& g, std::int64_t hz);
+Ergebnis schrittweiteSetzen(Geraet& g, std::int64_t hz, Erlaubnis erlaubnis = Erlaubnis::streng);
 // The number of points, 1 to 300, with every point inside 32 bits.
-Ergebnis messpunkteSetzen(Geraet& g, std::int64_t anzahl);
+Ergebnis messpunkteSetzen(Geraet& g, std::int64_t anzahl, Erlaubnis erlaubnis = Erlaubnis::streng);
 // Start, step and points together, judged as a whole by the rules above:
 // all three are taken or none. A start that only fits the new step and
 // points is taken, which setting them one by one would refuse.
-Ergebnis bereichSetzen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte);
+Ergebnis bereichSetzen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte,
+                       Erlaubnis erlaubnis = Erlaubnis::streng);
 // The intermediate frequency, a 32-bit value.
 Ergebnis zwischenfrequenzSetzen(Geraet& g, std::int64_t hz);
 // Whether the IF is applied to the tuning, and whether it is added or
 // subtracted (bits 0 and 1 of zfBerechnung).
 Ergebnis zfAnwenden(Geraet& g, bool an);
 Ergebnis zfAddieren(Geraet& g, bool addieren);
-// The kind: 1 transmission, 2 reflection, 3 spectrum, 5 VFO; the picture
-// is drawn afresh (the VFO's with its baseline).
-Ergebnis messartWaehlen(Geraet& g, std::int32_t art);
+// For a sweep of a script: the IF applied to every point (and, when given,
+// its value, within 32 bits, and its direction). zfEinwand tells the first
+// point that it tunes below 0 Hz or beyond 32 bits, which a script's sweep
+// refuses.
+struct ZfEinwand {
+    std::int32_t punkt;
+    std::int64_t frequenz, abgestimmt;
+};
+std::optional<ZfEinwand> zfEinwand(const InstrumentState& st);
+Ergebnis zfEinschalten(Geraet& g, std::optional<std::int64_t> hz, std::optional<bool> addieren);
+// The kind: transmission, reflection, spectrum, VFO, or the Smith figure
+// (reflection's controls); the picture is drawn afresh (the VFO's with its
+// baseline). The demonstration is no kind to choose.
+Ergebnis messartWaehlen(Geraet& g, Messart art);
 // The detector: logarithmic or linear; the Smith figure goes back to
 // reflection; the picture is drawn afresh.
 Ergebnis detektorWaehlen(Geraet& g, bool lin);
@@ -71,6 +92,42 @@ Ergebnis cursorSchieben(Geraet& g, bool rechts);
 // The cursor back in the middle of the sweep.
 void cursorZurMitte(Geraet& g);
 
+// The settings dialog's set, taken as a whole or refused as a whole.
+Ergebnis einstellungenSetzen(Geraet& g, const Einstellungen& e);
+// The port's number, speed and converter's resolution where given: COM 1
+// to 4, one of the four speeds, 8 or 10 bits.
+Ergebnis schnittstelleSetzen(Geraet& g, std::optional<std::int32_t> com, std::optional<std::int32_t> baud,
+                             std::optional<std::int32_t> bits);
+// Synthesised readings (no instrument) or the instrument's.
+void demoModusSetzen(Geraet& g, bool an);
+// The decimal separator of fraction labels in the diagram: the user's.
+void dezimalzeichenSetzen(Geraet& g, char zeichen);
+
+// --- calibration ---
+
+// The calibration of art (transmission, reflection or spectrum) for the
+// present detector: the slot made neutral (offset 0, span 100), then the
+// offset from a pass that should read 0, then the span from one that
+// should read 400 (in the spectrum, its peak). The span is refused, and the
+// slot keeps the neutral span, when that pass reads nothing above 0 (or a
+// spectrum's peak above the scale).
+Ergebnis kalibrierungBeginnen(Geraet& g, Messart art);
+// The resolution the present kind's and detector's calibration was made
+// at: the start values' at 8 bits, a configuration's at dateiBits, the
+// Messgenauigkeit it was read with. Nothing for a kind without calibration.
+std::optional<std::int32_t> kalibrierteBits(const InstrumentState& st, std::int32_t dateiBits);
+Ergebnis nullpunktUebernehmen(Geraet& g, Messart art);
+Ergebnis spanneUebernehmen(Geraet& g, Messart art);
+// The span that makes a reading of a read 400, halves to even.
+std::int32_t spanneFuer(std::int32_t a);
+// Reference line n (1 to 7) at the mean of the last pass.
+Ergebnis linieKalibrieren(Geraet& g, int n);
+// The clock's calibration: 10 MHz from the nominal clock, so that the
+// generator's output can be measured; then the clock that was measured
+// (above 0 Hz, within 32 bits).
+void taktKalibrierungBeginnen(Geraet& g);
+Ergebnis taktfrequenzSetzen(Geraet& g, std::int64_t hz);
+
 // --- the instrument and the picture ---
 
 // The generator to the start frequency: one exchange at point 1.
@@ -80,6 +137,11 @@ void diagrammNeu(Geraet& g);
 // Every reading moved so that the highest stands at 0 dB, and the curve
 // drawn over the old one.
 Ergebnis normieren(Geraet& g);
+// The display bitmap brought up to date with what either layer changed
+// since the last call; the change is what a window repaints.
+Aenderung anzeigeAuffrischen(Geraet& g);
+// The display bitmap composited whole, for a picture file.
+AnzeigeBitmap anzeigeBild(Geraet& g);
 
 // --- sweeping (the worker thread) ---
 
@@ -98,6 +160,20 @@ void sweepAbschliessen(Geraet& g, const std::function<void()>& inzwischen);
 // were measured with; nothing before the first.
 std::optional<Kurvenbild> letzterDurchlauf(Geraet& g);
 
+// Passes on the caller's thread, their readings combined point by point:
+// the last pass, the rounded mean (halves to even), or the highest or
+// lowest reading. The combined readings become the curve as a pass with
+// them would leave it. fortschritt is told of points done, in all, and ms.
+enum class Kombination { letzte, mittel, max, min };
+enum class MessEnde { fertig, stumm, abgebrochen };
+struct MessErgebnis {
+    MessEnde ende = MessEnde::fertig;
+    std::int32_t punkt = 0;        // with stumm or abgebrochen: where
+    std::int64_t frequenz = 0;
+};
+using Fortschritt = std::function<void(std::int64_t fertig, std::int64_t gesamt)>;
+MessErgebnis durchlaeufeMessen(Geraet& g, int durchgaenge, Kombination regel, const Fortschritt& fortschritt = {});
+
 // --- files ---
 
 // The 43 settings of a configuration file; refused, with nothing changed,
@@ -105,6 +181,15 @@ std::optional<Kurvenbild> letzterDurchlauf(Geraet& g);
 // is in the middle and the picture drawn afresh.
 Ergebnis konfigurationLaden(Geraet& g, const std::string& pfad);
 Ergebnis konfigurationSpeichern(Geraet& g, const std::string& pfad);
+// The settings of a configuration file's text, nothing else; refused, with
+// nothing changed, for text that is no configuration.
+Ergebnis konfigurationUebernehmen(Geraet& g, std::string daten);
+// The frequency markers of "frequenz.cfg"'s text.
+void freqMarkenUebernehmen(Geraet& g, std::string daten);
+// A state of its own holding a series as the window shows it after loading
+// it: kind, detector, frequencies, readings and picture; the heading when
+// given. For writing a file in another format.
+std::unique_ptr<const InstrumentState> reiheZustand(const Messreihe& reihe, const std::optional<std::string>& ueberschrift);
 // A series file: its readings and picture, with its own scale; the
 // settings stay. Refused, with nothing changed, for a file that cannot be
 // read or is no series.

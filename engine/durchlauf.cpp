@@ -1,4 +1,5 @@
 #include "engine/durchlauf.h"
+#include "engine/zustand.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,12 +50,12 @@ void punktEintragen(InstrumentState& st, std::int32_t i) {
 
 Antwort messpunkt(Geraet& g, std::int32_t i, std::int32_t frequenz) {
     const Antwort antwort = einzelmessung(g, i, frequenz);
-    punktEintragen(g.st, i);
+    punktEintragen(zustand(g), i);
     return antwort;
 }
 
 DurchlaufEnde durchlauf(Geraet& g, const JePunkt& jePunkt) {
-    auto& st = g.st;
+    auto& st = zustand(g);
     std::int32_t f = st.startfrequenz;
     const std::int32_t n = punktAnzahl(st);
     // Each point's reading is stored and drawn while the instrument
@@ -80,7 +81,7 @@ DurchlaufEnde durchlauf(Geraet& g, const JePunkt& jePunkt) {
 }
 
 void dauerlauf(Geraet& g, const std::function<void()>& amEnde) {
-    auto& st = g.st;
+    auto& st = zustand(g);
     bool stumm = false;
     const JePunkt jePunkt = [&](std::int32_t, Antwort antwort) {
         if (antwort != Antwort::stumm) return true;
@@ -121,12 +122,12 @@ bool sweepStarten(Geraet& g, bool nurEinDurchlauf, std::function<void()> amEnde,
     g.beiStille = beiStille;
     ++g.sweepNummer;
     g.geladeneReihe.reset();  // the sweep replaces the readings
-    g.st.sweepFertig = false;
-    g.st.stopAnforderung = nurEinDurchlauf;
+    zustand(g).sweepFertig = false;
+    zustand(g).stopAnforderung = nurEinDurchlauf;
     try {
         g.sweepThread = std::thread([&g, amEnde = std::move(amEnde)] { dauerlauf(g, amEnde); });
     } catch (const std::system_error&) {
-        g.st.sweepFertig = true;
+        zustand(g).sweepFertig = true;
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "engine/geraet.h"
+#include "engine/zustand.h"
 
 #include "serial/port_diagnose.h"
 #include "state/einstellwerte.h"
@@ -45,16 +46,16 @@ std::uint16_t zehnBitWert(std::uint8_t b0, std::uint8_t b1) {
 }
 
 std::string portOeffnen(Geraet& g) {
-    const int n = g.st.comport;
+    const int n = zustand(g).comport;
     const bool nummerGueltig = n >= 1 && n <= 4;
     if (nummerGueltig) g.port.oeffnen(n);
     // Driver queue sizes do not exist on this platform.
-    g.port.konfigurieren(leitungsGeschwindigkeit(g.st.baudrate));
+    g.port.konfigurieren(leitungsGeschwindigkeit(zustand(g).baudrate));
     return nummerGueltig ? g.port.fehlerMeldung() : portNummerText(n);
 }
 
 void demoEinschalten(Geraet& g) {
-    auto& st = g.st;
+    auto& st = zustand(g);
     st.demoModus = true;
     // A probe that times out again in demonstration keeps the kind from before.
     if (st.messart != 4) g.messartVorAusfall = st.messart.load();
@@ -77,7 +78,7 @@ std::size_t empfangenBis(Geraet& p, std::uint8_t* ziel, std::size_t anzahl, std:
 }  // namespace
 
 std::int64_t befehlSenden(Geraet& p, std::int32_t frequenz) {
-    auto& st = p.st;
+    auto& st = zustand(p);
     const std::int64_t abgestimmt =
         st.zfAktiv ? mitZwischenfrequenz(frequenz, st.zwischenfrequenz, st.zfBerechnung) : frequenz;
 
@@ -113,7 +114,7 @@ std::int64_t befehlSenden(Geraet& p, std::int32_t frequenz) {
 }
 
 Antwort antwortNehmen(Geraet& p, std::int32_t punktIndex, std::int64_t t0) {
-    auto& st = p.st;
+    auto& st = zustand(p);
     st.uebertragungsfehler = false;
     if (st.demoModus) {
         st.rohwert = demoRohwert(punktIndex);
@@ -144,7 +145,7 @@ Antwort einzelmessung(Geraet& p, std::int32_t punktIndex, std::int32_t frequenz)
 Geraet::~Geraet() {
     if (sweepThread.joinable()) {
         beenden = true;
-        st.stopAnforderung = true;
+        zustand_.stopAnforderung = true;
         sweepThread.join();
     }
 }

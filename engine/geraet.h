@@ -33,13 +33,14 @@ enum class BeiStille { weiter, beenden };
 // The engine of one program run: the state, the port, the clock, and what
 // the actions keep between calls. Every front-end holds one.
 struct Geraet {
-    Geraet(InstrumentState& s, SeriellerPort& p, Uhr& u) : st(s), port(p), uhr(u) {}
+    Geraet(InstrumentState& s, SeriellerPort& p, Uhr& u) : st(s), port(p), uhr(u), zustand_(s) {}
     // Ends and joins a sweep still running.
     ~Geraet();
     Geraet(const Geraet&) = delete;
     Geraet& operator=(const Geraet&) = delete;
 
-    InstrumentState& st;
+    // What the front-ends see of the state; they change it through the API.
+    const InstrumentState& st;
     SeriellerPort& port;
     Uhr& uhr;
     // Quitting: a pass ends at the next point, waits end at once.
@@ -74,6 +75,10 @@ struct Geraet {
     // other threads; nothing before the first.
     std::mutex durchlaufSperre;
     std::optional<Kurvenbild> letzterDurchlauf;
+
+private:
+    InstrumentState& zustand_;
+    friend InstrumentState& zustand(Geraet& g);
 };
 
 // Tuning word of the DDS generator; 0 for a clock of 0 Hz or less.

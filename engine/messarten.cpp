@@ -4,23 +4,23 @@ namespace qzl {
 
 namespace {
 
-constexpr Messart messarten[] = {
-    {1, "Durchgangsmessung   ", false, false, true, true, false, false},
-    {2, "Reflexionsmessung   ", true, false, true, false, true, false},
-    {3, "Spektralmessung   ", false, false, true, false, false, true},
-    {5, "VFO   ", false, true, false, false, false, false},
+constexpr MessartDaten messarten[] = {
+    {Messart::durchgang, "Durchgangsmessung   ", false, false, true, true, false, false},
+    {Messart::reflexion, "Reflexionsmessung   ", true, false, true, false, true, false},
+    {Messart::spektrum, "Spektralmessung   ", false, false, true, false, false, true},
+    {Messart::vfo, "VFO   ", false, true, false, false, false, false},
 };
 
 }  // namespace
 
-const Messart* messartDaten(std::int32_t art) {
-    for (const Messart& m : messarten)
+const MessartDaten* messartDaten(Messart art) {
+    for (const MessartDaten& m : messarten)
         if (m.messart == art) return &m;
     return nullptr;
 }
 
-const char* messartUeberschrift(std::int32_t art) {
-    const Messart* m = messartDaten(art);
+const char* messartUeberschrift(Messart art) {
+    const MessartDaten* m = messartDaten(art);
     return m ? m->ueberschrift : "";
 }
 

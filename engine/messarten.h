@@ -4,18 +4,20 @@
 // serve it.
 #include <cstdint>
 
+#include "state/messart.h"
+
 namespace qzl {
 
-struct Messart {
-    std::int32_t messart;
+struct MessartDaten {
+    Messart messart;
     const char* ueberschrift;  // the heading puts messzeit right behind it
     bool smith, zf, start;
     bool durchgangEichen, reflexionEichen, spektrumEichen;
 };
 
-// The data of art 1, 2, 3 (the sweep kinds) or 5 (VFO); nothing for any other.
-const Messart* messartDaten(std::int32_t art);
-// The heading's text before messzeit for art 1, 2, 3 or 5; "" for any other.
-const char* messartUeberschrift(std::int32_t art);
+// The data of the sweep kinds and the VFO; nothing for the others.
+const MessartDaten* messartDaten(Messart art);
+// The heading's text before messzeit; "" for a kind without data.
+const char* messartUeberschrift(Messart art);
 
 }  // namespace qzl

@@ -131,9 +131,10 @@ bool konfigurationLesen(InstrumentState& st, std::string daten) {
     return true;
 }
 
-std::string konfigurationText(InstrumentState& st) {
+std::string konfigurationText(const InstrumentState& st) {
     KonfigDatei datei;
-    konfiguration(st, Richtung::schreiben, datei);
+    // One table serves both directions; writing only reads the fields.
+    konfiguration(const_cast<InstrumentState&>(st), Richtung::schreiben, datei);
     return std::move(datei.text);
 }
 

@@ -37,7 +37,7 @@ bool konfigurationErkannt(std::string daten);
 // Reading a configuration from bytes, limits included; false, and nothing
 // changed, for bytes that are no configuration. And its text.
 bool konfigurationLesen(InstrumentState& st, std::string daten);
-std::string konfigurationText(InstrumentState& st);
+std::string konfigurationText(const InstrumentState& st);
 // Markers 1..20 from the lines of a marker file; missing lines leave a slot as it is.
 void freqMarkenLesen(InstrumentState& st, std::string daten);
 

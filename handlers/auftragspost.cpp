@@ -147,8 +147,10 @@ std::optional<std::string> PostFenster::seiteDrucken(const DruckSeite& seite, co
     post_.ausfuehren([seite, b, fehler](Fenster& f) { *fehler = f.seiteDrucken(seite, *b); });
     return *fehler;
 }
-void PostFenster::einstellungenZeigen() {
-    post_.ausfuehren([](Fenster& f) { f.einstellungenZeigen(); });
+std::optional<EinstellWerte> PostFenster::einstellungenZeigen() {
+    auto werte = std::make_shared<std::optional<EinstellWerte>>();
+    post_.ausfuehren([werte](Fenster& f) { *werte = f.einstellungenZeigen(); });
+    return *werte;
 }
 void PostFenster::infoZeigen() {
     post_.ausfuehren([](Fenster& f) { f.infoZeigen(); });

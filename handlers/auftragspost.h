@@ -74,7 +74,7 @@ public:
     void schliessen() override;
     std::optional<int> druckDialog() override;
     std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;
-    void einstellungenZeigen() override;
+    std::optional<EinstellWerte> einstellungenZeigen() override;
     void infoZeigen() override;
     void hilfeZeigen() override;
 

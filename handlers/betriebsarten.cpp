@@ -16,12 +16,12 @@ void detektorWaehlen(Programm& p, bool lin) {
 
 }  // namespace
 
-void Button8Click(Programm& p) { messartEinstellen(p, 1); }
-void Button9Click(Programm& p) { messartEinstellen(p, 2); }
-void Button10Click(Programm& p) { messartEinstellen(p, 3); }
+void Button8Click(Programm& p) { messartEinstellen(p, Messart::durchgang); }
+void Button9Click(Programm& p) { messartEinstellen(p, Messart::reflexion); }
+void Button10Click(Programm& p) { messartEinstellen(p, Messart::spektrum); }
 
 void Button15Click(Programm& p) {
-    messartEinstellen(p, 5);
+    messartEinstellen(p, Messart::vfo);
     api::generatorAbstimmen(p.geraet);
 }
 
@@ -38,8 +38,9 @@ void Button17Click(Programm& p) { detektorWaehlen(p, true); }
 
 void Button18Click(Programm& p) {
     p.fenster.meldung("Diese Funktion ist leider noch nicht verfügbar !");
-    p.st.messart = 6;
-    dm_diagramm(p);
+    p.fenster.timerSchalten(Element::Timer2, true);
+    p.fenster.timerSchalten(Element::Timer1, true);
+    api::messartWaehlen(p.geraet, Messart::smith);
 }
 
 }  // namespace qzl

@@ -9,10 +9,11 @@ namespace qzl {
 
 void Bandbreite1Click(Programm& p) {
     p.port.schliessen();
-    p.fenster.einstellungenZeigen();
+    if (const auto werte = p.fenster.einstellungenZeigen())
+        api::einstellungenSetzen(p.geraet, einstellungenAus(*werte));
     PortSetzen(p);
     dm_diagramm(p);
-    p.st.demoModus = false;
+    api::demoModusSetzen(p.geraet, false);
     api::generatorAbstimmen(p.geraet);
     // Answering again: readings are converted again in the kind of before.
     if (!p.st.uebertragungsfehler) messartNachAusfall(p);

@@ -19,7 +19,7 @@ std::string imArbeitsordner(const Programm& p, const char* name) {
 
 void markenDateiLesen(Programm& p) {
     if (auto daten = dateiLesen(imArbeitsordner(p, "frequenz.cfg"), nullptr, textdateiGrenze))
-        freqMarkenLesen(p.st, std::move(*daten));
+        api::freqMarkenUebernehmen(p.geraet, std::move(*daten));
 }
 
 void konfigDateiStart(Programm& p) {
@@ -34,7 +34,7 @@ void konfigDateiStart(Programm& p) {
     }
     // An empty file has nothing to keep; it is filled like a missing one.
     if (daten && !daten->empty()) {
-        if (!konfigurationLesen(p.st, std::move(*daten))) p.fenster.meldung(keineKonfiguration + ": " + pfad);
+        if (!api::konfigurationUebernehmen(p.geraet, std::move(*daten))) p.fenster.meldung(keineKonfiguration + ": " + pfad);
         return;
     }
     if (auto f = dateiSchreiben(pfad, konfigurationText(p.st))) p.fenster.fehler(f->text);

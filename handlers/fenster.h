@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "state/einstellwerte.h"
+
 namespace qzl {
 
 struct AnzeigeBitmap;
@@ -92,8 +94,9 @@ public:
     // Prints one page on the printer chosen last, the heading first, then the
     // picture, then the lines. Returns the failure text, or nothing.
     virtual std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) = 0;
-    // The settings dialog, modal; returns when it is closed, by whatever way.
-    virtual void einstellungenZeigen() = 0;
+    // The settings dialog, modal; returns when it is closed, with what the
+    // controls held when "&OK" closed it, nothing when anything else did.
+    virtual std::optional<EinstellWerte> einstellungenZeigen() = 0;
     // The info dialog, modal.
     virtual void infoZeigen() = 0;
     // The help viewer at the contents page.

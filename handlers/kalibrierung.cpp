@@ -16,35 +16,16 @@ namespace qzl {
 
 namespace {
 
-constexpr std::int32_t nennTakt = 100000000;
-
-// The highest reading of the last pass; 0 when every reading is below it.
-std::int32_t hoechsterWert(const InstrumentState& st) {
-    std::int32_t hoechster = 0;
-    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) hoechster = std::max(hoechster, wertBei(st, i));
-    return hoechster;
-}
-
 // Offset from a first set-up that should read 0, span from a second that
 // should read 400, for the slot of kind art (1 D, 2 R, 3 S) and the present
 // detection. On failure the slot keeps the offset and the neutral span 100.
-void faktorpaarKalibrieren(Programm& p, std::int32_t art, const char* erste, const char* zweite) {
-    auto& st = p.st;
-    const std::size_t k = static_cast<std::size_t>((st.linModus ? Dlin : Dlog) + art - 1);
-    st.korrfaktor1[k] = 0;
-    st.korrfaktor2[k] = 100;
+void faktorpaarKalibrieren(Programm& p, Messart art, const char* erste, const char* zweite) {
+    api::kalibrierungBeginnen(p.geraet, art);
     kalibrierSchritt(p, erste);
-    st.korrfaktor1[k] = mittelwert(st);
+    api::nullpunktUebernehmen(p.geraet, art);
     kalibrierSchritt(p, zweite);
-
-    // A spectrum is calibrated on its peak, and a span below 100 would need
-    // a reading above the top of the scale.
-    const bool spektrum = art == 3;
-    const std::int32_t a = spektrum ? hoechsterWert(st) : mittelwert(st);
-    if (a > 0 && (!spektrum || a <= 400))
-        st.korrfaktor2[k] = spanneFuer(a);
-    else
-        p.fenster.meldung(spektrum ? "Fehler - keine Korrektur" : "Messfehler - keine Korrektur");
+    if (!api::spanneUebernehmen(p.geraet, art))
+        p.fenster.meldung(art == Messart::spektrum ? "Fehler - keine Korrektur" : "Messfehler - keine Korrektur");
 }
 
 }  // namespace
@@ -58,21 +39,19 @@ void kalibrierSchritt(Programm& p, const std::string& aufforderung) {
     stopmessung(p);
 }
 
-std::int32_t spanneFuer(std::int32_t a) { return static_cast<std::int32_t>(std::nearbyint(400.0 / a * 100.0)); }
-
 void Durchgangsmessung2Click(Programm& p) {
     if (p.st.linModus)
-        faktorpaarKalibrieren(p, 1, "Eingang offen (0 mV)", "Ein- und Ausgang verbunden ");
+        faktorpaarKalibrieren(p, Messart::durchgang, "Eingang offen (0 mV)", "Ein- und Ausgang verbunden ");
     else
-        faktorpaarKalibrieren(p, 1, "Eingang -80 dB (offen)", "Ein- und Ausgang verbunden ( 0 dB)");
+        faktorpaarKalibrieren(p, Messart::durchgang, "Eingang -80 dB (offen)", "Ein- und Ausgang verbunden ( 0 dB)");
 }
 
 void Reflexionsmessung2Click(Programm& p) {
-    faktorpaarKalibrieren(p, 2, "Anpassung 50 Ohm", "Kurzschluß oder Leerlauf");
+    faktorpaarKalibrieren(p, Messart::reflexion, "Anpassung 50 Ohm", "Kurzschluß oder Leerlauf");
 }
 
 void Spektralmessung2Click(Programm& p) {
-    faktorpaarKalibrieren(p, 3, "Eingang offen",
+    faktorpaarKalibrieren(p, Messart::spektrum, "Eingang offen",
                           p.st.linModus ? "Kalibriersignal 707 mV anlegen" : "Kalibriersignal 10 dBm anlegen");
 }
 
@@ -80,7 +59,7 @@ void linieKalibrieren(Programm& p, int n) {
     // There are seven lines; any other number would write beside them.
     if (n < 1 || n > anzahlLinien) return;
     kalibrierSchritt(p, "Linie " + std::to_string(n) + (n <= 2 ? " " : "  "));
-    p.st.linie[static_cast<std::size_t>(n)] = mittelwert(p.st);
+    api::linieKalibrieren(p.geraet, n);
     dm_diagramm(p);
 }
 
@@ -95,8 +74,7 @@ void Linie71Click(Programm& p) { linieKalibrieren(p, 7); }
 void Taktgenerator1Click(Programm& p) {
     auto& st = p.st;
     // A nominal 10 MHz from the nominal clock: the output is a tenth of the real one.
-    st.startfrequenz = 10000000;
-    st.taktfrequenz = nennTakt;
+    api::taktKalibrierungBeginnen(p.geraet);
     p.fenster.textSetzen(Element::Label1, hzText(10000000));
     api::generatorAbstimmen(p.geraet);
 
@@ -105,9 +83,8 @@ void Taktgenerator1Click(Programm& p) {
         p.fenster.eingabe("Takt", "Bitte die gemessene Frequenz eingeben:", std::to_string(vorgabe));
     // The clock divides every tuning: an entry that is no positive number
     // whose tenfold fits 32 bits counts as no number.
-    std::int32_t gemessen = ganzzahlLesen(antwort).value_or(vorgabe);
-    if (gemessen <= 0 || gemessen > std::numeric_limits<std::int32_t>::max() / 10) gemessen = vorgabe;
-    st.taktfrequenz = 10 * gemessen;
+    const std::int32_t gemessen = ganzzahlLesen(antwort).value_or(vorgabe);
+    if (!api::taktfrequenzSetzen(p.geraet, 10 * std::int64_t{gemessen})) api::taktfrequenzSetzen(p.geraet, 10 * std::int64_t{vorgabe});
 
     dm_diagramm(p);
     clear_messwerte(p);

@@ -12,8 +12,6 @@ namespace qzl {
 // ends with a complete pass, whose readings are then in messwerte.
 void kalibrierSchritt(Programm& p, const std::string& aufforderung);
 
-// round(400 / a * 100), halves to even: the span that maps the reading a to 400.
-std::int32_t spanneFuer(std::int32_t a);
 
 void Durchgangsmessung2Click(Programm& p);
 void Reflexionsmessung2Click(Programm& p);

@@ -14,7 +14,7 @@ constexpr std::array linienPunkte = {Element::Linie11, Element::Linie21, Element
                                      Element::Linie51, Element::Linie61, Element::Linie71};
 
 // The controls and heading of kind m.
-void steuerungFuer(Programm& p, const Messart& m) {
+void steuerungFuer(Programm& p, const MessartDaten& m) {
     Fenster& f = p.fenster;
     f.aktivieren(Element::Button18, m.smith);
     for (Element e : zfPunkte) f.aktivieren(e, m.zf);
@@ -28,7 +28,7 @@ void steuerungFuer(Programm& p, const Messart& m) {
 
 }  // namespace
 
-bool messartEinstellen(Programm& p, std::int32_t art) {
+bool messartEinstellen(Programm& p, Messart art) {
     if (!api::messartWaehlen(p.geraet, art)) return false;
     steuerungFuer(p, *messartDaten(art));
     p.fenster.timerSchalten(Element::Timer2, true);
@@ -37,15 +37,12 @@ bool messartEinstellen(Programm& p, std::int32_t art) {
 }
 
 void messartNachAusfall(Programm& p) {
-    const std::int32_t vorher = p.geraet.messartVorAusfall;
-    if (p.st.messart != 4) return;
+    const auto vorher = static_cast<Messart>(p.geraet.messartVorAusfall.load());
+    if (p.st.messart != zahl(Messart::demo)) return;
     // The Smith figure is shown on reflection's controls and heading, and
     // its own picture.
-    if (!messartEinstellen(p, vorher == 6 ? 2 : vorher)) return;
-    if (vorher == 6) {
-        p.st.messart = 6;
-        api::diagrammNeu(p.geraet);
-    }
+    if (!messartEinstellen(p, vorher == Messart::smith ? Messart::reflexion : vorher)) return;
+    if (vorher == Messart::smith) api::messartWaehlen(p.geraet, Messart::smith);
 }
 
 }  // namespace qzl

@@ -6,14 +6,15 @@
 #include <cstdint>
 
 #include "handlers/programm.h"
+#include "state/messart.h"
 
 namespace qzl {
 
-// art 1, 2, 3 (the sweep kinds) or 5 (VFO), with its picture drawn afresh.
+// Transmission, reflection, spectrum or VFO, with its picture drawn afresh.
 // The engine's refusal of any other kind (or under a running sweep), which
 // then changes nothing.
-bool messartEinstellen(Programm& p, std::int32_t art);
-// While a time-out's demonstration (messart 4) stands in for the kind the
+bool messartEinstellen(Programm& p, Messart art);
+// While a time-out's demonstration stands in for the kind the
 // user had chosen, that kind comes back, redrawn; otherwise nothing happens.
 void messartNachAusfall(Programm& p);
 

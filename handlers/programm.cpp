@@ -1,5 +1,6 @@
 #include "handlers/programm.h"
 
+#include "engine/api.h"
 #include "handlers/verbindung.h"
 
 namespace qzl {
@@ -14,7 +15,7 @@ Programm::~Programm() {
     // The sweep may be waiting for the window: the post lets it go first.
     if (geraet.sweepThread.joinable()) {
         beenden = true;
-        st.stopAnforderung = true;
+        api::stoppAnfordern(geraet);
         post.abbrechen();
         geraet.sweepThread.join();
     }

@@ -24,7 +24,7 @@ struct Programm {
     Geraet geraet;
     Fenster& fenster;
     // The engine's parts, by their short names.
-    InstrumentState& st;
+    const InstrumentState& st;
     SeriellerPort& port;
     Uhr& uhr;
     std::atomic<bool>& beenden;

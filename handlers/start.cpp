@@ -16,12 +16,9 @@ bool kontinuierlichGewuenscht(const std::vector<std::string>& argumente) {
 void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     auto& st = p.st;
     Fenster& f = p.fenster;
-    st.versionText = " V7.3 ";
-    st.contBildaufbau = kontinuierlichGewuenscht(argumente);
     // Reference lines, all other start values, IF and detector flags; the
     // window's place and size are set by the window itself.
-    st.startwerteSetzen();
-    for (auto& m : st.freqMarken) m = 0;
+    api::startwerteSetzen(p.geraet, kontinuierlichGewuenscht(argumente));
     markenDateiLesen(p);
     konfigDateiStart(p);
 
@@ -29,13 +26,13 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     p.port.eingangVerwerfen();
 
     einstellungenAnzeigen(p);
-    st.demoModus = false;
-    st.messart = 1;
+    api::demoModusSetzen(p.geraet, false);
+    api::messartWaehlen(p.geraet, Messart::durchgang);
 
-    if (api::generatorAbstimmen(p.geraet) == Antwort::stumm) st.demoModus = true;
+    if (api::generatorAbstimmen(p.geraet) == Antwort::stumm) api::demoModusSetzen(p.geraet, true);
 
-    st.messzeit = p.uhr.datumText() + "  " + p.uhr.zeitText();
-    f.textSetzen(Element::Label5, messartUeberschrift(1) + st.messzeit);
+    api::ueberschriftSetzen(p.geraet, p.uhr.datumText() + "  " + p.uhr.zeitText());
+    f.textSetzen(Element::Label5, messartUeberschrift(Messart::durchgang) + st.messzeit);
     clear_messwerte(p);
     // The display bitmap exists from the start with the state.
     dm_diagramm(p);
@@ -58,7 +55,7 @@ void panelZeigen(Programm& p) {
 
 void programmBeenden(Programm& p) {
     p.beenden = true;
-    p.st.stopAnforderung = true;
+    api::stoppAnfordern(p.geraet);
     p.post.abbrechen();
     if (p.geraet.sweepThread.joinable()) p.geraet.sweepThread.join();
     p.port.schliessen();

@@ -113,15 +113,7 @@ void Timer1Timer(Programm& p) {
 // sweeping display costs next to nothing. The rest of the picture stays
 // right, since the bitmap, the copy and the change records move together.
 void Timer2Timer(Programm& p) {
-    auto& st = p.st;
-    Aenderung teil;
-    {
-        std::lock_guard lk(st.kurvenSperre);
-        teil = st.kurvenRaster.aenderungenNehmen();
-        spaltenKopieren(st.kurvenKopie, st.kurvenRaster, teil.spalten);
-    }
-    teil.dazu(st.gitterRaster.aenderungenNehmen());
-    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenKopie, teil);
+    const Aenderung teil = api::anzeigeAuffrischen(p.geraet);
     teil.spalten.laeufe([&](int von, int bis) { p.fenster.bildTeilZeigen(von, teil.oben, bis, teil.unten); });
 }
 

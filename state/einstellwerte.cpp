@@ -36,20 +36,24 @@ EinstellWerte einstellWerte(const InstrumentState& st) {
     return w;
 }
 
-void einstellWerteSpeichern(InstrumentState& st, const EinstellWerte& w) {
-    st.contBildaufbau = w.contBildaufbau;
-    for (int j = 1; j <= anzahlLinien; ++j) st.linieText[zeile(j)] = lesen(w.linieText[zeile(j - 1)], 10);
-    for (int j = 1; j <= anzahlLinien; ++j) st.linie[zeile(j)] = lesen(w.linie[zeile(j - 1)], 0);
-    st.taktfrequenz = lesen(w.taktfrequenz, 100000000);
-    st.eichfrequenz = lesen(w.eichfrequenz, 50000000);
-    st.endfrequenz = lesen(w.endfrequenz, 10000000);
-    st.delay = lesen(w.delay, 1);
-    st.messpunkte = std::clamp(lesen(w.messpunkte, 280), 1, maxMesspunkte);
+Einstellungen einstellungenAus(const EinstellWerte& w) {
+    Einstellungen e;
+    e.contBildaufbau = w.contBildaufbau;
+    for (std::size_t j = 0; j < anzahlLinien; ++j) {
+        e.linieText[j] = lesen(w.linieText[j], 10);
+        e.linie[j] = lesen(w.linie[j], 0);
+    }
+    e.taktfrequenz = lesen(w.taktfrequenz, 100000000);
+    e.eichfrequenz = lesen(w.eichfrequenz, 50000000);
+    e.endfrequenz = lesen(w.endfrequenz, 10000000);
+    e.delay = lesen(w.delay, 1);
+    e.messpunkte = std::clamp(lesen(w.messpunkte, 280), 1, maxMesspunkte);
 
-    if (w.comport >= 0 && w.comport < 4) st.comport = w.comport + 1;
+    if (w.comport >= 0 && w.comport < 4) e.comport = w.comport + 1;
     if (w.baudrate >= 0 && w.baudrate < static_cast<int>(baudraten.size()))
-        st.baudrate = baudraten[static_cast<std::size_t>(w.baudrate)];
-    if (w.messgenauigkeit == 0 || w.messgenauigkeit == 1) st.messgenauigkeit = w.messgenauigkeit == 0 ? 8 : 10;
+        e.baudrate = baudraten[static_cast<std::size_t>(w.baudrate)];
+    if (w.messgenauigkeit == 0 || w.messgenauigkeit == 1) e.messgenauigkeit = w.messgenauigkeit == 0 ? 8 : 10;
+    return e;
 }
 
 int leitungsGeschwindigkeit(std::int32_t baudrate) {

@@ -3,6 +3,7 @@
 // the state, and what "&OK" stores from them.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "state/instrument_state.h"
@@ -32,10 +33,17 @@ struct EinstellWerte {
 // Filling the controls on every activation of the dialog.
 EinstellWerte einstellWerte(const InstrumentState& st);
 
-// Storing on "&OK": each edit parsed with its own default. The number of
-// points is kept within 1 ... 300, and a radio group without a selection
-// leaves its field alone, so the settings stay within what the program
-// relies on.
-void einstellWerteSpeichern(InstrumentState& st, const EinstellWerte& w);
+// The settings a set of the dialog stands for; a radio group without a
+// selection stands for none, which leaves its field alone.
+struct Einstellungen {
+    bool contBildaufbau = false;
+    std::array<std::int32_t, anzahlLinien> linieText{}, linie{};
+    std::int32_t taktfrequenz = 0, eichfrequenz = 0, endfrequenz = 0, delay = 0, messpunkte = 0;
+    std::optional<std::int32_t> comport, baudrate, messgenauigkeit;
+};
+
+// What "&OK" stores: each edit parsed with its own default, and the number
+// of points kept within 1 ... 300, as the dialog always did.
+Einstellungen einstellungenAus(const EinstellWerte& w);
 
 }  // namespace qzl

@@ -31,7 +31,7 @@ void auswaehlen(QButtonGroup* gruppe, int index) {
 
 }  // namespace
 
-EinstellDialog::EinstellDialog(InstrumentState& st, QWidget* eltern)
+EinstellDialog::EinstellDialog(const InstrumentState& st, QWidget* eltern)
     : FesterDialog("TEin", "Einstellungen", {496, 368}, eltern), st_(st) {
 
     ports_ = radioGruppe("RadioGroup1", "COM", {32, 24, 81, 121}, {"Com 1", "Com 2", "Com3", "Com4"}, false);
@@ -84,7 +84,7 @@ EinstellDialog::EinstellDialog(InstrumentState& st, QWidget* eltern)
     ok_->setGeometry(384, 328, 81, 25);
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, [this] {
-        speichern();
+        werte_ = gelesen();
         accept();
     });
     // Without a port the device could never answer: "&OK" waits for a choice.
@@ -158,7 +158,7 @@ void EinstellDialog::fuellen() {
     ok_->setEnabled(w.comport >= 0);
 }
 
-void EinstellDialog::speichern() {
+EinstellWerte EinstellDialog::gelesen() const {
     EinstellWerte w;
     w.contBildaufbau = cont_->isChecked();
     for (std::size_t i = 0; i < textFelder_.size(); ++i) w.linieText[i] = s(textFelder_[i]);
@@ -171,7 +171,13 @@ void EinstellDialog::speichern() {
     w.comport = ports_->checkedId();
     w.baudrate = bauds_->checkedId();
     w.messgenauigkeit = genauigkeit_->checkedId();
-    einstellWerteSpeichern(st_, w);
+    return w;
+}
+
+std::optional<EinstellWerte> EinstellDialog::zeigen() {
+    werte_.reset();
+    exec();
+    return werte_;
 }
 
 }  // namespace qzl::ui

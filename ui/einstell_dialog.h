@@ -2,10 +2,12 @@
 // "Einstellungen": port, speed, resolution, clock, limits, delay, points,
 // reference lines and continuous refresh. Created once at start, shown
 // modally from "&Optionen"; it fills itself from the state whenever it
-// becomes active and stores into it only on "&OK".
+// becomes active and hands out what it holds only on "&OK", for the
+// engine to take.
 #include <QDialog>
 
 #include <array>
+#include <optional>
 
 #include "state/einstellwerte.h"
 #include "state/instrument_state.h"
@@ -20,7 +22,10 @@ namespace qzl::ui {
 
 class EinstellDialog : public FesterDialog {
 public:
-    EinstellDialog(InstrumentState& st, QWidget* eltern);
+    EinstellDialog(const InstrumentState& st, QWidget* eltern);
+
+    // Shown modally: the controls' values on "&OK", nothing on "Abbrechen".
+    std::optional<EinstellWerte> zeigen();
 
     // FormActivate: the controls from the state; edits not yet confirmed are lost.
     void fuellen();
@@ -34,9 +39,10 @@ private:
                               bool zweiSpalten);
     void tabFolge();
     // Button1Click
-    void speichern();
+    EinstellWerte gelesen() const;
 
-    InstrumentState& st_;
+    const InstrumentState& st_;
+    std::optional<EinstellWerte> werte_;
     std::array<QLineEdit*, anzahlLinien> textFelder_{};  // Edit1 ... Edit7
     std::array<QLineEdit*, anzahlLinien> lageFelder_{};  // Edit13 ... Edit19
     QLineEdit* takt_ = nullptr;

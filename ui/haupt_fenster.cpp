@@ -28,7 +28,7 @@ QString qText(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 
-HauptFenster::HauptFenster(InstrumentState& st, std::function<void(Element)> ausloesen,
+HauptFenster::HauptFenster(const InstrumentState& st, std::function<void(Element)> ausloesen,
                            QWidget* parent)
     : QMainWindow(parent), st_(st), ausloesen_(std::move(ausloesen)) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

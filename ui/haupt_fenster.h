@@ -29,7 +29,7 @@ namespace qzl {
 class HauptFenster : public QMainWindow, public Fenster {
     Q_OBJECT
 public:
-    HauptFenster(InstrumentState& st, std::function<void(Element)> ausloesen,
+    HauptFenster(const InstrumentState& st, std::function<void(Element)> ausloesen,
                  QWidget* parent = nullptr);
     ~HauptFenster() override;
 
@@ -67,7 +67,7 @@ public:
     void schliessen() override;
     std::optional<int> druckDialog() override;
     std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;
-    void einstellungenZeigen() override;
+    std::optional<EinstellWerte> einstellungenZeigen() override;
     void infoZeigen() override;
     void hilfeZeigen() override;
 
@@ -83,7 +83,7 @@ private:
     QAction* aktion(Element e) const;
     QTimer* timer(Element e) const;
 
-    InstrumentState& st_;
+    const InstrumentState& st_;
     std::function<void(Element)> ausloesen_;
     ui::BildFlaeche* flaeche_;
     // Widget, menu action or timer of each element; null where there is none.

@@ -68,9 +68,9 @@ std::optional<std::string> HauptFenster::seiteDrucken(const DruckSeite& seite, c
     return std::nullopt;
 }
 
-void HauptFenster::einstellungenZeigen() {
+std::optional<EinstellWerte> HauptFenster::einstellungenZeigen() {
     dialogeAnlegen();
-    einstellDialog_->exec();
+    return einstellDialog_->zeigen();
 }
 
 void HauptFenster::infoZeigen() {

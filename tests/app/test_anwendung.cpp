@@ -19,6 +19,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "engine/zustand.h"
 #include "app/anwendung.h"
 #include "app/fernziel_fenster.h"
 #include "state/hz_text.h"
@@ -115,7 +116,7 @@ TEST(Anwendung, SweepStartenUndStoppen) {
 TEST(Anwendung, KnoepfeUndMenuepunkteErreichenIhreHandler) {
     Bestaetiger ok;
     Lauf l(durchgang());
-    auto& st = l.anwendung->st();
+    auto& st = zustand(l.anwendung->programm().geraet);
     auto& f = l.anwendung->fenster();
     using Tu = std::function<bool()>;
     auto art = [&](int a) { return [&st, a] { return st.messart == a; }; };
@@ -432,7 +433,7 @@ TEST(Anwendung, NachStoppZeigtDasBildDesLetztenDurchlaufs) {
     const sim::Modell modelle[] = {opt.modell, *sim::modellLesen("lowpass:11e6")};
     for (const bool dauernd : {false, true}) {
         Lauf l(opt);
-        auto& st = l.anwendung->st();
+        auto& st = zustand(l.anwendung->programm().geraet);
         st.contBildaufbau = dauernd;
         int wechsel = 0;
         QTimer wechsler;

@@ -18,6 +18,7 @@
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
+#include "engine/zustand.h"
 #include "app/anwendung.h"
 #include "modal.h"
 #include "sim/simulator.h"
@@ -118,7 +119,7 @@ TEST(Druck, SeiteAlsPdfMitUeberschriftBildUndAusgaben) {
     auto& f = l.fenster();
     f.timerSchalten(Element::Timer1, false);  // the refresh must not repaint the bitmap
     f.timerSchalten(Element::Timer2, false);
-    auto& bitmap = l.anwendung->st().anzeigeBitmap;
+    auto& bitmap = zustand(l.anwendung->programm().geraet).anzeigeBitmap;
     bitmap.indizes.fill(0);
     for (int x = 0; x < bitmapBreite; ++x) bitmap.indizes[static_cast<std::size_t>(x)] = 249;
     for (int y = 0; y < bitmapHoehe; ++y) bitmap.indizes[static_cast<std::size_t>(y * bitmapBreite)] = 249;

@@ -57,7 +57,7 @@ TEST(CliRegeln, DurchgaengeKombinieren) {
             pt.antwortIn(1, {roh[befehle++ / 4]});
         };
         const auto lauf = cli::sweepMessen(u->p.geraet, f.durchgaenge, f.regel, nullptr);
-        ASSERT_EQ(lauf.ende, cli::LaufEnde::fertig);
+        ASSERT_EQ(lauf.ende, api::MessEnde::fertig);
         for (int i = 0; i <= 4; ++i) EXPECT_EQ(u->st.messwerte[i], f.ergebnis) << static_cast<int>(f.regel) << " " << i;
         // The curve shows the combined reading: point 2 at column 30 + 2 * 2 + 1.
         EXPECT_EQ(u->st.kurvenRaster.at(35, 410 - f.ergebnis), 230) << static_cast<int>(f.regel);
@@ -139,7 +139,7 @@ TEST(CliRegeln, OptionenUndIhreFelder) {
                             : argumente[0] == "--baud" ? b.baud.value_or(0)
                             : argumente[0] == "--combine" ? static_cast<int>(b.kombination)
                             : argumente[0] == "--if-mode" ? b.zfAddieren.value_or(2)
-                            : argumente[0] == "--mode" ? b.messart.value_or(0) : b.lin.value_or(2);
+                            : argumente[0] == "--mode" ? zahl(b.messart.value_or(Messart{0})) : b.lin.value_or(2);
         EXPECT_EQ(gelesen, wert) << argumente[0] << " " << argumente[1];
     }
     const std::pair<std::vector<std::string>, std::string> abgelehnt[] = {

@@ -25,9 +25,24 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
          2144693647, 10000, 280, 9000000, 1},
         {"Start zu hoch", [](Geraet& g) { return api::startfrequenzSetzen(g, 2144693648); }, Grund::ausserhalb,
          10000000, 10000, 280, 9000000, 1},
-        {"Schritt", [](Geraet& g) { return api::schrittweiteSetzen(g, -7732916); }, Grund::keiner,
-         10000000, -7732916, 280, 9000000, 1},
-        {"Schritt zu tief", [](Geraet& g) { return api::schrittweiteSetzen(g, -7732917); }, Grund::ausserhalb,
+        // the window's prompts reach below 0 Hz, a script's front-end does not
+        {"Start -1", [](Geraet& g) { return api::startfrequenzSetzen(g, -1); }, Grund::ausserhalb,
+         10000000, 10000, 280, 9000000, 1},
+        {"Start -1 Fenster", [](Geraet& g) { return api::startfrequenzSetzen(g, -1, Erlaubnis::fenster); },
+         Grund::keiner, -1, 10000, 280, 9000000, 1},
+        {"Start 0", [](Geraet& g) { return api::startfrequenzSetzen(g, 0); }, Grund::keiner,
+         0, 10000, 280, 9000000, 1},
+        {"Schritt", [](Geraet& g) { return api::schrittweiteSetzen(g, -7732916, Erlaubnis::fenster); },
+         Grund::keiner, 10000000, -7732916, 280, 9000000, 1},
+        {"Schritt zu tief", [](Geraet& g) { return api::schrittweiteSetzen(g, -7732917, Erlaubnis::fenster); },
+         Grund::ausserhalb, 10000000, 10000, 280, 9000000, 1},
+        {"Schritt abwaerts", [](Geraet& g) { return api::schrittweiteSetzen(g, -35842); }, Grund::keiner,
+         10000000, -35842, 280, 9000000, 1},
+        {"Schritt unter 0 Hz", [](Geraet& g) { return api::schrittweiteSetzen(g, -35843); }, Grund::ausserhalb,
+         10000000, 10000, 280, 9000000, 1},
+        {"Bereich bis 0 Hz", [](Geraet& g) { return api::bereichSetzen(g, 2990, -10, 300); }, Grund::keiner,
+         2990, -10, 300, 9000000, 1},
+        {"Bereich unter 0 Hz", [](Geraet& g) { return api::bereichSetzen(g, 2989, -10, 300); }, Grund::ausserhalb,
          10000000, 10000, 280, 9000000, 1},
         {"Punkte 300", [](Geraet& g) { return api::messpunkteSetzen(g, 300); }, Grund::keiner,
          10000000, 10000, 300, 9000000, 1},
@@ -50,8 +65,8 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
          10000000, 10000, 280, 9000000, 1},
         {"Bereich 0", [](Geraet& g) { return api::bereichSetzen(g, 1, 1, 0); }, Grund::ausserhalb,
          10000000, 10000, 280, 9000000, 1},
-        {"VFO", [](Geraet& g) { return api::messartWaehlen(g, 5); }, Grund::keiner, 10000000, 10000, 280, 9000000, 5},
-        {"Demo", [](Geraet& g) { return api::messartWaehlen(g, 4); }, Grund::unbekannt,
+        {"VFO", [](Geraet& g) { return api::messartWaehlen(g, Messart::vfo); }, Grund::keiner, 10000000, 10000, 280, 9000000, 5},
+        {"Demo", [](Geraet& g) { return api::messartWaehlen(g, Messart::demo); }, Grund::unbekannt,
          10000000, 10000, 280, 9000000, 1},
         {"Plus", [](Geraet& g) { return api::startfrequenzSchritt(g, true); }, Grund::keiner,
          10010000, 10000, 280, 9000000, 1},
@@ -110,7 +125,7 @@ TEST(Api, LaufenderSweepUndEinDurchlauf) {
     ASSERT_TRUE(api::dauerlaufStarten(g, [&] { ++enden; }));
     EXPECT_EQ(api::dauerlaufStarten(g).grund, Grund::sweepLaeuft);
     EXPECT_EQ(api::startfrequenzSetzen(g, 1000).grund, Grund::sweepLaeuft);
-    EXPECT_EQ(api::messartWaehlen(g, 2).grund, Grund::sweepLaeuft);
+    EXPECT_EQ(api::messartWaehlen(g, Messart::reflexion).grund, Grund::sweepLaeuft);
     EXPECT_EQ(api::konfigurationLaden(g, "egal").grund, Grund::sweepLaeuft);
     EXPECT_EQ(api::ueberschriftSetzen(g, "x").grund, Grund::sweepLaeuft);
     api::stoppAnfordern(g);

@@ -6,7 +6,7 @@
 #include "handlers/dialogaufrufe.h"
 #include "handlers/verbindung.h"
 #include "state/einstellwerte.h"
-#include "engine/geraet.h"
+#include "engine/api.h"
 #include "sim/detektor.h"
 #include "sim_verbindung.h"
 #include "umgebung.h"
@@ -55,16 +55,20 @@ TEST(Einstellwerte, SpeichernMitDenVorgabenJedesFeldes) {
         {&W::delay, &S::delay, "0", 0},
     };
     for (const auto& f : faelle) {
-        auto st = std::make_unique<S>();
-        auto w = einstellWerte(*st);
+        auto u = test::neueUmgebung();
+        auto w = einstellWerte(u->st);
         w.*(f.feld) = f.text;
-        einstellWerteSpeichern(*st, w);
-        EXPECT_EQ((*st).*(f.ziel), f.erwartet) << f.text;
+        ASSERT_TRUE(api::einstellungenSetzen(u->p.geraet, einstellungenAus(w)));
+        EXPECT_EQ(u->st.*(f.ziel), f.erwartet) << f.text;
     }
 }
 
 TEST(Einstellwerte, SpeichernLinienHakenUndGruppen) {
-    auto st = std::make_unique<InstrumentState>();
+    auto u = test::neueUmgebung();
+    auto* st = &u->st;
+    const auto speichern = [&](const EinstellWerte& w) {
+        ASSERT_TRUE(api::einstellungenSetzen(u->p.geraet, einstellungenAus(w)));
+    };
     st->comport = 3;
     st->baudrate = 4800;
     st->messgenauigkeit = 10;
@@ -73,7 +77,7 @@ TEST(Einstellwerte, SpeichernLinienHakenUndGruppen) {
     w.linie = {"", "100", "7 ", "-3", "0", "1", "2"};
     w.contBildaufbau = true;
     w.comport = w.messgenauigkeit = -1;  // no port chosen: the port stays
-    einstellWerteSpeichern(*st, w);
+    speichern(w);
     const std::int32_t texte[] = {10, 12, 10, 15, 18, 20, 25}, lagen[] = {0, 100, 0, -3, 0, 1, 2};
     for (std::size_t j = 1; j <= anzahlLinien; ++j) {
         EXPECT_EQ(st->linieText[j], texte[j - 1]) << j;
@@ -88,7 +92,7 @@ TEST(Einstellwerte, SpeichernLinienHakenUndGruppen) {
         w.comport = g[0];
         w.baudrate = g[1];
         w.messgenauigkeit = g[2];
-        einstellWerteSpeichern(*st, w);
+        speichern(w);
         EXPECT_EQ((std::array{st->comport.load(), st->baudrate.load(), st->messgenauigkeit.load()}),
                   (std::array{g[3], g[4], g[5]}));
     }
@@ -106,7 +110,7 @@ TEST(Optionen, PortZuDialogPortAufNeuzeichnenProbe) {
         w.comport = 2;
         w.messgenauigkeit = 1;
         w.messpunkte = "5";
-        einstellWerteSpeichern(u->st, w);
+        u->fenster.einstellungenOk = w;
     };
     Bandbreite1Click(u->p);
     EXPECT_TRUE(zuImDialog);
@@ -119,6 +123,7 @@ TEST(Optionen, PortZuDialogPortAufNeuzeichnenProbe) {
 
     // Cancel: nothing stored, the port still closed, re-opened and probed; no answer now.
     u->fenster.beiEinstellungen = [&] { zuImDialog = !u->port.istOffen; };
+    u->fenster.einstellungenOk.reset();
     u->port.beiBefehl = nullptr;
     u->st.baudrate = 4800;
     zuImDialog = false;
@@ -140,10 +145,11 @@ TEST(Optionen, AbbrechenAmSimulatorMitZehnBit) {
         EXPECT_FALSE(v.port.offen());
         auto w = einstellWerte(*v.st);
         w.messgenauigkeit = 1;
-        einstellWerteSpeichern(*v.st, w);
+        v.fenster.einstellungenOk = w;
     };
     Bandbreite1Click(v.p);
     v.fenster.beiEinstellungen = [&] { EXPECT_FALSE(v.port.offen()); };
+    v.fenster.einstellungenOk.reset();
     v.st->rohwert = 0;
     Bandbreite1Click(v.p);  // Cancel
     const auto log = v.simulator.protokoll();

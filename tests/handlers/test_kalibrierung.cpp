@@ -7,6 +7,7 @@
 #include "engine/geraet.h"
 #include "handlers/verbindung.h"
 #include "handlers/start.h"
+#include "engine/api.h"
 #include "handlers/kalibrierung.h"
 #include "sim_verbindung.h"
 #include "umgebung.h"
@@ -43,7 +44,7 @@ struct Kalibrierplatz : test::SimVerbindung {
 
 TEST(Kalibrierung, SpanneRundetZurGeraden) {
     const std::pair<int, int> faelle[] = {{128, 312}, {200, 200}, {400, 100}, {1, 40000}, {3, 13333}};
-    for (auto [a, spanne] : faelle) EXPECT_EQ(spanneFuer(a), spanne) << a;
+    for (auto [a, spanne] : faelle) EXPECT_EQ(api::spanneFuer(a), spanne) << a;
 }
 
 TEST(Kalibrierung, FaktorpaareAmSimulator) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/zustand.h"
 #include "app/anwendung.h"
 #include "platform/uhr.h"
 #include "nutzer.h"
@@ -44,7 +45,8 @@ public:
     // loop, so that a journey can answer what start-up shows.
     void programmStarten(std::vector<std::string> argumente);
     HauptFenster& fenster() { return anwendung_->fenster(); }
-    InstrumentState& st() { return anwendung_->st(); }
+    // A scene is set up behind the engine's back.
+    InstrumentState& st() { return zustand(anwendung_->programm().geraet); }
     Programm& programm() { return anwendung_->programm(); }
     bool laeuft() const { return anwendung_ != nullptr; }
     std::string text(Element e) { return fenster().text(e); }

@@ -100,9 +100,10 @@ std::optional<std::string> FakeFenster::seiteDrucken(const DruckSeite& seite, co
     return druckFehler;
 }
 
-void FakeFenster::einstellungenZeigen() {
+std::optional<EinstellWerte> FakeFenster::einstellungenZeigen() {
     protokoll.push_back("einstellungen");
     if (beiEinstellungen) beiEinstellungen();
+    return einstellungenOk;
 }
 
 }  // namespace qzl::test

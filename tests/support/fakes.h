@@ -134,6 +134,7 @@ public:
     std::vector<DruckSeite> seiten;                 // every page printed
     std::optional<std::string> druckFehler;         // what printing a page reports
     std::function<void()> beiEinstellungen;         // the user's doing in the settings dialog
+    std::optional<EinstellWerte> einstellungenOk;   // what "&OK" hands out; nothing: "Abbrechen"
 
     void textSetzen(Element e, const std::string& t) override;
     std::string text(Element e) const override;
@@ -155,7 +156,7 @@ public:
     void schliessen() override { geschlossen = true; }
     std::optional<int> druckDialog() override;
     std::optional<std::string> seiteDrucken(const DruckSeite& seite, const AnzeigeBitmap& bild) override;
-    void einstellungenZeigen() override;
+    std::optional<EinstellWerte> einstellungenZeigen() override;
     void infoZeigen() override { protokoll.push_back("info"); }
     void hilfeZeigen() override { protokoll.push_back("hilfe"); }
 };

@@ -136,13 +136,16 @@ TEST_F(EinstellDialogTest, OkSpeichertAbbrechenUndSchliessenNicht) {
         QTest::mouseClick(ok, Qt::LeftButton);
         if (dlg.isVisible()) dlg.reject();  // a stuck dialog fails below instead of hanging
     });
-    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
-    EXPECT_EQ(st->messpunkte, 300);
-    EXPECT_EQ(st->eichfrequenz, 50000000);
-    EXPECT_EQ(st->comport, 3);
-    EXPECT_EQ(st->baudrate, 9600);
-    EXPECT_EQ(st->messgenauigkeit, 10);
-    EXPECT_EQ(st->linie[2], 77);
+    const auto ok = dlg.zeigen();
+    ASSERT_TRUE(ok);
+    const qzl::Einstellungen e = qzl::einstellungenAus(*ok);
+    EXPECT_EQ(e.messpunkte, 300);
+    EXPECT_EQ(e.eichfrequenz, 50000000);
+    EXPECT_EQ(e.comport, 3);
+    EXPECT_EQ(e.baudrate, 9600);
+    EXPECT_EQ(e.messgenauigkeit, 10);
+    EXPECT_EQ(e.linie[1], 77);
+    st->messpunkte = e.messpunkte;
 
     for (bool schliessen : {false, true}) {
         beiModalDialog(waechter, [&](QWidget* w) {
@@ -154,9 +157,7 @@ TEST_F(EinstellDialogTest, OkSpeichertAbbrechenUndSchliessenNicht) {
             else
                 QTest::mouseClick(kind<QPushButton>("Button2"), Qt::LeftButton);
         });
-        dlg.exec();
-        EXPECT_EQ(st->messpunkte, 300);
-        EXPECT_EQ(st->baudrate, 9600);
+        EXPECT_FALSE(dlg.zeigen());
     }
 }
 
