@@ -3,7 +3,6 @@
 #include "engine/api.h"
 #include "evaluation/auswertung.h"
 #include "handlers/ablesung.h"
-#include "handlers/betriebsarten.h"
 #include "handlers/frequenzeingabe.h"
 #include "handlers/messartwahl.h"
 #include "handlers/start.h"
@@ -79,28 +78,25 @@ fern::Ergebnis FensterZiel::bereichSetzen(std::int64_t start, std::int64_t schri
                    });
 }
 
-fern::Messart FensterZiel::messart() {
-    std::int32_t art = p_.st.messart;
+Messart FensterZiel::messart() {
+    auto art = static_cast<Messart>(p_.st.messart.load());
     // The demonstration after a time-out stands in for the kind chosen.
-    if (art == 4) art = p_.geraet.messartVorAusfall;
+    if (art == Messart::demo) art = static_cast<Messart>(p_.geraet.messartVorAusfall.load());
     switch (art) {
-        case 2: case 6: return fern::Messart::reflexion;
-        case 3: return fern::Messart::spektrum;
-        case 5: return fern::Messart::vfo;
-        default: return fern::Messart::transmission;
+        case Messart::reflexion: case Messart::smith: return Messart::reflexion;
+        case Messart::spektrum: return Messart::spektrum;
+        case Messart::vfo: return Messart::vfo;
+        default: return Messart::durchgang;
     }
 }
 
-fern::Ergebnis FensterZiel::messartSetzen(fern::Messart art) {
-    if (auto e = einwand(); e.code) return e;
-    if (sweepLaeuft(p_)) return {-221, "a sweep is running"};
-    switch (art) {
-        case fern::Messart::transmission: Button8Click(p_); break;
-        case fern::Messart::reflexion: Button9Click(p_); break;
-        case fern::Messart::spektrum: Button10Click(p_); break;
-        case fern::Messart::vfo: Button15Click(p_); break;
-    }
-    return {};
+fern::Ergebnis FensterZiel::messartSetzen(Messart art) {
+    return aendern(einwand(), [&] { return api::messartWaehlen(p_.geraet, art); },
+                   [&] {
+                       messartZeigen(p_, art);
+                       // As its button: the VFO's generator goes to its frequency at once.
+                       if (art == Messart::vfo) api::generatorAbstimmen(p_.geraet);
+                   });
 }
 
 fern::Detektor FensterZiel::detektor() {
@@ -108,13 +104,8 @@ fern::Detektor FensterZiel::detektor() {
 }
 
 fern::Ergebnis FensterZiel::detektorSetzen(fern::Detektor art) {
-    if (auto e = einwand(); e.code) return e;
-    if (sweepLaeuft(p_)) return {-221, "a sweep is running"};
-    if (art == fern::Detektor::linear)
-        Button17Click(p_);
-    else
-        Button16Click(p_);
-    return {};
+    return aendern(einwand(), [&] { return api::detektorWaehlen(p_.geraet, art == fern::Detektor::linear); },
+                   [&] { neuZeichnenZeigen(p_); });
 }
 
 fern::Ergebnis FensterZiel::startEinwand() const {

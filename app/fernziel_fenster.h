@@ -24,8 +24,8 @@ public:
     std::int32_t punktzahl() override;
     fern::Ergebnis punktzahlSetzen(std::int32_t anzahl) override;
     fern::Ergebnis bereichSetzen(std::int64_t start, std::int64_t schritt, std::int64_t punkte) override;
-    fern::Messart messart() override;
-    fern::Ergebnis messartSetzen(fern::Messart art) override;
+    Messart messart() override;
+    fern::Ergebnis messartSetzen(Messart art) override;
     fern::Detektor detektor() override;
     fern::Ergebnis detektorSetzen(fern::Detektor art) override;
     fern::Wert<std::uint64_t> durchlaufStarten() override;

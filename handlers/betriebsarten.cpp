@@ -9,8 +9,7 @@ namespace qzl {
 namespace {
 
 void detektorWaehlen(Programm& p, bool lin) {
-    p.fenster.timerSchalten(Element::Timer2, true);
-    p.fenster.timerSchalten(Element::Timer1, true);
+    neuZeichnenZeigen(p);
     api::detektorWaehlen(p.geraet, lin);
 }
 
@@ -38,8 +37,7 @@ void Button17Click(Programm& p) { detektorWaehlen(p, true); }
 
 void Button18Click(Programm& p) {
     p.fenster.meldung("Diese Funktion ist leider noch nicht verfügbar !");
-    p.fenster.timerSchalten(Element::Timer2, true);
-    p.fenster.timerSchalten(Element::Timer1, true);
+    neuZeichnenZeigen(p);
     api::messartWaehlen(p.geraet, Messart::smith);
 }
 

@@ -58,14 +58,15 @@ void Button3Click(Programm& p) {
 }
 
 void Button1Click(Programm& p) {
-    api::startfrequenzSetzen(p.geraet,
-                             abfragen(p, "Frequenz", "Frequenz in Hz eingeben!", p.st.startfrequenz, 10000000));
+    // The prompt takes any whole number, as it always has.
+    api::startfrequenzSetzen(p.geraet, abfragen(p, "Frequenz", "Frequenz in Hz eingeben!", p.st.startfrequenz, 10000000),
+                             Erlaubnis::fenster);
     startfrequenzGeaendert(p, true);
 }
 
 void Button4Click(Programm& p) {
-    api::schrittweiteSetzen(p.geraet,
-                            abfragen(p, "Schrittweite", "Schrittweite in Hz eingeben!", p.st.schrittweite, 50000));
+    api::schrittweiteSetzen(p.geraet, abfragen(p, "Schrittweite", "Schrittweite in Hz eingeben!", p.st.schrittweite, 50000),
+                            Erlaubnis::fenster);
     schrittweiteGeaendert(p);
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/api.h"
 #include "engine/messarten.h"
+#include "handlers/start.h"
 
 namespace qzl {
 
@@ -28,11 +29,14 @@ void steuerungFuer(Programm& p, const MessartDaten& m) {
 
 }  // namespace
 
+void messartZeigen(Programm& p, Messart art) {
+    if (const MessartDaten* m = messartDaten(art)) steuerungFuer(p, *m);
+    neuZeichnenZeigen(p);
+}
+
 bool messartEinstellen(Programm& p, Messart art) {
     if (!api::messartWaehlen(p.geraet, art)) return false;
-    steuerungFuer(p, *messartDaten(art));
-    p.fenster.timerSchalten(Element::Timer2, true);
-    p.fenster.timerSchalten(Element::Timer1, true);
+    messartZeigen(p, art);
     return true;
 }
 

@@ -14,6 +14,9 @@ namespace qzl {
 // The engine's refusal of any other kind (or under a running sweep), which
 // then changes nothing.
 bool messartEinstellen(Programm& p, Messart art);
+// The controls and heading of a kind the engine has taken, and the picture
+// it drew shown.
+void messartZeigen(Programm& p, Messart art);
 // While a time-out's demonstration stands in for the kind the
 // user had chosen, that kind comes back, redrawn; otherwise nothing happens.
 void messartNachAusfall(Programm& p);

@@ -72,9 +72,13 @@ void clear_messwerte(Programm& p) {
         p.fenster.textSetzen(e, "");
 }
 
-void dm_diagramm(Programm& p) {
+void neuZeichnenZeigen(Programm& p) {
     p.fenster.timerSchalten(Element::Timer2, true);
     p.fenster.timerSchalten(Element::Timer1, true);
+}
+
+void dm_diagramm(Programm& p) {
+    neuZeichnenZeigen(p);
     api::diagrammNeu(p.geraet);
 }
 

@@ -25,5 +25,7 @@ void panelZeigen(Programm& p);
 
 void clear_messwerte(Programm& p);
 void dm_diagramm(Programm& p);
+// The refresh timers on, so that a picture the engine drew afresh is shown.
+void neuZeichnenZeigen(Programm& p);
 
 }  // namespace qzl

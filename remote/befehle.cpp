@@ -29,6 +29,7 @@ struct Eintrag {
 };
 
 constexpr std::array<std::string_view, 4> artNamen{"TRANsmission", "REFLection", "SPECtrum", "VFO"};
+constexpr std::array<Messart, 4> arten{Messart::durchgang, Messart::reflexion, Messart::spektrum, Messart::vfo};
 constexpr std::array<std::string_view, 2> detektorNamen{"LOGarithmic", "LINear"};
 
 template <class T, class F>
@@ -135,7 +136,7 @@ void punkteSetzen(Lage& l, std::string_view p) {
 
 void messartSetzen(Lage& l, std::string_view p) {
     if (const auto i = auswahl(artNamen, p))
-        erledigt(l, l.ziel.messartSetzen(static_cast<Messart>(*i)));
+        erledigt(l, l.ziel.messartSetzen(arten[*i]));
     else
         l.fehler.melden(-224);
 }
@@ -176,7 +177,10 @@ constexpr Eintrag tafel[] = {
      bereichSetzen, true},
     {"[SENSe]:SWEep:STATe", [](Lage& l) -> Antwort { return l.ziel.laeuft() ? "RUN" : "IDLE"; }, nullptr, false},
     {"[SENSe]:MODE",
-     [](Lage& l) -> Antwort { return kurzform(artNamen, static_cast<std::size_t>(l.ziel.messart())); },
+     [](Lage& l) -> Antwort {
+         const auto art = std::ranges::find(arten, l.ziel.messart());
+         return kurzform(artNamen, static_cast<std::size_t>(art - arten.begin()));
+     },
      messartSetzen, true},
     {"[SENSe]:DETector",
      [](Lage& l) -> Antwort { return kurzform(detektorNamen, static_cast<std::size_t>(l.ziel.detektor())); },

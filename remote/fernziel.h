@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "state/messart.h"
+
 namespace qzl::fern {
 
 // 0 when done. Otherwise the error the client finds in its queue: -221
@@ -24,7 +26,6 @@ struct Wert {
     Ergebnis fehler;
 };
 
-enum class Messart { transmission, reflexion, spektrum, vfo };
 enum class Detektor { logarithmisch, linear };
 
 // A complete pass, one entry per point in each list.

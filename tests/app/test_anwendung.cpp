@@ -235,7 +235,7 @@ TEST(Anwendung, ZeitueberschreitungWaehrendDasFensterWartet) {
     ASSERT_EQ(l.anwendung->st().messart, 4);
     for (const int vorher : {2, 6}) {
         l.anwendung->programm().geraet.messartVorAusfall = vorher;
-        EXPECT_EQ(FensterZiel(l.anwendung->programm(), [] { return false; }).messart(), fern::Messart::reflexion);
+        EXPECT_EQ(FensterZiel(l.anwendung->programm(), [] { return false; }).messart(), Messart::reflexion);
     }
 }
 

@@ -64,6 +64,9 @@ TEST(Frequenzeingabe, EingabenMitIhrenVorgaben) {
         {Button1Click, "2147480857", 2147480857, 10, 9000000, "Frequenz"},
         {Button4Click, "x", 7000000, 50000, 9000000, "Schrittweite"},
         {Button4Click, "-5", 7000000, -5, 9000000, "Schrittweite"},
+        // the prompts reach below 0 Hz, which a script may not
+        {Button1Click, "-1000", -1000, 10000, 9000000, "Frequenz"},
+        {Button4Click, "-30000", 7000000, -30000, 9000000, "Schrittweite"},
         {Button4Click, "12,5k", 7000000, 12500, 9000000, "Schrittweite"},
         {Button4Click, "2000000000", 7000000, 10000, 9000000, "Schrittweite"},
         {ZFEingabe1Click, "", 7000000, 10000, 10000000, "Zwischenfrequenz"},

@@ -14,7 +14,7 @@ struct FakeZiel : fern::Fernziel {
     fern::Ergebnis ergebnis;
     std::int64_t start = 1000000, schritt = 1000, cursorHz = 0;
     std::int32_t punkte = 3;
-    fern::Messart art = fern::Messart::reflexion;
+    Messart art = Messart::reflexion;
     fern::Detektor det = fern::Detektor::logarithmisch;
     bool dauer = false, offen = false, demoAn = false;
     std::uint64_t durchlaeufe = 0;
@@ -51,8 +51,8 @@ struct FakeZiel : fern::Fernziel {
         if (e.code == 0) std::tie(start, schritt, punkte) = std::tuple(s, d, static_cast<std::int32_t>(n));
         return e;
     }
-    fern::Messart messart() override { return art; }
-    fern::Ergebnis messartSetzen(fern::Messart a) override { return setzen(art, a, "messart"); }
+    Messart messart() override { return art; }
+    fern::Ergebnis messartSetzen(Messart a) override { return setzen(art, a, "messart"); }
     fern::Detektor detektor() override { return det; }
     fern::Ergebnis detektorSetzen(fern::Detektor d) override { return setzen(det, d, "detektor"); }
     fern::Wert<std::uint64_t> starten(const char* name, bool& laufend) {

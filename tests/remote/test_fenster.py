@@ -175,7 +175,8 @@ class Befehle(unittest.TestCase):
         l = self.l
         faelle = [("SENS:FREQ:STAR", -109), ("SENS:FREQ:STAR 3G", -222), ("SENS:MODE FOO", -224),
                   ("FREQU:STAR 1M", -113), (b"\x01\x02\xff\n", -100), ("SENS:SWE:POIN 301", -222),
-                  ("SENS:FREQ:STAR abc", -224), ("*IDN", -113)]
+                  ("SENS:FREQ:STAR abc", -224), ("*IDN", -113), ("SENS:FREQ:STAR -5", -222),
+                  ("SENS:SWE:RANG 2000,-10,300", -222)]
         for befehl, code in faelle:
             l.senden(befehl)
             self.assertTrue(self.fehler().startswith(f"{code},"), befehl)
