@@ -10,6 +10,7 @@
 #include "engine/durchlauf.h"
 #include "formats/messreihe.h"
 #include "formats/textzeilen.h"
+#include "state/regeln.h"
 #include "state/zeichensatz.h"
 
 namespace qzl::cli {
@@ -93,8 +94,9 @@ std::string punktLesen(std::string_view zeile, std::int32_t k, Messreihe& r,
     if (f.size() != 3) return "not FREQUENCY;READING;LEVEL";
     const auto hz = ganz(f[0]);
     if (!hz) return keineZahl("frequency", f[0], " of hertz");
-    if (*hz <= 0) return "the frequency " + std::to_string(*hz) + " Hz is not above 0 Hz";
-    if (*hz > groesste32)
+    // What a sweep may reach: a sweep from 0 Hz is read back as it was written.
+    if (*hz < 0) return "the frequency " + std::to_string(*hz) + " Hz lies below 0 Hz";
+    if (!frequenzErlaubt(*hz))
         return "the frequency " + std::to_string(*hz) + " Hz lies beyond 32 bits (2147483647 Hz at most)";
     const auto wert = ganz(f[1]);
     if (!wert) return keineZahl("reading", f[1]);
@@ -168,7 +170,8 @@ std::string reiheStrengLesen(const std::string& daten, Messreihe& r) {
     while (ende > i && zeilen[ende - 1].empty()) --ende;
     if (ende == i) return zeileText(i, "no points");
     if (ende - i > maxMesspunkte)
-        return zeileText(i + maxMesspunkte, "more than 300 points; a series of qzl7 holds 300 at most");
+        return zeileText(i + maxMesspunkte, "more than " + std::to_string(maxMesspunkte) + " points; a series of qzl7 holds " +
+                                                std::to_string(maxMesspunkte) + " at most");
     r.n = static_cast<std::int32_t>(ende - i);
     for (std::int32_t k = 1; i < ende; ++i, ++k) {
         if (auto f = fehlt("a point"); !f.empty()) return f;

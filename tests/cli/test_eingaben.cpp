@@ -30,7 +30,8 @@ TEST(CliEingaben, KaputteMessreihen) {
         {kopf + "10900000;328;-99999999999999999999\r\n", "line 6: the level '-99999999999999999999' is out of range"},
         {kopf + "10900000;328;2.5\r\n", "line 6: the level '2.5' is not a whole number"},
         {kopf + "1e7;328;2\r\n", "line 6: the frequency '1e7' is not a whole number of hertz"},
-        {kopf + "-10900000;328;2\r\n", "line 6: the frequency -10900000 Hz is not above 0 Hz"},
+        {kopf + "-10900000;328;2\r\n", "line 6: the frequency -10900000 Hz lies below 0 Hz"},
+        {kopf + "99999999999999999999;328;2\r\n", "line 6: the frequency '99999999999999999999' is out of range"},
         {kopf + "3000000000;328;2\r\n", "line 6: the frequency 3000000000 Hz lies beyond 32 bits"},
         {kopf + "10900000;328;2\r\n10905000;3", "line 7: cut off"},
         {kopf + "10900000;328\r\n", "line 6: not FREQUENCY;READING;LEVEL"},
@@ -60,6 +61,7 @@ TEST(CliEingaben, Meldungen) {
     std::filesystem::create_symlink("s2", o.datei("s1"));
     o.schreiben("spaet.cfg", "Startfrequenz    =2147483000\r\n");
     ASSERT_EQ(cli.sweep({"--points", "3", "-o", o.datei("d.dat")}), 0);
+    ASSERT_EQ(cli.sweep({"--start", "0", "--points", "3", "-o", o.datei("null.dat")}), 0);
     const std::tuple<std::vector<std::string>, int, std::string> faelle[] = {
         {{"sweep", "--config", o.datei("ordner")}, 1, "ordner: cannot be read: Is a directory"},
         {{"sweep", "--config", o.datei("s1")}, 1, "s1: cannot be read: Too many levels of symbolic links"},
@@ -75,6 +77,8 @@ TEST(CliEingaben, Meldungen) {
         {{"list-ports", "stray"}, 1, "qzl7-cli list-ports: unexpected argument 'stray'"},
         {{"sweep", "--config", o.datei("spaet.cfg")}, 1, "spaet.cfg: the last sweep point, 2147762000 Hz, lies beyond"},
         {{"sweep", "--above", "12M:11M:-3"}, 1, "'12M:11M:-3' runs downward: give the lower frequency first"},
+        // what one front-end writes, every front-end reads
+        {{"convert", o.datei("null.dat")}, 0, "\n0,"},
         {{"convert", o.datei("d.dat"), "-o", "y.s1p"}, 1, "s1p holds a reflection (S11); the series is a transmission"},
     };
     for (const auto& [argumente, ende, meldung] : faelle) {

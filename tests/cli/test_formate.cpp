@@ -7,6 +7,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "cli/ausgabe.h"
 #include "cli/formate.h"
 #include "engine/durchlauf.h"
 #include "handlers/verbindung.h"
@@ -206,6 +207,19 @@ TEST(CliFormate, ZeilenJeSweep) {
     EXPECT_NE(cli::jsonText(st, kopf).find("\"if_mode\": \"sub\""), std::string::npos);
     st.linModus = true;
     EXPECT_NE(cli::rtlPowerEinwand(*cli::formatAusName("rtl_power"), st, false), "");
+
+    // The headers' time with the local offset, half-hour zones included.
+    const std::string vorher = std::getenv("TZ") ? std::getenv("TZ") : "";
+    const std::pair<const char*, const char*> zonen[] = {
+        {"UTC0", "2026-12-07T19:45:26+00:00"}, {"IST-5:30", "2026-12-08T01:15:26+05:30"},
+        {"NST3:30", "2026-12-07T16:15:26-03:30"}};
+    for (const auto& [zone, zeit] : zonen) {
+        ::setenv("TZ", zone, 1);
+        ::tzset();
+        EXPECT_EQ(cli::isoZeit(1796672726), zeit) << zone;
+    }
+    vorher.empty() ? ::unsetenv("TZ") : ::setenv("TZ", vorher.c_str(), 1);
+    ::tzset();
 }
 
 // A format added to the table is named in the manual page too.

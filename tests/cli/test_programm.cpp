@@ -141,9 +141,11 @@ TEST(CliProgramm, WiederholungErsetztKeineDatei) {
         std::strftime(name, sizeof name, "a-%Y%m%d-%H%M%S.csv", std::localtime(&t));
         cli.ordner.schreiben(alt.emplace_back(name), "alt");
     }
+    // the plain name too: repetitions never write it
+    cli.ordner.schreiben(alt.emplace_back("a.csv"), "alt");
     for (int lauf = 0; lauf < 2; ++lauf)
         EXPECT_EQ(cli.sweep({"--points", "3", "--repeat", "2", "--interval", "0", "-o", cli.ordner.datei("a.csv")}), 0);
-    EXPECT_EQ(cli.ordner.anzahl(), 7u);
+    EXPECT_EQ(cli.ordner.anzahl(), 8u);
     for (const auto& name : alt) EXPECT_EQ(cli.ordner.lesen(name), "alt") << name;
     // Where nothing clashes, the name has no number.
     std::filesystem::create_directory(cli.ordner.datei("neu"));

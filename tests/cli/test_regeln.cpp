@@ -175,6 +175,12 @@ TEST(CliRegeln, Rueckgabewerte) {
     std::filesystem::create_symlink("s1", cli.ordner.datei("s2"));
     std::filesystem::create_symlink("s2", cli.ordner.datei("s1"));
     cli.ordner.schreiben("text.cfg", "Liebe Grüße\r\n");
+    // lines in the file's order, up to the one that matters
+    const std::string kopf = "Startfrequenz    =10000000\r\nEndfrequenz      =35000000\r\n";
+    cli.ordner.schreiben("abwaerts.cfg", "Startfrequenz    =2990\r\nEndfrequenz      =35000000\r\nSchrittweite     =-10\r\n");
+    cli.ordner.schreiben("addiert.cfg", kopf + "Schrittweite     =10000\r\nTaktfrequenz     =100000000\r\n"
+                                               "Eichfrequenz     =10000000\r\nZwischenfrequenz =20000000\r\n"
+                                               "ZF-Berechnung    =3\r\n");
     const struct {
         std::vector<std::string> argumente;
         int ende;
@@ -199,6 +205,12 @@ TEST(CliRegeln, Rueckgabewerte) {
          "--if: point 1 (10000000 Hz) minus the IF of 20000000 Hz tunes the generator to -10000000 Hz, below 0 Hz"},
         {{"--start", "2G", "--stop", "2.1G", "--points", "3", "--if", "100M", "--if-mode", "add"}, 1,
          "point 2 (2050000000 Hz) plus the IF of 100000000 Hz tunes the generator to 2150000000 Hz, beyond 32 bits"},
+        // a sweep down to 0 Hz itself is one
+        {{"--config", cli.ordner.datei("abwaerts.cfg"), "--points", "300", "-o", cli.ordner.datei("a.csv")}, 0, ""},
+        {{"--config", cli.ordner.datei("abwaerts.cfg"), "--points", "300", "--start", "2989"}, 1,
+         "--points: the last sweep point, -1 Hz, lies below 0 Hz"},
+        {{"--config", cli.ordner.datei("addiert.cfg"), "--start", "10M", "--if-mode", "sub"}, 1,
+         "--if-mode: point 1 (10000000 Hz) minus the IF of 20000000 Hz tunes the generator to -10000000 Hz"},
         {{"--mode", "spectrum", "--format", "s2p"}, 1, "s2p: a spectrum sweep measures a signal's level"},
         {{"--detector", "lin", "-o", "x.s2p"}, 1, "which only the logarithmic detector gives"},
         {{"-o", "x.s1p"}, 1, "s1p holds a reflection (S11)"},

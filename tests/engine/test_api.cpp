@@ -19,6 +19,7 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
         api::Ergebnis (*aktion)(Geraet&);
         Grund grund;
         std::int32_t start, schritt, punkte, zf, art;
+        const char* text = nullptr;  // the refusal's words, where they matter
     } faelle[] = {
         // start 10 MHz, step 10 kHz, 280 points, IF 9 MHz, transmission before each
         {"Start", [](Geraet& g) { return api::startfrequenzSetzen(g, 2144693647); }, Grund::keiner,
@@ -47,7 +48,7 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
         {"Punkte 300", [](Geraet& g) { return api::messpunkteSetzen(g, 300); }, Grund::keiner,
          10000000, 10000, 300, 9000000, 1},
         {"Punkte 301", [](Geraet& g) { return api::messpunkteSetzen(g, 301); }, Grund::ausserhalb,
-         10000000, 10000, 280, 9000000, 1},
+         10000000, 10000, 280, 9000000, 1, "the points are 1 to 300"},
         {"Punkte 1", [](Geraet& g) { return api::messpunkteSetzen(g, 1); }, Grund::keiner,
          10000000, 10000, 1, 9000000, 1},
         {"Punkte 0", [](Geraet& g) { return api::messpunkteSetzen(g, 0); }, Grund::ausserhalb,
@@ -82,6 +83,9 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
         EXPECT_EQ(e.grund, f.grund);
         EXPECT_EQ(static_cast<bool>(e), f.grund == Grund::keiner);
         EXPECT_EQ(e.text.empty(), f.grund == Grund::keiner) << e.text;
+        if (f.text) {
+            EXPECT_EQ(e.text, f.text);
+        }
         EXPECT_EQ(u->st.startfrequenz, f.start);
         EXPECT_EQ(u->st.schrittweite, f.schritt);
         EXPECT_EQ(u->st.messpunkte, f.punkte);
