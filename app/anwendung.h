@@ -8,7 +8,7 @@
 #include "state/instrument_state.h"
 #include "serial/port_namen.h"
 #include "handlers/programm.h"
-#include "app/fernsteuerung.h"
+#include "server/fernsteuerung.h"
 #include "app/fernziel_fenster.h"
 #include "app/signal_wache.h"
 #include "platform/uhr.h"

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "server/lauschadresse.h"
+
 namespace qzl {
 
 extern const char* const benutzungText;
@@ -24,12 +26,6 @@ std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argu
 std::string einstellungsOrdner(const std::vector<std::string>& argumente, const char* xdgConfigHome,
                                const char* home);
 
-// Where the command socket listens: TCP on the loopback addresses at port,
-// or a Unix socket at pfad when that is set.
-struct Lauschadresse {
-    int port = 5025;
-    std::string pfad;
-};
 // --listen, --listen=PORT or --listen=unix:PATH (the last one given counts);
 // nothing without the option, or when its value is unusable, which fehler
 // then says.

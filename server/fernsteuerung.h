@@ -13,8 +13,8 @@
 #include <memory>
 #include <string>
 
-#include "app/kommandozeile.h"
-#include "app/lokaler_socket.h"
+#include "server/lauschadresse.h"
+#include "server/lokaler_socket.h"
 #include "remote/fernziel.h"
 #include "remote/sitzung.h"
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/lokaler_socket.h"
+#include "server/lokaler_socket.h"
 
 namespace qzl {
 

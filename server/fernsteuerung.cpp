@@ -1,4 +1,4 @@
-#include "app/fernsteuerung.h"
+#include "server/fernsteuerung.h"
 
 #include <QLocalSocket>
 #include <QTcpSocket>
