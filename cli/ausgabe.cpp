@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "cli/bericht.h"
+#include "ausgabe/bericht.h"
 #include "cli/cli.h"
 #include "cli/plattform.h"
 #include "platform/uhr.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/konsole.h"
-#include "cli/formate.h"
+#include "ausgabe/formate.h"
 #include "cli/optionen.h"
 #include "platform/datei.h"
 

@@ -1,9 +1,16 @@
 #include "cli/cli.h"
 
+#include "ausgabe/formate.h"
 #include "cli/hilfe.h"
 #include "serial/port_liste.h"
 
 namespace qzl::cli {
+
+std::string hilfeText(const char* text) {
+    std::string t = text;
+    if (const auto stelle = t.find("@FORMATE@"); stelle != std::string::npos) t.replace(stelle, 9, formatHilfe(24));
+    return t;
+}
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include <memory>
 
 #include "cli/ausgabe.h"
-#include "cli/bericht.h"
+#include "ausgabe/bericht.h"
 #include "cli/cli.h"
-#include "cli/formate.h"
+#include "ausgabe/formate.h"
 #include "cli/hilfe.h"
 #include "cli/reihe_lesen.h"
 #include "engine/api.h"

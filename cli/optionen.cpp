@@ -7,7 +7,7 @@
 #include <functional>
 #include <limits>
 
-#include "cli/formate.h"
+#include "ausgabe/formate.h"
 #include "state/frequenz_text.h"
 #include "serial/port_namen.h"
 

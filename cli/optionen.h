@@ -9,21 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "ausgabe/formate.h"
 #include "engine/api.h"
 
 namespace qzl::cli {
 
-struct Ausgabeformat;
 using api::Kombination;
-
-// A pass/fail limit: every point from f1 to f2 (inclusive) at or above
-// (oben) or at or below the level, in the read-out's unit.
-struct Grenze {
-    bool oben = true;
-    std::int64_t f1 = 0, f2 = 0;
-    double pegel = 0.0;
-    std::string text;  // as given, "--above 10.9M:11.9M:-8"
-};
 
 struct Auftrag {
     bool hilfe = false;

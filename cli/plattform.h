@@ -38,8 +38,5 @@ bool ausgabeIstTerminal();
 // Standard output takes bytes unchanged (no line-end translation).
 void ausgabeBinaer();
 
-// The display bitmap as an 8-bit palette PNG with the colour table; empty
-// when the encoder fails.
-std::string pngKodieren(const AnzeigeBitmap& bild);
 
 }  // namespace qzl::cli

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "cli/ausgabe.h"
-#include "cli/bericht.h"
+#include "ausgabe/bericht.h"
 #include "cli/cli.h"
 #include "cli/einstellungen.h"
-#include "cli/formate.h"
+#include "ausgabe/formate.h"
 #include "cli/hilfe.h"
 #include "cli/messlauf.h"
 #include "cli/plattform.h"

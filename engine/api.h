@@ -19,6 +19,7 @@
 #include "platform/datei.h"
 #include "raster/raster.h"
 #include "state/einstellwerte.h"
+#include "state/kombination.h"
 #include "state/messart.h"
 #include "state/regeln.h"
 
@@ -164,7 +165,7 @@ std::optional<Kurvenbild> letzterDurchlauf(Geraet& g);
 // the last pass, the rounded mean (halves to even), or the highest or
 // lowest reading. The combined readings become the curve as a pass with
 // them would leave it. fortschritt is told of points done, in all, and ms.
-enum class Kombination { letzte, mittel, max, min };
+using ::qzl::Kombination;
 enum class MessEnde { fertig, stumm, abgebrochen };
 struct MessErgebnis {
     MessEnde ende = MessEnde::fertig;

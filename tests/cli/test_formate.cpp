@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/ausgabe.h"
-#include "cli/formate.h"
+#include "ausgabe/formate.h"
 #include "engine/durchlauf.h"
 #include "handlers/verbindung.h"
 #include "state/kurve.h"
@@ -195,18 +195,18 @@ TEST(CliFormate, ZeilenJeSweep) {
     st.messpunkte = 3;
     st.messart = 1;
     for (int i = 1; i <= 3; ++i) st.messwerte[i] = 400 - 3 * i;  // -0.6, -1.2, -1.8 dB
-    cli::Kopf kopf{"2026-12-07T19:45:26+01:00", "demo", 1, cli::Kombination::letzte, 7};
-    EXPECT_EQ(cli::rtlPowerZeile(st, kopf),
+    Kopf kopf{"2026-12-07T19:45:26+01:00", "demo", 1, Kombination::letzte, 7};
+    EXPECT_EQ(rtlPowerZeile(st, kopf),
               "2026-12-07, 19:45:26, 10000000, 10007500, 2500.00, 1, -0.60, -1.20, -1.80\n");
-    EXPECT_EQ(cli::jsonlZeile(st, kopf),
+    EXPECT_EQ(jsonlZeile(st, kopf),
               "{\"time\": \"2026-12-07T19:45:26+01:00\", \"pass\": 7, \"mode\": \"transmission\", \"detector\": "
               "\"log\", \"start_hz\": 10000000, \"step_hz\": 2500, \"points\": 3, \"frequency_hz\": [10000000, "
               "10002500, 10005000], \"level_db\": [-0.6, -1.2, -1.8]}\n");
     st.zfAktiv = true;
     st.zfBerechnung = 1;
-    EXPECT_NE(cli::jsonText(st, kopf).find("\"if_mode\": \"sub\""), std::string::npos);
+    EXPECT_NE(jsonText(st, kopf).find("\"if_mode\": \"sub\""), std::string::npos);
     st.linModus = true;
-    EXPECT_NE(cli::rtlPowerEinwand(*cli::formatAusName("rtl_power"), st, false), "");
+    EXPECT_NE(rtlPowerEinwand(*formatAusName("rtl_power"), st, false), "");
 
     // The headers' time with the local offset, half-hour zones included.
     const std::string vorher = std::getenv("TZ") ? std::getenv("TZ") : "";
@@ -222,13 +222,35 @@ TEST(CliFormate, ZeilenJeSweep) {
     ::tzset();
 }
 
-// A format added to the table is named in the manual page too.
-TEST(CliFormate, HandbuchNenntJedesFormat) {
-    std::ifstream datei(QZL7_QUELLE "/dist/man/qzl7-cli.1");
-    const std::string handbuch((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
-    ASSERT_FALSE(handbuch.empty());
-    for (const auto& f : cli::ausgabeformate())
-        EXPECT_NE(handbuch.find(".B " + std::string(f.name) + "\n"), std::string::npos) << f.name;
+// A format added to the table is named wherever the formats are listed:
+// the manual page, the shell's completion and the README (--help is made
+// from the table).
+TEST(CliFormate, JedeListeNenntDieFormateDerTabelle) {
+    const auto lesen = [](const char* pfad) {
+        std::ifstream datei(std::string(QZL7_QUELLE) + pfad);
+        return std::string((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+    };
+    std::string zeilen, striche;
+    for (const auto& f : ausgabeformate()) {
+        const std::string name(f.name);
+        zeilen += (zeilen.empty() ? "" : "\\n") + name;
+        striche += (striche.empty() ? "" : "|") + name;
+    }
+    const std::pair<const char*, std::string> listen[] = {
+        {"/dist/man/qzl7-cli.1", ""},
+        {"/dist/qzl7-cli.bash-completion", "--format) werte=$'" + zeilen + "'"},
+        {"/README.md", "[--format " + striche + "]"},
+    };
+    for (const auto& [pfad, liste] : listen) {
+        const std::string text = lesen(pfad);
+        ASSERT_FALSE(text.empty()) << pfad;
+        if (!liste.empty()) {
+            EXPECT_NE(text.find(liste), std::string::npos) << pfad << ": " << liste;
+        }
+    }
+    const std::string man = lesen("/dist/man/qzl7-cli.1");
+    for (const auto& f : ausgabeformate())
+        EXPECT_NE(man.find(".B " + std::string(f.name) + "\n"), std::string::npos) << f.name;
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <limits>
 
-#include "cli/bericht.h"
+#include "ausgabe/bericht.h"
 #include "cli/messlauf.h"
-#include "cli/formate.h"
+#include "ausgabe/formate.h"
 #include "cli/optionen.h"
 #include "cli_lauf.h"
 #include "state/frequenz_text.h"
@@ -38,14 +38,14 @@ TEST(CliRegeln, Frequenzen) {
 // 50/250 they are 25, 50 and 62 (62.5 to even).
 TEST(CliRegeln, DurchgaengeKombinieren) {
     const struct {
-        cli::Kombination regel;
+        Kombination regel;
         int durchgaenge;
         std::int32_t ergebnis;
     } faelle[] = {
-        {cli::Kombination::letzte, 3, 62}, {cli::Kombination::mittel, 3, 46},  // 45.67
-        {cli::Kombination::max, 3, 62},    {cli::Kombination::min, 3, 25},
-        {cli::Kombination::mittel, 2, 38},  // 37.5 to even
-        {cli::Kombination::mittel, 1, 25},
+        {Kombination::letzte, 3, 62}, {Kombination::mittel, 3, 46},  // 45.67
+        {Kombination::max, 3, 62},    {Kombination::min, 3, 25},
+        {Kombination::mittel, 2, 38},  // 37.5 to even
+        {Kombination::mittel, 1, 25},
     };
     for (const auto& f : faelle) {
         auto u = test::neueUmgebung();
@@ -74,7 +74,7 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
     for (int i = 0; i < 4; ++i) st.messwerte[i + 1] = werte[i];
     const auto g = [](const char* text, bool oben) { return *cli::grenzeLesen(text, oben); };
     const struct {
-        cli::Grenze grenze;
+        Grenze grenze;
         bool lin;
         int messart;
         std::vector<std::int64_t> fehlschlaege;
@@ -93,15 +93,15 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
     for (const auto& f : faelle) {
         st.linModus = f.lin;
         st.messart = f.messart;
-        const std::vector<cli::Grenze> grenzen{f.grenze};
+        const std::vector<Grenze> grenzen{f.grenze};
         std::vector<std::int64_t> gefunden;
-        for (const auto& v : cli::grenzenPruefen(st, grenzen)) gefunden.push_back(v.frequenz);
+        for (const auto& v : grenzenPruefen(st, grenzen)) gefunden.push_back(v.frequenz);
         EXPECT_EQ(gefunden, f.fehlschlaege) << f.grenze.text;
-        EXPECT_EQ(cli::grenzenText(st, cli::grenzenPruefen(st, grenzen)).substr(0, 4), gefunden.empty() ? "PASS" : "FAIL");
+        EXPECT_EQ(grenzenText(st, grenzenPruefen(st, grenzen)).substr(0, 4), gefunden.empty() ? "PASS" : "FAIL");
     }
     st.linModus = false;
-    EXPECT_NE(cli::grenzenEinwand(st, {g("1031:2000:-3", true)}).find("no sweep point"), std::string::npos);
-    EXPECT_EQ(cli::grenzenEinwand(st, {g("1030:2000:-3", true)}), "");
+    EXPECT_NE(grenzenEinwand(st, {g("1031:2000:-3", true)}).find("no sweep point"), std::string::npos);
+    EXPECT_EQ(grenzenEinwand(st, {g("1030:2000:-3", true)}), "");
     EXPECT_FALSE(cli::grenzeLesen("2000:1000:-3", true));
     EXPECT_FALSE(cli::grenzeLesen("1000:2000", true));
 }

@@ -1,13 +1,12 @@
-#include "cli/bericht.h"
+#include "ausgabe/bericht.h"
 
 #include <algorithm>
 #include <charconv>
 
-#include "cli/einstellungen.h"
 #include "evaluation/auswertung.h"
 #include "state/kurve.h"
 
-namespace qzl::cli {
+namespace qzl {
 
 namespace {
 
@@ -93,4 +92,4 @@ std::string grenzenText(const InstrumentState& st, const std::vector<Verstoss>& 
     return text;
 }
 
-}  // namespace qzl::cli
+}  // namespace qzl

@@ -7,10 +7,19 @@
 #include <vector>
 
 #include "state/hz_text.h"
-#include "cli/optionen.h"
 #include "state/instrument_state.h"
 
-namespace qzl::cli {
+namespace qzl {
+
+// A pass/fail limit: every point from f1 to f2 (inclusive) at or above
+// (oben) or at or below the level, in the read-out's unit.
+struct Grenze {
+    bool oben = true;
+    std::int64_t f1 = 0, f2 = 0;
+    double pegel = 0.0;
+    std::string text;  // as given, "--above 10.9M:11.9M:-8"
+};
+
 
 // "db" or "lin": the unit of the read-out's level in keys and headers.
 const char* pegelEinheit(const InstrumentState& st);
@@ -36,4 +45,4 @@ std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>&
 // "PASS", or "FAIL" and one line per failing point.
 std::string grenzenText(const InstrumentState& st, const std::vector<Verstoss>& verstoesse);
 
-}  // namespace qzl::cli
+}  // namespace qzl

@@ -1,9 +1,9 @@
 // The display bitmap as PNG, written with libpng into memory.
 #include <png.h>
 
-#include "cli/plattform.h"
+#include "ausgabe/png.h"
 
-namespace qzl::cli {
+namespace qzl {
 
 namespace {
 
@@ -45,4 +45,4 @@ std::string pngKodieren(const AnzeigeBitmap& bild) {
     return ausgabe;
 }
 
-}  // namespace qzl::cli
+}  // namespace qzl

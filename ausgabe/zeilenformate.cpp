@@ -2,11 +2,11 @@
 // read line by line.
 #include <cstdio>
 
-#include "cli/bericht.h"
-#include "cli/formate.h"
+#include "ausgabe/bericht.h"
+#include "ausgabe/formate.h"
 #include "state/kurve.h"
 
-namespace qzl::cli {
+namespace qzl {
 
 namespace {
 
@@ -53,4 +53,4 @@ std::string rtlPowerEinwand(const Ausgabeformat&, const InstrumentState& st, boo
     return {};
 }
 
-}  // namespace qzl::cli
+}  // namespace qzl

@@ -1,19 +1,17 @@
-#include "cli/formate.h"
+#include "ausgabe/formate.h"
 
 #include <algorithm>
 #include <iterator>
 #include <cmath>
 #include <cstdio>
-#include <mutex>
+#include <memory>
 
-#include "cli/einstellungen.h"
-#include "cli/hilfe.h"
-#include "cli/plattform.h"
+#include "ausgabe/png.h"
 #include "evaluation/auswertung.h"
 #include "state/kurve.h"
 #include "formats/messreihe.h"
 
-namespace qzl::cli {
+namespace qzl {
 
 namespace {
 
@@ -217,14 +215,8 @@ std::string formatHilfe(int einzug) {
     return text;
 }
 
-std::string hilfeText(const char* text) {
-    std::string t = text;
-    if (const auto stelle = t.find("@FORMATE@"); stelle != std::string::npos) t.replace(stelle, 9, formatHilfe(24));
-    return t;
-}
-
 std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe) {
     return f.einwand ? f.einwand(f, st, ausReihe) : "";
 }
 
-}  // namespace qzl::cli
+}  // namespace qzl

@@ -6,9 +6,9 @@
 #include <windows.h>
 #include <wincodec.h>
 
-#include "cli/plattform.h"
+#include "ausgabe/png.h"
 
-namespace qzl::cli {
+namespace qzl {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::string pngKodieren(const AnzeigeBitmap& bild) {
     return kodieren(fabrik.p, bild);
 }
 
-}  // namespace qzl::cli
+}  // namespace qzl

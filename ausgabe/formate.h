@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/bericht.h"
-#include "cli/optionen.h"
+#include "ausgabe/bericht.h"
+#include "state/kombination.h"
 #include "state/instrument_state.h"
 
-namespace qzl::cli {
+namespace qzl {
 
 // What the files say about the run beyond the state.
 struct Kopf {
@@ -66,4 +66,4 @@ std::string rtlPowerEinwand(const Ausgabeformat& f, const InstrumentState& st, b
 // "transmission", "reflection", "spectrum" or "demonstration".
 std::string_view artName(const InstrumentState& st);
 
-}  // namespace qzl::cli
+}  // namespace qzl
