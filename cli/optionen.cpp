@@ -7,6 +7,7 @@
 #include <functional>
 #include <limits>
 
+#include "state/regeln.h"
 #include "ausgabe/formate.h"
 #include "state/frequenz_text.h"
 #include "serial/port_namen.h"
@@ -204,7 +205,8 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
          [&a](std::string_view w) -> std::string {
              a.punkte = ganzeZahl(w);
              // The window's series holds at most 300 points.
-             if (!a.punkte || *a.punkte < 1 || *a.punkte > 300) return zitiert(w) + " is not a number from 1 to 300";
+             if (!a.punkte || !punkteErlaubt(*a.punkte))
+                 return zitiert(w) + " is not a number from 1 to " + std::to_string(maxMesspunkte);
              return "";
          }},
         {"if", true, frequenz(a.zf)},
