@@ -79,9 +79,9 @@ fern::Ergebnis FensterZiel::bereichSetzen(std::int64_t start, std::int64_t schri
 }
 
 Messart FensterZiel::messart() {
-    auto art = static_cast<Messart>(p_.st.messart.load());
+    Messart art = p_.st.messart;
     // The demonstration after a time-out stands in for the kind chosen.
-    if (art == Messart::demo) art = static_cast<Messart>(p_.geraet.messartVorAusfall.load());
+    if (art == Messart::demo) art = p_.geraet.messartVorAusfall;
     switch (art) {
         case Messart::reflexion: case Messart::smith: return Messart::reflexion;
         case Messart::spektrum: return Messart::spektrum;

@@ -34,7 +34,7 @@ std::vector<std::pair<std::string, std::string>> kennwerte(const InstrumentState
         {"minimum_hz", std::to_string(a.minimum.frequenz)},
         {"minimum_" + einheit, zahlText(pegelVon(st, a.minimum.wert))},
     };
-    if (st.messart != 1) return z;
+    if (st.messart != Messart::durchgang) return z;
     if (st.linModus) {
         bandDazu(z, st, "3db", bandRandLog);  // lin: 0.7 x max, whatever the margin
     } else {

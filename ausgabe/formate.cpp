@@ -52,7 +52,7 @@ std::string einstellungenZeile(const InstrumentState& st) {
 }  // namespace
 
 std::string_view artName(const InstrumentState& st) {
-    const std::int32_t art = st.messart;
+    const std::int32_t art = zahl(st.messart);
     return art >= 1 && art <= 3 ? kindName[art] : std::string_view("demonstration");
 }
 
@@ -109,7 +109,7 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
 }
 
 std::string touchstoneText(const InstrumentState& st, const Kopf& kopf) {
-    const bool zweiTor = st.messart == 1;
+    const bool zweiTor = st.messart == Messart::durchgang;
     std::string t = std::string("! qzl7-cli " QZL7_VERSION) + (kopf.zeit.empty() ? "" : ", sweep started " + kopf.zeit) +
                     ", from " + kopf.port + "\n";
     t += zweiTor ? "! transmission, logarithmic detector: only S21 was measured; S11, S12 and S22 are written 0 0\n"
@@ -129,17 +129,17 @@ namespace {
 
 std::string touchstoneEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe) {
     const std::string name(f.name);
-    if (st.messart == 3)
+    if (st.messart == Messart::spektrum)
         return name + ": a spectrum " + (ausReihe ? "series holds" : "sweep measures") +
                " a signal's level, not a network parameter; write csv, tsv or json";
     if (st.linModus)
         return name + ": Touchstone magnitudes come from the level in dB, which only the logarithmic detector "
                       "gives; " + (ausReihe ? "the series was measured with the linear one" : "sweep with --detector log");
     // A series is what it is: only the other Touchstone file can hold it.
-    if (name == "s1p" && st.messart != 2)
+    if (name == "s1p" && st.messart != Messart::reflexion)
         return ausReihe ? "s1p holds a reflection (S11); the series is a transmission: write s2p"
                         : "s1p holds a reflection (S11): sweep with --mode reflection, or write s2p for a transmission";
-    if (name == "s2p" && st.messart != 1)
+    if (name == "s2p" && st.messart != Messart::durchgang)
         return ausReihe ? "s2p holds a transmission (S21); the series is a reflection: write s1p"
                         : "s2p holds a transmission (S21): sweep with --mode transmission, or write s1p for a reflection";
     if (st.schrittweite <= 0 && punktAnzahl(st) > 1)

@@ -164,7 +164,7 @@ int main(int argc, char** argv) {
     einsetzen(bild, diagramm, 8, 8, false);
 
     auto smith = std::make_unique<qzl::InstrumentState>();
-    smith->messart = 6;
+    smith->messart = qzl::Messart::smith;
     qzl::diagrammZeichnen(*smith);
     qzl::rasterKombinieren(smith->anzeigeBitmap, smith->gitterRaster, smith->kurvenRaster);
     // The figure's outer circle spans 401 pixels around the raster's centre.

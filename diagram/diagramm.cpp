@@ -58,21 +58,21 @@ void diagrammZeichnen(InstrumentState& st) {
 
     frequenzmarkenZeichnen(st, gitter, messpunkte);
 
-    const std::int32_t art = st.messart;
+    const Messart art = st.messart;
     switch (art) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
+        case Messart::durchgang:
+        case Messart::reflexion:
+        case Messart::spektrum:
+        case Messart::demo:
             // Demonstration readings are shown on the transmission scale.
-            skalaZeichnen(st, gitter, art == 4 ? 1 : art, st.linModus, messpunkte, st.startfrequenz,
-                          st.schrittweite, bezugslinienVon(st));
+            skalaZeichnen(st, gitter, art == Messart::demo ? Messart::durchgang : art, st.linModus, messpunkte,
+                          st.startfrequenz, st.schrittweite, bezugslinienVon(st));
             break;
-        case 5:
+        case Messart::vfo:
             rasterFuellen(gitter, hintergrund);
             vfoSkalaZeichnen(st, gitter);
             break;
-        case 6:
+        case Messart::smith:
             rasterFuellen(gitter, hintergrund);
             smithDiagrammZeichnen(st, gitter);
             break;

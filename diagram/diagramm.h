@@ -11,7 +11,7 @@ namespace qzl {
 // given lines, 3 spectrum; lin or log) and its frequency axis, `punkte`
 // points wide from `start` in steps of `schritt`, into r. Origin, colour and
 // decimal separator come from st; no markers.
-void skalaZeichnen(const InstrumentState& st, Raster& r, std::int32_t art, bool lin, std::int32_t punkte,
+void skalaZeichnen(const InstrumentState& st, Raster& r, Messart art, bool lin, std::int32_t punkte,
                    std::int32_t start, std::int32_t schritt, const Bezugslinien& linien);
 
 // Redraws the static picture: every reading of the sweep becomes 1, both

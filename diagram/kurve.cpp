@@ -35,7 +35,7 @@ void reiheZeichnen(InstrumentState& st, const Messreihe& r) {
         rasterFuellen(st.kurvenRaster, hintergrund);
     }
     rasterFuellen(st.gitterRaster, hintergrund);
-    skalaZeichnen(st, st.gitterRaster, r.art, r.lin, r.n, r.f1, r.s, r.linien);
+    skalaZeichnen(st, st.gitterRaster, static_cast<Messart>(r.art), r.lin, r.n, r.f1, r.s, r.linien);
 
     // Point k sits at column xUrsprung + 2k - 1; the last point is not joined.
     const std::int32_t xU = st.xUrsprung;

@@ -64,16 +64,16 @@ void frequenzachseZeichnen(const Flaeche& f, std::int32_t startfrequenz, std::in
 namespace qzl {
 
 
-void skalaZeichnen(const InstrumentState& st, Raster& r, std::int32_t art, bool lin, std::int32_t punkte,
+void skalaZeichnen(const InstrumentState& st, Raster& r, Messart art, bool lin, std::int32_t punkte,
                    std::int32_t start, std::int32_t schritt, const Bezugslinien& linien) {
     using namespace diagramm;
     const Flaeche f{r, st.xUrsprung, st.yBasis, wrap32(2 * std::int64_t{punkte}), farbe(st.diagrammfarbe)};
-    if (art == 2)
+    if (art == Messart::reflexion)
         bezugslinienZeichnen(f, linien, st.dezimalzeichen);
     else if (lin)
         linSkalaZeichnen(f, st.dezimalzeichen);
     else
-        logSkalaZeichnen(f, art == 3 ? -70 : -80);
+        logSkalaZeichnen(f, art == Messart::spektrum ? -70 : -80);
     frequenzachseZeichnen(f, start, schritt);
 }
 

@@ -120,7 +120,7 @@ Ergebnis messartWaehlen(Geraet& g, Messart art) {
     if (!m && art != Messart::smith) return abgelehnt(Grund::unbekannt, "no measurement kind " + std::to_string(zahl(art)));
     if (auto e = laeuftSchon(g)) return *e;
     if (m) zustand(g).zfAktiv = m->zf;
-    zustand(g).messart = zahl(art);
+    zustand(g).messart = art;
     diagrammNeu(g);
     if (art == Messart::vfo) vfoGrundlinie(zustand(g));
     return {};
@@ -130,7 +130,7 @@ Ergebnis detektorWaehlen(Geraet& g, bool lin) {
     if (auto e = laeuftSchon(g)) return *e;
     zustand(g).linModus = lin;
     // Leaving the Smith figure returns to reflection.
-    if (zustand(g).messart == zahl(Messart::smith)) zustand(g).messart = zahl(Messart::reflexion);
+    if (zustand(g).messart == Messart::smith) zustand(g).messart = Messart::reflexion;
     diagrammNeu(g);
     return {};
 }

@@ -38,10 +38,7 @@ std::optional<Ergebnis> schnittstelleEinwand(std::optional<std::int32_t> com, st
 
 // The calibration slot of art for the present detector; nothing for a kind
 // that has none.
-std::optional<std::size_t> slot(const Geraet& g, Messart art) {
-    if (art != Messart::durchgang && art != Messart::reflexion && art != Messart::spektrum) return std::nullopt;
-    return static_cast<std::size_t>((g.st.linModus ? Dlin : Dlog) + zahl(art) - 1);
-}
+std::optional<std::size_t> slot(const Geraet& g, Messart art) { return korrSlot(art, g.st.linModus); }
 
 std::optional<Ergebnis> ohneSlot(const Geraet& g, Messart art) {
     if (auto e = laeuftSchon(g)) return e;
@@ -125,10 +122,9 @@ Ergebnis zfEinschalten(Geraet& g, std::optional<std::int64_t> hz, std::optional<
 }
 
 std::optional<std::int32_t> kalibrierteBits(const InstrumentState& st, std::int32_t dateiBits) {
-    const std::int32_t art = st.messart;
-    if (art < zahl(Messart::durchgang) || art > zahl(Messart::spektrum)) return std::nullopt;
-    const auto k = static_cast<std::size_t>((st.linModus ? Dlin : Dlog) + art - 1);
-    const bool startwerte = st.korrfaktor1[k] == 50 && st.korrfaktor2[k] == 250;
+    const auto k = korrSlot(st.messart, st.linModus);
+    if (!k) return std::nullopt;
+    const bool startwerte = st.korrfaktor1[*k] == 50 && st.korrfaktor2[*k] == 250;
     return startwerte ? 8 : dateiBits;
 }
 

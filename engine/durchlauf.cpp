@@ -32,11 +32,10 @@ namespace {
 void punktEintragen(InstrumentState& st, std::int32_t i) {
     // Kinds without a slot (VFO, Smith) leave the entry as it was.
     std::int32_t wert = st.messwerte[i];
-    const std::int32_t art = st.messart;
-    if (art >= 1 && art <= 3) {
-        const int s = (st.linModus ? 3 : 0) + art - 1;
-        wert = umrechnen(st.rohwert, st.korrfaktor1[s], st.korrfaktor2[s]);
-    } else if (art == 4) {
+    const Messart art = st.messart;
+    if (const auto s = korrSlot(art, st.linModus)) {
+        wert = umrechnen(st.rohwert, st.korrfaktor1[*s], st.korrfaktor2[*s]);
+    } else if (art == Messart::demo) {
         wert = st.rohwert;
     }
     if (wert < 1) wert = 1;

@@ -58,8 +58,8 @@ void demoEinschalten(Geraet& g) {
     auto& st = zustand(g);
     st.demoModus = true;
     // A probe that times out again in demonstration keeps the kind from before.
-    if (st.messart != 4) g.messartVorAusfall = st.messart.load();
-    st.messart = 4;
+    if (st.messart != Messart::demo) g.messartVorAusfall = st.messart.load();
+    st.messart = Messart::demo;
 }
 
 namespace {

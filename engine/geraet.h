@@ -45,9 +45,9 @@ struct Geraet {
     Uhr& uhr;
     // Quitting: a pass ends at the next point, waits end at once.
     std::atomic<bool> beenden{false};
-    // The kind a time-out replaced by the demonstration (4), so that it can
-    // come back when the instrument answers again; 0 before any time-out.
-    std::atomic<std::int32_t> messartVorAusfall{0};
+    // The kind a time-out replaced by the demonstration, so that it can
+    // come back when the instrument answers again; none (0) before any.
+    std::atomic<Messart> messartVorAusfall{Messart{0}};
     // Told on the measuring thread the moment the instrument fell silent
     // (uebertragungsfehler is set), before the next exchange: a window shows
     // its message from here.

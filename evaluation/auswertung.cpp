@@ -12,7 +12,7 @@
 namespace qzl {
 
 
-std::string pegelText(std::int32_t wert, std::int32_t messart, bool lin, char dezimalzeichen) {
+std::string pegelText(std::int32_t wert, Messart messart, bool lin, char dezimalzeichen) {
     if (!lin) return std::to_string(static_cast<std::int64_t>(std::nearbyint(pegel(wert, messart, lin)))) + " dB";
     // Three significant digits, then three decimals. A quotient of an integer
     // by 400 has at most four decimals, so below 0.1 the first rounding is
@@ -60,7 +60,7 @@ Auswertung kurveAuswerten(const Kurvenbild& k, std::int32_t randLog) {
         if (r > a.maximum.wert) a.maximum = {i, fi, r};
         if (r < a.minimum.wert) a.minimum = {i, fi, r};
     }
-    if (k.art != 1) return a;
+    if (k.art != Messart::durchgang) return a;
     const std::int32_t max = a.maximum.wert;
     // Lin: above 0.7 x max, compared exactly in integers.
     const auto imBand = [&](std::int32_t i) {

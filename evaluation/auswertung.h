@@ -18,7 +18,7 @@ inline constexpr std::int32_t bandRandLog = 30;
 
 // The text of a reading's level: log rounded to whole dB, "-3 dB"; lin with three decimals after
 // rounding to three significant digits ("0,750").
-std::string pegelText(std::int32_t wert, std::int32_t messart, bool lin, char dezimalzeichen);
+std::string pegelText(std::int32_t wert, Messart messart, bool lin, char dezimalzeichen);
 
 struct Kurvenpunkt {
     std::int32_t index = 1;

@@ -57,14 +57,13 @@ std::int32_t feldZahl(std::string_view feld) {
 
 Messreihe messreiheAusEinstellungen(const InstrumentState& st) {
     Messreihe r;
-    r.art = st.messart;
+    r.art = zahl(st.messart);
     r.ueberschrift = st.messzeit;
     r.linien = bezugslinienVon(st);
     r.lin = st.linModus;
-    if (r.art >= 1 && r.art <= 3) {
-        const auto slot = static_cast<std::size_t>((r.lin ? Dlin : Dlog) + r.art - 1);
-        r.korrfaktor1 = st.korrfaktor1[slot];
-        r.korrfaktor2 = st.korrfaktor2[slot];
+    if (const auto slot = korrSlot(st.messart, r.lin)) {
+        r.korrfaktor1 = st.korrfaktor1[*slot];
+        r.korrfaktor2 = st.korrfaktor2[*slot];
     }
     r.f1 = st.startfrequenz;
     r.s = st.schrittweite;
@@ -75,7 +74,7 @@ Messreihe messreiheAusEinstellungen(const InstrumentState& st) {
 }
 
 void messreiheEinstellen(InstrumentState& st, const Messreihe& r) {
-    st.messart = r.art;
+    st.messart = static_cast<Messart>(r.art);
     st.messzeit = r.ueberschrift;
     st.linModus = r.lin;
     for (std::size_t j = 1; j <= anzahlLinien; ++j) {

@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
     pruefen(st.rohwert <= (zehn ? 1023 : 255) || st.rohwert == vorher);
     const bool abgelaufen = st.uebertragungsfehler;
     pruefen(u.fenster.meldungen.size() == (abgelaufen ? 1u : 0u));
-    pruefen(!abgelaufen || (st.demoModus && st.messart == 4 && st.rohwert == vorher));
-    if (!abgelaufen) pruefen(st.messart == 1);
+    pruefen(!abgelaufen || (st.demoModus && st.messart == Messart::demo && st.rohwert == vorher));
+    if (!abgelaufen) pruefen(st.messart == Messart::durchgang);
     if (!streu.empty()) return 0;
 
     if (st.demoModus && !abgelaufen) {

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* d, std::size_t n) {
     fuzz::pruefen(st.taktfrequenz > 0);
 
     // Every kind and detector mode, chosen by the length so that the files stay as written.
-    st.messart = static_cast<std::int32_t>(n % 6) + 1;
+    st.messart = static_cast<Messart>(n % 6 + 1);
     st.linModus = n / 6 % 2 == 1;
     diagrammZeichnen(st);
     return 0;

@@ -16,7 +16,7 @@ struct Umgebung {
     static Umgebung& frisch() {
         static Umgebung u;
         u.st.startwerteSetzen();
-        u.st.messart = 1;
+        u.st.messart = Messart::durchgang;
         for (auto& m : u.st.freqMarken) m = 0;
         u.fenster = test::FakeFenster();
         u.port.geschrieben.clear();

@@ -41,8 +41,8 @@ bool messartEinstellen(Programm& p, Messart art) {
 }
 
 void messartNachAusfall(Programm& p) {
-    const auto vorher = static_cast<Messart>(p.geraet.messartVorAusfall.load());
-    if (p.st.messart != zahl(Messart::demo)) return;
+    const Messart vorher = p.geraet.messartVorAusfall;
+    if (p.st.messart != Messart::demo) return;
     // The Smith figure is shown on reflection's controls and heading, and
     // its own picture.
     if (!messartEinstellen(p, vorher == Messart::smith ? Messart::reflexion : vorher)) return;

@@ -4,7 +4,7 @@ namespace qzl {
 
 InstrumentState::InstrumentState() {
     startwerteSetzen();
-    messart = 1;
+    messart = Messart::durchgang;
     linModus = false;
     zfAktiv = false;
     demoModus = false;

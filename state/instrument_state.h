@@ -10,15 +10,24 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "raster/anzeige_bitmap.h"
 #include "raster/raster.h"
+#include "state/messart.h"
 
 namespace qzl {
 
 // Calibration slots in stored order: D transmission, R reflection, S spectrum.
 enum KorrSlot : int { Dlog = 0, Rlog, Slog, Dlin, Rlin, Slin, korrSlotAnzahl };
+
+// The calibration slot of a kind for a detector; nothing for a kind that
+// has none (demonstration, VFO, Smith).
+inline std::optional<std::size_t> korrSlot(Messart art, bool lin) {
+    if (art != Messart::durchgang && art != Messart::reflexion && art != Messart::spektrum) return std::nullopt;
+    return static_cast<std::size_t>((lin ? Dlin : Dlog) + zahl(art) - 1);
+}
 
 inline constexpr int maxMesspunkte = 300;
 inline constexpr int anzahlLinien = 7;
@@ -60,7 +69,7 @@ struct InstrumentState {
     std::array<AtomInt, anzahlFreqMarken + 1> freqMarken;  // 1-based, 0 = none
 
     // --- run-time ---
-    AtomInt messart;  // 1 D, 2 R, 3 S, 4 demo, 5 VFO, 6 Smith
+    std::atomic<Messart> messart;
     std::atomic<bool> linModus;
     std::atomic<bool> zfAktiv;
     std::atomic<bool> demoModus;

@@ -24,12 +24,12 @@ std::int32_t cursorMitte(std::int32_t messpunkte) {
     return static_cast<std::int32_t>(std::nearbyint(messpunkte / 2.0));
 }
 
-double pegel(std::int32_t wert, std::int32_t messart, bool lin) {
+double pegel(std::int32_t wert, Messart messart, bool lin) {
     if (lin) return wert / 400.0;
     // The spectrum's calibration puts the 10 dBm signal on the top line. One
     // division of an exact numerator: a level given as a decimal compares
     // equal to it when it is the same number.
-    return (wert - (messart == 3 ? 350.0 : 400.0)) / 5.0;
+    return (wert - (messart == Messart::spektrum ? 350.0 : 400.0)) / 5.0;
 }
 
 Kurvenbild kurvenbild(const InstrumentState& st) {

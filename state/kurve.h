@@ -26,7 +26,7 @@ inline std::int64_t punktFrequenz(const InstrumentState& st, std::int32_t i) {
 // The level of a reading in the read-out's unit, unrounded: log in dB (400 is
 // 0 dB; in the spectrum, whose scale runs to +10, 400 is +10 dB), lin the
 // ratio to 400.
-double pegel(std::int32_t wert, std::int32_t messart, bool lin);
+double pegel(std::int32_t wert, Messart messart, bool lin);
 inline double pegelBei(const InstrumentState& st, std::int32_t i) {
     return pegel(wertBei(st, i), st.messart, st.linModus);
 }
@@ -34,7 +34,8 @@ inline double pegelBei(const InstrumentState& st, std::int32_t i) {
 // A curve apart from the state: the readings of points 1..n (point 1
 // first) with the settings they were measured with.
 struct Kurvenbild {
-    std::int32_t start = 0, schritt = 0, art = 1;
+    std::int32_t start = 0, schritt = 0;
+    Messart art = Messart::durchgang;
     bool lin = false;
     std::vector<std::int32_t> werte;
     // Some reading was not the instrument's (demonstration, or a point it

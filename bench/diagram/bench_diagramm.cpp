@@ -11,7 +11,7 @@ namespace {
 
 void BM_DiagrammZeichnen(benchmark::State& state) {
     auto st = std::make_unique<qzl::InstrumentState>();
-    st->messart = static_cast<std::int32_t>(state.range(0));
+    st->messart = static_cast<qzl::Messart>(state.range(0));
     for (int m = 1; m <= 20; ++m) st->freqMarken[static_cast<std::size_t>(m)] = 10000000 + m * 100000;
     for (auto _ : state) {
         qzl::diagrammZeichnen(*st);

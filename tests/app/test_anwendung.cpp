@@ -119,8 +119,8 @@ TEST(Anwendung, KnoepfeUndMenuepunkteErreichenIhreHandler) {
     auto& st = zustand(l.anwendung->programm().geraet);
     auto& f = l.anwendung->fenster();
     using Tu = std::function<bool()>;
-    auto art = [&](int a) { return [&st, a] { return st.messart == a; }; };
-    auto setzeArt = [&](int a) { return [&st, a] { return (st.messart = a) != 0; }; };
+    auto art = [&](int a) { return [&st, a] { return zahl(st.messart) == a; }; };
+    auto setzeArt = [&](int a) { return [&st, a] { return (st.messart = static_cast<Messart>(a)) != Messart{0}; }; };
     const struct {
         const char *knopf, *menue;  // "" where there is none
         const char* antwort;        // typed into the prompt
@@ -135,7 +135,7 @@ TEST(Anwendung, KnoepfeUndMenuepunkteErreichenIhreHandler) {
          {}},
         {"Button9", "Reflexionsmessung1", "", art(5), art(2), setzeArt(5)},
         {"Button18", "", "", art(2), art(6), {}},
-        {"Button17", "", "", [&] { return !st.linModus; }, [&] { return st.linModus && st.messart == 2; }, {}},
+        {"Button17", "", "", [&] { return !st.linModus; }, [&] { return st.linModus && st.messart == Messart::reflexion; }, {}},
         {"Button16", "", "", [&] { return st.linModus.load(); }, [&] { return !st.linModus; }, {}},
         {"Button10", "Spektralmessung1", "", art(2), art(3), setzeArt(2)},
         {"Button8", "Durchgangsmessung1", "", art(3), art(1), setzeArt(3)},
@@ -226,15 +226,15 @@ TEST(Anwendung, ZeitueberschreitungWaehrendDasFensterWartet) {
     auto& f = l.anwendung->fenster();
     l.klick("Button5");
     // the sweep thread sets the kind right after the caption
-    ASSERT_TRUE(QTest::qWaitFor([&] { return l.anwendung->st().messart == 4; }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return l.anwendung->st().messart == Messart::demo; }, 20000));
     EXPECT_EQ(f.text(Element::Caption), "Quarzolin (MIRFO)  V7.3   DEMO");
     EXPECT_EQ(ok.texte, std::vector<std::string>{"Datenübertragungsfehler"});
     l.klick("Button6");
     EXPECT_EQ(ok.texte.size(), 1u);
     // The command socket names the kind chosen before the time-out, not the demonstration.
-    ASSERT_EQ(l.anwendung->st().messart, 4);
+    ASSERT_EQ(l.anwendung->st().messart, Messart::demo);
     for (const int vorher : {2, 6}) {
-        l.anwendung->programm().geraet.messartVorAusfall = vorher;
+        l.anwendung->programm().geraet.messartVorAusfall = static_cast<Messart>(vorher);
         EXPECT_EQ(FensterZiel(l.anwendung->programm(), [] { return false; }).messart(), Messart::reflexion);
     }
 }

@@ -193,7 +193,7 @@ TEST(CliFormate, ZeilenJeSweep) {
     st.startfrequenz = 10000000;
     st.schrittweite = 2500;
     st.messpunkte = 3;
-    st.messart = 1;
+    st.messart = Messart::durchgang;
     for (int i = 1; i <= 3; ++i) st.messwerte[i] = 400 - 3 * i;  // -0.6, -1.2, -1.8 dB
     Kopf kopf{"2026-12-07T19:45:26+01:00", "demo", 1, Kombination::letzte, 7};
     EXPECT_EQ(rtlPowerZeile(st, kopf),

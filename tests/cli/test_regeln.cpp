@@ -92,7 +92,7 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
     };
     for (const auto& f : faelle) {
         st.linModus = f.lin;
-        st.messart = f.messart;
+        st.messart = static_cast<Messart>(f.messart);
         const std::vector<Grenze> grenzen{f.grenze};
         std::vector<std::int64_t> gefunden;
         for (const auto& v : grenzenPruefen(st, grenzen)) gefunden.push_back(v.frequenz);

@@ -50,7 +50,7 @@ TEST(DiagrammZeichnen, LogDurchgangMit280Punkten) {
 
 TEST(DiagrammZeichnen, LogSpektrumZaehltVonMinus70) {
     auto st = neuerZustand();
-    st->messart = 3;
+    st->messart = Messart::spektrum;
     st->hintergrundfarbe = 0x107;  // a raster byte takes the low byte
     diagrammZeichnen(*st);
     EXPECT_EQ(st->gitterRaster.at(640, 1), 7);
@@ -134,7 +134,7 @@ TEST(DiagrammZeichnen, AchsenbeschriftungAmRasterrand) {
 
 TEST(DiagrammZeichnen, FrequenzmarkenAnDenIntervallgrenzen) {
     auto st = neuerZustand();
-    st->messart = 7;  // no scale: markers only
+    st->messart = Messart{7};  // no scale: markers only
     const int start = 10000000, schritt = 10000;
     // Slot 1 stays empty; slot 8 is drawn first (point 1), so the drawing
     // order and the slot number disagree about its label row.
@@ -163,7 +163,7 @@ TEST(DiagrammZeichnen, FrequenzmarkenAnDenIntervallgrenzen) {
 
 TEST(DiagrammZeichnen, LeereMarkenplaetzeAuchUeberNullHz) {
     auto st = neuerZustand();
-    st->messart = 7;
+    st->messart = Messart{7};
     st->startfrequenz = -20000;  // the range covers 0 Hz at point 3
     st->freqMarken[20] = -10000;
     diagrammZeichnen(*st);
@@ -172,7 +172,7 @@ TEST(DiagrammZeichnen, LeereMarkenplaetzeAuchUeberNullHz) {
 
 TEST(DiagrammZeichnen, SkalaUndAchseUeberdeckenDieMarken) {
     auto st = neuerZustand();
-    st->messart = 4;  // drawn like transmission
+    st->messart = Messart::demo;  // drawn like transmission
     st->freqMarken[1] = st->startfrequenz.load();  // column 30, under the first grid line
     st->freqMarken[2] = st->startfrequenz + 2 * st->schrittweite;  // column 34, label below
     diagrammZeichnen(*st);
@@ -187,7 +187,7 @@ TEST(DiagrammZeichnen, SkalaUndAchseUeberdeckenDieMarken) {
 
 TEST(DiagrammZeichnen, BezugslinienDerReflexion) {
     auto st = neuerZustand();
-    st->messart = 2;
+    st->messart = Messart::reflexion;
     st->dezimalzeichen = ',';
     const int hoehe[] = {0, 50, 100, 150, 200, 250, 300};
     const int zehntel[] = {5, 12, 0, -3, 10, 25, 7};
@@ -269,7 +269,7 @@ TEST(DiagrammZeichnen, ExtremeEinstellungen) {
             for (int grenze : {INT_MIN, INT_MAX}) {
                 SCOPED_TRACE(testing::Message() << "art " << art << (lin ? " lin " : " log ") << grenze);
                 auto st = neuerZustand();
-                st->messart = art;
+                st->messart = static_cast<Messart>(art);
                 st->linModus = lin;
                 st->messpunkte = grenze;
                 st->startfrequenz = grenze;

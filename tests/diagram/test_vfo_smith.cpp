@@ -26,7 +26,7 @@ TEST(VfoSkala, BeschriftungStricheUndMittelpfeil) {
     st->messpunkte = 10;  // the dial ignores the sweep width
     st->freqMarken[1] = 10000000;
     diagrammZeichnen(*st);  // markers shown first, then the switch
-    st->messart = 5;
+    st->messart = Messart::vfo;
     diagrammZeichnen(*st);
     const Raster& g = st->gitterRaster;
 
@@ -62,7 +62,7 @@ TEST(VfoSkala, ObererTextMitZwischenfrequenz) {
     const Fall faelle[] = {{0, "10.000.000 Hz"}, {1, "1.000.000 Hz"}, {2, "10.000.000 Hz"}, {3, "19.000.000 Hz"}};
     for (const auto& f : faelle) {
         auto st = neuerZustand();
-        st->messart = 5;
+        st->messart = Messart::vfo;
         st->xUrsprung = 0;  // a ninth tick would now land on column 640
         st->zwischenfrequenz = 9000000;
         st->zfBerechnung = f.zfBerechnung;
@@ -80,7 +80,7 @@ TEST(VfoSkala, ObererTextMitZwischenfrequenz) {
 
 TEST(SmithDiagramm, AchseUndKreisscheitel) {
     auto st = neuerZustand();
-    st->messart = 6;
+    st->messart = Messart::smith;
     st->freqMarken[1] = 10000000;  // would be column 30
     diagrammZeichnen(*st);
     const Raster& g = st->gitterRaster;
@@ -134,7 +134,7 @@ TEST(SmithDiagramm, AchseUndKreisscheitel) {
 
 TEST(SmithDiagramm, LetzteSchritteDesInnerenKreisesRundenZurGeradenZahl) {
     auto st = neuerZustand();
-    st->messart = 6;
+    st->messart = Messart::smith;
     diagrammZeichnen(*st);
     const Raster& g = st->gitterRaster;
     // Step 100 of the radius-100 circle: a = 14, b = 0, so the segments

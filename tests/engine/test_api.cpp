@@ -77,7 +77,7 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
     for (const auto& f : faelle) {
         auto u = test::neueUmgebung();
         u->st.startwerteSetzen();
-        u->st.messart = 1;
+        u->st.messart = Messart::durchgang;
         const api::Ergebnis e = f.aktion(u->p.geraet);
         SCOPED_TRACE(f.name);
         EXPECT_EQ(e.grund, f.grund);
@@ -90,7 +90,7 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
         EXPECT_EQ(u->st.schrittweite, f.schritt);
         EXPECT_EQ(u->st.messpunkte, f.punkte);
         EXPECT_EQ(u->st.zwischenfrequenz, f.zf);
-        EXPECT_EQ(u->st.messart, f.art);
+        EXPECT_EQ(zahl(u->st.messart), f.art);
         EXPECT_EQ(u->st.zfAktiv, f.art == 5);
     }
 }
@@ -123,7 +123,7 @@ TEST(Api, LaufenderSweepUndEinDurchlauf) {
     auto u = test::neueUmgebung();
     auto& g = u->p.geraet;
     u->st.startwerteSetzen();
-    u->st.messart = 1;
+    u->st.messart = Messart::durchgang;
     u->st.demoModus = true;
     std::atomic<int> enden{0};
     ASSERT_TRUE(api::dauerlaufStarten(g, [&] { ++enden; }));
@@ -136,7 +136,7 @@ TEST(Api, LaufenderSweepUndEinDurchlauf) {
     api::sweepAbschliessen(g, [] { std::this_thread::yield(); });
     EXPECT_EQ(enden, 1);
     EXPECT_EQ(u->st.startfrequenz, 10000000);
-    EXPECT_EQ(u->st.messart, 1);
+    EXPECT_EQ(u->st.messart, Messart::durchgang);
 
     u->st.messwerte[280] = 0;
     ASSERT_TRUE(api::einDurchlaufStarten(g, [&] { ++enden; }));

@@ -150,7 +150,7 @@ TEST(Einzelmessung, AntwortGrenze) {
 TEST(Einzelmessung, ZeitueberschreitungEinmalDannDemo) {
     auto u = neueUmgebung();
     u->st.rohwert = 77;
-    u->st.messart = 1;
+    u->st.messart = Messart::durchgang;
     u->port.istOffen = true;
     const std::int64_t start = u->uhr.jetzt;
     einzelmessung(u->p.geraet, 5, 10000000);
@@ -159,7 +159,7 @@ TEST(Einzelmessung, ZeitueberschreitungEinmalDannDemo) {
     EXPECT_EQ(u->fenster.text(Element::Caption), "Quarzolin (MIRFO)  V7.3   DEMO");
     EXPECT_TRUE(u->st.demoModus);
     EXPECT_TRUE(u->st.uebertragungsfehler);
-    EXPECT_EQ(u->st.messart, 4);
+    EXPECT_EQ(u->st.messart, Messart::demo);
     EXPECT_EQ(u->st.rohwert, 77);
 
     // Demonstration mode: still sends, never waits, no further message.
@@ -196,7 +196,7 @@ TEST(Einzelmessung, ZehnBitOhneZweitesByteIstZeitueberschreitung) {
         einzelmessung(u->p.geraet, 1, 10000000);
         EXPECT_EQ(u->fenster.meldungen.size(), 1u);
         EXPECT_TRUE(u->st.demoModus);
-        EXPECT_EQ(u->st.messart, 4);
+        EXPECT_EQ(u->st.messart, Messart::demo);
         EXPECT_EQ(u->st.rohwert, 12);
         EXPECT_EQ(u->uhr.jetzt - start, ende) << ms;
     }

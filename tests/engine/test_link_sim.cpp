@@ -104,7 +104,7 @@ TEST(LinkSim, AbgeschnitteneZehnBitAntwort) {
     v.st->rohwert = 9;
     einzelmessung(p.geraet, 1, 10000000);
     EXPECT_EQ(v.fenster.meldungen.size(), 1u);
-    EXPECT_EQ(v.st->messart, 4);
+    EXPECT_EQ(v.st->messart, Messart::demo);
     EXPECT_EQ(v.st->rohwert, 9);
 }
 

@@ -61,11 +61,11 @@ TEST(Stoerung, GeraetVerschwindetMittenImDurchlauf) {
     uhr.schrittJeAbfrage = 1000;
     Programm p(*v.st, v.fenster, v.port, uhr);
     v.st->comport = 2;
-    v.st->messart = 1;
+    v.st->messart = Messart::durchgang;
     PortSetzen(p);
     for (int i = 1; i <= 10; ++i) messpunkt(p.geraet, i, 10000000 + (i - 1) * 10000);
     EXPECT_EQ(v.fenster.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
-    EXPECT_EQ(v.st->messart, 4);
+    EXPECT_EQ(v.st->messart, Messart::demo);
     for (int i = 1; i <= 5; ++i) EXPECT_EQ(v.st->messwerte[i], 400) << i;
     EXPECT_EQ(v.st->messwerte[6], 210);  // the last reading, unconverted
     // Demonstration readings 125 sin(i / 25) + 127, rounded.

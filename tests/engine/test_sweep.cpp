@@ -63,7 +63,7 @@ TEST(Messpunkt, SlotJeArtUndDetektor) {
             u->st.korrfaktor1[s] = 50;
             u->st.korrfaktor2[s] = 100 * (s + 1);
         }
-        u->st.messart = f.art;
+        u->st.messart = static_cast<Messart>(f.art);
         u->st.linModus = f.lin;
         u->st.messwerte[2] = 77;
         u->antwortet({150});
@@ -76,7 +76,7 @@ TEST(Messpunkt, KleinsterWertIstEins) {
     const std::pair<int, std::uint8_t> faelle[] = {{1, 50}, {1, 20}, {1, 0}, {4, 0}};
     for (auto [art, roh] : faelle) {
         auto u = neueUmgebung();
-        u->st.messart = art;
+        u->st.messart = static_cast<Messart>(art);
         u->antwortet({roh});
         messpunkt(u->p.geraet, 1, 10000000);
         EXPECT_EQ(u->st.messwerte[1], 1) << art << " " << int(roh);
@@ -152,7 +152,7 @@ TEST(Messschleife, DurchlaufWiePunktFuerPunkt) {
     auto vorbereiten = [] {
         auto u = neueUmgebung();
         u->st.messpunkte = 12;
-        u->st.messart = 1;
+        u->st.messart = Messart::durchgang;
         for (int i = 1; i <= 12; ++i) u->st.messwerte[i] = 300 - 9 * i;  // the last pass
         u->port.istOffen = true;
         u->port.beiBefehl = [n = 0](test::FakePort& pt, std::uint8_t) mutable {
@@ -164,7 +164,7 @@ TEST(Messschleife, DurchlaufWiePunktFuerPunkt) {
     schleife->st.stopAnforderung = true;
     dauerlauf(schleife->p.geraet);
     for (int i = 1; i <= 12; ++i) messpunkt(einzeln->p.geraet, i, einzeln->st.startfrequenz + (i - 1) * einzeln->st.schrittweite);
-    EXPECT_EQ(schleife->st.messart, 4);
+    EXPECT_EQ(schleife->st.messart, Messart::demo);
     EXPECT_EQ(schleife->st.messwerte, einzeln->st.messwerte);
     EXPECT_TRUE(schleife->st.kurvenRaster.px == einzeln->st.kurvenRaster.px);
     EXPECT_EQ(schleife->port.geschrieben, einzeln->port.geschrieben);
@@ -325,7 +325,7 @@ TEST(Sweep, ZeitueberschreitungBeiPunktFuenf) {
     stopmessung(schnell);
     EXPECT_EQ(s.fenster.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
     EXPECT_EQ(s.fenster.text(Element::Caption), "Quarzolin (MIRFO)  V7.3   DEMO");
-    EXPECT_EQ(s.st->messart, 4);
+    EXPECT_EQ(s.st->messart, Messart::demo);
     for (int i = 1; i <= 4; ++i) EXPECT_EQ(s.st->messwerte[i], 400) << i;
     EXPECT_EQ(s.st->messwerte[5], 210);  // raw value of point 4, unconverted
     // Round(125 sin(i / 25)) + 127 for i = 6 .. 20
@@ -339,7 +339,7 @@ TEST(Sweep, ZeitueberschreitungBeiPunktFuenf) {
 
 TEST(Sweep, SmithArtLaesstMesswerte) {
     SimSweep s(durchgang());
-    s.st->messart = 6;
+    s.st->messart = Messart::smith;
     s.st->messpunkte = 30;
     for (auto& m : s.st->messwerte) m = 1;
     startmessung(s.p);
@@ -373,7 +373,7 @@ TEST(Sweep, BeendenWaehrendDesSweepsOhneAntwort) {
     EXPECT_FALSE(sweepLaeuft(s.p));
     // The wait for the reply was cut short, not run into the time limit.
     EXPECT_FALSE(s.st->demoModus);
-    EXPECT_EQ(s.st->messart, 1);
+    EXPECT_EQ(s.st->messart, Messart::durchgang);
 
     // A program object that goes away with its sweep running ends it the same way.
     PortSetzen(s.p);
@@ -383,7 +383,7 @@ TEST(Sweep, BeendenWaehrendDesSweepsOhneAntwort) {
         s.warteAufAustausche(2);
     }
     EXPECT_FALSE(s.st->demoModus);
-    EXPECT_EQ(s.st->messart, 1);
+    EXPECT_EQ(s.st->messart, Messart::durchgang);
 }
 
 }  // namespace

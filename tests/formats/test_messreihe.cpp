@@ -30,7 +30,7 @@ const char* const beispielDatei =
 
 std::unique_ptr<test::Umgebung> mitWerten(int art, std::vector<int> werte) {
     auto u = neueUmgebung();
-    u->st.messart = art;
+    u->st.messart = static_cast<Messart>(art);
     u->st.messzeit = "07.12.2026  07:42:17";
     u->st.messpunkte = static_cast<int>(werte.size());
     for (std::size_t k = 0; k < werte.size(); ++k) u->st.messwerte[k + 1] = werte[k];
@@ -94,7 +94,7 @@ TEST(Messreihe, BeispielLaden) {
     EXPECT_EQ(f.text(Element::Label9), "");  // the maximum's lower neighbour is point 1, never tested
     EXPECT_EQ((std::vector<int>{u->st.messwerte[1], u->st.messwerte[2], u->st.messwerte[3], u->st.messwerte[4]}),
               (std::vector<int>{120, 330, 326, 99}));
-    EXPECT_EQ(u->st.messart, 3);
+    EXPECT_EQ(u->st.messart, Messart::spektrum);
 
     // scale -80 ... 0, six pixels wide; one frequency line, one tick
     const auto& g = u->st.gitterRaster;

@@ -13,7 +13,7 @@ using test::neueUmgebung;
 using E = Element;
 
 std::unique_ptr<test::Umgebung> mitKurve(const std::vector<int>& werte, std::int32_t start, std::int32_t schritt,
-                                         bool lin = false, int messart = 1) {
+                                         bool lin = false, Messart messart = Messart::durchgang) {
     auto u = neueUmgebung();
     u->st.messpunkte = static_cast<int>(werte.size());
     for (std::size_t i = 0; i < werte.size(); ++i) u->st.messwerte[i + 1] = werte[i];
@@ -61,7 +61,7 @@ TEST(Auswertung, ExtremeUndBandbreite) {
         {{300, 400, 350}, 0, 10, false, 3, "10 Hz 10 dB", "0 Hz -10 dB", "20 Hz 10 dB", "", "", ""},
     };
     for (const auto& f : faelle) {
-        auto u = mitKurve(f.werte, f.start, f.schritt, f.lin, f.messart);
+        auto u = mitKurve(f.werte, f.start, f.schritt, f.lin, static_cast<Messart>(f.messart));
         for (E e : {E::Label9, E::Label10, E::Label11}) u->fenster.texte[e] = "";
         maxminwert(u->p);
         SCOPED_TRACE(f.maximum);
@@ -94,8 +94,8 @@ TEST(Auswertung, Pegeltexte) {
         {1, 3, false, '.', "-70 dB", -69.8},
     };
     for (const auto& f : faelle) {
-        EXPECT_EQ(pegelText(f.wert, f.messart, f.lin, f.trenner), f.text) << f.wert << f.lin << f.messart;
-        EXPECT_NEAR(pegel(f.wert, f.messart, f.lin), f.pegel, 1e-12) << f.wert << f.lin << f.messart;
+        EXPECT_EQ(pegelText(f.wert, static_cast<Messart>(f.messart), f.lin, f.trenner), f.text) << f.wert << f.lin << f.messart;
+        EXPECT_NEAR(pegel(f.wert, static_cast<Messart>(f.messart), f.lin), f.pegel, 1e-12) << f.wert << f.lin << f.messart;
     }
 }
 

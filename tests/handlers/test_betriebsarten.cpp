@@ -18,13 +18,13 @@ TEST(Betriebsarten, FreigabenJeArt) {
     const struct {
         void (*handler)(Programm&);
         bool smith, zf, start, d2, r2, s2;
-        int messart;
+        Messart messart;
         const char* ueberschrift;
     } faelle[] = {
-        {Button8Click, false, false, true, true, false, false, 1, "Durchgangsmessung   Kopf"},
-        {Button9Click, true, false, true, false, true, false, 2, "Reflexionsmessung   Kopf"},
-        {Button10Click, false, false, true, false, false, true, 3, "Spektralmessung   Kopf"},
-        {Button15Click, false, true, false, false, false, false, 5, "VFO   Kopf"},
+        {Button8Click, false, false, true, true, false, false, Messart::durchgang, "Durchgangsmessung   Kopf"},
+        {Button9Click, true, false, true, false, true, false, Messart::reflexion, "Reflexionsmessung   Kopf"},
+        {Button10Click, false, false, true, false, false, true, Messart::spektrum, "Spektralmessung   Kopf"},
+        {Button15Click, false, true, false, false, false, false, Messart::vfo, "VFO   Kopf"},
     };
     for (const auto& f : faelle) {
         auto u = neueUmgebung();
@@ -37,7 +37,7 @@ TEST(Betriebsarten, FreigabenJeArt) {
             u->fenster.aktivState[e] = !u->fenster.aktiv(e);
         u->st.zfAktiv = !f.zf;
         f.handler(u->p);
-        SCOPED_TRACE(f.messart);
+        SCOPED_TRACE(zahl(f.messart));
         auto& w = u->fenster;
         EXPECT_EQ(w.aktiv(E::Button18), f.smith);
         for (E e : {E::ZFEingabe1, E::Zwischenfrequenz1, E::AdditionvsSubtraktion1}) EXPECT_EQ(w.aktiv(e), f.zf);
@@ -52,7 +52,7 @@ TEST(Betriebsarten, FreigabenJeArt) {
         EXPECT_EQ(u->st.messwerte[7], 1);  // redrawn
         for (const auto& zeile : w.protokoll) EXPECT_EQ(zeile.find("Taktgenerator1"), std::string::npos);
         // the VFO alone tunes, once, after the redraw
-        EXPECT_EQ(u->port.geschrieben.size(), f.messart == 5 ? 5u : 0u);
+        EXPECT_EQ(u->port.geschrieben.size(), f.messart == Messart::vfo ? 5u : 0u);
     }
 }
 
@@ -77,7 +77,7 @@ TEST(Betriebsarten, VfoZeitueberschreitungLaesstFreigabenStehen) {
     EXPECT_EQ(u->st.gitterRaster.at(590, 410), 0);
     EXPECT_EQ(u->st.gitterRaster.at(591, 410), 255);
     EXPECT_EQ(u->fenster.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
-    EXPECT_EQ(u->st.messart, 4);
+    EXPECT_EQ(u->st.messart, Messart::demo);
     EXPECT_TRUE(u->st.zfAktiv);
     EXPECT_FALSE(u->fenster.aktiv(E::Button5));
     EXPECT_TRUE(u->fenster.aktiv(E::ZFEingabe1));
@@ -91,7 +91,7 @@ TEST(Betriebsarten, ArtKommtNachAusfallZurueck) {
         auto u = neueUmgebung();
         u->antwortet({100});
         for (auto handler : wahl) handler(u->p);
-        const std::int32_t art = u->st.messart;
+        const std::int32_t art = zahl(u->st.messart);
         const auto freigaben = u->fenster.aktivState;
         const std::string kopf = u->fenster.text(E::Label5);
         u->port.beiBefehl = nullptr;
@@ -100,7 +100,7 @@ TEST(Betriebsarten, ArtKommtNachAusfallZurueck) {
         Button11Click(u->p);
         u->antwortet({100});
         Bandbreite1Click(u->p);
-        EXPECT_EQ(u->st.messart, art);
+        EXPECT_EQ(zahl(u->st.messart), art);
         EXPECT_EQ(u->fenster.aktivState, freigaben) << art;
         EXPECT_EQ(u->fenster.text(E::Label5), kopf);
         EXPECT_EQ(u->st.zfAktiv, art == 5);
@@ -131,16 +131,16 @@ TEST(Betriebsarten, UeberschriftDetektorUndSmith) {
     for (int i = 0; i < 2; ++i) Button18Click(u->p);
     EXPECT_EQ(u->fenster.meldungen.size(), 2u);
     EXPECT_EQ(u->fenster.meldungen[1], "Diese Funktion ist leider noch nicht verfügbar !");
-    EXPECT_EQ(st.messart, 6);
+    EXPECT_EQ(st.messart, Messart::smith);
     Button17Click(u->p);
     EXPECT_TRUE(st.linModus);
-    EXPECT_EQ(st.messart, 2);
-    st.messart = 5;
+    EXPECT_EQ(st.messart, Messart::reflexion);
+    st.messart = Messart::vfo;
     u->fenster.laufendeTimer.clear();
     Button16Click(u->p);
     EXPECT_FALSE(st.linModus);
     EXPECT_EQ(u->fenster.laufendeTimer, (std::set<Element>{E::Timer1, E::Timer2}));  // the redraw shows a second
-    EXPECT_EQ(st.messart, 5);
+    EXPECT_EQ(st.messart, Messart::vfo);
     EXPECT_EQ(u->fenster.text(E::Label5), "Reflexionsmessung   Test");
 }
 

@@ -102,7 +102,7 @@ TEST(Optionen, PortZuDialogPortAufNeuzeichnenProbe) {
     auto u = test::neueUmgebung();
     u->antwortet({0x80, 0x40});
     u->st.demoModus = true;
-    u->st.messart = 4;
+    u->st.messart = Messart::demo;
     bool zuImDialog = false;
     u->fenster.beiEinstellungen = [&] {
         zuImDialog = !u->port.istOffen;
@@ -133,7 +133,7 @@ TEST(Optionen, PortZuDialogPortAufNeuzeichnenProbe) {
     EXPECT_EQ(u->port.baud, 9600);
     EXPECT_EQ(u->fenster.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
     EXPECT_EQ(u->fenster.text(Element::Caption), "Quarzolin (MIRFO)  V7.3   DEMO");
-    EXPECT_EQ(u->st.messart, 4);
+    EXPECT_EQ(u->st.messart, Messart::demo);
 }
 
 TEST(Optionen, AbbrechenAmSimulatorMitZehnBit) {

@@ -78,7 +78,7 @@ TEST(Kalibrierung, FaktorpaareAmSimulator) {
     void (*const handler[])(Programm&) = {Durchgangsmessung2Click, Reflexionsmessung2Click, Spektralmessung2Click};
     for (const auto& f : faelle) {
         Kalibrierplatz k;
-        k.st->messart = f.slot % 3 + 1;
+        k.st->messart = static_cast<Messart>(f.slot % 3 + 1);
         k.st->linModus = f.slot >= Dlin;
         k.st->messgenauigkeit = f.zehnBit ? 10 : 8;
         k.aufbau = {{f.p1, f.m1}, {f.p2, f.m2}};
@@ -106,7 +106,7 @@ TEST(Kalibrierung, ZeitueberschreitungImSchrittGehtWeiter) {
     Durchgangsmessung2Click(schnell);
     EXPECT_EQ(k.fenster.meldungen, (std::vector<std::string>{"Eingang -80 dB (offen)", "Datenübertragungsfehler",
                                                              "Ein- und Ausgang verbunden ( 0 dB)"}));
-    EXPECT_EQ(k.st->messart, 4);
+    EXPECT_EQ(k.st->messart, Messart::demo);
     // Both steps read the demonstration values 132 ... 217 of points 1 ... 20, mean 176.7.
     EXPECT_EQ(k.st->korrfaktor1[Dlog], 177);
     EXPECT_EQ(k.st->korrfaktor2[Dlog], 226);
@@ -115,7 +115,7 @@ TEST(Kalibrierung, ZeitueberschreitungImSchrittGehtWeiter) {
 TEST(Kalibrierung, Bezugslinien) {
     for (int n : {1, 3}) {
         Kalibrierplatz k;
-        k.st->messart = 2;
+        k.st->messart = Messart::reflexion;
         k.st->messgenauigkeit = 10;
         k.st->korrfaktor1[Rlog] = 0;
         k.st->korrfaktor2[Rlog] = 100;
@@ -139,7 +139,7 @@ TEST(Kalibrierung, JederLinienpunktSeineLinie) {
         auto u = test::neueUmgebung();
         auto& st = u->st;
         st.demoModus = true;
-        st.messart = 2;
+        st.messart = Messart::reflexion;
         st.messpunkte = punkte;
         for (int i = 0; i <= 7; ++i) st.linie[i] = st.linieText[i] = 1000 + i;
         handler[n - 1](u->p);

@@ -31,7 +31,7 @@ TEST(Start, Startwerte) {
     auto u = neueUmgebung();
     auto& st = u->st;
     // Run-time fields of a fresh state.
-    EXPECT_EQ(st.messart, 1);
+    EXPECT_EQ(st.messart, Messart::durchgang);
     for (bool flag : {st.linModus.load(), st.zfAktiv.load(), st.demoModus.load(), st.uebertragungsfehler.load(),
                       st.stopAnforderung.load(), st.sweepFertig.load(), st.contBildaufbau.load()})
         EXPECT_FALSE(flag);
@@ -81,7 +81,7 @@ TEST(Start, MitGeraet) {
     auto u = neueUmgebung();
     u->port.eingang = {1, 2, 3};  // stale bytes from before start
     u->antwortet({55});
-    u->st.messart = 3;
+    u->st.messart = Messart::spektrum;
     test::TempOrdner ordner;
     u->p.geraet.arbeitsordner = ordner.pfad;
     FormCreate(u->p, {"-C"});
@@ -91,7 +91,7 @@ TEST(Start, MitGeraet) {
     EXPECT_EQ(u->port.baud, 9600);
     EXPECT_EQ(u->st.rohwert, 55);
     EXPECT_FALSE(u->st.demoModus);
-    EXPECT_EQ(u->st.messart, 1);
+    EXPECT_EQ(u->st.messart, Messart::durchgang);
     EXPECT_EQ(u->st.cursorIndex, 140);
     EXPECT_TRUE(f.meldungen.empty());
     EXPECT_EQ(f.text(Element::Caption), "Quarzolin (MIRFO)  V7.3     COM 2");
@@ -128,7 +128,7 @@ TEST(Start, OhneGeraetMeldungVorDemDiagramm) {
     EXPECT_EQ(f.meldungen, std::vector<std::string>{"Datenübertragungsfehler"});
     EXPECT_EQ(f.text(Element::Caption), "Quarzolin (MIRFO)  V7.3   DEMO");
     EXPECT_TRUE(u->st.demoModus);
-    EXPECT_EQ(u->st.messart, 4);
+    EXPECT_EQ(u->st.messart, Messart::demo);
     const auto& log = f.protokoll;
     const auto meldung = std::find(log.begin(), log.end(), "meldung Datenübertragungsfehler");
     const auto timer = std::find(log.begin(), log.end(), "timer Timer2 1");
