@@ -1,6 +1,8 @@
 // The rules of the command line: frequencies, passes, limits, exit status.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -41,21 +43,20 @@ TEST(CliRegeln, DurchgaengeKombinieren) {
         Kombination regel;
         int durchgaenge;
         std::int32_t ergebnis;
+        std::array<std::uint8_t, 3> roh = {60, 70, 75};  // per pass
     } faelle[] = {
         {Kombination::letzte, 3, 62}, {Kombination::mittel, 3, 46},  // 45.67
         {Kombination::max, 3, 62},    {Kombination::min, 3, 25},
         {Kombination::mittel, 2, 38},  // 37.5 to even
         {Kombination::mittel, 1, 25},
+        {Kombination::mittel, 2, 42, {60, 74, 0}},  // 25 and 60: 42.5 to even
     };
     for (const auto& f : faelle) {
         auto u = test::neueUmgebung();
         u->st.messpunkte = 4;
         int befehle = 0;
         u->port.istOffen = true;
-        u->port.beiBefehl = [&](test::FakePort& pt, std::uint8_t) {
-            const std::uint8_t roh[] = {60, 70, 75};
-            pt.antwortIn(1, {roh[befehle++ / 4]});
-        };
+        u->port.beiBefehl = [&](test::FakePort& pt, std::uint8_t) { pt.antwortIn(1, {f.roh[befehle++ / 4]}); };
         const auto lauf = cli::sweepMessen(u->p.geraet, f.durchgaenge, f.regel, nullptr);
         ASSERT_EQ(lauf.ende, api::MessEnde::fertig);
         for (int i = 0; i <= 4; ++i) EXPECT_EQ(u->st.messwerte[i], f.ergebnis) << static_cast<int>(f.regel) << " " << i;

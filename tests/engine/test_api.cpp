@@ -104,6 +104,11 @@ TEST(Api, CursorUndZfBits) {
     u->st.schrittweite = 0;
     EXPECT_EQ(api::cursorSetzen(g, 10504000).grund, Grund::ausserhalb);
     EXPECT_EQ(u->st.cursorIndex, 50);
+    // the farthest index 32 bits hold, and one beyond
+    u->st.schrittweite = 10000;
+    EXPECT_TRUE(api::cursorSetzen(g, 10000000 - 21474836480000));
+    EXPECT_EQ(u->st.cursorIndex, INT32_MIN);
+    EXPECT_EQ(api::cursorSetzen(g, 10000000 - 21474836490000).grund, Grund::ausserhalb);
     u->st.cursorIndex = 280;
     api::cursorSchieben(g, true);
     EXPECT_EQ(u->st.cursorIndex, 280);
