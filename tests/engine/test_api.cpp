@@ -95,6 +95,45 @@ TEST(Api, EinstellungenUndIhreGrenzen) {
     }
 }
 
+// A set with one value out of range is refused whole: nothing of it is taken.
+TEST(Api, SaetzeGanzOderGarNicht) {
+    const struct {
+        const char* name;
+        api::Ergebnis (*aktion)(Geraet&);
+        bool genommen;
+    } faelle[] = {
+        {"Dialog", [](Geraet& g) { return api::einstellungenSetzen(g, {true, {}, {}, 1, 2, 3, 4, 300, 4, 57600, 10}); },
+         true},
+        {"Dialog 0 Punkte", [](Geraet& g) { return api::einstellungenSetzen(g, {true, {}, {}, 1, 2, 3, 4, 0, 4, 57600, 10}); },
+         false},
+        {"Dialog COM 5", [](Geraet& g) { return api::einstellungenSetzen(g, {true, {}, {}, 1, 2, 3, 4, 300, 5, 57600, 10}); },
+         false},
+        {"Dialog 4800", [](Geraet& g) { return api::einstellungenSetzen(g, {true, {}, {}, 1, 2, 3, 4, 300, 4, 4800, 10}); },
+         false},
+        {"Dialog 9 bit", [](Geraet& g) { return api::einstellungenSetzen(g, {true, {}, {}, 1, 2, 3, 4, 300, 4, 57600, 9}); },
+         false},
+        {"Schnittstelle", [](Geraet& g) { return api::schnittstelleSetzen(g, 4, 57600, 10); }, true},
+        {"Schnittstelle COM 0", [](Geraet& g) { return api::schnittstelleSetzen(g, 0, 57600, 10); }, false},
+        {"Takt", [](Geraet& g) { return api::taktfrequenzSetzen(g, 1); }, true},
+        {"Takt 0", [](Geraet& g) { return api::taktfrequenzSetzen(g, 0); }, false},
+        {"Takt 2^31", [](Geraet& g) { return api::taktfrequenzSetzen(g, 2147483648); }, false},
+    };
+    for (const auto& f : faelle) {
+        auto u = test::neueUmgebung();
+        u->st.startwerteSetzen();
+        SCOPED_TRACE(f.name);
+        EXPECT_EQ(static_cast<bool>(f.aktion(u->p.geraet)), f.genommen);
+        const bool takt = std::string_view(f.name).starts_with("Takt");
+        EXPECT_EQ(u->st.comport == 4 && u->st.baudrate == 57600 && u->st.messgenauigkeit == 10,
+                  f.genommen && !takt);
+        if (takt) {
+            EXPECT_EQ(u->st.taktfrequenz == 1, f.genommen);
+        } else if (std::string_view(f.name).starts_with("Dialog")) {
+            EXPECT_EQ(u->st.contBildaufbau && u->st.messpunkte == 300 && u->st.taktfrequenz == 1, f.genommen);
+        }
+    }
+}
+
 TEST(Api, CursorUndZfBits) {
     auto u = test::neueUmgebung();
     auto& g = u->p.geraet;
