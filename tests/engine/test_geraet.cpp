@@ -65,6 +65,17 @@ TEST(Demo, Rohwerte) {
     for (auto [i, w] : faelle) EXPECT_EQ(demoRohwert(i), w) << i;
 }
 
+// Only COM 1 to 4 are opened; another number is told, never opened.
+TEST(Port, NurComEinsBisVier) {
+    for (const auto& [com, offen] : {std::pair{0, false}, {1, true}, {4, true}, {5, false}}) {
+        auto u = neueUmgebung();
+        u->st.comport = com;
+        const std::string grund = portOeffnen(u->p.geraet);
+        EXPECT_EQ(u->port.geoeffnetAls, offen ? com : 0) << com;
+        EXPECT_EQ(grund.empty(), offen) << com << grund;
+    }
+}
+
 TEST(Einzelmessung, ZwischenfrequenzUndBytes) {
     struct Fall {
         bool zfAktiv;
