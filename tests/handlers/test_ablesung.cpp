@@ -164,6 +164,12 @@ TEST(Auswertung, MaxVerschiebtUndZeichnetUeberDieAlteKurve) {
     EXPECT_TRUE(u->fenster.timerLaeuft(E::Timer2));
     EXPECT_TRUE(u->fenster.timerLaeuft(E::Timer1));
     EXPECT_EQ(u->fenster.text(E::Label7), "bleibt");
+
+    // the first point can be the highest
+    auto erste = mitKurve({300, 100}, 0, 10);
+    Button19Click(erste->p);
+    EXPECT_EQ(erste->st.messwerte[1], 400);
+    EXPECT_EQ(erste->st.messwerte[2], 200);
 }
 
 }  // namespace
