@@ -81,6 +81,11 @@ TEST(Messpunkt, KleinsterWertIstEins) {
         messpunkt(u->p.geraet, 1, 10000000);
         EXPECT_EQ(u->st.messwerte[1], 1) << art << " " << int(roh);
         EXPECT_EQ(u->st.messwerte[0], 1);
+        // entry 0 repeats point 1 only, not the points after it
+        u->antwortet({200});
+        messpunkt(u->p.geraet, 2, 10010000);
+        EXPECT_GT(u->st.messwerte[2], 1) << art;
+        EXPECT_EQ(u->st.messwerte[0], 1) << art;
     }
 }
 
