@@ -62,6 +62,9 @@ void startwerteSetzen(Geraet& g, bool kontinuierlich) {
     st.startwerteSetzen();
     st.contBildaufbau = kontinuierlich;
     for (auto& m : st.freqMarken) m = 0;
+    // Transmission until a kind is chosen; its picture is drawn once the
+    // settings are read, not here as well.
+    st.messart = Messart::durchgang;
 }
 
 Ergebnis einstellungenSetzen(Geraet& g, const Einstellungen& e) {

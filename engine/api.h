@@ -44,7 +44,7 @@ struct Ergebnis {
 // --- the sweep's settings ---
 
 // The start values of a program run (before any file is read): version,
-// continuous picture, no frequency markers.
+// continuous picture, no frequency markers, transmission.
 void startwerteSetzen(Geraet& g, bool kontinuierlich);
 
 // The first point's frequency; refused when a point of the sweep would

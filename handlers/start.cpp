@@ -27,7 +27,6 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
 
     einstellungenAnzeigen(p);
     api::demoModusSetzen(p.geraet, false);
-    api::messartWaehlen(p.geraet, Messart::durchgang);
 
     if (api::generatorAbstimmen(p.geraet) == Antwort::stumm) api::demoModusSetzen(p.geraet, true);
 
