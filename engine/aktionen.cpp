@@ -6,6 +6,7 @@
 #include "diagram/kurve.h"
 #include "engine/api.h"
 #include "engine/zustand.h"
+#include "engine/einwaende.h"
 #include "engine/durchlauf.h"
 #include "engine/messarten.h"
 #include "state/ganzzahl.h"
@@ -14,14 +15,6 @@
 namespace qzl::api {
 
 namespace {
-
-Ergebnis abgelehnt(Grund grund, std::string text) { return {grund, std::move(text), std::nullopt}; }
-
-// Settings do not change under a running sweep, which reads them.
-std::optional<Ergebnis> laeuftSchon(const Geraet& g) {
-    if (sweepLaeuft(g)) return abgelehnt(Grund::sweepLaeuft, "a sweep is running");
-    return std::nullopt;
-}
 
 bool passt32(std::int64_t v) {
     return v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max();
@@ -167,6 +160,7 @@ void diagrammNeu(Geraet& g) {
     // The picture of a loaded series goes, and with it what saving would write.
     g.geladeneReihe.reset();
     diagrammZeichnen(zustand(g));
+    spurenNeu(g);
 }
 
 Ergebnis normieren(Geraet& g) {
@@ -178,6 +172,7 @@ Ergebnis normieren(Geraet& g) {
     for (std::int32_t i = 1; i <= n; ++i)
         st.messwerte[static_cast<std::size_t>(i)] = wrap32(std::int64_t{wertBei(st, i)} + 400 - m);
     kurveUeberzeichnen(st);
+    spurenNormiert(g, wrap32(std::int64_t{400} - m));
     return {};
 }
 
@@ -189,16 +184,19 @@ Aenderung anzeigeAuffrischen(Geraet& g) {
         teil = st.kurvenRaster.aenderungenNehmen();
         spaltenKopieren(st.kurvenKopie, st.kurvenRaster, teil.spalten);
     }
-    teil.dazu(st.gitterRaster.aenderungenNehmen());
-    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenKopie, teil);
+    const Aenderung gitter = st.gitterRaster.aenderungenNehmen();
+    teil.dazu(gitter);
+    teil.dazu(spurRasterAuffrischen(g, !gitter.leer()));
+    rasterKombinieren(st.anzeigeBitmap, st.gitterRaster, st.kurvenKopie, teil, g.spurRasterAn ? &g.spurRaster : nullptr);
     return teil;
 }
 
 AnzeigeBitmap anzeigeBild(Geraet& g) {
     auto& st = zustand(g);
     AnzeigeBitmap bild;
+    const auto spuren = spurRasterBild(g);
     std::lock_guard sperre(st.kurvenSperre);
-    rasterKombinieren(bild, st.gitterRaster, st.kurvenRaster);
+    rasterKombinieren(bild, st.gitterRaster, st.kurvenRaster, spuren.get());
     return bild;
 }
 

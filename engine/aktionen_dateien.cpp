@@ -50,6 +50,7 @@ Ergebnis messreiheLaden(Geraet& g, const std::string& pfad) {
     auto reihe = messreiheLesen(std::move(*daten));
     if (!reihe) return {Grund::falscheDatei, pfad + " is no series file", std::nullopt};
     reiheZeichnen(zustand(g), *reihe);
+    spurenNeu(g, reiheKurve(*reihe), true);
     g.geladeneReihe = std::move(reihe);
     return {};
 }

@@ -6,6 +6,7 @@
 #include "engine/api.h"
 #include "engine/durchlauf.h"
 #include "engine/zustand.h"
+#include "engine/einwaende.h"
 #include "formats/konfiguration.h"
 #include "formats/messreihe.h"
 #include "state/kurve.h"
@@ -15,12 +16,7 @@ namespace qzl::api {
 
 namespace {
 
-Ergebnis abgelehnt(std::string text) { return {Grund::ausserhalb, std::move(text), std::nullopt}; }
-
-std::optional<Ergebnis> laeuftSchon(const Geraet& g) {
-    if (sweepLaeuft(g)) return Ergebnis{Grund::sweepLaeuft, "a sweep is running", std::nullopt};
-    return std::nullopt;
-}
+Ergebnis abgelehnt(std::string text) { return api::abgelehnt(Grund::ausserhalb, std::move(text)); }
 
 bool baudErlaubt(std::int32_t b) {
     for (const std::int32_t r : baudraten)

@@ -16,10 +16,12 @@
 #include <string>
 
 #include "engine/geraet.h"
+#include "evaluation/messmarken.h"
 #include "platform/datei.h"
 #include "raster/raster.h"
 #include "state/einstellwerte.h"
 #include "state/kombination.h"
+#include "state/messmarken.h"
 #include "state/messart.h"
 #include "state/regeln.h"
 
@@ -32,6 +34,8 @@ enum class Grund {
     sweepLaeuft,   // a sweep runs: settings stay as they are
     dateifehler,   // the file could not be read or written: see io
     falscheDatei,  // the file is no file of the kind asked for
+    keineDaten,    // there is no curve (or no point) to take it from
+    unpassend,     // it does not fit what is set or measured: see text
 };
 
 struct Ergebnis {
@@ -174,6 +178,57 @@ struct MessErgebnis {
 };
 using Fortschritt = std::function<void(std::int64_t fertig, std::int64_t gesamt)>;
 MessErgebnis durchlaeufeMessen(Geraet& g, int durchgaenge, Kombination regel, const Fortschritt& fortschritt = {});
+
+// --- markers and traces ---
+// They may change while a sweep runs. Markers read the curve the diagram
+// shows (a loaded series, else the last complete pass with the present
+// settings), or the hold while it is on.
+
+// Marker n (1 to 8) as a whole: refused for another n, a delta to itself or
+// beyond 8, a band not above 0 or beyond 200 dB, a range that runs down.
+Ergebnis markeSetzen(Geraet& g, int n, const Messmarke& m);
+// The marker that the keys and the mouse move.
+Ergebnis aktiveMarkeSetzen(Geraet& g, int n);
+// Marker n on (and to) the highest or lowest point of its search range;
+// with tracking it follows that point after every pass.
+Ergebnis markeSuchen(Geraet& g, int n, Suche suche);
+// Marker n to the next peak left or right of where it stands.
+Ergebnis markeSpitzeSuchen(Geraet& g, int n, bool rechts);
+// Marker n on point punkt, or moved by punkte points, of the curve (the
+// first or last point beyond its ends); it then stays where it was put.
+Ergebnis markeAufPunkt(Geraet& g, int n, std::int32_t punkt);
+Ergebnis markeSchieben(Geraet& g, int n, std::int32_t punkte);
+// The hold and the number of passes of its mean (1 to 100); it starts
+// afresh, as it does with every sweep and every fresh diagram.
+Ergebnis haltenSetzen(Geraet& g, Halten halten, std::int32_t mittelAnzahl);
+// The difference to the reference, refused without a reference or when
+// its points lie at other frequencies than the diagram's.
+Ergebnis differenzZeigen(Geraet& g, bool an);
+// The last complete pass, or a series file, becomes the reference.
+Ergebnis referenzUebernehmen(Geraet& g);
+Ergebnis referenzLaden(Geraet& g, const std::string& pfad);
+// Forgets the reference; the difference goes with it.
+void referenzVerwerfen(Geraet& g);
+// Markers, hold and difference as a whole (a markers' file).
+Ergebnis spurEinstellungenSetzen(Geraet& g, const Spureinstellungen& e);
+
+// What a front-end shows of them.
+struct Spuransicht {
+    Spureinstellungen e;
+    std::optional<Kurvenbild> kurve;  // what the markers read
+    bool versetzt = false;            // its points two columns left of a sweep's
+    std::optional<Kurvenbild> referenz;
+    std::optional<Kurvenbild> gehalten;   // while the hold is on and fits the diagram
+    std::optional<Kurvenbild> differenz;  // measured minus reference, in readings
+    std::string differenzEinwand;         // why the difference is on but not shown
+    MarkenAblesungen ablesungen;
+    std::uint64_t version = 0;  // changes with every change of the above
+};
+Spuransicht spurAnsicht(Geraet& g);
+
+// The markers' file beside a configuration: markers, hold, difference.
+Ergebnis markenSpeichern(Geraet& g, const std::string& pfad);
+Ergebnis markenLaden(Geraet& g, const std::string& pfad);
 
 // --- files ---
 

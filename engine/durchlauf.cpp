@@ -96,6 +96,7 @@ void dauerlauf(Geraet& g, const std::function<void()>& amEnde) {
                 Kurvenbild bild = kurvenbild(st);
                 // Demonstration is never left during a pass, so it is seen at the end.
                 bild.synthetisch = bild.synthetisch || stumm;
+                spurenNachDurchlauf(g, bild);
                 std::lock_guard sperre(g.durchlaufSperre);
                 g.letzterDurchlauf = std::move(bild);
             }
@@ -121,6 +122,7 @@ bool sweepStarten(Geraet& g, bool nurEinDurchlauf, std::function<void()> amEnde,
     g.beiStille = beiStille;
     ++g.sweepNummer;
     g.geladeneReihe.reset();  // the sweep replaces the readings
+    spurenNeu(g);
     zustand(g).sweepFertig = false;
     zustand(g).stopAnforderung = nurEinDurchlauf;
     try {

@@ -40,4 +40,5 @@ bool sweepStarten(Geraet& g, bool nurEinDurchlauf, std::function<void()> amEnde,
                   BeiStille beiStille = BeiStille::weiter);
 bool sweepLaeuft(const Geraet& g);
 
+
 }  // namespace qzl

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "engine/spuren.h"
 #include "platform/uhr.h"
 #include "serial/serieller_port.h"
 #include "state/instrument_state.h"
@@ -75,6 +76,16 @@ struct Geraet {
     // other threads; nothing before the first.
     std::mutex durchlaufSperre;
     std::optional<Kurvenbild> letzterDurchlauf;
+    // Markers, reference and hold; changed by the API and, after each
+    // pass, by the worker.
+    std::mutex spurSperre;
+    Spurspeicher spuren;
+    // The layer of markers and traces over the diagram, drawn by the
+    // refresh when the traces changed; only composited while it holds
+    // anything, so that the picture without them is the same as ever.
+    Raster spurRaster;
+    bool spurRasterAn = false;
+    std::uint64_t spurRasterVersion = UINT64_MAX;
 
 private:
     InstrumentState& zustand_;

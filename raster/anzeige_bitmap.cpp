@@ -19,12 +19,14 @@ namespace {
 // first-level cache while its piece of every bitmap row is written. The
 // colour lookup costs about as much as the transpose itself; a vectorised
 // 16 x 16 transpose gained only a tenth.
-void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, int von, int bis, int oben,
-                 int unten) {
+template <bool mitDrittem>
+void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Raster* drittes, int von,
+                 int bis, int oben, int unten) {
     constexpr int streifen = 32;
     const auto& farben = farbtabelle();
     const std::uint8_t* a = erstes.px.data();
     const std::uint8_t* b = zweites.px.data();
+    const std::uint8_t* c = mitDrittem ? drittes->px.data() : nullptr;
 
     for (int x0 = von - 1; x0 < bis; x0 += streifen) {
         const int breite = std::min(streifen, bis - x0);
@@ -36,7 +38,8 @@ void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zwei
             std::uint32_t* zeileRgb = bitmap.rgb.data() + ziel;
             for (int k = 0; k < breite; ++k) {
                 const std::size_t q = quelle + static_cast<std::size_t>(k) * rasterHoehe + static_cast<std::size_t>(y);
-                const std::uint8_t wert = a[q] & b[q];
+                std::uint8_t wert = a[q] & b[q];
+                if constexpr (mitDrittem) wert &= c[q];
                 zeileIdx[k] = wert;
                 zeileRgb[k] = farben[wert];
             }
@@ -46,13 +49,22 @@ void kombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zwei
 
 }  // namespace
 
-void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites) {
-    kombinieren(bitmap, erstes, zweites, 1, rasterBreite, 1, rasterHoehe);
+void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Raster* drittes) {
+    if (drittes)
+        kombinieren<true>(bitmap, erstes, zweites, drittes, 1, rasterBreite, 1, rasterHoehe);
+    else
+        kombinieren<false>(bitmap, erstes, zweites, nullptr, 1, rasterBreite, 1, rasterHoehe);
 }
 
-void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Aenderung& teil) {
+void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Aenderung& teil,
+                       const Raster* drittes) {
     if (teil.oben > teil.unten) return;
-    teil.spalten.laeufe([&](int von, int bis) { kombinieren(bitmap, erstes, zweites, von, bis, teil.oben, teil.unten); });
+    teil.spalten.laeufe([&](int von, int bis) {
+        if (drittes)
+            kombinieren<true>(bitmap, erstes, zweites, drittes, von, bis, teil.oben, teil.unten);
+        else
+            kombinieren<false>(bitmap, erstes, zweites, nullptr, von, bis, teil.oben, teil.unten);
+    });
 }
 
 void spaltenKopieren(Raster& ziel, const Raster& quelle, const Spalten& spalten) {

@@ -22,11 +22,14 @@ struct AnzeigeBitmap {
     std::uint8_t index(int spalte, int zeile) const { return indizes[static_cast<std::size_t>(zeile * bitmapBreite + spalte)]; }
 };
 
-// Bitmap pixel (c, r) := erstes(c, r) AND zweites(c, r) for c = 1..640, r = 1..480;
-// row 0 and column 0 are left alone. Fills both the indices and the RGB picture.
-void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites);
+// Bitmap pixel (c, r) := erstes(c, r) AND zweites(c, r) for c = 1..640, r = 1..480,
+// and AND drittes(c, r) when given; row 0 and column 0 are left alone. Fills
+// both the indices and the RGB picture.
+void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites,
+                       const Raster* drittes = nullptr);
 // The same for the columns of teil and, in them, its band of rows only.
-void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Aenderung& teil);
+void rasterKombinieren(AnzeigeBitmap& bitmap, const Raster& erstes, const Raster& zweites, const Aenderung& teil,
+                       const Raster* drittes = nullptr);
 // Copies the pixels of the given columns; leaves the target's change record alone.
 void spaltenKopieren(Raster& ziel, const Raster& quelle, const Spalten& spalten);
 

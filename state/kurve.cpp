@@ -1,5 +1,6 @@
 #include "state/kurve.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -36,6 +37,12 @@ Kurvenbild kurvenbild(const InstrumentState& st) {
     Kurvenbild k{st.startfrequenz, st.schrittweite, st.messart, st.linModus, {}, st.demoModus};
     const std::int32_t n = punktAnzahl(st);
     for (std::int32_t i = 1; i <= n; ++i) k.werte.push_back(wertBei(st, i));
+    return k;
+}
+
+Kurvenbild reiheKurve(const Messreihe& r) {
+    Kurvenbild k{r.f1, r.s, static_cast<Messart>(r.art), r.lin, {}, false};
+    for (std::int32_t i = 1; i <= std::min(r.n, maxMesspunkte); ++i) k.werte.push_back(r.werte[static_cast<std::size_t>(i)]);
     return k;
 }
 

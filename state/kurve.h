@@ -43,6 +43,9 @@ struct Kurvenbild {
     bool synthetisch = false;
 };
 Kurvenbild kurvenbild(const InstrumentState& st);
+struct Messreihe;
+// A series' points at its own frequencies.
+Kurvenbild reiheKurve(const Messreihe& reihe);
 
 // Whether every point of a sweep from start in steps of schritt, over
 // messpunkte points, is a 32-bit frequency. Settings that break this are

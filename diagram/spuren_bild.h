@@ -1,0 +1,42 @@
+#pragma once
+// The layer of markers and traces over the diagram: the reference, the
+// hold and the difference as curves of their own colours, and each marker
+// as a small arrow with its number above it. Composited by AND like the
+// other layers, so an empty layer (all 255) changes nothing.
+#include <cstdint>
+#include <vector>
+
+#include "raster/raster.h"
+#include "state/instrument_state.h"
+#include "state/kurve.h"
+
+namespace qzl {
+
+// Colours no default picture uses (blue, teal, maroon, red).
+inline constexpr std::uint8_t referenzFarbe = 252;
+inline constexpr std::uint8_t halteFarbe = 6;
+inline constexpr std::uint8_t differenzFarbe = 1;
+inline constexpr std::uint8_t messmarkenFarbe = 249;
+// The row of the difference's 0 dB: half way up the scale.
+inline constexpr std::int32_t differenzNull = 200;
+
+struct Spurzeichnung {
+    const Kurvenbild* referenz = nullptr;
+    const Kurvenbild* gehalten = nullptr;
+    const Kurvenbild* differenz = nullptr;
+    // The curves' points two columns left of a sweep's (a series, "max").
+    bool versetzt = false;
+    struct Marke {
+        int nummer;
+        std::int32_t punkt;
+        std::int32_t wert;
+    };
+    std::vector<Marke> marken;
+
+    bool leer() const { return !referenz && !gehalten && !differenz && marken.empty(); }
+};
+
+// r afresh: all 255, then what z holds, at st's origin.
+void spurenZeichnen(Raster& r, const InstrumentState& st, const Spurzeichnung& z);
+
+}  // namespace qzl

@@ -1,0 +1,27 @@
+#pragma once
+// The markers' file beside a configuration ("qzl7.mrk" beside "qzl7.cfg"):
+// the markers, the hold and the difference, one plain-text line each.
+//
+//   qzl7 markers 1
+//   marker 1 on 10000000 search max track on range 9000000 11000000 delta 0 band 3
+//   active 1
+//   hold average 4
+//   math diff
+//
+// Markers not named stay off; "#" starts a comment line.
+#include <optional>
+#include <string>
+
+#include "state/messmarken.h"
+
+namespace qzl {
+
+std::string markendateiText(const Spureinstellungen& e);
+
+struct Markendatei {
+    std::optional<Spureinstellungen> einstellungen;
+    std::string fehler;  // without them: the line and what is wrong with it
+};
+Markendatei markendateiLesen(const std::string& daten);
+
+}  // namespace qzl
