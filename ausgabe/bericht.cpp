@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "evaluation/auswertung.h"
+#include "evaluation/messmarken.h"
 #include "state/kurve.h"
 
 namespace qzl {
@@ -21,11 +23,44 @@ void bandDazu(std::vector<std::pair<std::string, std::string>>& z, const Instrum
     z.emplace_back("centre_" + name + "_hz", band ? zahlText((band->fl + band->fr) / 2.0) : "none");
 }
 
+// To whole hertz, halves to even (the default rounding mode).
+std::string hertzGerundet(double hz) { return std::to_string(static_cast<std::int64_t>(std::nearbyint(hz))); }
+
+// The band ndb below the maximum's own level, its edges interpolated; the
+// window's bandwidth above keeps whole points and its own rule.
+void interpoliertesBandDazu(std::vector<std::pair<std::string, std::string>>& z, const InstrumentState& st,
+                            double ndb) {
+    const Kurvenbild k = kurvenbild(st);
+    const auto spitze = extremum(k, Suche::maximum, {});
+    const auto band = spitze ? bandUm(k, *spitze, ndb) : std::nullopt;
+    const auto hz = [&](double BandWerte::*feld) { return band ? hertzGerundet((*band).*feld) : "none"; };
+    z.emplace_back("band_db", zahlText(ndb));
+    z.emplace_back("band_low_hz", hz(&BandWerte::unten));
+    z.emplace_back("band_high_hz", hz(&BandWerte::oben));
+    z.emplace_back("band_width_hz", hz(&BandWerte::breite));
+    z.emplace_back("band_centre_hz", hz(&BandWerte::mitte));
+    z.emplace_back("band_q", band ? zahlText(std::nearbyint(band->q * 100) / 100) : "none");
+}
+
 }  // namespace
 
 const char* pegelEinheit(const InstrumentState& st) { return st.linModus ? "lin" : "db"; }
 
-std::vector<std::pair<std::string, std::string>> kennwerte(const InstrumentState& st) {
+std::int32_t ausgabeWert(const InstrumentState& st, const Kurvenbild* differenz, std::int32_t i) {
+    return differenz ? differenz->werte[static_cast<std::size_t>(i - 1)] : wertBei(st, i);
+}
+
+double ausgabePegel(const InstrumentState& st, const Kurvenbild* differenz, std::int32_t i) {
+    return differenz ? differenzPegel(ausgabeWert(st, differenz, i), st.linModus) : pegelBei(st, i);
+}
+
+std::string wertSchluessel(const Kurvenbild* differenz) { return differenz ? "reading_diff" : "reading"; }
+
+std::string pegelSchluessel(const InstrumentState& st, const Kurvenbild* differenz) {
+    return std::string(differenz ? "level_diff_" : "level_") + pegelEinheit(st);
+}
+
+std::vector<std::pair<std::string, std::string>> kennwerte(const InstrumentState& st, std::optional<double> bandDb) {
     const Auswertung a = kurveAuswerten(st);
     const std::string einheit = pegelEinheit(st);
     std::vector<std::pair<std::string, std::string>> z{
@@ -34,27 +69,28 @@ std::vector<std::pair<std::string, std::string>> kennwerte(const InstrumentState
         {"minimum_hz", std::to_string(a.minimum.frequenz)},
         {"minimum_" + einheit, zahlText(pegelVon(st, a.minimum.wert))},
     };
-    if (st.messart != Messart::durchgang) return z;
-    if (st.linModus) {
+    if (st.messart == Messart::durchgang && st.linModus) {
         bandDazu(z, st, "3db", bandRandLog);  // lin: 0.7 x max, whatever the margin
-    } else {
+    } else if (st.messart == Messart::durchgang) {
         bandDazu(z, st, "6db", bandRandLog);
         bandDazu(z, st, "3db", bandRandLog / 2);
     }
+    if (bandDb) interpoliertesBandDazu(z, st, *bandDb);
     return z;
 }
 
-std::string berichtText(const InstrumentState& st) {
+std::string berichtText(const InstrumentState& st, std::optional<double> bandDb) {
     std::string text;
-    for (const auto& [schluessel, wert] : kennwerte(st)) text += schluessel + ": " + wert + "\n";
+    for (const auto& [schluessel, wert] : kennwerte(st, bandDb)) text += schluessel + ": " + wert + "\n";
     return text;
 }
 
-std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vector<Grenze>& grenzen) {
+std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vector<Grenze>& grenzen,
+                                     const Kurvenbild* differenz) {
     std::vector<Verstoss> verstoesse;
     for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) {
         const std::int64_t f = punktFrequenz(st, i);
-        const double p = pegelBei(st, i);
+        const double p = ausgabePegel(st, differenz, i);
         for (const auto& g : grenzen) {
             if (f < g.f1 || f > g.f2) continue;
             if (g.oben ? p < g.pegel : p > g.pegel) verstoesse.push_back({i, f, p, &g});
@@ -63,11 +99,11 @@ std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vecto
     return verstoesse;
 }
 
-std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>& grenzen) {
+std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>& grenzen, bool differenz) {
     const std::int64_t erste = punktFrequenz(st, 1);
     const std::int64_t letzte = punktFrequenz(st, punktAnzahl(st));
     for (const auto& g : grenzen) {
-        if (st.linModus && g.pegel < 0)
+        if (st.linModus && g.pegel < 0 && !differenz)
             return g.text + ": a ratio of the linear detector is never below 0; give the ratio to the top line "
                             "(e.g. 0.5), or sweep with --detector log for a level in dB";
         bool getroffen = false;

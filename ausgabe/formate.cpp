@@ -20,6 +20,19 @@ constexpr std::string_view regelName[] = {"last", "average", "max", "min"};
 
 
 
+std::string einstellungenZeile(const InstrumentState& st) {
+    std::string s = "start " + std::to_string(st.startfrequenz.load()) + " Hz, step " +
+                    std::to_string(st.schrittweite.load()) + " Hz, " + std::to_string(punktAnzahl(st)) + " points, " +
+                    std::to_string(st.messgenauigkeit.load()) + " bits, clock " +
+                    std::to_string(st.taktfrequenz.load()) + " Hz";
+    if (st.zfAktiv)
+        s += ", IF " + std::to_string(st.zwischenfrequenz.load()) + " Hz " +
+             ((st.zfBerechnung & 2) ? "added" : "subtracted");
+    return s;
+}
+
+}  // namespace
+
 std::string jsonZeichenkette(std::string_view text) {
     std::string s = "\"";
     for (char c : text) {
@@ -38,30 +51,18 @@ std::string jsonZeichenkette(std::string_view text) {
     return s + "\"";
 }
 
-std::string einstellungenZeile(const InstrumentState& st) {
-    std::string s = "start " + std::to_string(st.startfrequenz.load()) + " Hz, step " +
-                    std::to_string(st.schrittweite.load()) + " Hz, " + std::to_string(punktAnzahl(st)) + " points, " +
-                    std::to_string(st.messgenauigkeit.load()) + " bits, clock " +
-                    std::to_string(st.taktfrequenz.load()) + " Hz";
-    if (st.zfAktiv)
-        s += ", IF " + std::to_string(st.zwischenfrequenz.load()) + " Hz " +
-             ((st.zfBerechnung & 2) ? "added" : "subtracted");
-    return s;
-}
-
-}  // namespace
-
 std::string_view artName(const InstrumentState& st) {
     const std::int32_t art = zahl(st.messart);
     return art >= 1 && art <= 3 ? kindName[art] : std::string_view("demonstration");
 }
 
-std::string tabelleText(const InstrumentState& st, char trenner) {
+std::string tabelleText(const InstrumentState& st, char trenner, const Kopf& kopf) {
     const std::string t(1, trenner);
-    std::string text = "frequency_hz" + t + "reading" + t + "level_" + pegelEinheit(st) + "\n";
+    const Kurvenbild* d = kopf.differenz;
+    std::string text = "frequency_hz" + t + wertSchluessel(d) + t + pegelSchluessel(st, d) + "\n";
     for (std::int32_t i = 1; i <= punktAnzahl(st); ++i)
-        text += std::to_string(punktFrequenz(st, i)) + t + std::to_string(wertBei(st, i)) + t +
-                zahlText(pegelBei(st, i)) + "\n";
+        text += std::to_string(punktFrequenz(st, i)) + t + std::to_string(ausgabeWert(st, d, i)) + t +
+                zahlText(ausgabePegel(st, d, i)) + "\n";
     return text;
 }
 
@@ -69,6 +70,8 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
     std::string j = "{\n  \"program\": \"qzl7-cli\",\n  \"version\": " + jsonZeichenkette(QZL7_VERSION) +
                     ",\n  \"time\": " + (kopf.zeit.empty() ? std::string("null") : jsonZeichenkette(kopf.zeit)) + ",\n  \"port\": " + jsonZeichenkette(kopf.port) +
                     ",\n  \"heading\": " + jsonZeichenkette(st.messzeit) + ",\n";
+    const Kurvenbild* d = kopf.differenz;
+    if (d) j += "  \"math\": \"diff\",\n  \"reference\": " + jsonZeichenkette(kopf.referenz) + ",\n";
     j += "  \"settings\": {\"mode\": " + jsonZeichenkette(artName(st)) + ", \"detector\": \"" +
          (st.linModus ? "lin" : "log") + "\", \"start_hz\": " + std::to_string(st.startfrequenz.load()) +
          ", \"step_hz\": " + std::to_string(st.schrittweite.load()) + ", \"points\": " + std::to_string(punktAnzahl(st)) +
@@ -79,14 +82,15 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
          (st.zfAktiv ? ((st.zfBerechnung & 2) ? "\"add\"" : "\"sub\"") : "null") +
          ", \"passes\": " + std::to_string(kopf.durchgaenge) + ", \"combine\": \"" +
          std::string(regelName[static_cast<int>(kopf.regel)]) + "\"},\n";
-    const std::string pegelSchluessel = std::string("\"level_") + pegelEinheit(st) + "\": ";
+    const std::string pegelName = "\"" + pegelSchluessel(st, d) + "\": ";
+    const std::string wertName = "\"" + wertSchluessel(d) + "\": ";
     j += "  \"points\": [\n";
     for (std::int32_t i = 1; i <= punktAnzahl(st); ++i)
-        j += "    {\"frequency_hz\": " + std::to_string(punktFrequenz(st, i)) + ", \"reading\": " +
-             std::to_string(wertBei(st, i)) + ", " + pegelSchluessel + zahlText(pegelBei(st, i)) + "}" +
+        j += "    {\"frequency_hz\": " + std::to_string(punktFrequenz(st, i)) + ", " + wertName +
+             std::to_string(ausgabeWert(st, d, i)) + ", " + pegelName + zahlText(ausgabePegel(st, d, i)) + "}" +
              (i < punktAnzahl(st) ? ",\n" : "\n");
     j += "  ],\n  \"evaluation\": {";
-    const auto werte = kennwerte(st);
+    const auto werte = kennwerte(st, kopf.bandDb);
     for (std::size_t k = 0; k < werte.size(); ++k)
         j += (k ? ", " : "") + jsonZeichenkette(werte[k].first) + ": " +
              (werte[k].second == "none" ? "null" : werte[k].second);
@@ -101,7 +105,7 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
             for (std::size_t k = 0; k < kopf.verstoesse->size(); ++k) {
                 const auto& v = (*kopf.verstoesse)[k];
                 j += std::string(k ? ", " : "") + "{\"frequency_hz\": " + std::to_string(v.frequenz) + ", " +
-                     pegelSchluessel + zahlText(v.pegel) + ", \"limit\": " + jsonZeichenkette(v.grenze->text) + "}";
+                     pegelName + zahlText(v.pegel) + ", \"limit\": " + jsonZeichenkette(v.grenze->text) + "}";
             }
         j += "]}";
     }
@@ -117,9 +121,11 @@ std::string touchstoneText(const InstrumentState& st, const Kopf& kopf) {
     t += "! the phase was not measured: every angle is written 0\n";
     t += "! " + einstellungenZeile(st) + "\n";
     if (!st.messzeit.empty()) t += "! heading: " + st.messzeit + "\n";
+    if (kopf.differenz)
+        t += "! math diff: each magnitude is the measured one over the reference's, from " + kopf.referenz + "\n";
     t += "# Hz S MA R 50\n";
     for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) {
-        const std::string betrag = zahlText(std::pow(10.0, pegelBei(st, i) / 20.0));
+        const std::string betrag = zahlText(std::pow(10.0, ausgabePegel(st, kopf.differenz, i) / 20.0));
         t += std::to_string(punktFrequenz(st, i)) + (zweiTor ? " 0 0 " + betrag + " 0 0 0 0 0\n" : " " + betrag + " 0\n");
     }
     return t;
@@ -159,20 +165,20 @@ std::string pngText(const InstrumentState& st, const Kopf&) {
 
 constexpr Ausgabeformat formate[] = {
     {"csv", "frequency, reading and level, comma-separated", false, nullptr,
-     [](const InstrumentState& st, const Kopf&) { return tabelleText(st, ','); }},
+     [](const InstrumentState& st, const Kopf& kopf) { return tabelleText(st, ',', kopf); }},
     {"tsv", "the same, tab-separated", false, nullptr,
-     [](const InstrumentState& st, const Kopf&) { return tabelleText(st, '\t'); }},
+     [](const InstrumentState& st, const Kopf& kopf) { return tabelleText(st, '\t', kopf); }},
     {"json", "settings, points, evaluation and limits", false, nullptr,
      [](const InstrumentState& st, const Kopf& kopf) { return jsonText(st, kopf); }},
     {"dat", "the series file of qzl7 (Messreihe Laden)", false, nullptr,
-     [](const InstrumentState& st, const Kopf&) { return messreiheText(st); }},
+     [](const InstrumentState& st, const Kopf&) { return messreiheText(st); }, false},
     {"s1p", "Touchstone, a reflection (S11)", false, touchstoneEinwand, touchstone},
     {"s2p", "Touchstone, a transmission (S21)", false, touchstoneEinwand, touchstone},
-    {"png", "the diagram as the window shows it", false, nullptr, pngText},
+    {"png", "the diagram as the window shows it", false, nullptr, pngText, false},
     {"jsonl", "a JSON line per sweep, appended, flushed", true, nullptr,
      [](const InstrumentState& st, const Kopf& kopf) { return jsonlZeile(st, kopf); }},
     {"rtl_power", "a line per sweep as heatmap tools read it", true, rtlPowerEinwand,
-     [](const InstrumentState& st, const Kopf& kopf) { return rtlPowerZeile(st, kopf); }},
+     [](const InstrumentState& st, const Kopf& kopf) { return rtlPowerZeile(st, kopf); }, false},
 };
 
 }  // namespace
@@ -217,6 +223,16 @@ std::string formatHilfe(int einzug) {
 
 std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe) {
     return f.einwand ? f.einwand(f, st, ausReihe) : "";
+}
+
+std::string differenzEinwand(const Ausgabeformat& f) {
+    if (f.differenz) return {};
+    std::string fassen;
+    for (const auto& g : formate)
+        if (g.differenz) fassen += (fassen.empty() ? "" : ", ") + std::string(g.name);
+    return std::string(f.name) + (f.name == "rtl_power" ? " lines have no room to say they hold a difference"
+                                                        : " holds the measurement itself, not a difference") +
+           "; --math diff writes " + fassen;
 }
 
 }  // namespace qzl

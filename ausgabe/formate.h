@@ -1,6 +1,7 @@
 #pragma once
 // The sweep in the formats other programs read, one table of them. All are
 // built whole in memory from the state after the sweep, and written at once.
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,6 +22,11 @@ struct Kopf {
     int sweep = 1;  // which sweep of the run, from 1
     const std::vector<Grenze>* grenzen = nullptr;  // filled by ergebnisAbliefern
     const std::vector<Verstoss>* verstoesse = nullptr;
+    std::optional<double> bandDb = std::nullopt;  // --band: that band around the maximum in the evaluation
+    // --math diff: measured minus the reference file's readings, written in
+    // place of the sweep's readings and levels.
+    const Kurvenbild* differenz = nullptr;
+    std::string referenz = {};  // the reference file's name
 };
 
 // One output format: its name, which is also the file extension that asks
@@ -36,6 +42,9 @@ struct Ausgabeformat {
     bool zeilen;
     std::string (*einwand)(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe);
     std::string (*schreiber)(const InstrumentState& st, const Kopf& kopf);
+    // Can hold measured minus a reference and say so; a series file and
+    // the picture are the measurement, rtl_power lines have no room to say it.
+    bool differenz = true;
 };
 
 std::span<const Ausgabeformat> ausgabeformate();
@@ -48,10 +57,13 @@ std::string formatListe(std::string_view letzterTrenner);
 std::string formatHilfe(int einzug);
 // Why the sweep (ausReihe: the series) cannot be written in the format, or "".
 std::string formatEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe = false);
+// Why the format cannot hold a difference (--math diff), or "".
+std::string differenzEinwand(const Ausgabeformat& f);
 
 // Frequency, the stored reading and the read-out's level unrounded, one line
-// a point, under a header line; trenner "," (csv) or a tab (tsv).
-std::string tabelleText(const InstrumentState& st, char trenner);
+// a point, under a header line; trenner "," (csv) or a tab (tsv). With a
+// difference in kopf, the difference's, under its own keys.
+std::string tabelleText(const InstrumentState& st, char trenner, const Kopf& kopf = {});
 std::string jsonText(const InstrumentState& st, const Kopf& kopf);
 // Touchstone 1.1: s1p for a reflection sweep, s2p (only S21 measured) for a
 // transmission sweep, magnitude from the level in dB, angle 0.
@@ -63,6 +75,8 @@ std::string jsonlZeile(const InstrumentState& st, const Kopf& kopf);
 // plus a step), Hz step, samples, then the levels in dB.
 std::string rtlPowerZeile(const InstrumentState& st, const Kopf& kopf);
 std::string rtlPowerEinwand(const Ausgabeformat& f, const InstrumentState& st, bool ausReihe);
+// The text as a JSON string, quoted and escaped.
+std::string jsonZeichenkette(std::string_view text);
 // "transmission", "reflection", "spectrum" or "demonstration".
 std::string_view artName(const InstrumentState& st);
 

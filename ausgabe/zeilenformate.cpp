@@ -16,6 +16,12 @@ std::string liste(const InstrumentState& st, std::string (*zahl)(const Instrumen
     return s + "]";
 }
 
+std::string pegelListe(const InstrumentState& st, const Kurvenbild* differenz) {
+    std::string s = "[";
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) s += (i > 1 ? ", " : "") + zahlText(ausgabePegel(st, differenz, i));
+    return s + "]";
+}
+
 std::string zweiStellen(double wert) {
     char text[48];
     std::snprintf(text, sizeof text, "%.2f", wert);
@@ -31,8 +37,8 @@ std::string jsonlZeile(const InstrumentState& st, const Kopf& kopf) {
            std::to_string(st.schrittweite.load()) + ", \"points\": " + std::to_string(punktAnzahl(st)) +
            ", \"frequency_hz\": " +
            liste(st, [](const InstrumentState& s, std::int32_t i) { return std::to_string(punktFrequenz(s, i)); }) +
-           ", \"level_" + pegelEinheit(st) + "\": " +
-           liste(st, [](const InstrumentState& s, std::int32_t i) { return zahlText(pegelBei(s, i)); }) + "}\n";
+           (kopf.differenz ? ", \"math\": \"diff\", \"reference\": " + jsonZeichenkette(kopf.referenz) : "") +
+           ", \"" + pegelSchluessel(st, kopf.differenz) + "\": " + pegelListe(st, kopf.differenz) + "}\n";
 }
 
 std::string rtlPowerZeile(const InstrumentState& st, const Kopf& kopf) {
