@@ -129,9 +129,10 @@ std::string neueDateiSchreiben(Konsole& k, const std::string& pfad, std::time_t 
 
 int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format, const InstrumentState& st, Kopf kopf,
                       const std::string& ziel, std::optional<std::time_t> zeit) {
-    const auto verstoesse = grenzenPruefen(st, a.grenzen);
+    const auto verstoesse = grenzenPruefen(st, a.grenzen, kopf.differenz);
     kopf.grenzen = &a.grenzen;
     kopf.verstoesse = &verstoesse;
+    kopf.bandDb = a.bandDb;
     const std::string daten = format.schreiber(st, kopf);
     if (daten.empty()) {
         k.melden("qzl7-cli: the picture could not be encoded");
@@ -142,7 +143,7 @@ int ergebnisAbliefern(Konsole& k, const Auftrag& a, const Ausgabeformat& format,
     const bool geschrieben = zeit ? !name.empty() : nurText || ergebnisSchreiben(k, ziel, daten, format.zeilen);
     // The verdict stands whether or not the data could be written.
     std::string text = zeit && geschrieben && (a.bericht || !a.grenzen.empty()) ? "file: " + name + "\n" : "";
-    if (a.bericht) text += berichtText(st);
+    if (a.bericht) text += berichtText(st, a.bandDb);
     if (!a.grenzen.empty()) text += grenzenText(st, verstoesse);
     if (!text.empty()) nebenbeiSagen(k, aufStandardausgabe(a) && !nurText, text);
     return !geschrieben ? schreibfehler : verstoesse.empty() ? erledigt : grenzeVerletzt;

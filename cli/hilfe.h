@@ -60,6 +60,12 @@ inline constexpr const char* sweepHilfe =
     "  --heading TEXT        heading of a .dat file (default: the start time)\n"
     "  --report              maximum, minimum and bandwidth as key: value lines;\n"
     "                        without -o and --format nothing else\n"
+    "  --band N              also the band N dB below the maximum, its edges\n"
+    "                        interpolated, with its Q (band_*; implies --report)\n"
+    "  --reference FILE      a sweep saved before on the same points and detector:\n"
+    "                        .dat, or csv, tsv or json written by qzl7-cli\n"
+    "  --math diff           with --reference: each point's sweep minus reference\n"
+    "                        in place of the levels (not dat, png, rtl_power)\n"
     "  --above F1:F2:LEVEL   every point from F1 to F2 at or above LEVEL\n"
     "  --below F1:F2:LEVEL   every point from F1 to F2 at or below LEVEL\n"
     "                        (LEVEL in dB, or the ratio, 0 or more, with\n"
@@ -80,6 +86,7 @@ inline constexpr const char* convertHilfe =
     "  --heading TEXT        replaces the series' heading\n"
     "  --report              maximum, minimum and bandwidth as key: value lines;\n"
     "                        without -o and --format nothing else\n"
+    "  --band N              also the band N dB below the maximum, as for sweep\n"
     "  --above F1:F2:LEVEL   pass/fail limits as for sweep\n"
     "  --below F1:F2:LEVEL\n";
 

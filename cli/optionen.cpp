@@ -135,6 +135,15 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
              return "";
          }},
         {"report", false, [&a](std::string_view) { a.bericht = true; return std::string(); }},
+        {"band", true,
+         [&a](std::string_view w) -> std::string {
+             const auto n = kommazahl(w);
+             if (!n || !(*n > 0)) return zitiert(w) + " is not a number of dB above 0 (e.g. 3)";
+             a.bandDb = *n;
+             // A band alone would be measured for nobody.
+             a.bericht = true;
+             return "";
+         }},
         {"quiet", false, [&a](std::string_view) { a.leise = true; return std::string(); }},
         {"above", true,
          [&a](std::string_view w) -> std::string {
@@ -231,6 +240,18 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
                  }
              return zitiert(w) + " is none of last, average, max, min";
          }},
+        {"reference", true,
+         [&a](std::string_view w) -> std::string {
+             if (w.empty()) return "the file name is empty";
+             a.referenz = std::string(w);
+             return "";
+         }},
+        {"math", true,
+         [&a](std::string_view w) -> std::string {
+             if (w != "diff") return zitiert(w) + " is none of diff";
+             a.differenz = true;
+             return "";
+         }},
         {"repeat", true, anzahl(a.wiederholungen, "repetitions", 0)},
         {"interval", true,
          [&a](std::string_view w) -> std::string {
@@ -255,6 +276,11 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
     // A pause after the only sweep would be waited for nothing.
     if (fehler.empty() && a.intervall && !a.wiederholungen)
         fehler = "--interval: only with --repeat N, as the time from one sweep's start to the next";
+    if (fehler.empty() && a.differenz && !a.referenz)
+        fehler = "--math diff: name the reference to subtract with --reference FILE";
+    // A reference that changes nothing would leave the levels looking compared.
+    if (fehler.empty() && a.referenz && !a.differenz)
+        fehler = "--reference: only with --math diff, which writes the sweep minus the reference";
     return fehler;
 }
 

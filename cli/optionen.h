@@ -37,6 +37,9 @@ struct Auftrag {
     const Ausgabeformat* format = nullptr;  // --format; none: by the output's extension
     std::optional<std::string> ueberschrift;
     bool bericht = false;
+    std::optional<double> bandDb;  // --band N: adds that band to the report (and asks for one)
+    std::optional<std::string> referenz;  // --reference FILE
+    bool differenz = false;  // --math diff: measured minus the reference, per point
     bool leise = false;
     int durchgaenge = 1;
     Kombination kombination = Kombination::letzte;

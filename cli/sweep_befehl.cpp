@@ -12,7 +12,9 @@
 #include "cli/hilfe.h"
 #include "cli/messlauf.h"
 #include "cli/plattform.h"
+#include "cli/referenz.h"
 #include "engine/geraet.h"
+#include "evaluation/messmarken.h"
 #include "serial/port_diagnose.h"
 #include "serial/port_fabrik.h"
 
@@ -82,7 +84,12 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     std::string fehler = einstellungenVorbereiten(a, g, namen);
     if (fehler.empty()) fehler = formatBestimmen(a, format);
     if (fehler.empty()) fehler = formatEinwand(*format, st);
-    if (fehler.empty()) fehler = grenzenEinwand(st, a.grenzen);
+    if (fehler.empty() && a.differenz) fehler = differenzEinwand(*format);
+    // The reference is held to the grid the sweep will have, so that a
+    // mismatch is found before anything is measured.
+    std::optional<Kurvenbild> referenz;
+    if (fehler.empty() && a.referenz) fehler = referenzLaden(*a.referenz, kurvenbild(st), referenz);
+    if (fehler.empty()) fehler = grenzenEinwand(st, a.grenzen, a.differenz);
     if (!fehler.empty()) return bedienfehlerMelden(k, "sweep", fehler);
     // 0: until interrupted.
     const int wiederholungen = a.wiederholungen.value_or(1);
@@ -131,7 +138,13 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
             port->schliessen();
             return stumm;
         }
-        const Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination, w + 1};
+        Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination, w + 1};
+        Kurvenbild unterschied;
+        if (referenz) {
+            unterschied = differenz(kurvenbild(st), *referenz);
+            kopf.differenz = &unterschied;
+            kopf.referenz = *a.referenz;
+        }
         const int status = ergebnisAbliefern(k, a, *format, st, kopf, a.ausgabe,
                                              zeitNamen ? std::optional(startzeit) : std::nullopt);
         if (status != erledigt) ende = status;
