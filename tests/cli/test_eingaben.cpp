@@ -60,6 +60,16 @@ TEST(CliEingaben, Meldungen) {
     std::filesystem::create_symlink("s1", o.datei("s2"));
     std::filesystem::create_symlink("s2", o.datei("s1"));
     o.schreiben("spaet.cfg", "Startfrequenz    =2147483000\r\n");
+    const std::string tabelle = "frequency_hz,reading,level_db\n10000000,400,0\n10010000,400,0\n";
+    o.schreiben("r.csv", tabelle + "10020000,400,0\n");
+    o.schreiben("schief.csv", tabelle + "10030000,400,0\n");
+    o.schreiben("diff.csv", "frequency_hz,reading_diff,level_diff_db\n10000000,0,0\n");
+    o.schreiben("leer.json", "{\"program\": \"qzl7-cli\"}\n");
+    const auto gegen = [&](const std::string& name, std::vector<std::string> mehr = {}) {
+        std::vector<std::string> a{"sweep", "--port", port, "--points", "3", "--reference", o.datei(name), "--math", "diff"};
+        a.insert(a.end(), mehr.begin(), mehr.end());
+        return a;
+    };
     ASSERT_EQ(cli.sweep({"--points", "3", "-o", o.datei("d.dat")}), 0);
     ASSERT_EQ(cli.sweep({"--start", "0", "--points", "3", "-o", o.datei("null.dat")}), 0);
     const std::tuple<std::vector<std::string>, int, std::string> faelle[] = {
@@ -80,9 +90,26 @@ TEST(CliEingaben, Meldungen) {
         // what one front-end writes, every front-end reads
         {{"convert", o.datei("null.dat")}, 0, "\n0,"},
         {{"convert", o.datei("d.dat"), "-o", "y.s1p"}, 1, "s1p holds a reflection (S11); the series is a transmission"},
+        // a reference: read strictly, on the sweep's points, before the port opens
+        {gegen("d.dat"), 0, "frequency_hz,reading_diff,level_diff_db\n10000000,0,0\n"},
+        {gegen("fehlt.csv"), 1, "--reference " + o.datei("fehlt.csv") + ": cannot be read: No such file or directory"},
+        {gegen("schief.csv"), 1, "schief.csv, line 4: 10030000 Hz where 10020000 Hz belongs"},
+        {gegen("diff.csv"), 1, "diff.csv, line 1: holds differences (written with --math diff)"},
+        {gegen("leer.json"), 1, "leer.json, not a JSON qzl7-cli wrote"},
+        {gegen("r.csv", {"--points", "4"}), 1,
+         "r.csv: the reference was measured at other frequencies (3 points from 10000000 Hz in steps of 10000 Hz)"},
+        {gegen("r.csv", {"--detector", "lin"}), 1, "r.csv: the reference was measured with the other detector"},
+        {gegen("r.csv", {"-o", "x.png"}), 1, "png holds the measurement itself, not a difference"},
+        {{"sweep", "--math", "diff"}, 1, "--math diff: name the reference to subtract with --reference FILE"},
+        {{"sweep", "--reference", o.datei("r.csv")}, 1, "--reference: only with --math diff"},
+        {{"sweep", "--band", "-3"}, 1, "--band: '-3' is not a number of dB above 0"},
     };
     for (const auto& [argumente, ende, meldung] : faelle) {
+        const auto vorher = cli.simulator.austauschAnzahl();
         EXPECT_EQ(cli.ausfuehren(argumente), ende) << meldung;
+        if (ende == 1) {
+            EXPECT_EQ(cli.simulator.austauschAnzahl(), vorher) << meldung;
+        }
         EXPECT_NE((cli.konsole->fehler + cli.konsole->aus).find(meldung), std::string::npos) << cli.konsole->fehler;
         EXPECT_EQ(cli.konsole->fehler.find("reflection, or"), std::string::npos);
     }

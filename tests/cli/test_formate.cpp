@@ -186,6 +186,46 @@ TEST(CliFormate, TouchstoneUndJsonLesenAndereProgramme) {
     EXPECT_NE(aus.find("gelesen"), std::string::npos) << aus;
 }
 
+// The simulator's filter: --band alone gives the report with the band
+// between the points, JSON a null for a band that runs off; a reference
+// equal to the sweep gives differences of 0 in every format that reads
+// back, and the limits judge those differences, not the levels.
+TEST(CliFormate, BandUndReferenz) {
+    test::CliLauf cli;
+    const auto& o = cli.ordner;
+    const std::vector<std::string> filter{"--start", "10.9M", "--stop", "11.9M", "--points", "51"};
+    const auto sweep = [&](std::vector<std::string> mehr) {
+        mehr.insert(mehr.begin(), filter.begin(), filter.end());
+        return cli.sweep(mehr);
+    };
+    ASSERT_EQ(sweep({"--band", "3"}), 0);
+    EXPECT_NE(cli.konsole->aus.find("bandwidth_3db_hz: 500000\n"), std::string::npos) << cli.konsole->aus;
+    EXPECT_NE(cli.konsole->aus.find("band_db: 3\nband_low_hz: 11160000\nband_high_hz: 11650000\n"
+                                    "band_width_hz: 490000\nband_centre_hz: 11405000\nband_q: 23.28\n"),
+              std::string::npos)
+        << cli.konsole->aus;
+    ASSERT_EQ(sweep({"--band", "40", "--format", "json"}), 0);
+    EXPECT_NE(cli.konsole->aus.find("\"band_db\": 40, \"band_low_hz\": null"), std::string::npos);
+
+    for (const char* name : {"r.csv", "r.tsv", "r.json"}) {
+        ASSERT_EQ(sweep({"-o", o.datei(name)}), 0) << name;
+        ASSERT_EQ(sweep({"--reference", o.datei(name), "--math", "diff", "--format", "json"}), 0)
+            << name << cli.konsole->fehler;
+        const std::string& j = cli.konsole->aus;
+        EXPECT_NE(j.find("\"math\": \"diff\",\n  \"reference\": \"" + o.datei(name) + "\""), std::string::npos);
+        EXPECT_EQ(j.find("\"reading\""), std::string::npos);
+        std::size_t nullen = 0;
+        for (auto p = j.find("\"reading_diff\": 0, \"level_diff_db\": 0}"); p != std::string::npos;
+             p = j.find("\"reading_diff\": 0, \"level_diff_db\": 0}", p + 1))
+            ++nullen;
+        EXPECT_EQ(nullen, 51u) << name;
+    }
+    EXPECT_EQ(sweep({"--reference", o.datei("r.csv"), "--math", "diff", "--below", "10.9M:11.9M:-1", "-o",
+                     o.datei("d.csv")}),
+              3);
+    EXPECT_EQ(o.lesen("d.csv").substr(0, 53), "frequency_hz,reading_diff,level_diff_db\n10900000,0,0\n");
+}
+
 // The line formats, to the character: what other tools parse.
 TEST(CliFormate, ZeilenJeSweep) {
     auto u = test::neueUmgebung();

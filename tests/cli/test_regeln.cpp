@@ -107,6 +107,36 @@ TEST(CliRegeln, GrenzenAnIhrenRaendern) {
     EXPECT_FALSE(cli::grenzeLesen("1000:2000", true));
 }
 
+// --band's edges between the points, to the hertz with halves to even, and
+// none where the band runs off an end; the linear detector takes the ratio.
+TEST(CliRegeln, BandZwischenDenPunkten) {
+    const struct {
+        std::vector<std::int32_t> werte;
+        bool lin;
+        double ndb;
+        std::string band;  // low, high, width, centre, Q
+    } faelle[] = {
+        // -3 -1 0 -1 -3 dB: 2 dB down halfway, at 1000.5 and 1003.5 Hz
+        {{385, 395, 400, 395, 385}, false, 2, "1000 1004 3 1002 334"},
+        {{385, 395, 400, 395, 385}, false, 4, "none none none none none"},
+        // 0.5 1 0.5: 0.708 of the top at 0.584 of a step from it
+        {{200, 400, 200}, true, 3, "1000 1002 1 1001 856.86"},
+    };
+    for (const auto& f : faelle) {
+        auto u = test::neueUmgebung();
+        auto& st = u->st;
+        st.startfrequenz = 1000;
+        st.schrittweite = 1;
+        st.messpunkte = static_cast<std::int32_t>(f.werte.size());
+        st.linModus = f.lin;
+        for (std::size_t i = 0; i < f.werte.size(); ++i) st.messwerte[i + 1] = f.werte[i];
+        std::string band;
+        for (const auto& [schluessel, wert] : kennwerte(st, f.ndb))
+            if (schluessel.starts_with("band_") && schluessel != "band_db") band += (band.empty() ? "" : " ") + wert;
+        EXPECT_EQ(band, f.band) << f.werte.size() << " " << f.ndb;
+    }
+}
+
 // Each option lands in its field, counts take their lowest value, and what
 // no option is comes back as such.
 TEST(CliRegeln, OptionenUndIhreFelder) {

@@ -28,6 +28,9 @@ sweep --format j          | json jsonl
 sweep --format = r        | rtl_power
 sweep --detector ''       | lin log
 sweep --combine ''        | average last max min
+sweep --math ''           | diff
+sweep --re                | --reference --repeat --report
+sweep --band ''           |
 sweep --if-mode ''        | add sub
 sweep --bits ''           | 10 8
 sweep --baud 1            | 19200
@@ -38,6 +41,7 @@ sweep --quiet --output '' | B.DAT a.dat c.csv d
 sweep --config c          | c.csv
 convert ''                | B.DAT a.dat d
 convert a.dat --h         | --heading --help
+convert a.dat --b         | --band --below
 list-ports --c            | --com1= --com2= --com3= --com4=
 list-ports --com2 = /dev/tty | /dev/ttyUSB0
 FAELLE
