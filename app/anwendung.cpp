@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "app/ausloesen.h"
+#include "handlers/messmarken.h"
 #include "engine/api.h"
 #include "app/kommandozeile.h"
 #include "handlers/start.h"
@@ -55,6 +56,8 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
       signalWache_([this](int nummer) { signalBeenden(nummer); }),
       fernziel_(programm_, [] { return QApplication::activeModalWidget() != nullptr; }) {
     programm_.geraet.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
+    markenBedienung_ = markenBedienung(programm_);
+    fenster_.markenBedienungSetzen(markenBedienung_.get());
     const QString dezimal = QLocale::system().decimalPoint();
     if (dezimal.size() == 1 && dezimal[0].unicode() < 128) api::dezimalzeichenSetzen(programm_.geraet, static_cast<char>(dezimal[0].unicode()));
     // Work from the sweep thread (a time-out message) runs on this thread,

@@ -7,6 +7,7 @@
 
 #include "state/instrument_state.h"
 #include "serial/port_namen.h"
+#include "handlers/markenbedienung.h"
 #include "handlers/programm.h"
 #include "server/fernsteuerung.h"
 #include "app/fernziel_fenster.h"
@@ -48,6 +49,7 @@ private:
     std::unique_ptr<SeriellerPort> port_;
     HauptFenster fenster_;
     Programm programm_;
+    std::unique_ptr<MarkenBedienung> markenBedienung_;
     int signalEnde_ = 0;
     SignalWache signalWache_;
     FensterZiel fernziel_;

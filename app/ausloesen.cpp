@@ -10,6 +10,7 @@
 #include "handlers/betriebsarten.h"
 #include "handlers/frequenzeingabe.h"
 #include "handlers/kalibrierung.h"
+#include "handlers/messmarken.h"
 
 namespace qzl {
 
@@ -73,6 +74,16 @@ void ausloesen(Programm& p, Element e) {
         case E::Bandbreite1: Bandbreite1Click(p); break;
         case E::ber1: ber1Click(p); break;
         case E::Hilfe1: Hilfe1Click(p); break;
+
+        case E::Messmarken1: Messmarken1Click(p); break;
+        case E::Referenzuebernehmen1: Referenzuebernehmen1Click(p); break;
+        case E::Referenzverwerfen1: Referenzverwerfen1Click(p); break;
+        case E::Differenzanzeigen1: Differenzanzeigen1Click(p); break;
+        case E::HaltenAus1: haltenWaehlen(p, Halten::aus); break;
+        case E::HaltenMaximum1: haltenWaehlen(p, Halten::max); break;
+        case E::HaltenMinimum1: haltenWaehlen(p, Halten::min); break;
+        case E::HaltenMittelwert1: HaltenMittelwert1Click(p); break;
+        case E::ReferenzLaden1: ReferenzLaden1Click(p); break;
         // Labels, top-level menus and the file dialogs fire nothing.
         default: break;
     }

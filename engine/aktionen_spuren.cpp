@@ -350,9 +350,17 @@ Ergebnis markenLaden(Geraet& g, const std::string& pfad) {
     IoFehler fehler;
     auto daten = gewaehlteDateiLesen(pfad, fehler, textdateiGrenze);
     if (!daten) return {Grund::dateifehler, fehler.text, fehler};
-    auto gelesen = markendateiLesen(*daten);
-    if (!gelesen.einstellungen) return abgelehnt(Grund::falscheDatei, pfad + ": " + gelesen.fehler);
-    return spurEinstellungenSetzen(g, *gelesen.einstellungen);
+    Ergebnis e = markenUebernehmen(g, *daten);
+    if (!e) e.text = pfad + ": " + e.text;
+    return e;
+}
+
+Ergebnis markenUebernehmen(Geraet& g, const std::string& daten) {
+    auto gelesen = markendateiLesen(daten);
+    if (!gelesen.einstellungen) return abgelehnt(Grund::falscheDatei, gelesen.fehler);
+    Ergebnis e = spurEinstellungenSetzen(g, *gelesen.einstellungen);
+    if (!e) e.grund = Grund::falscheDatei;
+    return e;
 }
 
 }  // namespace qzl::api

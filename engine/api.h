@@ -229,6 +229,8 @@ Spuransicht spurAnsicht(Geraet& g);
 // The markers' file beside a configuration: markers, hold, difference.
 Ergebnis markenSpeichern(Geraet& g, const std::string& pfad);
 Ergebnis markenLaden(Geraet& g, const std::string& pfad);
+// The same from the file's bytes.
+Ergebnis markenUebernehmen(Geraet& g, const std::string& daten);
 
 // --- files ---
 

@@ -159,4 +159,8 @@ void PostFenster::hilfeZeigen() {
     post_.ausfuehren([](Fenster& f) { f.hilfeZeigen(); });
 }
 
+void PostFenster::messmarkenZeigen() {
+    post_.ausfuehren([](Fenster& f) { f.messmarkenZeigen(); });
+}
+
 }  // namespace qzl

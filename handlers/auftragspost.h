@@ -77,6 +77,7 @@ public:
     std::optional<EinstellWerte> einstellungenZeigen() override;
     void infoZeigen() override;
     void hilfeZeigen() override;
+    void messmarkenZeigen() override;
 
 private:
     Auftragspost& post_;

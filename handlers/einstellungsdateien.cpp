@@ -2,6 +2,7 @@
 
 #include "engine/api.h"
 #include "formats/konfiguration.h"
+#include "handlers/messmarken.h"
 #include "handlers/start.h"
 #include "platform/datei.h"
 
@@ -22,6 +23,17 @@ void markenDateiLesen(Programm& p) {
         api::freqMarkenUebernehmen(p.geraet, std::move(*daten));
 }
 
+void messmarkenLesen(Programm& p, const std::string& konfiguration) {
+    const std::string pfad = markendateiPfad(konfiguration);
+    std::optional<IoFehler> fehler;
+    auto daten = dateiLesen(pfad, &fehler, textdateiGrenze);
+    if (fehler) return p.fenster.fehler(fehler->text);
+    // Without one, the markers stay as they are.
+    if (!daten) return;
+    if (!api::markenUebernehmen(p.geraet, *daten)) p.fenster.meldung("Keine QZL7-Messmarkendatei: " + pfad);
+    spurenZeigen(p);
+}
+
 void konfigDateiStart(Programm& p) {
     const std::string pfad = imArbeitsordner(p, "qzl7.cfg");
     std::optional<IoFehler> fehler;
@@ -40,6 +52,8 @@ void konfigDateiStart(Programm& p) {
     if (auto f = dateiSchreiben(pfad, konfigurationText(p.st))) p.fenster.fehler(f->text);
 }
 
+void messmarkenStart(Programm& p) { messmarkenLesen(p, imArbeitsordner(p, "qzl7.cfg")); }
+
 // The engine's refusal of a file as the window shows it: the run time's
 // error box, or the message that it is no file of the kind.
 void dateiAblehnungZeigen(Programm& p, const api::Ergebnis& e, const std::string& keineDatei) {
@@ -50,7 +64,14 @@ void dateiAblehnungZeigen(Programm& p, const api::Ergebnis& e, const std::string
 void Speichern1Click(Programm& p) {
     const auto pfad = p.fenster.dateiDialog(Element::SaveDialog1);
     if (!pfad) return;
-    dateiAblehnungZeigen(p, api::konfigurationSpeichern(p.geraet, *pfad), keineKonfiguration);
+    const api::Ergebnis e = api::konfigurationSpeichern(p.geraet, *pfad);
+    if (!e) return dateiAblehnungZeigen(p, e, keineKonfiguration);
+    // Beside it, the markers, the hold and the difference: only once they
+    // were used, so that a user who never did finds no new file.
+    const std::string marken = markendateiPfad(*pfad);
+    if (api::spurAnsicht(p.geraet).e == Spureinstellungen{} && !dateiLesen(marken, nullptr, textdateiGrenze)) return;
+    const api::Ergebnis m = api::markenSpeichern(p.geraet, marken);
+    if (m.io) p.fenster.fehler(m.io->text);
 }
 
 void ffnen1Click(Programm& p) {
@@ -63,6 +84,7 @@ void ffnen1Click(Programm& p) {
         return;
     }
     panelZeigen(p);
+    messmarkenLesen(p, *pfad);
     p.fenster.timerSchalten(Element::Timer2, true);
     p.fenster.timerSchalten(Element::Timer1, true);
 }

@@ -12,6 +12,10 @@ namespace qzl {
 // when it is missing or empty.
 void markenDateiLesen(Programm& p);
 void konfigDateiStart(Programm& p);
+// Then the markers, hold and difference of "qzl7.mrk" beside it, when there.
+void messmarkenStart(Programm& p);
+// Those of the markers' file beside the configuration at konfiguration.
+void messmarkenLesen(Programm& p, const std::string& konfiguration);
 
 // "&Speichern" (F2) and "&Öffnen" (F3); loading shows the loaded start,
 // step, cursor and IF choices in the panel.

@@ -20,6 +20,7 @@ enum class Element {
     Button11, Button12, Button13, Button14, Button15, Button16, Button17, Button18, Button19,
     // labels
     Label1, Label2, Label5, Label7, Label8, Label9, Label10, Label11, Label12, Label14,
+    LabelDifferenz,
     // top-level menus
     Datei1, Messung1, Einstellungen1, Eichung1, N1,
     // menu items
@@ -30,6 +31,9 @@ enum class Element {
     Durchgangsmessung2, Reflexionsmessung2, Linie11, Linie21, Linie31, Linie41, Linie51, Linie61,
     Linie71, Spektralmessung2, Taktgenerator1,
     Hilfe1, ber1,
+    // markers and traces
+    Messmarken1, Referenzuebernehmen1, Referenzverwerfen1, Differenzanzeigen1, Halten1, HaltenAus1,
+    HaltenMaximum1, HaltenMinimum1, HaltenMittelwert1, ReferenzLaden1,
     // timers
     Timer1, Timer2,
     // file dialogs
@@ -101,6 +105,8 @@ public:
     virtual void infoZeigen() = 0;
     // The help viewer at the contents page.
     virtual void hilfeZeigen() = 0;
+    // The markers' tool window, not modal; brought to the front when open.
+    virtual void messmarkenZeigen() = 0;
 };
 
 }  // namespace qzl

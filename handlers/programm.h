@@ -2,6 +2,7 @@
 // Everything a handler needs: the engine, the window, and the post that
 // carries the sweep thread's requests to the window's thread.
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "engine/geraet.h"
 #include "handlers/auftragspost.h"
 #include "handlers/fenster.h"
+#include "state/messmarken.h"
 
 namespace qzl {
 
@@ -45,6 +47,12 @@ struct Programm {
     // Told on the window's thread whenever a sweep has stopped and the
     // controls are back (the command socket's *OPC? waits for it).
     std::function<void()> nachStopp;
+
+    // What the label and check marks of the traces show now.
+    struct Spurenanzeige {
+        bool differenz = false, abgehakt = false;
+        Halten halten = Halten::aus;
+    } spurenanzeige;
 
     // The window, reached safely from whichever thread asks.
     Fenster& fensterHier() { return std::this_thread::get_id() == guiThread ? fenster : postFenster; }

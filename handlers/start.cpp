@@ -21,6 +21,7 @@ void FormCreate(Programm& p, const std::vector<std::string>& argumente) {
     api::startwerteSetzen(p.geraet, kontinuierlichGewuenscht(argumente));
     markenDateiLesen(p);
     konfigDateiStart(p);
+    messmarkenStart(p);
 
     PortSetzen(p);
     p.port.eingangVerwerfen();

@@ -5,6 +5,7 @@
 #include "engine/api.h"
 #include "engine/durchlauf.h"
 #include "handlers/ablesung.h"
+#include "handlers/messmarken.h"
 #include "handlers/start.h"
 
 namespace qzl {
@@ -114,6 +115,7 @@ void Timer1Timer(Programm& p) {
 // right, since the bitmap, the copy and the change records move together.
 void Timer2Timer(Programm& p) {
     const Aenderung teil = api::anzeigeAuffrischen(p.geraet);
+    spurenZeigen(p);
     teil.spalten.laeufe([&](int von, int bis) { p.fenster.bildTeilZeigen(von, teil.oben, bis, teil.unten); });
 }
 

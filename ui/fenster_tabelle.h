@@ -23,10 +23,11 @@ struct Steuerelement {
     bool fett;           // bold 10 pt, black
 };
 
-enum class MenueArt { Menue, Punkt, Trenner };
+enum class MenueArt { Menue, Punkt, Trenner, Untermenue, UntermenueEnde };
 
 // Flat menu tree: each Menue row opens a top-level menu, the rows after it are
-// its items and separators.
+// its items and separators; the rows between Untermenue and UntermenueEnde
+// go into a submenu of it.
 struct MenueEintrag {
     MenueArt art;
     Element element;

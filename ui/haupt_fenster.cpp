@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
@@ -15,8 +17,10 @@
 
 #include <utility>
 
+#include "handlers/markenbedienung.h"
 #include "ui/bild_flaeche.h"
 #include "ui/fenster_tabelle.h"
+#include "ui/messmarken_fenster.h"
 
 namespace qzl {
 
@@ -49,6 +53,7 @@ HauptFenster::HauptFenster(const InstrumentState& st, std::function<void(Element
     // of the program know it.
     menuBar()->installEventFilter(this);
     for (auto* knopf : flaeche_->findChildren<QPushButton*>()) knopf->installEventFilter(this);
+    flaeche_->installEventFilter(this);
     // F1 asks for help as everywhere on the desktop; the menu item keeps its
     // caption without a key.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] {
@@ -57,6 +62,26 @@ HauptFenster::HauptFenster(const InstrumentState& st, std::function<void(Element
 }
 
 bool HauptFenster::eventFilter(QObject* objekt, QEvent* event) {
+    if (markenBedienung_ && event->type() == QEvent::KeyPress) {
+        // The arrows step the active marker while it is on; else they do what they did.
+        const auto* taste = static_cast<QKeyEvent*>(event);
+        const int schritt = (taste->modifiers() & Qt::ShiftModifier) ? 10 : 1;
+        if (taste->key() == Qt::Key_Left && markenBedienung_->taste(-schritt)) return true;
+        if (taste->key() == Qt::Key_Right && markenBedienung_->taste(schritt)) return true;
+        // While a sweep has the menus disabled, the markers' window still opens.
+        if (taste->key() == Qt::Key_F9 && !aktiv(Element::Messung1)) {
+            messmarkenZeigen();
+            return true;
+        }
+    }
+    if (markenBedienung_ && objekt == flaeche_ &&
+        (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)) {
+        const auto* maus = static_cast<QMouseEvent*>(event);
+        const QPoint stelle = maus->position().toPoint() - QPoint(ui::bildLinks, ui::bildOben);
+        if ((maus->buttons() & Qt::LeftButton) && stelle.x() >= 1 && stelle.x() <= rasterBreite && stelle.y() >= 1 &&
+            stelle.y() <= rasterHoehe && markenBedienung_->klick(stelle.x()))
+            return true;
+    }
     if (event->type() == QEvent::Shortcut) {
         auto* kurz = static_cast<QShortcutEvent*>(event);
         if (kurz->isAmbiguous()) {
@@ -129,6 +154,7 @@ void HauptFenster::steuerelementeAnlegen() {
 void HauptFenster::menueAnlegen() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* menue = nullptr;
+    QMenu* oberMenue = nullptr;  // while a submenu is filled: the menu it belongs to
     for (const auto& m : ui::menueBaum()) {
         switch (m.art) {
         case ui::MenueArt::Menue:
@@ -136,6 +162,16 @@ void HauptFenster::menueAnlegen() {
             menue->setObjectName(qText(m.name));
             menue->menuAction()->setObjectName(qText(m.name));
             objekte_[index(m.element)] = menue->menuAction();
+            break;
+        case ui::MenueArt::Untermenue:
+            oberMenue = menue;
+            menue = menue->addMenu(qText(m.text));
+            menue->setObjectName(qText(m.name));
+            menue->menuAction()->setObjectName(qText(m.name));
+            objekte_[index(m.element)] = menue->menuAction();
+            break;
+        case ui::MenueArt::UntermenueEnde:
+            menue = oberMenue;
             break;
         case ui::MenueArt::Trenner:
             menue->addSeparator();

@@ -17,8 +17,12 @@ class QFileDialog;
 class QPrinter;
 class QTimer;
 
+namespace qzl {
+class MarkenBedienung;
+}
 namespace qzl::ui {
 class BildFlaeche;
+class MessmarkenFenster;
 class EinstellDialog;
 class HilfeFenster;
 class InfoDialog;
@@ -70,6 +74,12 @@ public:
     std::optional<EinstellWerte> einstellungenZeigen() override;
     void infoZeigen() override;
     void hilfeZeigen() override;
+    void messmarkenZeigen() override;
+
+    // What the markers' tool window, the arrow keys and the mouse on the
+    // diagram act on; without it they do what they always did.
+    void markenBedienungSetzen(MarkenBedienung* bedienung) { markenBedienung_ = bedienung; }
+    ui::MessmarkenFenster* messmarkenFenster() const { return messmarkenFenster_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +105,8 @@ private:
     ui::InfoDialog* infoDialog_ = nullptr;
     ui::EinstellDialog* einstellDialog_ = nullptr;
     ui::HilfeFenster* hilfeFenster_ = nullptr;
+    MarkenBedienung* markenBedienung_ = nullptr;
+    ui::MessmarkenFenster* messmarkenFenster_ = nullptr;
 };
 
 }  // namespace qzl

@@ -12,6 +12,7 @@
 #include "ui/haupt_fenster.h"
 #include "ui/hilfe_fenster.h"
 #include "ui/info_dialog.h"
+#include "ui/messmarken_fenster.h"
 
 namespace qzl {
 
@@ -35,6 +36,14 @@ void textDrucken(QPainter& maler, const DruckText& t) {
 }
 
 }  // namespace
+
+void HauptFenster::messmarkenZeigen() {
+    if (!markenBedienung_) return;
+    if (!messmarkenFenster_) messmarkenFenster_ = new ui::MessmarkenFenster(*markenBedienung_, this);
+    messmarkenFenster_->auffrischen();
+    messmarkenFenster_->show();
+    messmarkenFenster_->raise();
+}
 
 void HauptFenster::dialogeAnlegen() {
     if (!infoDialog_) infoDialog_ = new ui::InfoDialog(st_.versionText, ui::datenDatei(QStringLiteral("info.jpg")), this);

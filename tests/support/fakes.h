@@ -159,6 +159,7 @@ public:
     std::optional<EinstellWerte> einstellungenZeigen() override;
     void infoZeigen() override { protokoll.push_back("info"); }
     void hilfeZeigen() override { protokoll.push_back("hilfe"); }
+    void messmarkenZeigen() override { protokoll.push_back("messmarken"); }
 };
 
 std::string name(Element e);
