@@ -113,9 +113,10 @@ public:
         const int n = aktiveAn();
         if (!n) return false;
         const api::Spuransicht a = api::spurAnsicht(p_.geraet);
-        // Point k is drawn at column origin + 2k + 1, or 2k - 1 for a series.
+        // Point k is drawn at column origin + 2k + 1, or 2k - 1 for a series;
+        // a column between two points takes the lower one.
         const int versatz = a.versetzt ? -1 : 1;
-        const auto k = static_cast<std::int32_t>(std::lround((spalte - p_.st.xUrsprung - versatz) / 2.0));
+        const auto k = static_cast<std::int32_t>(std::floor((spalte - p_.st.xUrsprung - versatz) / 2.0));
         getan(api::markeAufPunkt(p_.geraet, n, k));
         return true;
     }
