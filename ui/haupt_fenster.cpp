@@ -54,6 +54,7 @@ HauptFenster::HauptFenster(const InstrumentState& st, std::function<void(Element
     menuBar()->installEventFilter(this);
     for (auto* knopf : flaeche_->findChildren<QPushButton*>()) knopf->installEventFilter(this);
     flaeche_->installEventFilter(this);
+    installEventFilter(this);
     // F1 asks for help as everywhere on the desktop; the menu item keeps its
     // caption without a key.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this, [this] {

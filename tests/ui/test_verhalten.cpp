@@ -4,6 +4,8 @@
 #include <QTimer>
 
 #include "fenster_fixture.h"
+#include "handlers/markenbedienung.h"
+#include "ui/messmarken_fenster.h"
 
 using qzl::Element;
 
@@ -213,4 +215,50 @@ TEST_F(FensterTest, SchliessenDurchDasProgrammFragtNicht) {
     fenster.schliessen();
     EXPECT_FALSE(fenster.isVisible());
     EXPECT_TRUE(ausgeloest.empty());
+}
+
+namespace {
+// Records what the window asks of the markers; a marker is on when an is set.
+struct MarkenProbe : qzl::MarkenBedienung {
+    bool an = false;
+    std::vector<int> tasten, klicks;
+    qzl::MarkenTafel tafel() override { return {}; }
+    std::uint64_t version() override { return 0; }
+    std::string aendern(int, const qzl::Messmarke&) override { return {}; }
+    std::string suchen(int, qzl::Suche) override { return {}; }
+    std::string spitze(int, bool) override { return {}; }
+    void aktivieren(int) override {}
+    bool taste(int punkte) override {
+        tasten.push_back(punkte);
+        return an;
+    }
+    bool klick(int spalte) override {
+        klicks.push_back(spalte);
+        return an;
+    }
+};
+}  // namespace
+
+TEST_F(FensterTest, MessmarkenTastenUndMaus) {
+    MarkenProbe probe;
+    fenster.markenBedienungSetzen(&probe);
+    fenster.show();
+    fenster.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fenster));
+    QTest::keyClick(&fenster, Qt::Key_F9);
+    EXPECT_EQ(ausgeloest, std::vector<Element>{Element::Messmarken1});
+    // While a sweep has the menus disabled, F9 still opens the tool window.
+    fenster.aktivieren(Element::Messung1, false);
+    QTest::keyClick(&fenster, Qt::Key_F9);
+    ASSERT_NE(fenster.messmarkenFenster(), nullptr);
+    EXPECT_TRUE(fenster.messmarkenFenster()->isVisible());
+    EXPECT_EQ(fenster.messmarkenFenster()->windowTitle(), "Messmarken");
+
+    QTest::keyClick(&fenster, Qt::Key_Left);
+    QTest::keyClick(&fenster, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(probe.tasten, (std::vector<int>{-1, 10}));
+    QWidget* flaeche = fenster.centralWidget();
+    QTest::mouseClick(flaeche, Qt::LeftButton, {}, QPoint(5 + 100, 30 + 50));
+    QTest::mouseClick(flaeche, Qt::LeftButton, {}, QPoint(2, 30 + 50));  // left of the picture
+    EXPECT_EQ(probe.klicks, std::vector<int>{100});
 }
