@@ -2,6 +2,7 @@
 
 #include "engine/api.h"
 #include "evaluation/auswertung.h"
+#include "evaluation/messmarken.h"
 #include "handlers/ablesung.h"
 #include "handlers/frequenzeingabe.h"
 #include "handlers/messartwahl.h"
@@ -19,6 +20,7 @@ fern::Ergebnis uebersetzt(const api::Ergebnis& e) {
         case api::Grund::keiner: return {};
         case api::Grund::ausserhalb: return {-222, e.text};
         case api::Grund::unbekannt: return {-224, e.text};
+        case api::Grund::keineDaten: return {-230, e.text};
         default: return {-221, e.text};
     }
 }
@@ -173,19 +175,26 @@ std::optional<Kurvenbild> messbarerDurchlauf(Programm& p, fern::Ergebnis& fehler
 }
 }  // namespace
 
+namespace {
+// Its points with their levels: of the readings, or, for a difference, of
+// the differences of readings.
+fern::Kurve kurveAus(const Kurvenbild& bild, bool differenz = false) {
+    fern::Kurve k;
+    for (std::int32_t i = 1; i <= static_cast<std::int32_t>(bild.werte.size()); ++i) {
+        const std::int32_t w = bild.werte[static_cast<std::size_t>(i - 1)];
+        k.frequenzen.push_back(frequenzBei(bild, i));
+        k.pegel.push_back(differenz ? differenzPegel(w, bild.lin) : pegelBei(bild, i));
+        k.rohwerte.push_back(w);
+    }
+    return k;
+}
+}  // namespace
+
 fern::Wert<fern::Kurve> FensterZiel::kurve() {
     fern::Ergebnis fehler;
     const auto bild = messbarerDurchlauf(p_, fehler);
     if (!bild) return {{}, fehler};
-    fern::Kurve k;
-    std::int64_t f = bild->start;
-    for (const std::int32_t w : bild->werte) {
-        k.frequenzen.push_back(f);
-        k.pegel.push_back(pegel(w, bild->art, bild->lin));
-        k.rohwerte.push_back(w);
-        f += bild->schritt;
-    }
-    return {std::move(k), {}};
+    return {kurveAus(*bild), {}};
 }
 
 namespace {
@@ -228,6 +237,84 @@ std::string FensterZiel::ueberschrift() { return p_.st.messzeit; }
 fern::Ergebnis FensterZiel::ueberschriftSetzen(const std::string& text) {
     return aendern(einwand(), [&] { return api::ueberschriftSetzen(p_.geraet, text); },
                    [&] { p_.fenster.textSetzen(Element::Label5, text); });
+}
+
+template <class Aktion>
+fern::Ergebnis FensterZiel::spurAendern(Aktion aktion) {
+    return aendern(einwand(), aktion, [&] { neuZeichnenZeigen(p_); });
+}
+
+Spureinstellungen FensterZiel::spur() { return api::spurAnsicht(p_.geraet).e; }
+
+fern::Ergebnis FensterZiel::markeSetzen(int n, const Messmarke& m) {
+    return spurAendern([&] { return api::markeSetzen(p_.geraet, n, m); });
+}
+
+fern::Ergebnis FensterZiel::markeSuchen(int n, Suche suche) {
+    return spurAendern([&] { return api::markeSuchen(p_.geraet, n, suche); });
+}
+
+fern::Ergebnis FensterZiel::markeSpitzeSuchen(int n, bool rechts) {
+    return spurAendern([&] { return api::markeSpitzeSuchen(p_.geraet, n, rechts); });
+}
+
+namespace {
+// A curve of the traces, or why it is not handed out.
+fern::Wert<fern::Kurve> spurKurve(const std::optional<Kurvenbild>& bild, const std::string& fehlt, const char* was,
+                                  bool differenz = false) {
+    if (!bild) return {{}, {-230, fehlt}};
+    if (bild->synthetisch)
+        return {{}, {-241, std::string("Hardware missing; ") + was + " holds synthesised readings, not measured ones"}};
+    return {kurveAus(*bild, differenz), {}};
+}
+}  // namespace
+
+fern::Wert<fern::Markenwert> FensterZiel::markeAblesen(int n) {
+    const api::Spuransicht a = api::spurAnsicht(p_.geraet);
+    const auto geprueft = spurKurve(a.kurve, "no curve for the present settings: measure a pass first",
+                                    "the curve the markers read");
+    if (geprueft.fehler.code) return {{}, geprueft.fehler};
+    const MarkenAblesung& ab = a.ablesungen.at(static_cast<std::size_t>(n - 1));
+    fern::Markenwert w{ab.an, ab.punkt.has_value(), ab.frequenz, ab.pegel, ab.delta, std::nullopt};
+    if (ab.band) w.band = fern::Markenwert::Bandwerte{ab.band->unten, ab.band->oben, ab.band->breite, ab.band->mitte,
+                                                      ab.band->q};
+    return {w, {}};
+}
+
+fern::Ergebnis FensterZiel::haltenSetzen(Halten halten, std::int32_t mittelAnzahl) {
+    return spurAendern([&] { return api::haltenSetzen(p_.geraet, halten, mittelAnzahl); });
+}
+
+fern::Wert<fern::Kurve> FensterZiel::gehalten() {
+    const api::Spuransicht a = api::spurAnsicht(p_.geraet);
+    if (a.e.halten == Halten::aus) return {{}, {-230, "the hold is off"}};
+    return spurKurve(a.gehalten, "no pass held yet with the present settings", "the hold");
+}
+
+fern::Ergebnis FensterZiel::referenzUebernehmen() {
+    return spurAendern([&] { return api::referenzUebernehmen(p_.geraet); });
+}
+
+fern::Ergebnis FensterZiel::referenzVerwerfen() {
+    return spurAendern([&] {
+        api::referenzVerwerfen(p_.geraet);
+        return api::Ergebnis{};
+    });
+}
+
+fern::Wert<fern::Kurve> FensterZiel::referenz() {
+    return spurKurve(api::spurAnsicht(p_.geraet).referenz, "no reference stored", "the reference");
+}
+
+fern::Ergebnis FensterZiel::differenzZeigen(bool an) {
+    return spurAendern([&] { return api::differenzZeigen(p_.geraet, an); });
+}
+
+fern::Wert<fern::Kurve> FensterZiel::differenz() {
+    const api::Spuransicht a = api::spurAnsicht(p_.geraet);
+    if (!a.e.differenz) return {{}, {-230, "the difference is off"}};
+    if (!a.differenz) return {{}, {-230, a.differenzEinwand}};
+    return spurKurve(a.differenz, {}, "the difference", true);
 }
 
 }  // namespace qzl

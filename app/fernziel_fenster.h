@@ -44,6 +44,18 @@ public:
     fern::Ergebnis cursorSetzen(std::int64_t hz) override;
     std::string ueberschrift() override;
     fern::Ergebnis ueberschriftSetzen(const std::string& text) override;
+    Spureinstellungen spur() override;
+    fern::Ergebnis markeSetzen(int n, const Messmarke& m) override;
+    fern::Ergebnis markeSuchen(int n, Suche suche) override;
+    fern::Ergebnis markeSpitzeSuchen(int n, bool rechts) override;
+    fern::Wert<fern::Markenwert> markeAblesen(int n) override;
+    fern::Ergebnis haltenSetzen(Halten halten, std::int32_t mittelAnzahl) override;
+    fern::Wert<fern::Kurve> gehalten() override;
+    fern::Ergebnis referenzUebernehmen() override;
+    fern::Ergebnis referenzVerwerfen() override;
+    fern::Wert<fern::Kurve> referenz() override;
+    fern::Ergebnis differenzZeigen(bool an) override;
+    fern::Wert<fern::Kurve> differenz() override;
 
 private:
     // Why no change can be made now: the window shows a modal box or dialog,
@@ -53,6 +65,9 @@ private:
     fern::Ergebnis startEinwand() const;
     // A script's sweep on a fresh diagram; it ends at a silent point.
     fern::Wert<std::uint64_t> sweepStarten(bool nurEinDurchlauf);
+    // A change of markers or traces, then the picture drawn afresh.
+    template <class Aktion>
+    fern::Ergebnis spurAendern(Aktion aktion);
 
     Programm& p_;
     std::function<bool()> modalOffen_;

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "remote/durchlauf_befehle.h"
-#include "remote/satzbau.h"
+#include "remote/spur_befehle.h"
 #include "remote/zahlen.h"
+#include "state/messmarken.h"
 
 namespace qzl::fern {
 
@@ -15,28 +16,39 @@ bool erledigt(Lage& l, const Ergebnis& e) {
     return e.code == 0;
 }
 
+std::optional<bool> schalter(std::string_view p) {
+    if (wortPasst("ON", p) || p == "1") return true;
+    if (wortPasst("OFF", p) || p == "0") return false;
+    return std::nullopt;
+}
+
+bool felderLesen(Lage& l, std::string_view p, std::span<std::string_view> felder) {
+    std::size_t n = 0;
+    for (; n < felder.size() && !p.empty(); ++n) {
+        const std::size_t komma = p.find(',');
+        felder[n] = ohneRand(p.substr(0, komma));
+        p = komma == std::string_view::npos ? std::string_view{} : p.substr(komma + 1);
+    }
+    const bool voll = n == felder.size() && std::ranges::none_of(felder, &std::string_view::empty);
+    if (p.empty() && voll) return true;
+    l.fehler.melden(p.empty() ? -109 : -108);
+    return false;
+}
+
+std::string paar(std::int64_t frequenz, double pegel) { return std::to_string(frequenz) + ',' + zahlText(pegel); }
+
+std::string paare(const Kurve& k) {
+    std::string t;
+    for (std::size_t i = 0; i < std::min(k.frequenzen.size(), k.pegel.size()); ++i)
+        t += (i ? "," : "") + paar(k.frequenzen[i], k.pegel[i]);
+    return t;
+}
+
 namespace {
-
-using Antwort = std::optional<std::string>;  // nothing when the query failed
-using Abfrage = Antwort (*)(Lage&);
-using Befehl = void (*)(Lage&, std::string_view);
-
-struct Eintrag {
-    std::string_view muster;
-    Abfrage abfrage;  // nullptr: no query form
-    Befehl befehl;    // nullptr: no command form
-    bool mitParameter;
-};
 
 constexpr std::array<std::string_view, 4> artNamen{"TRANsmission", "REFLection", "SPECtrum", "VFO"};
 constexpr std::array<Messart, 4> arten{Messart::durchgang, Messart::reflexion, Messart::spektrum, Messart::vfo};
 constexpr std::array<std::string_view, 2> detektorNamen{"LOGarithmic", "LINear"};
-
-template <class T, class F>
-Antwort mitWert(Lage& l, const Wert<T>& w, F format) {
-    if (!erledigt(l, w.fehler)) return std::nullopt;
-    return format(w.wert);
-}
 
 void frequenzSetzen(Lage& l, std::string_view p, Ergebnis (Fernziel::*setzen)(std::int64_t)) {
     const Zahl z = frequenzArgument(p);
@@ -46,29 +58,12 @@ void frequenzSetzen(Lage& l, std::string_view p, Ergebnis (Fernziel::*setzen)(st
         erledigt(l, (l.ziel.*setzen)(z.wert));
 }
 
-template <std::size_t N>
-std::optional<std::size_t> auswahl(const std::array<std::string_view, N>& namen, std::string_view wort) {
-    for (std::size_t i = 0; i < N; ++i)
-        if (wortPasst(namen[i], wort)) return i;
-    return std::nullopt;
-}
-
-// The short form answers; an enumerator the list does not know answers "".
-template <std::size_t N>
-std::string kurzform(const std::array<std::string_view, N>& namen, std::size_t i) {
-    if (i >= N) return {};
-    const std::string_view name = namen[i];
-    return std::string(name.substr(0, std::min(name.find_first_of("abcdefghijklmnopqrstuvwxyz"), name.size())));
-}
-
 template <class T, class F>
 std::string liste(const std::vector<T>& werte, F text) {
     std::string t;
     for (const T& w : werte) t += (t.empty() ? "" : ",") + text(w);
     return t;
 }
-
-std::string paar(std::int64_t frequenz, double pegel) { return std::to_string(frequenz) + ',' + zahlText(pegel); }
 
 std::string einzeilig(std::string text) {
     for (char& c : text)
@@ -91,14 +86,7 @@ Antwort stopfrequenz(Lage& l) {
     return std::to_string(stop);
 }
 
-Antwort kurveText(Lage& l) {
-    return mitWert(l, l.ziel.kurve(), [](const Kurve& k) {
-        std::string t;
-        for (std::size_t i = 0; i < std::min(k.frequenzen.size(), k.pegel.size()); ++i)
-            t += (i ? "," : "") + paar(k.frequenzen[i], k.pegel[i]);
-        return t;
-    });
-}
+Antwort kurveText(Lage& l) { return mitWert(l, l.ziel.kurve(), paare); }
 
 Antwort bandText(Lage& l) {
     const Wert<Band> b = l.ziel.band();
@@ -110,15 +98,8 @@ Antwort bandText(Lage& l) {
 
 // START,STEP,POINTS: every field read before anything is set.
 void bereichSetzen(Lage& l, std::string_view p) {
-    std::string_view felder[3];
-    std::size_t n = 0;
-    for (; n < 3 && !p.empty(); ++n) {
-        const std::size_t komma = p.find(',');
-        felder[n] = ohneRand(p.substr(0, komma));
-        p = komma == std::string_view::npos ? std::string_view{} : p.substr(komma + 1);
-    }
-    if (!p.empty()) return l.fehler.melden(-108);
-    if (n < 3 || std::ranges::any_of(felder, &std::string_view::empty)) return l.fehler.melden(-109);
+    std::array<std::string_view, 3> felder;
+    if (!felderLesen(l, p, felder)) return;
     const Zahl start = frequenzArgument(felder[0]), schritt = frequenzArgument(felder[1]),
                punkte = ganzzahlArgument(felder[2]);
     for (const Zahl& z : {start, schritt, punkte})
@@ -160,7 +141,7 @@ constexpr Eintrag tafel[] = {
     {"*CLS", nullptr, [](Lage& l, std::string_view) { l.fehler.leeren(); }, false},
     {"*OPC", fertig, nullptr, false},
     {"SYSTem:ERRor:[NEXT]", [](Lage& l) -> Antwort { return l.fehler.naechster(); }, nullptr, false},
-    {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "1"; }, nullptr, false},
+    {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "2"; }, nullptr, false},
     {"SYSTem:DEMO", [](Lage& l) -> Antwort { return l.ziel.demo() ? "1" : "0"; }, nullptr, false},
     {"[SENSe]:FREQuency:STARt", [](Lage& l) -> Antwort { return std::to_string(l.ziel.startfrequenz()); },
      [](Lage& l, std::string_view p) { frequenzSetzen(l, p, &Fernziel::startfrequenzSetzen); }, true},
@@ -210,9 +191,18 @@ constexpr Eintrag tafel[] = {
      ueberschriftSetzen, true},
 };
 
-// Only a command form takes a parameter; a query-only entry that claimed one
-// would hide a fault in the table.
-static_assert(std::ranges::none_of(tafel, [](const Eintrag& e) { return e.mitParameter && e.befehl == nullptr; }));
+static_assert(tafelStimmig(tafel));
+
+// The entry kopf names, with its suffix.
+const Eintrag* eintragZu(std::string_view kopf, int& suffix) {
+    for (const std::span<const Eintrag> t : {std::span<const Eintrag>(tafel), spurTafel()})
+        for (const Eintrag& e : t)
+            if (const auto s = kopfSuffix(e.muster, kopf)) {
+                suffix = *s;
+                return &e;
+            }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -234,10 +224,11 @@ Ausfuehrung ausfuehren(std::string_view teil, Lage& lage) {
         return a;
     }
     if (a.abfrage) kopf.remove_suffix(1);
-    const auto e = std::find_if(std::begin(tafel), std::end(tafel),
-                                [&](const Eintrag& e) { return kopfPasst(e.muster, kopf); });
-    if (e == std::end(tafel) || !(a.abfrage ? e->abfrage != nullptr : e->befehl != nullptr)) {
+    const Eintrag* e = eintragZu(kopf, lage.suffix);
+    if (e == nullptr || !(a.abfrage ? e->abfrage != nullptr : e->befehl != nullptr)) {
         lage.fehler.melden(-113);
+    } else if (lage.suffix < 1 || lage.suffix > anzahlMessmarken) {
+        lage.fehler.melden(-114);
     } else if (!parameter.empty() && (a.abfrage || !e->mitParameter)) {
         lage.fehler.melden(-108);
     } else if (a.abfrage) {

@@ -1,7 +1,5 @@
 #include "remote/durchlauf_befehle.h"
 
-#include "remote/satzbau.h"
-
 namespace qzl::fern {
 
 namespace {
@@ -17,12 +15,13 @@ void gestartet(Lage& l, const Wert<std::uint64_t>& w, bool einmal) {
 void starten(Lage& l) { gestartet(l, l.ziel.durchlaufStarten(), true); }
 
 void dauerlaufSchalten(Lage& l, std::string_view p) {
-    if (wortPasst("ON", p) || p == "1")
-        gestartet(l, l.ziel.dauerlaufStarten(), false);
-    else if (wortPasst("OFF", p) || p == "0")
-        abbrechen(l);
-    else
+    const auto an = schalter(p);
+    if (!an)
         l.fehler.melden(-224);
+    else if (*an)
+        gestartet(l, l.ziel.dauerlaufStarten(), false);
+    else
+        abbrechen(l);
 }
 
 void abbrechen(Lage& l) {

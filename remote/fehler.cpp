@@ -19,6 +19,7 @@ const char* fehlerText(int code) {
         case -108: return "Parameter not allowed";
         case -109: return "Missing parameter";
         case -113: return "Undefined header";
+        case -114: return "Header suffix out of range";
         case -221: return "Settings conflict";
         case -222: return "Data out of range";
         case -224: return "Illegal parameter value";

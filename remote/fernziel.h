@@ -3,10 +3,13 @@
 // it on the engine; every call comes on the thread that runs the sessions,
 // and none may wait for the instrument.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "state/messart.h"
+#include "state/messmarken.h"
 
 namespace qzl::fern {
 
@@ -43,6 +46,23 @@ struct Punkt {
 struct Band {
     std::int64_t unten = 0;
     std::int64_t oben = 0;
+};
+
+// What a marker reads on the curve the markers read.
+struct Markenwert {
+    bool an = false;
+    bool aufKurve = false;       // false: its frequency lies outside the curve
+    std::int64_t frequenz = 0;   // of the point it reads
+    double pegel = 0.0;          // as the detector shows it
+    // Df in Hz and the level's difference to its delta's marker; nothing
+    // when that one is off or outside.
+    std::optional<std::pair<std::int64_t, double>> delta;
+    // The band its N dB asked for, edges interpolated; nothing when none is
+    // asked for or it runs off an end of the curve.
+    struct Bandwerte {
+        double unten = 0, oben = 0, breite = 0, mitte = 0, q = 0;
+    };
+    std::optional<Bandwerte> band;
 };
 
 class Fernziel {
@@ -107,6 +127,34 @@ public:
     // The diagram's heading, UTF-8.
     virtual std::string ueberschrift() = 0;
     virtual Ergebnis ueberschriftSetzen(const std::string& text) = 0;
+
+    // Markers and traces; n is 1 to 8. They may change while a sweep runs.
+    // Markers, hold and difference as set.
+    virtual Spureinstellungen spur() = 0;
+    // Marker n as a whole, judged by the target (-222 for a delta to itself,
+    // a band beyond 200 dB, a range that runs down).
+    virtual Ergebnis markeSetzen(int n, const Messmarke& m) = 0;
+    // Marker n on and to the highest or lowest point of its search range, or
+    // to the next peak left or right; -230 when there is none.
+    virtual Ergebnis markeSuchen(int n, Suche suche) = 0;
+    virtual Ergebnis markeSpitzeSuchen(int n, bool rechts) = 0;
+    // -230 when there is no curve to read, -241 when it holds synthesised
+    // readings.
+    virtual Wert<Markenwert> markeAblesen(int n) = 0;
+    // The hold and the passes of its mean (1 to 100); it starts afresh.
+    virtual Ergebnis haltenSetzen(Halten halten, std::int32_t mittelAnzahl) = 0;
+    // The curves below: -230 with the reason when there is none, -241 when
+    // it holds synthesised readings.
+    virtual Wert<Kurve> gehalten() = 0;
+    // The last complete pass becomes the reference, or it is forgotten (and
+    // the difference with it).
+    virtual Ergebnis referenzUebernehmen() = 0;
+    virtual Ergebnis referenzVerwerfen() = 0;
+    virtual Wert<Kurve> referenz() = 0;
+    // The difference to the reference shown; -221 when it does not fit.
+    virtual Ergebnis differenzZeigen(bool an) = 0;
+    // Measured minus reference: levels in dB, or differences of linear ratios.
+    virtual Wert<Kurve> differenz() = 0;
 };
 
 }  // namespace qzl::fern

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
 #include <span>
 
 #include "state/zeichensatz.h"
@@ -47,14 +48,33 @@ struct Knoten {
     std::span<const std::string_view> alle() const { return {namen.data(), anzahl}; }
 };
 
-bool knotenPassen(std::span<const std::string_view> muster, std::span<const std::string_view> woerter) {
+// Whether wort is the node name, and the suffix it carries: 1 without one;
+// none at all unless the name ends in '#'.
+std::optional<int> knotenWort(std::string_view name, std::string_view wort) {
+    if (!name.ends_with('#')) return wortPasst(name, wort) ? std::optional<int>(1) : std::nullopt;
+    name.remove_suffix(1);
+    const std::size_t ziffern = wort.size() - std::min(wort.find_last_not_of("0123456789") + 1, wort.size());
+    if (!wortPasst(name, wort.substr(0, wort.size() - ziffern))) return std::nullopt;
+    if (ziffern == 0) return 1;
+    if (ziffern > 9) return INT_MAX;
+    int n = 0;
+    for (const char c : wort.substr(wort.size() - ziffern)) n = n * 10 + (c - '0');
+    return n;
+}
+
+// The suffix of the pattern's '#' node along the path that matches.
+bool knotenPassen(std::span<const std::string_view> muster, std::span<const std::string_view> woerter, int& suffix) {
     if (muster.empty()) return woerter.empty();
     std::string_view name = muster.front();
     const bool wahlweise = name.starts_with('[');
     if (wahlweise) name = name.substr(1, name.size() - 2);
-    if (!woerter.empty() && wortPasst(name, woerter.front()) && knotenPassen(muster.subspan(1), woerter.subspan(1)))
-        return true;
-    return wahlweise && knotenPassen(muster.subspan(1), woerter);
+    if (!woerter.empty())
+        if (const auto s = knotenWort(name, woerter.front());
+            s && knotenPassen(muster.subspan(1), woerter.subspan(1), suffix)) {
+            if (name.ends_with('#')) suffix = *s;
+            return true;
+        }
+    return wahlweise && knotenPassen(muster.subspan(1), woerter, suffix);
 }
 
 }  // namespace
@@ -105,12 +125,16 @@ bool wortPasst(std::string_view muster, std::string_view wort) {
     return gleich(muster, wort) || gleich(muster.substr(0, kurz), wort);
 }
 
-bool kopfPasst(std::string_view muster, std::string_view kopf) {
+std::optional<int> kopfSuffix(std::string_view muster, std::string_view kopf) {
     if (kopf.starts_with(':')) kopf.remove_prefix(1);
     Knoten knoten, woerter;
     knoten.trennen(muster);
-    return woerter.trennen(kopf) && knotenPassen(knoten.alle(), woerter.alle());
+    int suffix = 1;
+    if (!woerter.trennen(kopf) || !knotenPassen(knoten.alle(), woerter.alle(), suffix)) return std::nullopt;
+    return suffix;
 }
+
+bool kopfPasst(std::string_view muster, std::string_view kopf) { return kopfSuffix(muster, kopf).has_value(); }
 
 std::optional<std::string> zeichenketteLesen(std::string_view parameter) {
     if (parameter.empty() || (parameter.front() != '"' && parameter.front() != '\'')) return std::nullopt;

@@ -32,6 +32,12 @@ bool wortPasst(std::string_view muster, std::string_view wort);
 // may be left out, a ':' may lead.
 bool kopfPasst(std::string_view muster, std::string_view kopf);
 
+// The same for a pattern whose node may end in '#' ("CALCulate:MARKer#"): the
+// word there may carry a numeric suffix (MARK3). Nothing when kopf does not
+// match; else the suffix as written, 1 without one (a suffix of more than
+// 9 digits counts as INT_MAX: out of any range rather than wrapped).
+std::optional<int> kopfSuffix(std::string_view muster, std::string_view kopf);
+
 // The text of a string parameter in '"' or '\'', a doubled quote inside
 // standing for one; nothing when it is not one string or not UTF-8.
 std::optional<std::string> zeichenketteLesen(std::string_view parameter);

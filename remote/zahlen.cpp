@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <optional>
 
 #include "state/frequenz_text.h"
 #include "state/ganzzahl.h"
@@ -15,20 +14,19 @@ namespace {
 constexpr int ausserhalb = -222;
 constexpr int ungueltig = -224;
 
-// The whole text as a finite double.
-std::optional<double> kommazahl(std::string_view text) {
+bool endetMitHz(std::string_view text) {
+    return text.size() >= 2 && (text[text.size() - 2] | 0x20) == 'h' && (text.back() | 0x20) == 'z';
+}
+
+}  // namespace
+
+std::optional<double> kommazahlArgument(std::string_view text) {
     double wert = 0.0;
     const auto [ende, ec] = std::from_chars(text.data(), text.data() + text.size(), wert);
     if (text.empty() || ec != std::errc{} || ende != text.data() + text.size() || !std::isfinite(wert))
         return std::nullopt;
     return wert;
 }
-
-bool endetMitHz(std::string_view text) {
-    return text.size() >= 2 && (text[text.size() - 2] | 0x20) == 'h' && (text.back() | 0x20) == 'z';
-}
-
-}  // namespace
 
 Zahl frequenzArgument(std::string_view text) {
     // "10.7 mhz": the unit, in whatever case, becomes the letter both rules take.
@@ -54,12 +52,12 @@ Zahl frequenzArgument(std::string_view text) {
     // Still a number, only not whole hertz (1.5, 1e-3k): out of range.
     if (vorsatz.empty() && !zahl.empty() && (zahl.back() == 'k' || zahl.back() == 'M' || zahl.back() == 'G'))
         zahl.remove_suffix(1);
-    return {0, kommazahl(zahl) ? ausserhalb : ungueltig};
+    return {0, kommazahlArgument(zahl) ? ausserhalb : ungueltig};
 }
 
 Zahl ganzzahlArgument(std::string_view text) {
     if (const auto n = ganzzahlLesen(text)) return {*n, 0};
-    const auto d = kommazahl(text);
+    const auto d = kommazahlArgument(text);
     if (!d) return {0, ungueltig};
     if (*d != std::floor(*d) || std::fabs(*d) > std::numeric_limits<std::int32_t>::max()) return {0, ausserhalb};
     return {static_cast<std::int64_t>(*d), 0};

@@ -1,6 +1,7 @@
 #pragma once
 // Numbers in the command language: parameters read, answers written.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,5 +23,7 @@ Zahl frequenzArgument(std::string_view text);
 // A 32-bit integer by the program's entry rule, or written as a whole
 // number in any other way (1e3, 300.0).
 Zahl ganzzahlArgument(std::string_view text);
+// A finite number written with '.' (3, 3.5, 1e1); nothing for anything else.
+std::optional<double> kommazahlArgument(std::string_view text);
 
 }  // namespace qzl::fern

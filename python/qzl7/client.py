@@ -60,8 +60,10 @@ class Qzl7:
             version = self.query("SYSTem:PROTocol?")
             if version.startswith("qzl7: busy"):  # said instead of an answer, and then it hangs up
                 raise Qzl7ConnectionError(f"qzl7 at {where} is busy: {version}")
-            if version != PROTOCOL:
-                raise ProtocolError(f"qzl7 at {where} speaks protocol {version!r}; this client speaks {PROTOCOL}")
+            if not (version.isascii() and version.isdigit() and int(version) >= int(PROTOCOL)):
+                raise ProtocolError(
+                    f"qzl7 at {where} speaks protocol {version!r}; this client needs {PROTOCOL} or later"
+                )
         except Qzl7Error:
             self.close()
             raise

@@ -8,7 +8,7 @@ try:
 except ImportError:  # lists then
     _np = None
 
-PROTOCOL = "1"
+PROTOCOL = "2"  # the oldest the window may speak: later ones keep every command of this one
 
 
 class Qzl7Error(Exception):

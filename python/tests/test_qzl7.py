@@ -26,7 +26,7 @@ PASS = [("INITiate", None), ("*OPC?", "1"), OK, ("TRACe:DATA?", "10900000,-14.4,
 class FakeQzl7(threading.Thread):
     """Answers scripted (line, answer) pairs in turn (None answers nothing) and keeps what it got."""
 
-    def __init__(self, script, path=None, protocol="1"):
+    def __init__(self, script, path=None, protocol="2"):
         super().__init__(daemon=True)
         self.script, self.received = [("SYSTem:PROTocol?", protocol)] + script, []
         if path:
@@ -228,7 +228,9 @@ class ClientTest(unittest.TestCase):
             with Qzl7("unix:" + path) as q:
                 self.assertEqual(q.identity, "qzl7,qzl7,0,1.0")
             self.assertRaises(Qzl7ConnectionError, Qzl7, path=os.path.join(folder, "none"))
-        self.assertRaises(ProtocolError, Qzl7, port=FakeQzl7([], protocol="2").port)
+        for protocol in ("1", "x", "2.0"):
+            self.assertRaises(ProtocolError, Qzl7, port=FakeQzl7([], protocol=protocol).port)
+        Qzl7(port=FakeQzl7([], protocol="3").port).close()  # a later window keeps this client's commands
         busy = FakeQzl7([], protocol="qzl7: busy, 16 clients at most; try later")
         self.assertRaisesRegex(Qzl7ConnectionError, "busy: qzl7: busy, 16 clients", Qzl7, port=busy.port)
         with socket.create_server(("127.0.0.1", 0)) as closed:

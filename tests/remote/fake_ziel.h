@@ -82,6 +82,33 @@ struct FakeZiel : fern::Fernziel {
     fern::Ergebnis cursorSetzen(std::int64_t hz) override { return setzen(cursorHz, hz, "cursor"); }
     std::string ueberschrift() override { return titel; }
     fern::Ergebnis ueberschriftSetzen(const std::string& t) override { return setzen(titel, t, "ueberschrift"); }
+
+    Spureinstellungen spurE;
+    // Halves on the frequencies, to see them rounded to even.
+    fern::Markenwert ablesungWert{true, true, 1001000, 0.9975, std::pair{-1000, 3.5},
+                                  fern::Markenwert::Bandwerte{999000.5, 1002501.5, 3501, 1000751, 285.9}};
+    Spureinstellungen spur() override { return spurE; }
+    fern::Ergebnis markeSetzen(int n, const Messmarke& m) override {
+        return setzen(spurE.marken.at(static_cast<std::size_t>(n - 1)), m, "marke" + std::to_string(n));
+    }
+    fern::Ergebnis markeSuchen(int n, Suche s) override {
+        return merken("suchen" + std::to_string(n) + (s == Suche::maximum ? " max" : " min"));
+    }
+    fern::Ergebnis markeSpitzeSuchen(int n, bool rechts) override {
+        return merken("spitze" + std::to_string(n) + (rechts ? " rechts" : " links"));
+    }
+    fern::Wert<fern::Markenwert> markeAblesen(int) override { return wert(ablesungWert); }
+    fern::Ergebnis haltenSetzen(Halten h, std::int32_t n) override {
+        const fern::Ergebnis e = merken("halten");
+        if (e.code == 0) std::tie(spurE.halten, spurE.mittelAnzahl) = std::tuple(h, n);
+        return e;
+    }
+    fern::Wert<fern::Kurve> gehalten() override { return wert(kurveDaten); }
+    fern::Ergebnis referenzUebernehmen() override { return merken("referenz"); }
+    fern::Ergebnis referenzVerwerfen() override { return merken("verwerfen"); }
+    fern::Wert<fern::Kurve> referenz() override { return wert(kurveDaten); }
+    fern::Ergebnis differenzZeigen(bool an) override { return setzen(spurE.differenz, an, "differenz"); }
+    fern::Wert<fern::Kurve> differenz() override { return wert(kurveDaten); }
 };
 
 }  // namespace qzl::test

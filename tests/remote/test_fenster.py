@@ -124,7 +124,7 @@ class Befehle(unittest.TestCase):
 
     def test_1_ohne_durchlauf_und_jede_abfrage(self):
         l = self.l
-        for frage, muster in [("*IDN?", r"qzl7,qzl7,0,\d+\.\d+"), ("SYST:PROT?", "1"),
+        for frage, muster in [("*IDN?", r"qzl7,qzl7,0,\d+\.\d+"), ("SYST:PROT?", "2"),
                               ("SENS:SWE:STAT?", "IDLE"), ("INIT:CONT?", "0"), ("SENS:MODE?", "TRAN"),
                               ("SENS:DET?", "LOG"), ("SYST:ERR?", r'0,"No error"')]:
             self.assertRegex(l.frage(frage), "^" + muster + "$", frage)
@@ -197,6 +197,50 @@ class Befehle(unittest.TestCase):
         l.senden("SENS:MODE VFO", "INIT", "INIT:CONT ON")
         self.assertEqual([self.fehler()[:4] for _ in range(3)], ["-221", "-221", "0,\"N"])
         l.senden("*CLS")
+
+
+    def test_4_marken_referenz_und_halten(self):
+        l = self.l
+        l.senden("SENS:MODE TRAN", "INIT")
+        self.assertEqual(l.frage("*OPC?"), "1")
+        daten = l.frage("TRAC:DATA?")
+        pegel = dict(zip(map(int, daten.split(",")[0::2]), map(float, daten.split(",")[1::2])))
+        l.senden("CALC:MARK:MAX")
+        hoch = l.frage("CALC:MAX?").replace(",", ";")
+        self.assertEqual(l.frage("CALC:MARK?;:CALC:MARK:FREQ?;:CALC:MARK:Y?"), "1;" + hoch)
+        spitze = int(l.frage("CALC:MARK:FREQ?"))
+        unten, oben, breite, mitte, q = map(float, l.frage("CALC:MARK:BWID 3;:CALC:MARK:BWID:DATA?").split(","))
+        band6 = [int(x) for x in l.frage("CALC:BAND?").split(",")]
+        self.assertTrue(band6[0] < unten < spitze < oben < band6[1], (band6, unten, oben))
+        self.assertLessEqual(abs(breite - (oben - unten)), 1)
+        self.assertAlmostEqual(q, mitte / breite, delta=0.01)
+        l.senden("CALC:MARK2:FREQ 11.2M", "CALC:MARK2:DELT 1")
+        df, dpegel = l.frage("CALC:MARK2:DELT:DATA?").split(",")
+        self.assertEqual(int(df), 11200000 - spitze)
+        self.assertAlmostEqual(float(dpegel), pegel[11200000] - pegel[spitze], places=9)
+        # Right after storing, the difference is 0 everywhere; after another pass, that pass minus the reference.
+        l.senden("TRAC:REF:STOR", "CALC:MATH DIFF")
+        self.assertEqual(l.frage("TRAC:REF:DATA?;CALC:MATH?"), daten + ";DIFF")
+        self.assertEqual(set(l.frage("CALC:MATH:DATA?").split(",")[1::2]), {"0"})
+        l.senden("INIT")
+        self.assertEqual(l.frage("*OPC?"), "1")
+        neu = [float(x) for x in l.frage("TRAC:DATA?").split(",")[1::2]]
+        differenz = [float(x) for x in l.frage("CALC:MATH:DATA?").split(",")[1::2]]
+        for d, n, alt in zip(differenz, neu, pegel.values(), strict=True):
+            self.assertAlmostEqual(d, n - alt, places=9)
+        l.senden("CALC:HOLD MAX")
+        self.assertEqual(l.frage("CALC:HOLD?;CALC:HOLD:DATA?"), "MAX;")
+        self.assertRegex(self.fehler(), r'^-230,"no pass held yet')
+        l.senden("INIT")
+        self.assertEqual(l.frage("*OPC?"), "1")
+        self.assertEqual(l.frage("CALC:HOLD:DATA?"), l.frage("TRAC:DATA?"))
+        for befehl, grund in [("CALC:MARK3:Y?", "marker 3 is off"), ("CALC:MARK3:FREQ 1G;:CALC:MARK3:Y?", "outside"),
+                              ("CALC:MARK:BWID 150;:CALC:MARK:BWID:DATA?", "runs off an end"),
+                              ("CALC:MARK2:DELT 5;:CALC:MARK2:DELT:DATA?", "marker 5, the delta's")]:
+            self.assertEqual(l.frage(befehl), "", befehl)
+            self.assertRegex(self.fehler(), f"^-230,.*{grund}", befehl)
+        l.senden("TRAC:REF:CLE", "CALC:HOLD OFF", "CALC:MARK OFF", "CALC:MARK2 OFF", "CALC:MARK3 OFF")
+        self.assertEqual(l.frage("CALC:MATH?;CALC:HOLD?;SYST:ERR?"), 'NONE;OFF;0,"No error"')
 
 
 class Feindselig(unittest.TestCase):
@@ -312,6 +356,8 @@ class Feindselig(unittest.TestCase):
         zwei = Leitung(self.f.verbinden())
         self.assertTrue(warten(lambda: zwei.frage("SENS:SWE:POIN 100;SYST:ERR?").startswith("-221"), 8))
         self.assertEqual(zwei.frage("SENS:SWE:POIN?"), "280")
+        fehler = zwei.frage("CALC:MARK:FREQ 1M;:CALC:HOLD MAX;:SYST:ERR?;:SYST:ERR?;:CALC:MARK?;:CALC:HOLD?")
+        self.assertEqual([f[:4] for f in fehler.split(";")], ["-221", "-221", "0", "OFF"])
         self.assertEqual(zwei.frage("*IDN?")[:5], "qzl7,")
 
 
@@ -363,7 +409,7 @@ class StummesGeraet(unittest.TestCase):
             self.assertEqual(l.frage("SYST:DEMO?;:INIT;*OPC?;SYST:ERR?"), "0;1;" + self.VERSTUMMT)
             self.assertEqual(l.frage("SYST:ERR?;SYST:DEMO?;SWE:STAT?;MODE?"), '0,"No error";1;IDLE;TRAN')
             for frage in ("TRAC:DATA?", "TRAC:RAW?", "CALC:MAX?", "CALC:MIN?", "CALC:BAND?", "INIT;*OPC?",
-                          "INIT:CONT ON;*OPC?"):
+                          "INIT:CONT ON;*OPC?", "CALC:MARK:Y?", "CALC:MARK2:FREQ?"):
                 self.assertIn(l.frage(frage), ("", "1"), frage)
                 self.assertRegex(l.frage("SYST:ERR?;SWE:STAT?"), r'^-241,"Hardware missing; .*;IDLE$', frage)
             with qzl7.Qzl7("unix:" + f.pfad) as q, self.assertRaisesRegex(qzl7.Qzl7Error, "-241"):
@@ -396,7 +442,7 @@ class Sicherheit(unittest.TestCase):
             self.assertTrue(warten(lambda: self._lauschend(port)), f.stderr())
             self.assertTrue(self._lauschend(port) <= {"127.0.0.1", "::1"}, self._lauschend(port))
             with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
-                self.assertEqual(Leitung(s).frage("SYST:PROT?"), "1")
+                self.assertEqual(Leitung(s).frage("SYST:PROT?"), "2")
             zweite = Fenster(listen=f"--listen={port}")
             try:
                 self.assertTrue(warten(lambda: "cannot listen" in zweite.stderr()))
@@ -429,7 +475,7 @@ class Sicherheit(unittest.TestCase):
             try:
                 self.assertTrue(warten(lambda: self._erreichbar(alt)), erste.stderr())
                 with erste.verbinden() as s:
-                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "1")
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "2")
                 lang = d + "/" + "x" * (107 - len(d))  # a socket's path holds 107 bytes and its NUL
                 for pfad, grund in ((datei, "a file of that name exists"), (alt, "another program listens there"),
                                     (lang, "the path is too long for a socket")):
@@ -442,7 +488,7 @@ class Sicherheit(unittest.TestCase):
                 with open(datei) as x:
                     self.assertEqual(x.read(), "x")
                 with erste.verbinden() as s:
-                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "1")
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "2")
             finally:
                 erste.schliessen()
             self.assertFalse(os.path.exists(alt))

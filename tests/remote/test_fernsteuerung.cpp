@@ -107,7 +107,7 @@ TEST(Fernsteuerung, Antworten) {
         const char* zeile;
         const char* antwort;
     } faelle[] = {
-        {"SYST:PROT?", "1"},
+        {"SYST:PROT?", "2"},
         {"FREQ:STOP?", "1002000"},
         {"MODE?", "REFL"},
         {"DET?", "LOG"},
@@ -134,6 +134,105 @@ TEST(Fernsteuerung, Antworten) {
     Stand t;
     t.ziel.versionText = "7.3\r\n\x7f";
     EXPECT_EQ(t.s.empfangen("*IDN?\n"), "qzl7,qzl7,0,7.3   \n");
+}
+
+// MARKer<n>: the suffix picks the marker, none is 1, and only 1 to 8 exist.
+TEST(Fernsteuerung, MarkenKoepfe) {
+    const struct {
+        const char* zeile;
+        const char* antwort;
+        int fehler;
+        const char* aufruf;
+    } faelle[] = {
+        {"CALC:MARK3:FREQ 10.7M", "", 0, "marke3"},          {"calculate:marker8:state on", "", 0, "marke8"},
+        {":CALC:MARK:STAT ON", "", 0, "marke1"},             {"CALC:MARKER1 ON", "", 0, "marke1"},
+        {"CALC:MARK9:STAT ON", "", -114, ""},                {"CALC:MARK0 ON", "", -114, ""},
+        {"CALC:MARK4294967297:FREQ?", "\n", -114, ""},       {"CALC:MARK99999999999:Y?", "\n", -114, ""},
+        {"CALC2:MARK:STAT ON", "", -113, ""},                {"CALC:MARK:STAT2 ON", "", -113, ""},
+        {"CALC:MARK4:MIN", "", 0, "suchen4 min"},            {"CALC:MARK:MAX", "", 0, "suchen1 max"},
+        {"CALC:MARK5:MAXIMUM:LEFT", "", 0, "spitze5 links"}, {"CALC:MARK:MAX:RIGH", "", 0, "spitze1 rechts"},
+        {"CALC:MARK:MAX?", "\n", -113, ""},                  {"CALC:MARK:MAX 3", "", -108, ""},
+        {"CALC:MAX?", "1001000,0.9975\n", 0, ""},            {"TRAC:REF:STOR", "", 0, "referenz"},
+        {"TRACE:REFERENCE:CLEAR", "", 0, "verwerfen"},       {"CALC:HOLD AVER", "", 0, "halten"},
+        {"CALC:MATH DIFF", "", 0, "differenz"},              {"CALC:MARK2:SEAR:RANG:CLE", "", 0, "marke2"},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        EXPECT_EQ(t.s.empfangen(std::string(f.zeile) + "\n"), f.antwort) << f.zeile;
+        EXPECT_EQ(t.fehlercode(), f.fehler) << f.zeile;
+        EXPECT_EQ(t.ziel.aufrufe.empty() ? "" : t.ziel.aufrufe.back(), f.aufruf) << f.zeile;
+    }
+}
+
+TEST(Fernsteuerung, MarkenUndSpuren) {
+    const std::string paare = "1000000,-2.8,1001000,0.9975";
+    const struct {
+        std::string zeile;
+        std::string antwort;
+    } faelle[] = {
+        {"CALC:MARK2:FREQ 10.7M;CALC:MARK2?;CALC:MARK?;CALC:MARK2:FREQ?;CALC:MARK2:Y?", "1;0;1001000;0.9975"},
+        {"CALC:MARK3 ON;CALC:MARK3 OFF;CALC:MARK3?", "0"},
+        {"CALC:MARK:SEAR:RANG?;CALC:MARK:SEAR:RANG 1M, 2.5M;CALC:MARK:SEAR:RANG?;CALC:MARK:SEAR:RANG:CLE;"
+         "CALC:MARK:SEAR:RANG?",
+         "NONE;1000000,2500000;NONE"},
+        {"CALC:MARK3:TRAC ON;CALC:MARK3:TRAC?;CALC:MARK:TRAC?", "1;0"},
+        {"CALC:MARK2:DELT 1;CALC:MARK2:DELT?;CALC:MARK2:DELT:DATA?", "1;-1000,3.5"},
+        // Edges in whole Hz, halves to even.
+        {"CALC:MARK:BWID 3;CALC:MARK:BWID?;CALC:MARK:BWID:DATA?", "3;999000,1002502,3501,1000751,285.9"},
+        {"CALC:MARK:BWID 6.5;CALC:MARK:BWID?;CALC:MARK:BWID 0;CALC:MARK:BWID?", "6.5;0"},
+        {"CALC:HOLD?;CALC:HOLD AVER;CALC:AVER:COUN 16;CALC:HOLD?;CALC:AVER:COUN?;CALC:HOLD MAX;CALC:AVER:COUN?",
+         "OFF;AVER;16;16"},
+        {"CALC:MATH?;CALC:MATH DIFF;CALC:MATH?;CALC:MATH NONE;CALC:MATH?", "NONE;DIFF;NONE"},
+        {"CALC:MATH:DATA?;CALC:HOLD:DATA?;TRAC:REF:DATA?", paare + ";" + paare + ";" + paare},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        EXPECT_EQ(t.s.empfangen(f.zeile + "\n"), f.antwort + "\n") << f.zeile;
+        EXPECT_EQ(t.fehlercode(), 0) << f.zeile;
+    }
+}
+
+// A marker that reads nothing, and what it reads nothing of, is -230 with
+// the reason; a malformed parameter is refused before the target sees it.
+TEST(Fernsteuerung, MarkenFehler) {
+    const struct {
+        const char* zeile;
+        const char* eintrag;
+        bool an = true, aufKurve = true, delta = true, band = true;
+    } faelle[] = {
+        {"CALC:MARK:Y?", "-230,\"marker 1 is off\"", false},
+        {"CALC:MARK4:FREQ?", "-230,\"marker 4 lies outside the curve\"", true, false},
+        {"CALC:MARK2:DELT:DATA?", "-230,\"marker 2 has no delta: set its marker with DELTa\""},
+        {"CALC:MARK2:DELT 3;CALC:MARK2:DELT:DATA?", "-230,\"marker 3, the delta's, is off or outside the curve\"",
+         true, true, false},
+        {"CALC:MARK:BWID:DATA?", "-230,\"marker 1 has no band: set its N dB with BWIDth\""},
+        {"CALC:MARK:BWID 3;CALC:MARK:BWID:DATA?", "-230,\"the 3 dB band of marker 1 runs off an end of the curve\"",
+         true, true, true, false},
+        {"CALC:MARK:BWID:DATA?", "-230,\"marker 1 is off\"", false},
+        {"CALC:MARK:STAT MAYBE", "-224,\"Illegal parameter value\""},
+        {"CALC:MARK:TRAC", "-109,\"Missing parameter\""},
+        {"CALC:MARK:FREQ abc", "-224,\"Illegal parameter value\""},
+        {"CALC:MARK:SEAR:RANG 1M", "-109,\"Missing parameter\""},
+        {"CALC:MARK:SEAR:RANG 1M,2M,3M", "-108,\"Parameter not allowed\""},
+        {"CALC:MARK:SEAR:RANG 1M,x", "-224,\"Illegal parameter value\""},
+        {"CALC:MARK:DELT 1.5", "-222,\"Data out of range\""},
+        {"CALC:MARK:BWID 3dB", "-224,\"Illegal parameter value\""},
+        {"CALC:HOLD PEAK", "-224,\"Illegal parameter value\""},
+        {"CALC:MATH SUM", "-224,\"Illegal parameter value\""},
+        {"CALC:AVER:COUN x", "-224,\"Illegal parameter value\""},
+        {"CALC:MARK9:Y?", "-114,\"Header suffix out of range\""},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        auto& w = t.ziel.ablesungWert;
+        w.an = f.an;
+        w.aufKurve = f.aufKurve;
+        if (!f.delta) w.delta.reset();
+        if (!f.band) w.band.reset();
+        t.s.empfangen(std::string(f.zeile) + "\n");
+        EXPECT_EQ(t.s.empfangen("SYST:ERR?\n"), std::string(f.eintrag) + "\n") << f.zeile;
+        EXPECT_EQ(t.fehlercode(), 0) << f.zeile;
+    }
 }
 
 // However the bytes arrive, the same lines are run.
