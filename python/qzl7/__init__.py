@@ -1,6 +1,7 @@
 """Control a running qzl7 window over its text commands, or run qzl7-cli pass by pass."""
 
 from .client import Qzl7
+from .markers import Band, Delta, Marker, Reference
 from .protocol import (
     PROTOCOL,
     CommandError,
@@ -14,6 +15,10 @@ from .stream import CliError, stream
 
 __all__ = [
     "PROTOCOL",
+    "Band",
+    "Delta",
+    "Marker",
+    "Reference",
     "CliError",
     "CommandError",
     "ProtocolError",

@@ -18,7 +18,10 @@ from .protocol import (
     _unquote,
     _MODES,
     _DETECTORS,
+    _HOLDS,
+    _MATH,
 )
+from .markers import Marker, Reference
 
 
 class Qzl7:
@@ -205,6 +208,14 @@ class Qzl7:
         if code != 0:
             raise CommandError(command, [(code, text)] + self.errors())
 
+    def _set(self, command):
+        """A command, then what it left queued raised."""
+        self.write(command)
+        self.check(command)
+
+    def _curve(self, command):
+        return _trace(self._numbers(command), command)
+
     def _numbers(self, command, count=None, optional=False):
         answer = self.query(command, check=not optional)
         if answer == "":
@@ -311,6 +322,54 @@ class Qzl7:
     def abort(self):
         self.write("ABORt")
 
+    # Markers and traces
+
+    def marker(self, n=1):
+        """Marker n, 1 to 8 (see Marker)."""
+        return Marker(self, n)
+
+    @property
+    def reference(self):
+        """The reference curve: store(), clear(), data()."""
+        return Reference(self)
+
+    @property
+    def math(self):
+        """"diff" while the window shows the difference to the reference, else "none". Set "diff"
+        without a fitting reference, CommandError -221."""
+        return self.query("CALCulate:MATH?").strip().lower()
+
+    @math.setter
+    def math(self, value):
+        self._set("CALCulate:MATH " + _keyword(_MATH, value, "math"))
+
+    def math_data(self):
+        """(frequencies, measured minus reference): dB, or differences of linear ratios. CommandError
+        -230 while the difference is not shown."""
+        return self._curve("CALCulate:MATH:DATA?")
+
+    @property
+    def hold(self):
+        """"off", "max", "min" or "average" (of the last average_count passes); it starts afresh when set."""
+        answer = self.query("CALCulate:HOLD?").strip().upper()
+        return _HOLD_NAMES.get(answer, answer.lower())
+
+    @hold.setter
+    def hold(self, value):
+        self._set("CALCulate:HOLD " + _keyword(_HOLDS, value, "hold"))
+
+    @property
+    def average_count(self):
+        return int(self._numbers("CALCulate:AVERage:COUNt?", 1)[0])
+
+    @average_count.setter
+    def average_count(self, count):
+        self._set(f"CALCulate:AVERage:COUNt {count}")
+
+    def hold_data(self):
+        """(frequencies, levels) the hold made so far; CommandError -230 while it is off or holds nothing."""
+        return self._curve("CALCulate:HOLD:DATA?")
+
     @property
     def identity(self):
         return self.query("*IDN?")
@@ -380,6 +439,7 @@ class Qzl7:
 
 
 _MAX_POINTS = 300
+_HOLD_NAMES = {"OFF": "off", "MAX": "max", "MIN": "min", "AVER": "average"}
 _RANGE_QUERIES = ("SENSe:FREQuency:STARt?", "SENSe:FREQuency:STEP?", "SENSe:SWEep:POINts?")
 
 
@@ -402,7 +462,7 @@ def _floats(command, answer, count=None):
     return values
 
 
-def _trace(values):
+def _trace(values, command="TRACe:DATA?"):
     if len(values) % 2:
-        raise ProtocolError(f"TRACe:DATA? answered {len(values)} numbers, not frequency and level pairs")
+        raise ProtocolError(f"{command} answered {len(values)} numbers, not frequency and level pairs")
     return _array([int(f) for f in values[0::2]]), _array(values[1::2])

@@ -181,6 +181,8 @@ def hz(value):
 
 _MODES = ("TRANsmission", "REFLection", "SPECtrum", "VFO")
 _DETECTORS = ("LOGarithmic", "LINear")
+_MATH = ("NONE", "DIFFerence")
+_HOLDS = ("OFF", "MAXimum", "MINimum", "AVERage")
 
 
 def _keyword(table, value, what):

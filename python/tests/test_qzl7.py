@@ -7,7 +7,8 @@ import threading
 import time
 import unittest
 
-from qzl7 import CliError, CommandError, ProtocolError, Qzl7, Qzl7ConnectionError, Qzl7Error, Qzl7Timeout, hz, stream
+from qzl7 import (Band, CliError, CommandError, Delta, ProtocolError, Qzl7, Qzl7ConnectionError, Qzl7Error, Qzl7Timeout,
+                  hz, stream)
 
 try:
     import numpy
@@ -205,6 +206,51 @@ class ClientTest(unittest.TestCase):
             self.assertRaisesRegex(ValueError, "'ABORt' is not a query", q.query, "ABORt")
             self.assertRaisesRegex(ValueError, "'.IDN.' holds a query", q.write, "*IDN?")
             self.assertRaisesRegex(ProtocolError, "answered '5000'", q.sweep, start="1M")
+
+    def test_markers_and_traces(self):
+        m1, m2 = "CALCulate:MARKer1:", "CALCulate:MARKer2:"
+        stale = [("SYSTem:ERRor?", '-230,"runs off"'), OK]
+        cases = [  # (call, the exchange after the protocol's, result, or (exception, codes))
+            (lambda q: setattr(q.marker(3), "frequency", "10.7M"), [("CALCulate:MARKer3:FREQuency 10700000", None), OK],
+             None),
+            (lambda q: q.marker(2).frequency, [(m2 + "FREQuency?", "10700000")], 10700000),
+            (lambda q: q.marker().level, [(m1 + "Y?", "-3.5")], -3.5),
+            (lambda q: q.marker().level, [(m1 + "Y?", ""), ("SYSTem:ERRor?", '-241,"synthesised"'), OK],
+             (CommandError, [-241])),
+            (lambda q: q.marker(8).on, [("CALCulate:MARKer8:STATe?", "1")], True),
+            (lambda q: q.marker(2).next_peak(right=False), [(m2 + "MAXimum:LEFT", None), OK], None),
+            (lambda q: q.marker().band(3), [(m1 + "BWIDth 3.0", None), OK, (m1 + "BWIDth:DATA?", "10600000,10800000,"
+                                                                              "200000,10700000,53.5")],
+             Band(10600000, 10800000, 200000, 10700000, 53.5)),
+            (lambda q: q.marker().band(6), [(m1 + "BWIDth 6.0", None), OK, (m1 + "BWIDth:DATA?", "")] + stale, None),
+            (lambda q: q.marker(2).delta(1), [(m2 + "DELTa 1", None), OK, (m2 + "DELTa:DATA?", "-5000,2.5")],
+             Delta(-5000, 2.5)),
+            (lambda q: q.marker().search_range, [(m1 + "SEARch:RANGe?", "NONE")], None),
+            (lambda q: q.marker().search_range, [(m1 + "SEARch:RANGe?", "10000000,12000000")], (10000000, 12000000)),
+            (lambda q: setattr(q.marker(), "search_range", ("10M", 12e6)),
+             [(m1 + "SEARch:RANGe 10000000,12000000", None), OK], None),
+            (lambda q: setattr(q.marker(), "search_range", None), [(m1 + "SEARch:RANGe:CLEar", None), OK], None),
+            (lambda q: q.marker(9), [], (ValueError, None)),
+            (lambda q: q.hold, [("CALCulate:HOLD?", "AVER")], "average"),
+            (lambda q: setattr(q, "hold", "max"), [("CALCulate:HOLD MAXimum", None), OK], None),
+            (lambda q: q.math, [("CALCulate:MATH?", "DIFF")], "diff"),
+            (lambda q: setattr(q, "math", "diff"),
+             [("CALCulate:MATH DIFFerence", None), ("SYSTem:ERRor?", '-221,"no reference"'), OK],
+             (CommandError, [-221])),
+            (lambda q: q.reference.store(), [("TRACe:REFerence:STORe", None), OK], None),
+            (lambda q: [list(x) for x in q.math_data()], [("CALCulate:MATH:DATA?", "1000000,0,1001000,-0.2")],
+             [[1000000, 1001000], [0, -0.2]]),
+        ]
+        for call, script, want in cases:
+            server, q = session(script)
+            with self.subTest(script=script[:1]), q:
+                if isinstance(want, tuple) and isinstance(want[0], type):
+                    with self.assertRaises(want[0]) as caught:
+                        call(q)
+                    self.assertEqual(getattr(caught.exception, "codes", None), want[1])
+                else:
+                    self.assertEqual(call(q), want)
+            self.assertEqual(server.sent(), [line for line, _ in script])
 
     def test_heading_is_quoted(self):
         server, q = session([("DISPlay:HEADing \"say \"\"hi\"\"\"", None), OK, ("DISPlay:HEADing?", '"a ""b"""')])

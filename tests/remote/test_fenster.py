@@ -570,6 +570,13 @@ class PythonKunde(unittest.TestCase):
                 self.assertEqual((len(freq), int(freq[0]), int(freq[-1])), (201, 10900000, 11900000))
                 unten, oben, breite = q.bandwidth()
                 self.assertEqual(breite, oben - unten)
+                marke = q.marker(1)
+                marke.peak()
+                self.assertEqual((marke.frequency, marke.level), q.maximum())
+                self.assertTrue(unten < marke.band(6).centre < oben)
+                q.reference.store()
+                q.math, q.hold = "diff", "max"
+                self.assertEqual((q.math, q.hold, set(q.math_data()[1])), ("diff", "max", {0}))
                 try:
                     import skrf
                 except ImportError:
