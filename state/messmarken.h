@@ -23,11 +23,11 @@ struct Messmarke {
     // Placed afresh on every pass (with a search), or left where it is.
     bool verfolgen = false;
     // The search range, lower and upper frequency; none: the whole sweep.
-    std::optional<std::pair<std::int64_t, std::int64_t>> bereich;
+    std::optional<std::pair<std::int64_t, std::int64_t>> bereich = {};
     // Delta to that marker (1..8); 0: none.
     std::int32_t bezug = 0;
     // The band N dB below the marker's own level, around it; none: no band.
-    std::optional<double> bandDb;
+    std::optional<double> bandDb = {};
 
     bool operator==(const Messmarke&) const = default;
 };

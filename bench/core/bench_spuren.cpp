@@ -42,7 +42,10 @@ struct Aufbau : test::SimVerbindung {
         api::differenzZeigen(g, true);
         api::haltenSetzen(g, Halten::max, 4);
         for (int n = 1; n <= anzahlMessmarken; ++n) {
-            Messmarke m{true, 9000000 + n * 300000, n % 2 ? Suche::maximum : Suche::minimum, true};
+            Messmarke m{.an = true,
+                        .frequenz = 9000000 + n * 300000,
+                        .suche = n % 2 ? Suche::maximum : Suche::minimum,
+                        .verfolgen = true};
             m.bereich = std::pair{m.frequenz - 200000, m.frequenz + 200000};
             if (n == 1) m.bandDb = 3;
             api::markeSetzen(g, n, m);

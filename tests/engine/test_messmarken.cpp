@@ -86,11 +86,11 @@ TEST(Messmarken, NaechsteSpitzeBrauchtDreiDezibel) {
 
 TEST(Messmarken, AblesungenMitDeltaUndPegeln) {
     Spureinstellungen e;
-    e.marken[0] = {true, 1200};
-    e.marken[1] = {true, 1040, Suche::keine, false, {}, 1};  // delta to 1
-    e.marken[2] = {true, 1400, Suche::keine, false, {}, 4};  // delta to an off marker
-    e.marken[3] = {false, 1300};
-    e.marken[4] = {true, 5000};  // outside
+    e.marken[0] = {.an = true, .frequenz = 1200};
+    e.marken[1] = {.an = true, .frequenz = 1040, .bezug = 1};  // delta to 1
+    e.marken[2] = {.an = true, .frequenz = 1400, .bezug = 4};  // delta to an off marker
+    e.marken[3] = {.frequenz = 1300};
+    e.marken[4] = {.an = true, .frequenz = 5000};  // outside
     const auto a = markenAblesen(filter(), e);
     EXPECT_EQ(a[0].punkt, 3);
     EXPECT_EQ(a[0].frequenz, 1200);
@@ -151,7 +151,7 @@ void bereich(Geraet& g, std::int32_t start, std::int32_t schritt, std::int32_t p
 TEST(Messmarken, AnkerBleibtBeiStartSchrittUndPunkten) {
     auto u = test::neueUmgebung();
     Geraet& g = u->p.geraet;
-    ASSERT_TRUE(api::markeSetzen(g, 1, {true, 1234567}));
+    ASSERT_TRUE(api::markeSetzen(g, 1, {.an = true, .frequenz = 1234567}));
     const struct {
         std::int32_t start, schritt, punkte;
         std::optional<std::int64_t> gelesen;
@@ -166,7 +166,9 @@ TEST(Messmarken, AnkerBleibtBeiStartSchrittUndPunkten) {
         EXPECT_EQ(a.e.marken[0].frequenz, 1234567);
         const auto& ab = a.ablesungen[0];
         ASSERT_EQ(ab.punkt.has_value(), f.gelesen.has_value()) << f.start;
-        if (ab.punkt) EXPECT_EQ(ab.frequenz, *f.gelesen);
+        if (ab.punkt) {
+            EXPECT_EQ(ab.frequenz, *f.gelesen);
+        }
     }
     // A curve of other settings is no curve to read.
     bereich(g, 1000000, 10000, 300);
@@ -193,15 +195,15 @@ TEST(Messmarken, SucheVerfolgungUndEinwaende) {
     // The keys: one point, clamped at the ends; an outside marker lands on the nearest end.
     ASSERT_TRUE(api::markeSchieben(g, 2, -10));
     EXPECT_EQ(api::spurAnsicht(g).e.marken[1].frequenz, 1000);
-    ASSERT_TRUE(api::markeSetzen(g, 3, {true, 9000}));
+    ASSERT_TRUE(api::markeSetzen(g, 3, {.an = true, .frequenz = 9000}));
     ASSERT_TRUE(api::markeSchieben(g, 3, -1));
     EXPECT_EQ(api::spurAnsicht(g).e.marken[2].frequenz, 1600);
 
     const struct {
         int n;
         Messmarke m;
-    } falsch[] = {{0, {}}, {9, {}}, {1, {true, 0, Suche::keine, false, {}, 1}}, {1, {true, 0, Suche::keine, false, {}, 9}},
-                  {1, {true, 0, Suche::keine, false, {}, 0, 0.0}}, {1, {true, 0, Suche::keine, false, std::pair{5, 4}}}};
+    } falsch[] = {{0, {}}, {9, {}}, {1, {.an = true, .bezug = 1}}, {1, {.an = true, .bezug = 9}},
+                  {1, {.an = true, .bandDb = 0.0}}, {1, {.an = true, .bereich = std::pair{5, 4}}}};
     for (const auto& f : falsch) EXPECT_EQ(api::markeSetzen(g, f.n, f.m).grund, api::Grund::ausserhalb) << f.n;
     EXPECT_EQ(api::haltenSetzen(g, Halten::mittel, 0).grund, api::Grund::ausserhalb);
     EXPECT_EQ(api::haltenSetzen(g, Halten::mittel, 101).grund, api::Grund::ausserhalb);
@@ -251,8 +253,9 @@ TEST(Messmarken, HaltenReferenzUndDifferenz) {
 
 TEST(Messmarken, DateiHinUndZurueck) {
     Spureinstellungen e;
-    e.marken[0] = {true, 10000000, Suche::maximum, true, std::pair{9000000, 11000000}, 0, 3.5};
-    e.marken[6] = {false, -5, Suche::minimum, false, {}, 2};
+    e.marken[0] = {.an = true, .frequenz = 10000000, .suche = Suche::maximum, .verfolgen = true,
+                   .bereich = std::pair{9000000, 11000000}, .bandDb = 3.5};
+    e.marken[6] = {.frequenz = -5, .suche = Suche::minimum, .bezug = 2};
     e.aktiv = 7;
     e.halten = Halten::mittel;
     e.mittelAnzahl = 12;
@@ -302,8 +305,8 @@ TEST(Messmarken, SchichtMitZweiMarkenUndReferenz) {
         g.letzterDurchlauf = Kurvenbild{1000, 100, Messart::durchgang, false, {110, 110, 110, 110, 110, 110, 110}, false};
     }
     ASSERT_TRUE(api::referenzUebernehmen(g));
-    ASSERT_TRUE(api::markeSetzen(g, 1, {true, 1200}));
-    ASSERT_TRUE(api::markeSetzen(g, 2, {true, 1500}));
+    ASSERT_TRUE(api::markeSetzen(g, 1, {.an = true, .frequenz = 1200}));
+    ASSERT_TRUE(api::markeSetzen(g, 2, {.an = true, .frequenz = 1500}));
     api::anzeigeAuffrischen(g);
     ASSERT_TRUE(g.spurRasterAn);
     const AnzeigeBitmap& bild = g.st.anzeigeBitmap;

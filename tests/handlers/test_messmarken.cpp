@@ -76,7 +76,7 @@ TEST(MessmarkenFenster, DateiNebenDerKonfiguration) {
     Speichern1Click(p);
     EXPECT_FALSE(dateiLesen(ordner.datei("a.mrk")));
 
-    ASSERT_TRUE(api::markeSetzen(p.geraet, 2, {true, 7100000}));
+    ASSERT_TRUE(api::markeSetzen(p.geraet, 2, {.an = true, .frequenz = 7100000}));
     ASSERT_TRUE(api::haltenSetzen(p.geraet, Halten::min, 4));
     f.dialogAntworten = {ordner.datei("a.cfg")};
     Speichern1Click(p);
@@ -86,7 +86,7 @@ TEST(MessmarkenFenster, DateiNebenDerKonfiguration) {
     v->fenster.dialogAntworten = {ordner.datei("a.cfg")};
     ffnen1Click(v->p);
     const auto e = api::spurAnsicht(v->p.geraet).e;
-    EXPECT_EQ(e.marken[1], (Messmarke{true, 7100000}));
+    EXPECT_EQ(e.marken[1], (Messmarke{.an = true, .frequenz = 7100000}));
     EXPECT_EQ(e.halten, Halten::min);
     EXPECT_TRUE(v->fenster.abgehakt(Element::HaltenMinimum1));
 
@@ -108,7 +108,7 @@ TEST(MessmarkenFenster, TastenUndMausNurMitAktiverMarke) {
     auto b = markenBedienung(p);
     EXPECT_FALSE(b->taste(1));
     EXPECT_FALSE(b->klick(st.xUrsprung + 2 * 5 + 1));
-    ASSERT_EQ(b->aendern(1, {true, 1000}), "");
+    ASSERT_EQ(b->aendern(1, {.an = true, .frequenz = 1000}), "");
     EXPECT_TRUE(b->taste(10));
     EXPECT_EQ(api::spurAnsicht(p.geraet).e.marken[0].frequenz, 2000);
     // Point k is drawn at origin + 2k + 1; a click between two takes the nearer.
