@@ -259,8 +259,9 @@ namespace {
 // The grid a difference is taken on: the series shown, else the settings'.
 std::string differenzEinwand(const InstrumentState& st, const Spurspeicher& s) {
     if (!s.referenz) return "no reference: store the last pass or load a series as the reference first";
-    if (s.versetzt && s.gezeigt) return gitterEinwand(*s.gezeigt, *s.referenz);
-    Kurvenbild raster = kurvenbild(st);
+    const Kurvenbild raster = s.versetzt && s.gezeigt ? *s.gezeigt : kurvenbild(st);
+    // A reflection is no reference for a transmission: the levels mean other things.
+    if (raster.art != s.referenz->art) return "the reference was measured in another kind of measurement";
     return gitterEinwand(raster, *s.referenz);
 }
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <charconv>
-#include <cstdio>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -17,10 +16,11 @@ constexpr std::string_view kopf = "qzl7 markers 1";
 constexpr std::array<std::string_view, 3> suchen{"none", "max", "min"};
 constexpr std::array<std::string_view, 4> halten{"off", "max", "min", "average"};
 
+// The shortest text that reads back as the same number.
 std::string zahl(double d) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.15g", d);
-    return text;
+    const auto [ende, fehler] = std::to_chars(text, text + sizeof text, d);
+    return fehler == std::errc{} ? std::string(text, ende) : "none";
 }
 
 std::vector<std::string> woerter(const std::string& zeile) {

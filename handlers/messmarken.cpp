@@ -21,8 +21,8 @@ std::string grundText(const api::Ergebnis& e) {
         case api::Grund::keineDaten: return keineKurve;
         case api::Grund::unpassend:
             return e.text.starts_with("no reference") ? "Es gibt keine Referenz: bitte erst eine übernehmen oder laden."
-                                                      : "Die Referenz wurde bei anderen Frequenzen oder mit dem "
-                                                        "anderen Detektor gemessen.";
+                                                      : "Die Referenz wurde bei anderen Frequenzen, mit dem anderen "
+                                                        "Detektor oder in einer anderen Messart gemessen.";
         default: return "Ungültige Angabe für die Messmarke.";
     }
 }

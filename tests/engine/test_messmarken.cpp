@@ -247,6 +247,9 @@ TEST(Messmarken, HaltenReferenzUndDifferenz) {
     EXPECT_FALSE(a.differenz);
     EXPECT_NE(a.differenzEinwand.find("other frequencies"), std::string::npos);
     EXPECT_EQ(api::differenzZeigen(g, true).grund, api::Grund::unpassend);
+    bereich(g, 1000, 100, 3);
+    zustand(g).messart = Messart::reflexion;
+    EXPECT_EQ(api::differenzZeigen(g, true).text, "the reference was measured in another kind of measurement");
     api::referenzVerwerfen(g);
     EXPECT_FALSE(api::spurAnsicht(g).e.differenz);
 }
