@@ -110,6 +110,7 @@ MarkenAblesungen markenAblesen(const std::optional<Kurvenbild>& k, const Spurein
         ab.punkt = punktBei(*k, marke.frequenz);
         if (!ab.punkt) continue;
         ab.frequenz = frequenzBei(*k, *ab.punkt);
+        ab.wert = wert(*k, *ab.punkt);
         ab.pegel = pegelBei(*k, *ab.punkt);
         if (marke.bandDb) {
             ab.band = bandUm(*k, *ab.punkt, *marke.bandDb);
@@ -120,7 +121,10 @@ MarkenAblesungen markenAblesen(const std::optional<Kurvenbild>& k, const Spurein
         const std::int32_t bezug = e.marken[m].bezug;
         if (!a[m].punkt || bezug < 1 || bezug > anzahlMessmarken) continue;
         const auto& andere = a[static_cast<std::size_t>(bezug - 1)];
-        if (andere.punkt) a[m].delta = std::pair{a[m].frequenz - andere.frequenz, a[m].pegel - andere.pegel};
+        // From the readings, so that -6.6 dB reads -6.6 and not -6.600000000000001.
+        if (andere.punkt)
+            a[m].delta = std::pair{a[m].frequenz - andere.frequenz,
+                                   differenzPegel(std::int64_t{a[m].wert} - andere.wert, k->lin)};
     }
     return a;
 }
@@ -150,6 +154,8 @@ Kurvenbild differenz(const Kurvenbild& gemessen, const Kurvenbild& referenz) {
     return d;
 }
 
-double differenzPegel(std::int32_t d, bool lin) { return lin ? d / 400.0 : d / 5.0; }
+double differenzPegel(std::int64_t d, bool lin) {
+    return lin ? static_cast<double>(d) / 400.0 : static_cast<double>(d) / 5.0;
+}
 
 }  // namespace qzl

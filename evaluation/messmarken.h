@@ -45,6 +45,7 @@ struct MarkenAblesung {
     bool an = false;
     std::optional<std::int32_t> punkt;  // nothing: outside the curve, or no curve
     std::int64_t frequenz = 0;          // of that point
+    std::int32_t wert = 0;              // its reading
     double pegel = 0;
     // Df and the level's difference to the delta's marker; nothing when
     // that marker is off or reads no point.
@@ -65,6 +66,6 @@ std::string gitterEinwand(const Kurvenbild& gemessen, const Kurvenbild& referenz
 // must match (gitterEinwand).
 Kurvenbild differenz(const Kurvenbild& gemessen, const Kurvenbild& referenz);
 // The level of such a difference: dB, or the difference of linear ratios.
-double differenzPegel(std::int32_t d, bool lin);
+double differenzPegel(std::int64_t d, bool lin);
 
 }  // namespace qzl

@@ -97,12 +97,15 @@ TEST(Messmarken, AblesungenMitDeltaUndPegeln) {
     EXPECT_DOUBLE_EQ(a[0].pegel, 0);
     ASSERT_TRUE(a[1].delta);
     EXPECT_EQ(a[1].delta->first, -200);
-    EXPECT_DOUBLE_EQ(a[1].delta->second, -20);
+    EXPECT_EQ(a[1].delta->second, -20);
     EXPECT_EQ(a[2].delta, std::nullopt);
     EXPECT_FALSE(a[3].punkt);
     EXPECT_TRUE(a[4].an);
     EXPECT_FALSE(a[4].punkt);
     EXPECT_FALSE(markenAblesen(std::nullopt, e)[0].punkt);
+    // -31.6 dB against -25 dB: a difference of levels would read -6.600000000000001.
+    const Kurvenbild zwei{1040, 160, Messart::durchgang, false, {242, 275}, false};
+    EXPECT_EQ(markenAblesen(zwei, e)[1].delta->second, -6.6);
 
     // Levels as the read-outs give them: 5 readings a dB, the spectrum's top +10 dB, lin the ratio.
     EXPECT_DOUBLE_EQ(pegelBei(Kurvenbild{0, 1, Messart::durchgang, false, {401}, false}, 1), 0.2);
