@@ -107,12 +107,7 @@ Spurzeichnung zeichnung(const InstrumentState& st, const api::Spuransicht& a) {
 }  // namespace
 
 Aenderung spurRasterAuffrischen(Geraet& g, bool diagrammNeu) {
-    std::uint64_t version = 0;
-    {
-        std::lock_guard sperre(g.spurSperre);
-        version = g.spuren.version;
-    }
-    if (version == g.spurRasterVersion && !diagrammNeu) return {};
+    if (api::spurVersion(g) == g.spurRasterVersion && !diagrammNeu) return {};
     const api::Spuransicht a = api::spurAnsicht(g);
     g.spurRasterVersion = a.version;
     const Spurzeichnung z = zeichnung(g.st, a);
@@ -335,6 +330,11 @@ Spuransicht spurAnsicht(Geraet& g) {
     }
     a.ablesungen = markenAblesen(a.kurve, s.e);
     return a;
+}
+
+std::uint64_t spurVersion(Geraet& g) {
+    std::lock_guard sperre(g.spurSperre);
+    return g.spuren.version;
 }
 
 Ergebnis markenSpeichern(Geraet& g, const std::string& pfad) {

@@ -225,6 +225,8 @@ struct Spuransicht {
     std::uint64_t version = 0;  // changes with every change of the above
 };
 Spuransicht spurAnsicht(Geraet& g);
+// Just its version: cheap enough for every refresh tick.
+std::uint64_t spurVersion(Geraet& g);
 
 // The markers' file beside a configuration: markers, hold, difference.
 Ergebnis markenSpeichern(Geraet& g, const std::string& pfad);

@@ -95,7 +95,7 @@ class Bedienung : public MarkenBedienung {
 public:
     explicit Bedienung(Programm& p) : p_(p) {}
     MarkenTafel tafel() override { return tafelVon(api::spurAnsicht(p_.geraet), p_.st.dezimalzeichen); }
-    std::uint64_t version() override { return api::spurAnsicht(p_.geraet).version; }
+    std::uint64_t version() override { return api::spurVersion(p_.geraet); }
     std::string aendern(int n, const Messmarke& m) override { return getan(api::markeSetzen(p_.geraet, n, m)); }
     std::string suchen(int n, Suche suche) override { return getan(api::markeSuchen(p_.geraet, n, suche)); }
     std::string spitze(int n, bool rechts) override {
@@ -183,9 +183,11 @@ void ReferenzLaden1Click(Programm& p) {
 }
 
 void spurenZeigen(Programm& p) {
-    const api::Spuransicht a = api::spurAnsicht(p.geraet);
-    auto& f = p.fenster;
     auto& jetzt = p.spurenanzeige;
+    if (api::spurVersion(p.geraet) == jetzt.version) return;
+    const api::Spuransicht a = api::spurAnsicht(p.geraet);
+    jetzt.version = a.version;
+    auto& f = p.fenster;
     // Only what changed: the window without traces is not touched at all.
     if (a.differenz.has_value() != jetzt.differenz) {
         jetzt.differenz = a.differenz.has_value();

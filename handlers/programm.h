@@ -50,6 +50,7 @@ struct Programm {
 
     // What the label and check marks of the traces show now.
     struct Spurenanzeige {
+        std::uint64_t version = 0;  // of the traces when they were last shown
         bool differenz = false, abgehakt = false;
         Halten halten = Halten::aus;
     } spurenanzeige;
