@@ -25,6 +25,13 @@ QString q(const std::string& s) { return QString::fromStdString(s); }
 
 enum ArtIndex { normal, delta, spitze, minimum, band };
 
+// As the window writes frequencies ("10.700.000 Hz", "10,7 MHz") or as a script does ("10.7M").
+std::optional<std::int64_t> hz(const QLineEdit* feld) {
+    const std::string text = feld->text().toStdString();
+    if (const auto f = frequenzLesen(text)) return *f;
+    return hertzLesen(text);
+}
+
 }  // namespace
 
 MessmarkenFenster::MessmarkenFenster(MarkenBedienung& bedienung, QWidget* parent)
@@ -67,6 +74,9 @@ MessmarkenFenster::MessmarkenFenster(MarkenBedienung& bedienung, QWidget* parent
     ganz_ = new QCheckBox(QStringLiteral("ganzer Durchlauf"), this);
     von_ = new QLineEdit(this);
     bis_ = new QLineEdit(this);
+    frequenz_->setObjectName(QStringLiteral("Frequenz"));
+    von_->setObjectName(QStringLiteral("Von"));
+    bis_->setObjectName(QStringLiteral("Bis"));
     folgen_ = new QCheckBox(QString::fromUtf8("folgt der Kurve bei jedem Durchlauf"), this);
     auto* bereich = new QHBoxLayout;
     bereich->addWidget(ganz_);
@@ -124,8 +134,9 @@ void MessmarkenFenster::auffrischen() {
 }
 
 void MessmarkenFenster::editorFuellen(const MarkenTafel& t) {
-    // What the user is typing stays until it is taken or another marker is chosen.
-    if (editorMarke_ == t.e.aktiv && frequenz_->hasFocus()) return;
+    // What the user is setting stays, while passes come and go, until it is
+    // taken or another marker is chosen; the row above shows the marker as it is.
+    if (editorMarke_ == t.e.aktiv) return;
     editorMarke_ = t.e.aktiv;
     const Messmarke& m = t.e.marken[static_cast<std::size_t>(t.e.aktiv - 1)];
     an_->setChecked(m.an);
@@ -145,7 +156,7 @@ void MessmarkenFenster::uebernehmen() {
     const int n = aktiv();
     Messmarke m;
     m.an = an_->isChecked();
-    const auto f = hertzLesen(frequenz_->text().toStdString());
+    const auto f = hz(frequenz_);
     if (!f) return antwort("Die Frequenz ist keine Zahl in Hz.");
     m.frequenz = *f;
     const int art = art_->currentIndex();
@@ -157,7 +168,7 @@ void MessmarkenFenster::uebernehmen() {
               : art == minimum                              ? Suche::minimum
                                                             : Suche::keine;
     if (!ganz_->isChecked()) {
-        const auto von = hertzLesen(von_->text().toStdString()), bis = hertzLesen(bis_->text().toStdString());
+        const auto von = hz(von_), bis = hz(bis_);
         if (!von || !bis) return antwort("Der Suchbereich braucht zwei Frequenzen in Hz.");
         m.bereich = std::pair{std::min(*von, *bis), std::max(*von, *bis)};
     }

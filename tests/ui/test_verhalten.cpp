@@ -7,6 +7,15 @@
 #include "handlers/markenbedienung.h"
 #include "ui/messmarken_fenster.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+#include <array>
+
 using qzl::Element;
 
 TEST_F(FensterTest, HakenSetztNurDasProgrammNichtDerKlick) {
@@ -222,10 +231,19 @@ namespace {
 struct MarkenProbe : qzl::MarkenBedienung {
     bool an = false;
     std::vector<int> tasten, klicks;
-    qzl::MarkenTafel tafel() override { return {}; }
+    qzl::MarkenTafel zeigt;
+    std::vector<std::pair<int, qzl::Messmarke>> geaendert;
+    std::vector<qzl::Suche> gesucht;
+    qzl::MarkenTafel tafel() override { return zeigt; }
     std::uint64_t version() override { return 0; }
-    std::string aendern(int, const qzl::Messmarke&) override { return {}; }
-    std::string suchen(int, qzl::Suche) override { return {}; }
+    std::string aendern(int n, const qzl::Messmarke& m) override {
+        geaendert.emplace_back(n, m);
+        return {};
+    }
+    std::string suchen(int, qzl::Suche s) override {
+        gesucht.push_back(s);
+        return "Keine Spitze.";
+    }
     std::string spitze(int, bool) override { return {}; }
     void aktivieren(int) override {}
     bool taste(int punkte) override {
@@ -261,4 +279,47 @@ TEST_F(FensterTest, MessmarkenTastenUndMaus) {
     QTest::mouseClick(flaeche, Qt::LeftButton, {}, QPoint(5 + 100, 30 + 50));
     QTest::mouseClick(flaeche, Qt::LeftButton, {}, QPoint(2, 30 + 50));  // left of the picture
     EXPECT_EQ(probe.klicks, std::vector<int>{100});
+}
+
+TEST_F(FensterTest, MessmarkenFensterZeigtZeilenUndNimmtDieEinstellungen) {
+    MarkenProbe probe;
+    probe.zeigt.zeilen[1] = {"2", "Band", "10.700.000 Hz", "-3.2 dB", "3.0 dB: …"};
+    probe.zeigt.e.aktiv = 2;
+    probe.zeigt.e.marken[1] = {.an = true, .frequenz = 10700000, .bandDb = 3.0};
+    fenster.markenBedienungSetzen(&probe);
+    fenster.messmarkenZeigen();
+    auto* w = fenster.messmarkenFenster();
+    auto* tabelle = w->findChild<QTableWidget*>();
+    ASSERT_NE(tabelle, nullptr);
+    EXPECT_EQ(tabelle->currentRow(), 1);
+    const auto& z = probe.zeigt.zeilen[1];
+    const std::array texte{z.nummer, z.art, z.frequenz, z.pegel, z.werte};
+    for (int s = 0; s < 5; ++s) EXPECT_EQ(tabelle->item(1, s)->text().toStdString(), texte[static_cast<std::size_t>(s)]);
+
+    // The editor holds the active marker; taken back as it stands, it is the same marker.
+    auto knopf = [&](const char* text) {
+        for (auto* k : w->findChildren<QPushButton*>())
+            if (k->text() == QString::fromUtf8(text)) return k;
+        return static_cast<QPushButton*>(nullptr);
+    };
+    knopf("&Übernehmen")->click();
+    ASSERT_EQ(probe.geaendert.size(), 1u);
+    EXPECT_EQ(probe.geaendert[0].first, 2);
+    EXPECT_EQ(probe.geaendert[0].second, probe.zeigt.e.marken[1]);
+
+    // A peak that follows the curve, searched within its range at once; the reason shows.
+    auto* art = w->findChild<QComboBox*>();
+    art->setCurrentIndex(2);
+    for (auto* c : w->findChildren<QCheckBox*>()) c->setChecked(c->text() != "ganzer Durchlauf");
+    w->findChild<QLineEdit*>("Von")->setText("10,6 MHz");
+    w->findChild<QLineEdit*>("Bis")->setText("10.5M");
+    knopf("&Übernehmen")->click();
+    ASSERT_EQ(probe.geaendert.size(), 2u);
+    const qzl::Messmarke soll{.an = true, .frequenz = 10700000, .suche = qzl::Suche::maximum, .verfolgen = true,
+                              .bereich = std::pair{10500000, 10600000}};
+    EXPECT_EQ(probe.geaendert[1].second, soll);
+    EXPECT_EQ(probe.gesucht, std::vector{qzl::Suche::maximum});
+    w->findChild<QLineEdit*>("Frequenz")->setText("zehn");
+    knopf("&Übernehmen")->click();
+    EXPECT_EQ(probe.geaendert.size(), 2u);
 }
