@@ -82,6 +82,9 @@ TEST(Messmarken, NaechsteSpitzeBrauchtDreiDezibel) {
     } faelle[] = {{1, true, 2}, {2, true, 4}, {4, true, 6}, {6, true, {}}, {5, true, 6},
                   {6, false, 4}, {5, false, 4}, {2, false, {}}, {10, false, 6}, {0, true, 2}};
     for (const auto& f : faelle) EXPECT_EQ(naechsteSpitze(k, f.ab, f.rechts), f.spitze) << f.ab << f.rechts;
+    // A shelf on a rising slope is no peak.
+    const Kurvenbild stufe{0, 1, Messart::durchgang, false, {100, 200, 200, 300, 400}, false};
+    EXPECT_EQ(naechsteSpitze(stufe, 1, true), std::nullopt);
 }
 
 TEST(Messmarken, AblesungenMitDeltaUndPegeln) {
@@ -134,6 +137,24 @@ TEST(Messmarken, KombiniererWieCombine) {
     neu.dazu(std::vector<std::int32_t>{9, 9});
     neu.dazu(std::vector<std::int32_t>{1, 2, 3});  // another grid starts afresh
     EXPECT_EQ(neu.ergebnis(), (std::vector<std::int32_t>{1, 2, 3}));
+}
+
+TEST(Messmarken, GitterDerReferenz) {
+    const Kurvenbild k{1000, 100, Messart::durchgang, false, {1, 2}, false};
+    const struct {
+        const char* name;
+        Kurvenbild referenz;
+        bool passt;
+    } faelle[] = {
+        {"gleich", k, true},
+        {"anderer Start", {1100, 100, Messart::durchgang, false, {1, 2}, false}, false},
+        {"anderer Schritt", {1000, 50, Messart::durchgang, false, {1, 2}, false}, false},
+        {"andere Punkte", {1000, 100, Messart::durchgang, false, {1, 2, 3}, false}, false},
+        {"anderer Detektor", {1000, 100, Messart::durchgang, true, {1, 2}, false}, false},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(gitterEinwand(k, f.referenz).empty(), f.passt) << f.name;
+    // One point has no step to differ in.
+    EXPECT_EQ(gitterEinwand({5, 1, Messart::durchgang, false, {1}, false}, {5, 7, Messart::durchgang, false, {9}, false}), "");
 }
 
 // A pass of readings on the settings as they stand.
@@ -210,6 +231,8 @@ TEST(Messmarken, SucheVerfolgungUndEinwaende) {
     for (const auto& f : falsch) EXPECT_EQ(api::markeSetzen(g, f.n, f.m).grund, api::Grund::ausserhalb) << f.n;
     EXPECT_EQ(api::haltenSetzen(g, Halten::mittel, 0).grund, api::Grund::ausserhalb);
     EXPECT_EQ(api::haltenSetzen(g, Halten::mittel, 101).grund, api::Grund::ausserhalb);
+    EXPECT_TRUE(api::haltenSetzen(g, Halten::mittel, 1));
+    EXPECT_TRUE(api::haltenSetzen(g, Halten::mittel, 100));
 }
 
 TEST(Messmarken, HaltenReferenzUndDifferenz) {
@@ -278,6 +301,7 @@ TEST(Messmarken, DateiHinUndZurueck) {
         {"qzl7 markers 1\r\nmarker 9 on 5\r\n", "line 2"},
         {"qzl7 markers 1\r\n# note\r\nmarker 1 on 5 search peak\r\n", "line 3"},
         {"qzl7 markers 1\r\nmarker 1 on 5 range 1\r\n", "line 2"},
+        {"qzl7 markers 1\r\nmarker 1 on 5 delta x\r\n", "line 2"},
         {"qzl7 markers 1\r\nhold sometimes\r\n", "line 2"},
         {"qzl7 markers 1\r\nmath diff extra\r\n", "line 2"},
     };
@@ -324,8 +348,23 @@ TEST(Messmarken, SchichtMitZweiMarkenUndReferenz) {
     EXPECT_EQ(bild.index(xU + 7, yB - 400 - 1), messmarkenFarbe);
     EXPECT_EQ(bild.index(xU + 13, yB - 350 - 1), messmarkenFarbe);
     EXPECT_EQ(bild.index(xU + 3, yB - 400 - 1), 255);
+    // The tip has the cursor arrow's shape: column x - l from its own height up to 9 rows above.
+    const int xm = xU + 7, ym = yB - 400;
+    const int hoehe[5] = {1, 2, 4, 6, 8};
+    for (int l = 0; l < 5; ++l) {
+        EXPECT_EQ(bild.index(xm - l, ym - hoehe[l]), messmarkenFarbe) << l;
+        EXPECT_EQ(bild.index(xm - l, ym - 9), messmarkenFarbe) << l;
+        EXPECT_NE(bild.index(xm - l, ym - hoehe[l] + 1), messmarkenFarbe) << l;
+    }
     // What a picture file gets is what the window shows.
     EXPECT_EQ(api::anzeigeBild(g).indizes, bild.indizes);
+    // The difference: its 0 dB line half way up, over the whole sweep, and the curve around it.
+    ASSERT_TRUE(api::differenzZeigen(g, true));
+    api::anzeigeAuffrischen(g);
+    EXPECT_EQ(bild.index(xU + 3 + 2 * 6, yB - differenzNull), differenzFarbe);
+    EXPECT_EQ(bild.index(xU + 3 + 2 * 6 + 2, yB - differenzNull), 255);
+    // Point 1: 300 - 110 above the line.
+    EXPECT_EQ(bild.index(xU + 3, yB - differenzNull - 190), differenzFarbe);
     // Switched off, the layer goes and the picture is the old one again.
     api::referenzVerwerfen(g);
     api::markeSetzen(g, 1, {});
