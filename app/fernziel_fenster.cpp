@@ -246,8 +246,8 @@ fern::Ergebnis FensterZiel::spurAendern(Aktion aktion) {
 
 Spureinstellungen FensterZiel::spur() { return api::spurAnsicht(p_.geraet).e; }
 
-fern::Ergebnis FensterZiel::markeSetzen(int n, const Messmarke& m) {
-    return spurAendern([&] { return api::markeSetzen(p_.geraet, n, m); });
+fern::Ergebnis FensterZiel::markeAendern(int n, const std::function<void(Messmarke&)>& aenderung) {
+    return spurAendern([&] { return api::markeAendern(p_.geraet, n, aenderung); });
 }
 
 fern::Ergebnis FensterZiel::markeSuchen(int n, Suche suche) {

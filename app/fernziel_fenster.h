@@ -45,7 +45,7 @@ public:
     std::string ueberschrift() override;
     fern::Ergebnis ueberschriftSetzen(const std::string& text) override;
     Spureinstellungen spur() override;
-    fern::Ergebnis markeSetzen(int n, const Messmarke& m) override;
+    fern::Ergebnis markeAendern(int n, const std::function<void(Messmarke&)>& aenderung) override;
     fern::Ergebnis markeSuchen(int n, Suche suche) override;
     fern::Ergebnis markeSpitzeSuchen(int n, bool rechts) override;
     fern::Wert<fern::Markenwert> markeAblesen(int n) override;

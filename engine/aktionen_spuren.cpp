@@ -183,6 +183,17 @@ Ergebnis markeSetzen(Geraet& g, int n, const Messmarke& m) {
     return {};
 }
 
+Ergebnis markeAendern(Geraet& g, int n, const std::function<void(Messmarke&)>& aenderung) {
+    if (auto e = markeFehlt(n)) return *e;
+    std::lock_guard sperre(g.spurSperre);
+    Messmarke m = marke(g, n);
+    aenderung(m);
+    if (auto e = markeEinwand(n, m)) return *e;
+    marke(g, n) = m;
+    ++g.spuren.version;
+    return {};
+}
+
 Ergebnis aktiveMarkeSetzen(Geraet& g, int n) {
     if (auto e = markeFehlt(n)) return *e;
     std::lock_guard sperre(g.spurSperre);

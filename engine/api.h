@@ -187,6 +187,9 @@ MessErgebnis durchlaeufeMessen(Geraet& g, int durchgaenge, Kombination regel, co
 // Marker n (1 to 8) as a whole: refused for another n, a delta to itself or
 // beyond 8, a band not above 0 or beyond 200 dB, a range that runs down.
 Ergebnis markeSetzen(Geraet& g, int n, const Messmarke& m);
+// Marker n as it stands with one change, judged likewise, in one step with
+// reading it: a pass that moves it meanwhile is not undone.
+Ergebnis markeAendern(Geraet& g, int n, const std::function<void(Messmarke&)>& aenderung);
 // The marker that the keys and the mouse move.
 Ergebnis aktiveMarkeSetzen(Geraet& g, int n);
 // Marker n on (and to) the highest or lowest point of its search range;

@@ -3,6 +3,7 @@
 // it on the engine; every call comes on the thread that runs the sessions,
 // and none may wait for the instrument.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -131,9 +132,11 @@ public:
     // Markers and traces; n is 1 to 8. They may change while a sweep runs.
     // Markers, hold and difference as set.
     virtual Spureinstellungen spur() = 0;
-    // Marker n as a whole, judged by the target (-222 for a delta to itself,
-    // a band beyond 200 dB, a range that runs down).
-    virtual Ergebnis markeSetzen(int n, const Messmarke& m) = 0;
+    // Marker n as it stands with one change, judged as a whole by the target
+    // (-222 for a delta to itself, a band beyond 200 dB, a range that runs
+    // down); read and written in one step, so that a pass that moves it
+    // meanwhile is not undone.
+    virtual Ergebnis markeAendern(int n, const std::function<void(Messmarke&)>& aenderung) = 0;
     // Marker n on and to the highest or lowest point of its search range, or
     // to the next peak left or right; -230 when there is none.
     virtual Ergebnis markeSuchen(int n, Suche suche) = 0;

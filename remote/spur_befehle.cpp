@@ -19,9 +19,7 @@ Messmarke marke(Lage& l) { return l.ziel.spur().marken[static_cast<std::size_t>(
 // Marker n with one change; the target judges it as a whole.
 template <class F>
 void aendern(Lage& l, F aenderung) {
-    Messmarke m = marke(l);
-    aenderung(m);
-    erledigt(l, l.ziel.markeSetzen(l.suffix, m));
+    erledigt(l, l.ziel.markeAendern(l.suffix, aenderung));
 }
 
 Antwort veraltet(Lage& l, const std::string& warum) {

@@ -216,6 +216,13 @@ TEST(Messmarken, SucheVerfolgungUndEinwaende) {
     EXPECT_EQ(a.e.marken[0].frequenz, 1500);  // follows the peak
     EXPECT_EQ(a.e.marken[1].frequenz, 1200);  // stays put
 
+    // One change to a marker as it stands: the rest stays, a refusal changes nothing.
+    ASSERT_TRUE(api::markeAendern(g, 1, [](Messmarke& m) { m.bandDb = 6.0; }));
+    EXPECT_EQ(api::spurAnsicht(g).e.marken[0].frequenz, 1500);
+    EXPECT_EQ(api::markeAendern(g, 1, [](Messmarke& m) { m.bezug = 1; }).grund, api::Grund::ausserhalb);
+    EXPECT_EQ(api::spurAnsicht(g).e.marken[0].bezug, 0);
+    EXPECT_EQ(api::spurAnsicht(g).e.marken[0].bandDb, 6.0);
+
     // The keys: one point, clamped at the ends; an outside marker lands on the nearest end.
     ASSERT_TRUE(api::markeSchieben(g, 2, -10));
     EXPECT_EQ(api::spurAnsicht(g).e.marken[1].frequenz, 1000);

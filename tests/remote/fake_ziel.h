@@ -88,7 +88,9 @@ struct FakeZiel : fern::Fernziel {
     fern::Markenwert ablesungWert{true, true, 1001000, 0.9975, std::pair{-1000, 3.5},
                                   fern::Markenwert::Bandwerte{999000.5, 1002501.5, 3501, 1000751, 285.9}};
     Spureinstellungen spur() override { return spurE; }
-    fern::Ergebnis markeSetzen(int n, const Messmarke& m) override {
+    fern::Ergebnis markeAendern(int n, const std::function<void(Messmarke&)>& aenderung) override {
+        Messmarke m = spurE.marken.at(static_cast<std::size_t>(n - 1));
+        aenderung(m);
         return setzen(spurE.marken.at(static_cast<std::size_t>(n - 1)), m, "marke" + std::to_string(n));
     }
     fern::Ergebnis markeSuchen(int n, Suche s) override {
