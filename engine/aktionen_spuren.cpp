@@ -157,20 +157,28 @@ Messmarke& marke(Geraet& g, int n) { return g.spuren.e.marken[static_cast<std::s
 
 const Ergebnis keineKurve{Grund::keineDaten, "no curve for the present settings: measure a pass first", std::nullopt};
 
-// Marker n moved by the user onto point punkt of the curve the markers
-// read (clamped to it); it stays there.
-Ergebnis aufPunkt(Geraet& g, int n, const std::function<std::int32_t(const Kurvenbild&, const Messmarke&)>& punkt) {
+// Marker n changed by aenderung against the curve the markers read, under
+// the lock; the change counts only when it is done.
+template <class F>
+Ergebnis aufKurve(Geraet& g, int n, F aenderung) {
     if (auto e = markeFehlt(n)) return *e;
     std::lock_guard sperre(g.spurSperre);
     const auto kurve = markenKurve(g.st, g.spuren);
     if (!kurve || kurve->werte.empty()) return keineKurve;
-    auto& m = marke(g, n);
-    const auto anzahl = static_cast<std::int32_t>(kurve->werte.size());
-    m.frequenz = frequenzBei(*kurve, std::clamp(punkt(*kurve, m), 1, anzahl));
-    m.an = true;
-    m.suche = Suche::keine;
-    ++g.spuren.version;
-    return {};
+    Ergebnis e = aenderung(*kurve, marke(g, n));
+    if (e) ++g.spuren.version;
+    return e;
+}
+
+// Marker n put by the user on point punkt (clamped to the curve); it stays there.
+template <class F>
+Ergebnis aufPunkt(Geraet& g, int n, F punkt) {
+    return aufKurve(g, n, [&](const Kurvenbild& k, Messmarke& m) {
+        m.frequenz = frequenzBei(k, std::clamp(punkt(k, m), 1, static_cast<std::int32_t>(k.werte.size())));
+        m.an = true;
+        m.suche = Suche::keine;
+        return Ergebnis{};
+    });
 }
 
 }  // namespace
@@ -203,39 +211,34 @@ Ergebnis aktiveMarkeSetzen(Geraet& g, int n) {
 }
 
 Ergebnis markeSuchen(Geraet& g, int n, Suche suche) {
-    if (auto e = markeFehlt(n)) return *e;
-    std::lock_guard sperre(g.spurSperre);
-    const auto kurve = markenKurve(g.st, g.spuren);
-    if (!kurve) return keineKurve;
-    Messmarke m = marke(g, n);
-    m.suche = suche;
-    const auto f = suchziel(*kurve, m);
-    if (!f) return abgelehnt(Grund::keineDaten, "no point of the curve lies in marker " + std::to_string(n) + "'s search range");
-    m.frequenz = *f;
-    m.an = true;
-    marke(g, n) = m;
-    ++g.spuren.version;
-    return {};
+    return aufKurve(g, n, [&](const Kurvenbild& k, Messmarke& m) {
+        Messmarke gesucht = m;
+        gesucht.suche = suche;
+        const auto f = suchziel(k, gesucht);
+        if (!f)
+            return abgelehnt(Grund::keineDaten,
+                             "no point of the curve lies in marker " + std::to_string(n) + "'s search range");
+        m = gesucht;
+        m.frequenz = *f;
+        m.an = true;
+        return Ergebnis{};
+    });
 }
 
 Ergebnis markeSpitzeSuchen(Geraet& g, int n, bool rechts) {
-    if (auto e = markeFehlt(n)) return *e;
-    std::lock_guard sperre(g.spurSperre);
-    const auto kurve = markenKurve(g.st, g.spuren);
-    if (!kurve) return keineKurve;
-    auto& m = marke(g, n);
-    // A marker outside the curve searches from the end it lies beyond.
-    std::int32_t ab = m.frequenz < kurve->start ? 0 : static_cast<std::int32_t>(kurve->werte.size()) + 1;
-    if (const auto p = punktBei(*kurve, m.frequenz)) ab = *p;
-    const auto spitze = naechsteSpitze(*kurve, ab, rechts);
-    if (!spitze)
-        return abgelehnt(Grund::keineDaten, std::string("no peak of 3 dB lies ") + (rechts ? "right" : "left") +
-                                                " of marker " + std::to_string(n));
-    m.frequenz = frequenzBei(*kurve, *spitze);
-    m.an = true;
-    m.suche = Suche::keine;
-    ++g.spuren.version;
-    return {};
+    return aufKurve(g, n, [&](const Kurvenbild& k, Messmarke& m) {
+        // A marker outside the curve searches from the end it lies beyond.
+        std::int32_t ab = m.frequenz < k.start ? 0 : static_cast<std::int32_t>(k.werte.size()) + 1;
+        if (const auto p = punktBei(k, m.frequenz)) ab = *p;
+        const auto spitze = naechsteSpitze(k, ab, rechts);
+        if (!spitze)
+            return abgelehnt(Grund::keineDaten, std::string("no peak of 3 dB lies ") + (rechts ? "right" : "left") +
+                                                    " of marker " + std::to_string(n));
+        m.frequenz = frequenzBei(k, *spitze);
+        m.an = true;
+        m.suche = Suche::keine;
+        return Ergebnis{};
+    });
 }
 
 Ergebnis markeAufPunkt(Geraet& g, int n, std::int32_t punkt) {
