@@ -120,7 +120,7 @@ MarkenAblesungen markenAblesen(const std::optional<Kurvenbild>& k, const Spurein
     for (std::size_t m = 0; m < a.size(); ++m) {
         const std::int32_t bezug = e.marken[m].bezug;
         if (!a[m].punkt || bezug < 1 || bezug > anzahlMessmarken) continue;
-        const auto& andere = a[static_cast<std::size_t>(bezug - 1)];
+        const auto& andere = a.at(static_cast<std::size_t>(bezug - 1));
         // From the readings, so that -6.6 dB reads -6.6 and not -6.600000000000001.
         if (andere.punkt)
             a[m].delta = std::pair{a[m].frequenz - andere.frequenz,

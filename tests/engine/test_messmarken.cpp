@@ -96,6 +96,7 @@ TEST(Messmarken, AblesungenMitDeltaUndPegeln) {
     e.marken[4] = {.an = true, .frequenz = 5000};  // outside
     const auto a = markenAblesen(filter(), e);
     EXPECT_EQ(a[0].punkt, 3);
+    EXPECT_FALSE(a[0].delta);
     EXPECT_EQ(a[0].frequenz, 1200);
     EXPECT_DOUBLE_EQ(a[0].pegel, 0);
     ASSERT_TRUE(a[1].delta);
@@ -268,6 +269,9 @@ TEST(Messmarken, HaltenReferenzUndDifferenz) {
     }
     ASSERT_TRUE(api::referenzUebernehmen(g));
     ASSERT_TRUE(api::differenzZeigen(g, true));
+    durchlauf(g, {20, 40, 30}, true);
+    // A synthesised pass makes a synthesised difference.
+    EXPECT_TRUE(api::spurAnsicht(g).differenz->synthetisch);
     durchlauf(g, {20, 40, 30});
     api::haltenSetzen(g, Halten::aus, 4);
     a = api::spurAnsicht(g);
@@ -299,6 +303,9 @@ TEST(Messmarken, DateiHinUndZurueck) {
     const std::string text = markendateiText(e);
     EXPECT_EQ(text.substr(0, text.find('\r')), "qzl7 markers 1");
     EXPECT_EQ(markendateiLesen(text).einstellungen, e);
+    // The shortest marker line: number, state, frequency.
+    EXPECT_EQ(markendateiLesen("qzl7 markers 1\r\nmarker 2 on 7\r\n").einstellungen->marken[1],
+              (Messmarke{.an = true, .frequenz = 7}));
 
     const struct {
         const char* daten;
@@ -344,6 +351,7 @@ TEST(Messmarken, SchichtMitZweiMarkenUndReferenz) {
     ASSERT_TRUE(api::referenzUebernehmen(g));
     ASSERT_TRUE(api::markeSetzen(g, 1, {.an = true, .frequenz = 1200}));
     ASSERT_TRUE(api::markeSetzen(g, 2, {.an = true, .frequenz = 1500}));
+    ASSERT_TRUE(api::markeSetzen(g, 3, {.an = true, .frequenz = 1400}));
     api::anzeigeAuffrischen(g);
     ASSERT_TRUE(g.spurRasterAn);
     const AnzeigeBitmap& bild = g.st.anzeigeBitmap;
@@ -356,7 +364,9 @@ TEST(Messmarken, SchichtMitZweiMarkenUndReferenz) {
     EXPECT_EQ(bild.index(xU + 13, yB - 350 - 1), messmarkenFarbe);
     EXPECT_EQ(bild.index(xU + 3, yB - 400 - 1), 255);
     // The tip has the cursor arrow's shape: column x - l from its own height up to 9 rows above.
-    const int xm = xU + 7, ym = yB - 400;
+    // Marker 3 on point 5 (reading 380, off the grid's lines).
+    const int xm = xU + 11, ym = yB - 380;
+    EXPECT_EQ(bild.index(xm, ym), 255);
     const int hoehe[5] = {1, 2, 4, 6, 8};
     for (int l = 0; l < 5; ++l) {
         EXPECT_EQ(bild.index(xm - l, ym - hoehe[l]), messmarkenFarbe) << l;
@@ -376,6 +386,7 @@ TEST(Messmarken, SchichtMitZweiMarkenUndReferenz) {
     api::referenzVerwerfen(g);
     api::markeSetzen(g, 1, {});
     api::markeSetzen(g, 2, {});
+    api::markeSetzen(g, 3, {});
     api::anzeigeAuffrischen(g);
     EXPECT_FALSE(g.spurRasterAn);
     EXPECT_EQ(bild.indizes, api::anzeigeBild(g).indizes);

@@ -47,9 +47,13 @@ TEST(MessmarkenFenster, MenueEintraegeZeigenWasSieTaten) {
 
     haltenWaehlen(p, Halten::max);
     EXPECT_TRUE(f.abgehakt(Element::HaltenMaximum1));
-    f.eingabeAntworten = {"0", "12"};
+    f.eingabeAntworten = {"0", "101", "100", "12"};
+    for (int i = 0; i < 2; ++i) {
+        HaltenMittelwert1Click(p);
+        EXPECT_EQ(f.meldungen.back(), "Bitte eine Anzahl von 1 bis 100 eingeben.");
+    }
     HaltenMittelwert1Click(p);
-    EXPECT_EQ(f.meldungen.back(), "Bitte eine Anzahl von 1 bis 100 eingeben.");
+    EXPECT_EQ(api::spurAnsicht(p.geraet).e.mittelAnzahl, 100);
     HaltenMittelwert1Click(p);
     EXPECT_FALSE(f.abgehakt(Element::HaltenMaximum1));
     EXPECT_TRUE(f.abgehakt(Element::HaltenMittelwert1));
