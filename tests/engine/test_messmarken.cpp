@@ -52,6 +52,8 @@ TEST(Messmarken, BandMitKantenUndGuete) {
         // linear: 3 dB is the ratio 0.707945784
         {"linear", {0, 10, Messart::durchgang, true, {100, 200, 400, 200, 100}, false}, 3, 3,
          std::pair{14.15891568, 25.84108432}},
+        // a level of 0 has nothing below it: no band of 0 / 0
+        {"linear ohne Pegel", {0, 10, Messart::durchgang, true, {0, 0, 0}, false}, 2, 3, std::nullopt},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
@@ -217,6 +219,11 @@ TEST(Messmarken, SucheVerfolgungUndEinwaende) {
     EXPECT_EQ(a.e.marken[0].frequenz, 1500);  // follows the peak
     EXPECT_EQ(a.e.marken[1].frequenz, 1200);  // stays put
 
+    // The next peak switches a marker on.
+    ASSERT_TRUE(api::markeSetzen(g, 4, {.frequenz = 1000}));
+    ASSERT_TRUE(api::markeSpitzeSuchen(g, 4, true));
+    EXPECT_EQ(api::spurAnsicht(g).e.marken[3], (Messmarke{.an = true, .frequenz = 1500}));
+
     // One change to a marker as it stands: the rest stays, a refusal changes nothing.
     ASSERT_TRUE(api::markeAendern(g, 1, [](Messmarke& m) { m.bandDb = 6.0; }));
     EXPECT_EQ(api::spurAnsicht(g).e.marken[0].frequenz, 1500);
@@ -330,6 +337,9 @@ TEST(Messmarken, DateiHinUndZurueck) {
     EXPECT_EQ(api::markenUebernehmen(u->p.geraet, "qzl7 markers 1\r\nmarker 1 on 5 delta 1\r\nhold max 3\r\n").grund,
               api::Grund::falscheDatei);
     EXPECT_EQ(api::spurAnsicht(u->p.geraet).e, Spureinstellungen{});
+    Spureinstellungen keinMittel;
+    keinMittel.mittelAnzahl = 0;
+    EXPECT_EQ(api::spurEinstellungenSetzen(u->p.geraet, keinMittel).text, "the mean is taken over 1 to 100 passes");
 }
 
 TEST(Messmarken, SchichtMitZweiMarkenUndReferenz) {

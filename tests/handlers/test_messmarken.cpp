@@ -110,6 +110,11 @@ TEST(MessmarkenFenster, TastenUndMausNurMitAktiverMarke) {
     st.messpunkte = 30;
     pass(p, std::vector<std::int32_t>(30, 200));
     auto b = markenBedienung(p);
+    {
+        auto leer = test::neueUmgebung();
+        EXPECT_EQ(markenBedienung(leer->p)->spitze(1, true),
+                  "Es gibt noch keine Messkurve zu den Einstellungen: bitte erst einen Durchlauf messen.");
+    }
     EXPECT_FALSE(b->taste(1));
     EXPECT_FALSE(b->klick(st.xUrsprung + 2 * 5 + 1));
     ASSERT_EQ(b->aendern(1, {.an = true, .frequenz = 1000}), "");
