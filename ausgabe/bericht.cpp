@@ -85,37 +85,24 @@ std::string berichtText(const InstrumentState& st, std::optional<double> bandDb)
     return text;
 }
 
+namespace {
+
+std::vector<Grenzpunkt> grenzpunkte(const InstrumentState& st, const Kurvenbild* differenz) {
+    std::vector<Grenzpunkt> punkte;
+    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i)
+        punkte.push_back({punktFrequenz(st, i), ausgabePegel(st, differenz, i)});
+    return punkte;
+}
+
+}  // namespace
+
 std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vector<Grenze>& grenzen,
                                      const Kurvenbild* differenz) {
-    std::vector<Verstoss> verstoesse;
-    for (std::int32_t i = 1; i <= punktAnzahl(st); ++i) {
-        const std::int64_t f = punktFrequenz(st, i);
-        const double p = ausgabePegel(st, differenz, i);
-        for (const auto& g : grenzen) {
-            if (f < g.f1 || f > g.f2) continue;
-            if (g.oben ? p < g.pegel : p > g.pegel) verstoesse.push_back({i, f, p, &g});
-        }
-    }
-    return verstoesse;
+    return grenzenPruefen(grenzpunkte(st, differenz), grenzen);
 }
 
 std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>& grenzen, bool differenz) {
-    const std::int64_t erste = punktFrequenz(st, 1);
-    const std::int64_t letzte = punktFrequenz(st, punktAnzahl(st));
-    for (const auto& g : grenzen) {
-        if (st.linModus && g.pegel < 0 && !differenz)
-            return g.text + ": a ratio of the linear detector is never below 0; give the ratio to the top line "
-                            "(e.g. 0.5), or sweep with --detector log for a level in dB";
-        bool getroffen = false;
-        for (std::int32_t i = 1; i <= punktAnzahl(st) && !getroffen; ++i) {
-            const std::int64_t f = punktFrequenz(st, i);
-            getroffen = f >= g.f1 && f <= g.f2;
-        }
-        if (!getroffen)
-            return g.text + ": no sweep point lies between " + std::to_string(g.f1) + " and " + std::to_string(g.f2) +
-                   " Hz (the sweep runs from " + std::to_string(erste) + " to " + std::to_string(letzte) + " Hz)";
-    }
-    return {};
+    return grenzenEinwand(grenzpunkte(st, nullptr), grenzen, st.linModus, differenz);
 }
 
 std::string grenzenText(const InstrumentState& st, const std::vector<Verstoss>& verstoesse) {

@@ -7,21 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "evaluation/grenzen.h"
 #include "state/hz_text.h"
 #include "state/instrument_state.h"
 #include "state/kurve.h"
 
 namespace qzl {
-
-// A pass/fail limit: every point from f1 to f2 (inclusive) at or above
-// (oben) or at or below the level, in the read-out's unit.
-struct Grenze {
-    bool oben = true;
-    std::int64_t f1 = 0, f2 = 0;
-    double pegel = 0.0;
-    std::string text;  // as given, "--above 10.9M:11.9M:-8"
-};
-
 
 // "db" or "lin": the unit of the read-out's level in keys and headers.
 const char* pegelEinheit(const InstrumentState& st);
@@ -45,19 +36,11 @@ std::vector<std::pair<std::string, std::string>> kennwerte(const InstrumentState
 // "key: value" lines.
 std::string berichtText(const InstrumentState& st, std::optional<double> bandDb = std::nullopt);
 
-struct Verstoss {
-    std::int32_t punkt = 0;
-    std::int64_t frequenz = 0;
-    double pegel = 0.0;
-    const Grenze* grenze = nullptr;
-};
 // Every point of the sweep inside a limit's range that lies on the wrong
-// side of it; a point exactly on the limit passes. With a difference the
-// limits judge it, as it is what is written.
+// side of it. With a difference the limits judge it, as it is what is written.
 std::vector<Verstoss> grenzenPruefen(const InstrumentState& st, const std::vector<Grenze>& grenzen,
                                      const Kurvenbild* differenz = nullptr);
-// A limit whose range holds no point of the sweep would pass unseen; its
-// refusal, or "". A difference of ratios may be below 0.
+// The refusal of limits that cannot judge the sweep (evaluation/grenzen.h), or "".
 std::string grenzenEinwand(const InstrumentState& st, const std::vector<Grenze>& grenzen, bool differenz = false);
 // "PASS", or "FAIL" and one line per failing point.
 std::string grenzenText(const InstrumentState& st, const std::vector<Verstoss>& verstoesse);

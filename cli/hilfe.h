@@ -70,6 +70,8 @@ inline constexpr const char* sweepHilfe =
     "  --below F1:F2:LEVEL   every point from F1 to F2 at or below LEVEL\n"
     "                        (LEVEL in dB, or the ratio, 0 or more, with\n"
     "                        --detector lin)\n"
+    "  --limits FILE         the segments of a limit file, one a line:\n"
+    "                        above|below START STOP LEVEL  (# comments)\n"
     "  -q, --quiet           no progress line\n"
     "\n"
     "Exit status: 0 done (and PASS), 1 bad usage, 2 port cannot be opened or\n"
@@ -88,7 +90,8 @@ inline constexpr const char* convertHilfe =
     "                        without -o and --format nothing else\n"
     "  --band N              also the band N dB below the maximum, as for sweep\n"
     "  --above F1:F2:LEVEL   pass/fail limits as for sweep\n"
-    "  --below F1:F2:LEVEL\n";
+    "  --below F1:F2:LEVEL\n"
+    "  --limits FILE\n";
 
 inline constexpr const char* portHilfe =
     "Usage: qzl7-cli list-ports [--comN=PATH ...]\n"

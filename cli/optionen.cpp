@@ -7,6 +7,9 @@
 #include <functional>
 #include <limits>
 
+#include "cli/ausgabe.h"
+#include "formats/grenzdatei.h"
+#include "platform/datei.h"
 #include "state/regeln.h"
 #include "ausgabe/formate.h"
 #include "state/frequenz_text.h"
@@ -159,6 +162,19 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
              auto g = grenzeLesen(w, false, &grund);
              if (!g) return zitiert(w) + (grund.empty() ? " is not F1:F2:LEVEL (e.g. 9M:10M:-40)" : grund);
              a.grenzen.push_back(*g);
+             return "";
+         }},
+        {"limits", true,
+         [&a](std::string_view w) -> std::string {
+             const std::string pfad(w);
+             IoFehler io;
+             const auto daten = gewaehlteDateiLesen(pfad, io, textdateiGrenze + 1);
+             if (!daten) return pfad + ": cannot be read: " + englisch(io);
+             if (daten->size() > textdateiGrenze) return pfad + ": more than 1 MiB, no limit file";
+             std::string grund;
+             const auto grenzen = grenzdateiLesen(*daten, pfad, &grund);
+             if (!grenzen) return grund;
+             a.grenzen.insert(a.grenzen.end(), grenzen->begin(), grenzen->end());
              return "";
          }},
     };

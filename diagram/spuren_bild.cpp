@@ -35,6 +35,12 @@ void spurenZeichnen(Raster& r, const InstrumentState& st, const Spurzeichnung& z
                       differenzFarbe);
         kurveZeichnen(r, spalte1, yB, *z.differenz, differenzNull, differenzFarbe);
     }
+    // At least a short dash where a segment covers one point.
+    for (const auto& g : z.grenzen) {
+        const std::int32_t y = zeile(yB, g.wert);
+        linieZeichnen(r, spalte1 + 2 * (g.von - 1) - (g.von == g.bis), y, spalte1 + 2 * (g.bis - 1) + (g.von == g.bis), y,
+                      grenzenFarbe);
+    }
     // The cursor's arrow, with the marker's digit above it.
     static constexpr int abstand[5][2] = {{0, 1}, {1, 2}, {2, 4}, {3, 6}, {4, 8}};
     for (const auto& m : z.marken) {

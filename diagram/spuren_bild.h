@@ -17,6 +17,7 @@ inline constexpr std::uint8_t referenzFarbe = 252;
 inline constexpr std::uint8_t halteFarbe = 6;
 inline constexpr std::uint8_t differenzFarbe = 1;
 inline constexpr std::uint8_t messmarkenFarbe = 249;
+inline constexpr std::uint8_t grenzenFarbe = 253;  // fuchsia
 // The row of the difference's 0 dB: half way up the scale.
 inline constexpr std::int32_t differenzNull = 200;
 
@@ -32,8 +33,14 @@ struct Spurzeichnung {
         std::int32_t wert;
     };
     std::vector<Marke> marken;
+    // A limit segment over the points it judges, at the reading of its level.
+    struct Grenzlinie {
+        std::int32_t von, bis;
+        std::int32_t wert;
+    };
+    std::vector<Grenzlinie> grenzen;
 
-    bool leer() const { return !referenz && !gehalten && !differenz && marken.empty(); }
+    bool leer() const { return !referenz && !gehalten && !differenz && marken.empty() && grenzen.empty(); }
 };
 
 // r afresh: all 255, then what z holds, at st's origin.

@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "diagram/spuren_bild.h"
+#include "evaluation/grenzen.h"
 #include "engine/api.h"
 #include "engine/durchlauf.h"
 #include "engine/einwaende.h"
@@ -51,6 +52,12 @@ void verfolgen(const InstrumentState& st, Spurspeicher& s) {
 
 }  // namespace
 
+void urteilFaellen(const InstrumentState& st, Spurspeicher& s) {
+    s.urteil.reset();
+    if (s.grenzen.empty() || !s.grenzenAn || !s.gezeigt || s.versetzt || !passtZumDiagramm(st, *s.gezeigt)) return;
+    s.urteil = grenzurteil(*s.gezeigt, s.grenzen);
+}
+
 void spurenNachDurchlauf(Geraet& g, const Kurvenbild& bild) {
     std::lock_guard sperre(g.spurSperre);
     auto& s = g.spuren;
@@ -64,6 +71,7 @@ void spurenNachDurchlauf(Geraet& g, const Kurvenbild& bild) {
         s.gehalten->synthetisch = synthetisch;
     }
     verfolgen(g.st, s);
+    urteilFaellen(g.st, s);
     ++s.version;
 }
 
@@ -72,6 +80,7 @@ void spurenNeu(Geraet& g, std::optional<Kurvenbild> gezeigt, bool versetzt) {
     auto& s = g.spuren;
     s.gezeigt = std::move(gezeigt);
     s.versetzt = versetzt;
+    s.urteil.reset();
     halterNeu(s);
     ++s.version;
 }
@@ -100,6 +109,17 @@ Spurzeichnung zeichnung(const InstrumentState& st, const api::Spuransicht& a) {
     for (int n = 1; n <= anzahlMessmarken; ++n) {
         const auto& ab = a.ablesungen[static_cast<std::size_t>(n - 1)];
         if (ab.punkt && a.kurve) z.marken.push_back({n, *ab.punkt, a.kurve->werte[static_cast<std::size_t>(*ab.punkt - 1)]});
+    }
+    for (const auto& g : a.grenzen) {
+        std::int32_t von = 0, bis = 0;
+        for (std::int32_t i = 1; i <= static_cast<std::int32_t>(raster.werte.size()); ++i) {
+            const std::int64_t f = frequenzBei(raster, i);
+            if (f < g.f1 || f > g.f2) continue;
+            if (!von) von = i;
+            bis = i;
+        }
+        const double wert = std::clamp(wertFuerPegel(g.pegel, raster.art, raster.lin), -1.0e5, 1.0e5);
+        if (von) z.grenzen.push_back({von, bis, static_cast<std::int32_t>(std::nearbyint(wert))});
     }
     return z;
 }
@@ -289,6 +309,7 @@ Ergebnis referenzUebernehmen(Geraet& g) {
     if (!pass) return abgelehnt(Grund::keineDaten, "no complete pass yet to store as the reference");
     std::lock_guard sperre(g.spurSperre);
     g.spuren.referenz = std::move(pass);
+    g.spuren.referenzDatei.clear();
     ++g.spuren.version;
     return {};
 }
@@ -301,6 +322,7 @@ Ergebnis referenzLaden(Geraet& g, const std::string& pfad) {
     if (!reihe) return abgelehnt(Grund::falscheDatei, pfad + " is no series file");
     std::lock_guard sperre(g.spurSperre);
     g.spuren.referenz = reiheKurve(*reihe);
+    g.spuren.referenzDatei = pfad;
     ++g.spuren.version;
     return {};
 }
@@ -308,6 +330,7 @@ Ergebnis referenzLaden(Geraet& g, const std::string& pfad) {
 void referenzVerwerfen(Geraet& g) {
     std::lock_guard sperre(g.spurSperre);
     g.spuren.referenz.reset();
+    g.spuren.referenzDatei.clear();
     g.spuren.e.differenz = false;
     ++g.spuren.version;
 }
@@ -335,6 +358,11 @@ Spuransicht spurAnsicht(Geraet& g) {
     a.versetzt = s.versetzt;
     a.version = s.version;
     a.referenz = s.referenz;
+    a.referenzDatei = s.referenzDatei;
+    a.grenzen = s.grenzen;
+    a.grenzDatei = s.grenzDatei;
+    a.grenzenAn = s.grenzenAn;
+    a.urteil = s.urteil;
     if (s.e.halten != Halten::aus && !s.versetzt && s.gehalten && passtZumDiagramm(g.st, *s.gehalten))
         a.gehalten = s.gehalten;
     if (s.e.differenz) {

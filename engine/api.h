@@ -14,12 +14,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/geraet.h"
 #include "evaluation/messmarken.h"
 #include "platform/datei.h"
 #include "raster/raster.h"
 #include "state/einstellwerte.h"
+#include "state/grenzwerte.h"
 #include "state/kombination.h"
 #include "state/messmarken.h"
 #include "state/messart.h"
@@ -221,10 +223,18 @@ struct Spuransicht {
     std::optional<Kurvenbild> kurve;  // what the markers read
     bool versetzt = false;            // its points two columns left of a sweep's
     std::optional<Kurvenbild> referenz;
+    std::string referenzDatei;            // the series file it came from; "" for a stored pass
     std::optional<Kurvenbild> gehalten;   // while the hold is on and fits the diagram
     std::optional<Kurvenbild> differenz;  // measured minus reference, in readings
     std::string differenzEinwand;         // why the difference is on but not shown
     MarkenAblesungen ablesungen;
+    std::vector<Grenze> grenzen;
+    std::string grenzDatei;               // the limit file they came from
+    bool grenzenAn = true;                // whether they judge
+    // The verdict on the last pass of a sweep shown with the present
+    // settings; nothing without limits, while judging is off, before the
+    // first pass of a fresh diagram, or for a loaded series.
+    std::optional<Grenzurteil> urteil;
     std::uint64_t version = 0;  // changes with every change of the above
 };
 Spuransicht spurAnsicht(Geraet& g);
@@ -236,6 +246,20 @@ Ergebnis markenSpeichern(Geraet& g, const std::string& pfad);
 Ergebnis markenLaden(Geraet& g, const std::string& pfad);
 // The same from the file's bytes.
 Ergebnis markenUebernehmen(Geraet& g, const std::string& daten);
+
+// --- limits ---
+// They judge every pass of a sweep; they may change while a sweep runs.
+
+// The segments of a limit file (formats/grenzdatei.h) replace those
+// loaded, and judge the pass shown at once. Refused, with nothing changed,
+// for a file that cannot be read or holds a line that is no segment (the
+// reason names the file and the line).
+Ergebnis grenzenLaden(Geraet& g, const std::string& pfad);
+// The same from the file's bytes; name stands for the file in reasons.
+Ergebnis grenzenUebernehmen(Geraet& g, const std::string& daten, const std::string& name);
+void grenzenVerwerfen(Geraet& g);
+// Judging on or off; the limits stay loaded and drawn.
+void grenzenPruefenSetzen(Geraet& g, bool an);
 
 // --- files ---
 

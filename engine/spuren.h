@@ -6,10 +6,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "evaluation/kombinieren.h"
 #include "raster/aenderung.h"
 #include "raster/raster.h"
+#include "state/grenzwerte.h"
 #include "state/kurve.h"
 #include "state/messmarken.h"
 
@@ -23,9 +25,16 @@ struct Spurspeicher {
     // Its points stand two columns left of a sweep's (a series, "max").
     bool versetzt = false;
     std::optional<Kurvenbild> referenz;
+    std::string referenzDatei;  // the series file it was loaded from; "" for a stored pass
     // The hold's passes since the start, and what they make.
     Kombinierer halter{Kombination::max};
     std::optional<Kurvenbild> gehalten;
+    // The limits, whether they judge, and their verdict on the last pass
+    // shown (nothing before one, or after a fresh diagram).
+    std::vector<Grenze> grenzen;
+    std::string grenzDatei;
+    bool grenzenAn = true;
+    std::optional<Grenzurteil> urteil;
     // Counts every change, so that the picture knows when to redraw.
     std::uint64_t version = 0;
 };
@@ -40,6 +49,10 @@ void spurenNachDurchlauf(Geraet& g, const Kurvenbild& bild);
 void spurenNeu(Geraet& g, std::optional<Kurvenbild> gezeigt = std::nullopt, bool versetzt = false);
 // The curve shown moved by verschiebung and drawn two columns left ("max").
 void spurenNormiert(Geraet& g, std::int32_t verschiebung);
+
+// The verdict on the pass shown, when limits judge and it is a sweep's pass
+// with the present settings; under spurSperre.
+void urteilFaellen(const InstrumentState& st, Spurspeicher& s);
 
 // The layer of markers and traces brought up to date when they or the
 // diagram changed; what it changed in the picture.

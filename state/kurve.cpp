@@ -33,6 +33,11 @@ double pegel(std::int32_t wert, Messart messart, bool lin) {
     return (wert - (messart == Messart::spektrum ? 350.0 : 400.0)) / 5.0;
 }
 
+double wertFuerPegel(double pegel, Messart messart, bool lin) {
+    if (lin) return pegel * 400.0;
+    return pegel * 5.0 + (messart == Messart::spektrum ? 350.0 : 400.0);
+}
+
 Kurvenbild kurvenbild(const InstrumentState& st) {
     Kurvenbild k{st.startfrequenz, st.schrittweite, st.messart, st.linModus, {}, st.demoModus};
     const std::int32_t n = punktAnzahl(st);

@@ -27,6 +27,8 @@ inline std::int64_t punktFrequenz(const InstrumentState& st, std::int32_t i) {
 // 0 dB; in the spectrum, whose scale runs to +10, 400 is +10 dB), lin the
 // ratio to 400.
 double pegel(std::int32_t wert, Messart messart, bool lin);
+// The reading that stands at a level: pegel's inverse, unrounded.
+double wertFuerPegel(double pegel, Messart messart, bool lin);
 inline double pegelBei(const InstrumentState& st, std::int32_t i) {
     return pegel(wertBei(st, i), st.messart, st.linModus);
 }

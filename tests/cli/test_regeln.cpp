@@ -206,6 +206,8 @@ TEST(CliRegeln, Rueckgabewerte) {
     std::filesystem::create_symlink("s1", cli.ordner.datei("s2"));
     std::filesystem::create_symlink("s2", cli.ordner.datei("s1"));
     cli.ordner.schreiben("text.cfg", "Liebe Grüße\r\n");
+    cli.ordner.schreiben("maske.lim", "# mask\nbelow 10M 10.1M -25\n");
+    cli.ordner.schreiben("kaputt.lim", "above 10M 10.1M\n");
     // lines in the file's order, up to the one that matters
     const std::string kopf = "Startfrequenz    =10000000\r\nEndfrequenz      =35000000\r\n";
     cli.ordner.schreiben("abwaerts.cfg", "Startfrequenz    =2990\r\nEndfrequenz      =35000000\r\nSchrittweite     =-10\r\n");
@@ -252,6 +254,11 @@ TEST(CliRegeln, Rueckgabewerte) {
         {{"--config", cli.ordner.datei("fehlt.cfg")}, 1, "fehlt.cfg: cannot be read"},
         {{"--config", cli.ordner.datei("text.cfg")}, 1, "text.cfg: not a settings file of qzl7"},
         {{"--points", "3", "--above", "10M:11M:-20"}, 3, "10000000 Hz: -33 dB below the limit -20 dB"},
+        {{"--points", "3", "--limits", cli.ordner.datei("maske.lim")}, 0, "PASS"},
+        {{"--points", "3", "--limits", cli.ordner.datei("maske.lim"), "--below", "10M:10M:-40"}, 3,
+         "-33 dB above the limit -40 dB (--below 10M:10M:-40)"},
+        {{"--limits", cli.ordner.datei("kaputt.lim")}, 1, "kaputt.lim, line 1: not \"above START STOP LEVEL\""},
+        {{"--limits", cli.ordner.datei("fehlt.lim")}, 1, "fehlt.lim: cannot be read"},
         {{"--points", "3", "-o", fehlt}, 5, "cannot write " + fehlt + ": the folder " + cli.ordner.datei("fehlt") +
                                             " does not exist"},
         {{"-o", cli.ordner.datei("ordner.csv")}, 5, "ordner.csv: Is a directory"},
