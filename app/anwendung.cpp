@@ -12,6 +12,8 @@
 
 #include "app/ausloesen.h"
 #include "handlers/messmarken.h"
+#include "handlers/voreinstellungen.h"
+#include "formats/voreinstellung.h"
 #include "engine/api.h"
 #include "app/kommandozeile.h"
 #include "handlers/start.h"
@@ -58,6 +60,10 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
     programm_.geraet.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
     markenBedienung_ = markenBedienung(programm_);
     fenster_.markenBedienungSetzen(markenBedienung_.get());
+    // Presets live in the user's settings folder, with or without --user-config.
+    voreinstellungsOrdner_ = voreinstellungsOrdner(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    voreinstellungsBedienung_ = voreinstellungsBedienung(programm_, voreinstellungsOrdner_);
+    fenster_.voreinstellungsBedienungSetzen(voreinstellungsBedienung_.get());
     const QString dezimal = QLocale::system().decimalPoint();
     if (dezimal.size() == 1 && dezimal[0].unicode() < 128) api::dezimalzeichenSetzen(programm_.geraet, static_cast<char>(dezimal[0].unicode()));
     // Work from the sweep thread (a time-out message) runs on this thread,
@@ -80,6 +86,8 @@ Anwendung::~Anwendung() { programmBeenden(programm_); }
 
 void Anwendung::starten() {
     FormCreate(programm_, argumente_);
+    if (const auto name = voreinstellungsName(argumente_))
+        voreinstellungAmStart(programm_, voreinstellungsOrdner_, *name);
     fenster_.dialogeAnlegen();
     fenster_.startGeometrie();
     fenster_.show();

@@ -8,6 +8,7 @@
 #include "state/instrument_state.h"
 #include "serial/port_namen.h"
 #include "handlers/markenbedienung.h"
+#include "handlers/voreinstellungsbedienung.h"
 #include "handlers/programm.h"
 #include "server/fernsteuerung.h"
 #include "app/fernziel_fenster.h"
@@ -50,6 +51,8 @@ private:
     HauptFenster fenster_;
     Programm programm_;
     std::unique_ptr<MarkenBedienung> markenBedienung_;
+    std::string voreinstellungsOrdner_;
+    std::unique_ptr<VoreinstellungsBedienung> voreinstellungsBedienung_;
     int signalEnde_ = 0;
     SignalWache signalWache_;
     FensterZiel fernziel_;

@@ -11,6 +11,7 @@
 #include "handlers/frequenzeingabe.h"
 #include "handlers/kalibrierung.h"
 #include "handlers/messmarken.h"
+#include "handlers/voreinstellungen.h"
 
 namespace qzl {
 
@@ -72,6 +73,7 @@ void ausloesen(Programm& p, Element e) {
 
         case E::Diagrammdrucken1: Diagrammdrucken1Click(p); break;
         case E::Bandbreite1: Bandbreite1Click(p); break;
+        case E::Voreinstellungen1: Voreinstellungen1Click(p); break;
         case E::ber1: ber1Click(p); break;
         case E::Hilfe1: Hilfe1Click(p); break;
 

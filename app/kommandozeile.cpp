@@ -10,8 +10,8 @@
 namespace qzl {
 
 const char* const benutzungText =
-    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--user-config] [--listen[=PORT|=unix:PATH]]\n"
-    "            [--list-ports] [--smoke-test] [--version] [--help]\n"
+    "Usage: qzl7 [-c|-C] [--comN=PATH ...] [--user-config] [--preset NAME]\n"
+    "            [--listen[=PORT|=unix:PATH]] [--list-ports] [--smoke-test] [--version] [--help]\n"
     "\n"
     "  -c, -C         continuous display refresh (only as the very first argument)\n"
     "  --comN=PATH    use the device PATH for serial port COM N (N = 1..4);\n"
@@ -20,6 +20,9 @@ const char* const benutzungText =
     "  --user-config  keep qzl7.cfg and frequenz.cfg in $XDG_CONFIG_HOME/qzl7\n"
     "                 (~/.config/qzl7), made when missing; without it they live\n"
     "                 in the working folder. The menu entry uses it.\n"
+    "  --preset NAME  after the settings, take the preset NAME (saved with\n"
+    "                 Einstellungen > Voreinstellungen in\n"
+    "                 $XDG_CONFIG_HOME/qzl7/presets/NAME.preset)\n"
     "  --listen[=PORT|=unix:PATH]\n"
     "                 let scripts drive the window: a command socket on TCP\n"
     "                 port PORT (5025 by default) of the loopback addresses\n"
@@ -62,8 +65,16 @@ std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argu
         ++naechste;
         if (a == "-c" || a == "-C") {
             if (i > 0) warnungen.push_back("qzl7: ignoring '" + a + "': it counts only as the very first argument");
+        } else if (a == "--preset") {
+            // Its name is no option of its own.
+            if (naechste != uebrig.end() && i + 1 < argumente.size() && *naechste == argumente[i + 1]) {
+                ++naechste;
+                ++i;
+            } else {
+                warnungen.push_back("qzl7: ignoring '--preset': it needs the preset's name");
+            }
         } else if (!istPortOption(a) && a != "--listen" && a.rfind("--listen=", 0) != 0 &&
-                   std::find(schalter.begin(), schalter.end(), a) == schalter.end()) {
+                   a.rfind("--preset=", 0) != 0 && std::find(schalter.begin(), schalter.end(), a) == schalter.end()) {
             warnungen.push_back("qzl7: ignoring '" + a + "': unknown option (qzl7 --help lists them)");
         }
     }
@@ -74,6 +85,17 @@ std::string einstellungsOrdner(const std::vector<std::string>& argumente, const 
                                const char* home) {
     if (std::find(argumente.begin(), argumente.end(), "--user-config") == argumente.end()) return {};
     return benutzerEinstellungsOrdner(xdgConfigHome, home);
+}
+
+std::optional<std::string> voreinstellungsName(const std::vector<std::string>& argumente) {
+    std::optional<std::string> name;
+    for (std::size_t i = 0; i < argumente.size(); ++i) {
+        if (argumente[i] == "--preset" && i + 1 < argumente.size())
+            name = argumente[++i];
+        else if (argumente[i].rfind("--preset=", 0) == 0)
+            name = argumente[i].substr(9);
+    }
+    return name;
 }
 
 std::optional<Lauschadresse> lauschAdresse(const std::vector<std::string>& argumente, std::string& fehler) {

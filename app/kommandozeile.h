@@ -26,6 +26,10 @@ std::vector<std::string> unbekannteOptionen(const std::vector<std::string>& argu
 std::string einstellungsOrdner(const std::vector<std::string>& argumente, const char* xdgConfigHome,
                                const char* home);
 
+// The preset of --preset NAME or --preset=NAME (the last one given counts);
+// nothing without the option.
+std::optional<std::string> voreinstellungsName(const std::vector<std::string>& argumente);
+
 // --listen, --listen=PORT or --listen=unix:PATH (the last one given counts);
 // nothing without the option, or when its value is unusable, which fehler
 // then says.

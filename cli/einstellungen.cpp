@@ -9,6 +9,7 @@
 #include "cli/ausgabe.h"
 #include "engine/api.h"
 #include "formats/konfiguration.h"
+#include "formats/voreinstellung.h"
 #include "state/kurve.h"
 #include "state/regeln.h"
 #include "platform/datei.h"
@@ -41,6 +42,25 @@ std::string konfigurationLaden(const Auftrag& a, Geraet& g, std::string& geladen
     if (!daten) return name + ": cannot be read: " + englisch(fehler.value_or(IoFehler{2, "", ENOENT}));
     if (!api::konfigurationUebernehmen(g, std::move(*daten))) return name + ": not a settings file of qzl7";
     geladen = pfad;
+    return {};
+}
+
+// The preset over the settings file, before the options. Its limits must be
+// there when they judge, or a sweep would pass that nothing judged; its
+// markers and reference are the window's and play no part here.
+std::string voreinstellungNehmen(const Auftrag& a, Geraet& g) {
+    if (!a.voreinstellung) return {};
+    const std::string wer = "--preset " + *a.voreinstellung + ": ";
+    const std::string ordner = voreinstellungsOrdner(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+    const auto grund = [](const api::Ergebnis& e) { return e.io ? "cannot be read: " + englisch(*e.io) : e.text; };
+    const api::Voreinstellungsladung l = api::voreinstellungHolen(g, ordner, *a.voreinstellung);
+    if (l.ergebnis.io) return wer + api::voreinstellungsPfad(ordner, *a.voreinstellung) + ": " + grund(l.ergebnis);
+    if (!l.ergebnis) return wer + l.ergebnis.text;
+    if (l.grenzen && api::spurAnsicht(g).grenzenAn) return wer + "the limit file " + l.grenzen->datei + ": " + grund(l.grenzen->grund);
+    if (g.st.messart == Messart::vfo && !a.messart)
+        return wer + "the VFO sweeps nothing; give --mode transmission, reflection or spectrum";
+    // The Smith figure is reflection's readings.
+    if (g.st.messart == Messart::smith) api::messartWaehlen(g, Messart::reflexion);
     return {};
 }
 
@@ -127,10 +147,12 @@ std::string einstellungenVorbereiten(const Auftrag& a, Geraet& g, PortNamen& nam
         api::freqMarkenUebernehmen(g, std::move(*marken));
     std::string geladen;
     if (auto fehler = konfigurationLaden(a, g, geladen); !fehler.empty()) return fehler;
+    if (auto fehler = voreinstellungNehmen(a, g); !fehler.empty()) return fehler;
     const std::int32_t dateiBits = st.messgenauigkeit;
 
-    api::messartWaehlen(g, a.messart.value_or(Messart::durchgang));
-    api::detektorWaehlen(g, a.lin.value_or(false));
+    // Without a preset, transmission and log unless the options say otherwise.
+    if (a.messart || !a.voreinstellung) api::messartWaehlen(g, a.messart.value_or(Messart::durchgang));
+    if (a.lin || !a.voreinstellung) api::detektorWaehlen(g, a.lin.value_or(false));
     api::demoModusSetzen(g, a.demo);
     if (auto e = api::schnittstelleSetzen(g, a.com, a.baud, a.bits); !e) return e.text;
     namen.ausArgumenten(a.comOptionen);  // checked when they were read

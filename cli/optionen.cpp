@@ -9,6 +9,7 @@
 
 #include "cli/ausgabe.h"
 #include "formats/grenzdatei.h"
+#include "formats/voreinstellung.h"
 #include "platform/datei.h"
 #include "state/regeln.h"
 #include "ausgabe/formate.h"
@@ -205,6 +206,12 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
     std::vector<Option> optionen{
         {"config", true, [&a](std::string_view w) { a.konfig = std::string(w); return std::string(); }},
         {"user-config", false, [&a](std::string_view) { a.benutzerOrdner = true; return std::string(); }},
+        {"preset", true,
+         [&a](std::string_view w) -> std::string {
+             if (auto grund = voreinstellungNameEinwand(w)) return zitiert(w) + ": " + *grund;
+             a.voreinstellung = std::string(w);
+             return "";
+         }},
         {"port", true,
          [&a](std::string_view w) -> std::string {
              if (w.empty()) return "the device path is empty";

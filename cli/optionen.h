@@ -21,6 +21,7 @@ struct Auftrag {
     // sweep: settings
     std::optional<std::string> konfig;
     bool benutzerOrdner = false;  // --user-config: the folder the menu's qzl7 keeps its settings in
+    std::optional<std::string> voreinstellung;  // --preset NAME
     std::optional<std::string> portPfad;
     std::optional<int> com;
     std::vector<std::string> comOptionen;  // --comN=PATH, as given

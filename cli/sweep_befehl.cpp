@@ -82,6 +82,9 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
     const InstrumentState& st = g.st;
     const Ausgabeformat* format = nullptr;
     std::string fehler = einstellungenVorbereiten(a, g, namen);
+    // A preset's limits judge as --limits would.
+    if (const auto s = api::spurAnsicht(g); fehler.empty() && a.voreinstellung && s.grenzenAn)
+        a.grenzen.insert(a.grenzen.end(), s.grenzen.begin(), s.grenzen.end());
     if (fehler.empty()) fehler = formatBestimmen(a, format);
     if (fehler.empty()) fehler = formatEinwand(*format, st);
     if (fehler.empty() && a.differenz) fehler = differenzEinwand(*format);

@@ -335,12 +335,17 @@ void referenzVerwerfen(Geraet& g) {
     ++g.spuren.version;
 }
 
-Ergebnis spurEinstellungenSetzen(Geraet& g, const Spureinstellungen& e) {
+std::optional<Ergebnis> spurEinwand(const Spureinstellungen& e) {
     for (int n = 1; n <= anzahlMessmarken; ++n)
-        if (auto f = markeEinwand(n, e.marken[static_cast<std::size_t>(n - 1)])) return *f;
-    if (auto f = markeFehlt(e.aktiv)) return *f;
+        if (auto f = markeEinwand(n, e.marken[static_cast<std::size_t>(n - 1)])) return f;
+    if (auto f = markeFehlt(e.aktiv)) return f;
     if (e.mittelAnzahl < 1 || e.mittelAnzahl > hoechsteMittelAnzahl)
         return abgelehnt(Grund::ausserhalb, "the mean is taken over 1 to 100 passes");
+    return std::nullopt;
+}
+
+Ergebnis spurEinstellungenSetzen(Geraet& g, const Spureinstellungen& e) {
+    if (auto f = spurEinwand(e)) return *f;
     std::lock_guard sperre(g.spurSperre);
     const bool haltenNeu = e.halten != g.spuren.e.halten || e.mittelAnzahl != g.spuren.e.mittelAnzahl;
     g.spuren.e = e;

@@ -38,6 +38,7 @@ enum class Grund {
     falscheDatei,  // the file is no file of the kind asked for
     keineDaten,    // there is no curve (or no point) to take it from
     unpassend,     // it does not fit what is set or measured: see text
+    vorhanden,     // a file of that name is there, and was not to be replaced
 };
 
 struct Ergebnis {
@@ -260,6 +261,65 @@ Ergebnis grenzenUebernehmen(Geraet& g, const std::string& daten, const std::stri
 void grenzenVerwerfen(Geraet& g);
 // Judging on or off; the limits stay loaded and drawn.
 void grenzenPruefenSetzen(Geraet& g, bool an);
+
+// --- presets ---
+// A measurement setup under a name (formats/voreinstellung.h): range, IF,
+// kind, detector, frequency markers, markers, hold and difference, and the
+// limit and reference files by path. With mitKalibrierung also the
+// correction slots, the reference lines, the port and the clock; a preset
+// without them leaves them as they are, so that an old preset cannot undo a
+// newer calibration. A reference that is a stored pass is no file and is
+// not saved; a preset without a reference keeps the one there is.
+
+// The setup written to a file, replacing it.
+Ergebnis voreinstellungSpeichern(Geraet& g, const std::string& pfad, bool mitKalibrierung);
+// A file the preset names that could not be loaded: its path and why.
+struct Nachladefehler {
+    std::string datei;
+    Ergebnis grund;
+};
+struct Voreinstellungsladung {
+    Ergebnis ergebnis;
+    // The rest of the preset was taken without them: the limits are then
+    // none, the reference stays as it was.
+    std::optional<Nachladefehler> grenzen, referenz;
+};
+// The preset taken as a whole, or refused as a whole with nothing changed:
+// a file that cannot be read (dateifehler), that is no preset or holds a
+// line it does not know or a value a setting does not take (falscheDatei,
+// naming the line), a range, markers or hold the setters refuse
+// (ausserhalb), or a running sweep. Then the cursor is in the middle and
+// the picture drawn afresh.
+Voreinstellungsladung voreinstellungLaden(Geraet& g, const std::string& pfad, Erlaubnis erlaubnis = Erlaubnis::streng);
+// The same from the file's bytes; name stands for the file in reasons.
+Voreinstellungsladung voreinstellungUebernehmen(Geraet& g, const std::string& daten, const std::string& name,
+                                                Erlaubnis erlaubnis = Erlaubnis::streng);
+
+// The same by folder and name, as every front-end names presets: the file
+// NAME.preset in ordner (voreinstellungsPfad, which does not judge the
+// name). A name that is none (voreinstellungNameEinwand) is refused with
+// ausserhalb before anything is touched.
+std::string voreinstellungsPfad(const std::string& ordner, const std::string& name);
+// The folder is made (private) when missing; an existing preset is
+// replaced only with ersetzen, else refused with vorhanden.
+Ergebnis voreinstellungAblegen(Geraet& g, const std::string& ordner, const std::string& name, bool mitKalibrierung,
+                               bool ersetzen);
+Voreinstellungsladung voreinstellungHolen(Geraet& g, const std::string& ordner, const std::string& name,
+                                          Erlaubnis erlaubnis = Erlaubnis::streng);
+struct Voreinstellungsliste {
+    Ergebnis ergebnis;
+    std::vector<std::string> namen;  // sorted; none for a folder not made yet
+};
+Voreinstellungsliste voreinstellungenListen(const std::string& ordner);
+bool voreinstellungVorhanden(const std::string& ordner, const std::string& name);
+// Refused with vorhanden when neu is taken.
+Ergebnis voreinstellungUmbenennen(const std::string& ordner, const std::string& alt, const std::string& neu);
+Ergebnis voreinstellungLoeschen(const std::string& ordner, const std::string& name);
+// Plain copies between the folder and any file; a file that is no preset
+// is not imported (falscheDatei).
+Ergebnis voreinstellungImportieren(const std::string& ordner, const std::string& name, const std::string& datei,
+                                   bool ersetzen);
+Ergebnis voreinstellungExportieren(const std::string& ordner, const std::string& name, const std::string& datei);
 
 // --- files ---
 

@@ -16,4 +16,7 @@ inline std::optional<Ergebnis> laeuftSchon(const Geraet& g) {
     return std::nullopt;
 }
 
+// Why markers, hold and difference as a whole are not taken; nothing when they are.
+std::optional<Ergebnis> spurEinwand(const Spureinstellungen& e);
+
 }  // namespace qzl::api

@@ -105,8 +105,8 @@ bool zeileLesen(const std::vector<std::string>& w, Spureinstellungen& e) {
 
 }  // namespace
 
-std::string markendateiText(const Spureinstellungen& e) {
-    std::vector<std::string> zeilen{std::string(kopf)};
+std::vector<std::string> markendateiZeilen(const Spureinstellungen& e) {
+    std::vector<std::string> zeilen;
     for (std::size_t n = 0; n < e.marken.size(); ++n) {
         const Messmarke& m = e.marken[n];
         std::string z = "marker " + std::to_string(n + 1) + (m.an ? " on " : " off ") + std::to_string(m.frequenz) +
@@ -120,7 +120,18 @@ std::string markendateiText(const Spureinstellungen& e) {
     zeilen.push_back("hold " + std::string(halten[static_cast<std::size_t>(e.halten)]) + ' ' +
                      std::to_string(e.mittelAnzahl));
     zeilen.push_back(std::string("math ") + (e.differenz ? "diff" : "none"));
+    return zeilen;
+}
+
+std::string markendateiText(const Spureinstellungen& e) {
+    std::vector<std::string> zeilen{std::string(kopf)};
+    for (auto& z : markendateiZeilen(e)) zeilen.push_back(std::move(z));
     return textZeilen(zeilen);
+}
+
+bool markendateiZeile(const std::string& zeile, Spureinstellungen& e) {
+    const auto w = woerter(zeile);
+    return !w.empty() && zeileLesen(w, e);
 }
 
 Markendatei markendateiLesen(const std::string& daten) {

@@ -11,12 +11,17 @@
 // Markers not named stay off; "#" starts a comment line.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "state/messmarken.h"
 
 namespace qzl {
 
 std::string markendateiText(const Spureinstellungen& e);
+// Its lines after the first, which a preset holds as they are.
+std::vector<std::string> markendateiZeilen(const Spureinstellungen& e);
+// One such line read into e; false when it is none.
+bool markendateiZeile(const std::string& zeile, Spureinstellungen& e);
 
 struct Markendatei {
     std::optional<Spureinstellungen> einstellungen;

@@ -119,6 +119,11 @@ void PostFenster::meldung(const std::string& t) {
 void PostFenster::fehler(const std::string& t) {
     post_.ausfuehren([t](Fenster& f) { f.fehler(t); });
 }
+bool PostFenster::bestaetigen(const std::string& t) {
+    auto ja = std::make_shared<bool>(false);
+    post_.ausfuehren([t, ja](Fenster& f) { *ja = f.bestaetigen(t); });
+    return *ja;
+}
 std::string PostFenster::eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) {
     auto antwort = std::make_shared<std::string>(vorgabe);
     post_.ausfuehren([titel, frage, vorgabe, antwort](Fenster& f) { *antwort = f.eingabe(titel, frage, vorgabe); });
@@ -161,6 +166,10 @@ void PostFenster::hilfeZeigen() {
 
 void PostFenster::messmarkenZeigen() {
     post_.ausfuehren([](Fenster& f) { f.messmarkenZeigen(); });
+}
+
+void PostFenster::voreinstellungenZeigen() {
+    post_.ausfuehren([](Fenster& f) { f.voreinstellungenZeigen(); });
 }
 
 }  // namespace qzl

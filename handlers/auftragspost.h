@@ -68,6 +68,7 @@ public:
     bool timerLaeuft(Element t) const override;
     void meldung(const std::string& text) override;
     void fehler(const std::string& text) override;
+    bool bestaetigen(const std::string& text) override;
     std::string eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override;
@@ -78,6 +79,7 @@ public:
     void infoZeigen() override;
     void hilfeZeigen() override;
     void messmarkenZeigen() override;
+    void voreinstellungenZeigen() override;
 
 private:
     Auftragspost& post_;

@@ -28,6 +28,8 @@ enum class Element {
     Durchgangsmessung1, Reflexionsmessung1, Spektralmessung1, VFO1,
     Frequenz1, Minus1, Plus1, Schrittweite1, ZFEingabe1, Zwischenfrequenz1, AdditionvsSubtraktion1,
     Bandbreite1,
+    // presets: the menu item and its two file dialogs
+    Voreinstellungen1, SaveDialogVoreinstellung, OpenDialogVoreinstellung,
     Durchgangsmessung2, Reflexionsmessung2, Linie11, Linie21, Linie31, Linie41, Linie51, Linie61,
     Linie71, Spektralmessung2, Taktgenerator1,
     Hilfe1, ber1,
@@ -76,6 +78,8 @@ public:
     // The standard error box of a failed operation (error icon, the program's
     // name as caption, one "OK"): the run time's text, e.g. "Dateizugriff verweigert".
     virtual void fehler(const std::string& text) = 0;
+    // Modal question box with "Ja" and "Nein"; true for "Ja".
+    virtual bool bestaetigen(const std::string& text) = 0;
     // Modal input prompt; returns the edited text on "OK", else the pre-filled one.
     virtual std::string eingabe(const std::string& titel, const std::string& frage,
                                 const std::string& vorgabe) = 0;
@@ -107,6 +111,8 @@ public:
     virtual void hilfeZeigen() = 0;
     // The markers' tool window, not modal; brought to the front when open.
     virtual void messmarkenZeigen() = 0;
+    // The presets' dialog, modal; returns when it is closed.
+    virtual void voreinstellungenZeigen() = 0;
 };
 
 }  // namespace qzl

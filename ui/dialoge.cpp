@@ -41,6 +41,21 @@ void fehlerZeigen(QWidget* eltern, const QString& text) {
     boxZeigen(eltern, QMessageBox::Critical, QStringLiteral("qzl7"), text);
 }
 
+bool bestaetigungAbfragen(QWidget* eltern, const QString& text) {
+    BildschirmMittig<QMessageBox> box(eltern);
+    box.setIcon(QMessageBox::Question);
+    box.setWindowTitle(QStringLiteral("Bestätigung"));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* nein = box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    // Overwriting and deleting cannot be undone: a hasty Enter does neither.
+    box.setDefaultButton(nein);
+    box.setEscapeButton(nein);
+    box.exec();
+    return box.clickedButton() == ja;
+}
+
 QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,
                         const QString& vorgabe) {
     BildschirmMittig<QDialog> dlg(eltern);

@@ -13,6 +13,9 @@ void informationZeigen(QWidget* eltern, const QString& text);
 // The standard error box: error icon, the program's name as caption, one "OK".
 void fehlerZeigen(QWidget* eltern, const QString& text);
 
+// Question icon, "Ja" and "Nein" (the default, and Escape); true for "Ja".
+bool bestaetigungAbfragen(QWidget* eltern, const QString& text);
+
 // Returns the edited text on "OK"; on "Abbrechen", Escape or closing the box
 // it returns vorgabe unchanged, so cancelling yields what was shown.
 QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,

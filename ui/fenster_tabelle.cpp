@@ -96,6 +96,7 @@ constexpr std::array menue{
     MenueEintrag{P, E::AdditionvsSubtraktion1, "AdditionvsSubtraktion1", "Addition vs. Subtraktion", "", false, true},
     trenner,
     MenueEintrag{P, E::Bandbreite1, "Bandbreite1", "&Optionen", "", true, false},
+    MenueEintrag{P, E::Voreinstellungen1, "Voreinstellungen1", "&Voreinstellungen…", "", true, false},
 
     MenueEintrag{M, E::Eichung1, "Eichung1", "&Kalibrieren", "", true, false},
     MenueEintrag{P, E::Durchgangsmessung2, "Durchgangsmessung2", "&Durchgangsmessung", "", true, false},
@@ -123,6 +124,10 @@ constexpr std::array dialoge{
     DateiDialogArt{E::OpenDialog1, "OpenDialog1", false, "cfg", "qzl7", "Konfiguration|*.cfg|Alle|*.*"},
     DateiDialogArt{E::SaveDialog2, "SaveDialog2", true, "dat", "qzl", "Daten|*.dat|Alle|*.*"},
     DateiDialogArt{E::OpenDialog2, "OpenDialog2", false, "dat", "", "Messreihe|*.dat|Alle|*.*"},
+    DateiDialogArt{E::SaveDialogVoreinstellung, "SaveDialogVoreinstellung", true, "preset", "",
+                   "Voreinstellung|*.preset|Alle|*.*"},
+    DateiDialogArt{E::OpenDialogVoreinstellung, "OpenDialogVoreinstellung", false, "preset", "",
+                   "Voreinstellung|*.preset|Alle|*.*"},
 };
 
 }  // namespace

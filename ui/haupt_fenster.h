@@ -19,6 +19,7 @@ class QTimer;
 
 namespace qzl {
 class MarkenBedienung;
+class VoreinstellungsBedienung;
 }
 namespace qzl::ui {
 class BildFlaeche;
@@ -62,6 +63,7 @@ public:
     bool timerLaeuft(Element timer) const override;
     void meldung(const std::string& text) override;
     void fehler(const std::string& text) override;
+    bool bestaetigen(const std::string& text) override;
     std::string eingabe(const std::string& titel, const std::string& frage,
                         const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
@@ -75,11 +77,14 @@ public:
     void infoZeigen() override;
     void hilfeZeigen() override;
     void messmarkenZeigen() override;
+    void voreinstellungenZeigen() override;
 
     // What the markers' tool window, the arrow keys and the mouse on the
     // diagram act on; without it they do what they always did.
     void markenBedienungSetzen(MarkenBedienung* bedienung) { markenBedienung_ = bedienung; }
     ui::MessmarkenFenster* messmarkenFenster() const { return messmarkenFenster_; }
+    // What the presets' dialog acts on; without it the menu entry opens nothing.
+    void voreinstellungsBedienungSetzen(VoreinstellungsBedienung* bedienung) { voreinstellungsBedienung_ = bedienung; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -107,6 +112,7 @@ private:
     ui::HilfeFenster* hilfeFenster_ = nullptr;
     MarkenBedienung* markenBedienung_ = nullptr;
     ui::MessmarkenFenster* messmarkenFenster_ = nullptr;
+    VoreinstellungsBedienung* voreinstellungsBedienung_ = nullptr;
 };
 
 }  // namespace qzl

@@ -13,6 +13,7 @@
 #include "ui/hilfe_fenster.h"
 #include "ui/info_dialog.h"
 #include "ui/messmarken_fenster.h"
+#include "ui/voreinstellungen_dialog.h"
 
 namespace qzl {
 
@@ -43,6 +44,12 @@ void HauptFenster::messmarkenZeigen() {
     messmarkenFenster_->auffrischen();
     messmarkenFenster_->show();
     messmarkenFenster_->raise();
+}
+
+void HauptFenster::voreinstellungenZeigen() {
+    if (!voreinstellungsBedienung_) return;
+    ui::VoreinstellungenDialog dialog(*voreinstellungsBedienung_, this);
+    dialog.exec();
 }
 
 void HauptFenster::dialogeAnlegen() {

@@ -100,6 +100,8 @@ void HauptFenster::meldung(const std::string& text) { ui::informationZeigen(this
 
 void HauptFenster::fehler(const std::string& text) { ui::fehlerZeigen(this, qText(text)); }
 
+bool HauptFenster::bestaetigen(const std::string& text) { return ui::bestaetigungAbfragen(this, qText(text)); }
+
 std::string HauptFenster::eingabe(const std::string& titel, const std::string& frage,
                                   const std::string& vorgabe) {
     return ui::eingabeAbfragen(this, qText(titel), qText(frage), qText(vorgabe)).toStdString();

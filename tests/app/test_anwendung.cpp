@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -65,11 +66,12 @@ private:
 };
 
 struct Lauf {
-    explicit Lauf(sim::SimOptionen opt, bool schnelleUhr = false) : simulator(std::move(opt)) {
+    explicit Lauf(sim::SimOptionen opt, bool schnelleUhr = false, std::vector<std::string> argumente = {})
+        : simulator(std::move(opt)) {
         simulator.starten();
         uhr.schrittJeAbfrage = 250;  // a fake clock lets the 4-second limit pass quickly
-        anwendung = std::make_unique<Anwendung>(std::vector<std::string>{"--com2=" + simulator.pfad()},
-                                                schnelleUhr ? static_cast<Uhr&>(uhr) : echteUhr);
+        argumente.insert(argumente.begin(), "--com2=" + simulator.pfad());
+        anwendung = std::make_unique<Anwendung>(argumente, schnelleUhr ? static_cast<Uhr&>(uhr) : echteUhr);
         anwendung->programm().geraet.arbeitsordner = ordner.pfad;
         anwendung->starten();
     }
@@ -110,6 +112,28 @@ TEST(Anwendung, SweepStartenUndStoppen) {
     EXPECT_EQ((l.simulator.austauschAnzahl() - 1) % 280, 0u);
     EXPECT_EQ(l.anwendung->st().messwerte[200], 400);
     EXPECT_TRUE(ok.texte.empty());
+}
+
+// qzl7 --preset NAME after the configuration; one it refuses is said in the
+// box, and the program goes on with the configuration.
+TEST(Anwendung, VoreinstellungBeimStart) {
+    test::TempOrdner xdg;
+    std::filesystem::create_directories(xdg.datei("qzl7/presets"));
+    xdg.schreiben("qzl7/presets/f.preset", "qzl7 preset 1\nstart 7000000\nstep 50000\npoints 20\nif 0 off sub\n"
+                                           "mode reflection\ndetector log\n");
+    xdg.schreiben("qzl7/presets/kaputt.preset", "qzl7 preset 1\npoints 0\n");
+    ::setenv("XDG_CONFIG_HOME", xdg.pfad.c_str(), 1);
+    for (const char* name : {"f", "kaputt"}) {
+        Bestaetiger ok;
+        Lauf l(durchgang(), false, {"--preset", name});
+        const bool gut = *name == 'f';
+        EXPECT_EQ(l.anwendung->fenster().text(Element::Label1), gut ? "7.000.000 Hz" : "10.000.000 Hz");
+        EXPECT_EQ(l.anwendung->st().messart, gut ? Messart::reflexion : Messart::durchgang);
+        EXPECT_EQ(ok.texte, gut ? std::vector<std::string>{}
+                                : std::vector<std::string>{"„kaputt“ ist keine gültige Voreinstellung (Zeile 2); "
+                                                           "nichts wurde geändert."});
+    }
+    ::unsetenv("XDG_CONFIG_HOME");
 }
 
 // Every button and its menu item reach the same handler in the real window.

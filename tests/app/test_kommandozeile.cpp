@@ -19,6 +19,8 @@ TEST(Kommandozeile, UnbekannteOptionenWerdenGemeldet) {
         Liste warnungen;
     } faelle[] = {
         {{"-c", "--com2=/dev/pts/3", "--user-config", "--smoke-test", "--listen", "--listen=5025"}, {}, {}},
+        {{"--preset", "-x", "--preset=y"}, {}, {}},
+        {{"-c", "--preset"}, {}, {"qzl7: ignoring '--preset': it needs the preset's name"}},
         {{"--bogus"}, {}, {"qzl7: ignoring '--bogus': unknown option (qzl7 --help lists them)"}},
         {{"-C", "datei.cfg", "-c"},
          {},

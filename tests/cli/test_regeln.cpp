@@ -307,6 +307,29 @@ TEST(CliRegeln, Rueckgabewerte) {
     EXPECT_NE(cli.konsole->aus.find("COM 2 = " + cli.simulator.pfad() + "  can be opened"), std::string::npos);
 }
 
+// --preset after the settings file and before the other options; its
+// limits judge the sweep.
+TEST(CliRegeln, VoreinstellungVorDenOptionen) {
+    test::CliLauf cli;
+    std::filesystem::create_directories(cli.ordner.datei("qzl7/presets"));
+    cli.ordner.schreiben("hoch.lim", "above 0 2G 100\n");
+    cli.ordner.schreiben("qzl7/presets/f.preset", "qzl7 preset 1\nstart 7000000\nstep 50000\npoints 20\n"
+                                                  "if 0 off sub\nmode reflection\ndetector log\nlimits " +
+                                                      cli.ordner.datei("hoch.lim") + "\n");
+    ::setenv("XDG_CONFIG_HOME", cli.ordner.pfad.c_str(), 1);
+    EXPECT_EQ(cli.sweep({"--preset", "f", "--points", "3", "-o", cli.ordner.datei("f.csv")}), 3);
+    const std::string csv = cli.ordner.lesen("f.csv");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 4) << csv;
+    EXPECT_NE(csv.find("\n7100000,"), std::string::npos) << csv;
+    EXPECT_EQ(cli.konsole->aus.rfind("FAIL\n7000000 Hz", 0), 0u) << cli.konsole->aus;
+    EXPECT_EQ(cli.sweep({"--preset", "g"}), 1);
+    EXPECT_NE(cli.konsole->fehler.find("--preset g: " + cli.ordner.datei("qzl7/presets/g.preset") +
+                                       ": cannot be read: No such file or directory"),
+              std::string::npos)
+        << cli.konsole->fehler;
+    ::unsetenv("XDG_CONFIG_HOME");
+}
+
 // Levels only from a calibration made at the converter's resolution; the
 // start values' factors are an 8-bit calibration.
 TEST(CliRegeln, KalibrierungPasstZurAufloesung) {

@@ -11,6 +11,8 @@ cli=$ordner/bin/qzl7-cli
 printf '#!/bin/sh\nprintf "%%s\\n" "/dev/serial/by-id/usb-X -> /dev/ttyUSB0  can be opened" "/dev/ttyUSB0  can be opened"\n' >"$cli" && chmod +x "$cli"
 cd "$ordner/arbeit"
 touch a.dat B.DAT c.csv
+export XDG_CONFIG_HOME=$ordner/xdg
+mkdir -p "$XDG_CONFIG_HOME/qzl7/presets" && touch "$XDG_CONFIG_HOME/qzl7/presets/Filter 1.preset" "$XDG_CONFIG_HOME/qzl7/presets/x.txt"
 fehler=0
 # The words after qzl7-cli, the last one being completed | the offers.
 while IFS='|' read -r woerter erwartet; do
@@ -39,6 +41,7 @@ sweep --start ''          |
 sweep --port ''           | /dev/serial/by-id/usb-X /dev/ttyUSB0
 sweep --quiet --output '' | B.DAT a.dat c.csv d
 sweep --config c          | c.csv
+sweep --preset F          | Filter 1
 convert ''                | B.DAT a.dat d
 convert a.dat --h         | --heading --help
 convert a.dat --b         | --band --below

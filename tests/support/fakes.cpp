@@ -11,6 +11,7 @@ std::string name(Element e) {
         "ffnen1", "Speichern1", "MessreiheSpeichern1", "Messreiheladen1", "Diagrammdrucken1", "Beenden1",
         "Durchgangsmessung1", "Reflexionsmessung1", "Spektralmessung1", "VFO1", "Frequenz1", "Minus1",
         "Plus1", "Schrittweite1", "ZFEingabe1", "Zwischenfrequenz1", "AdditionvsSubtraktion1", "Bandbreite1",
+        "Voreinstellungen1", "SaveDialogVoreinstellung", "OpenDialogVoreinstellung",
         "Durchgangsmessung2", "Reflexionsmessung2", "Linie11", "Linie21", "Linie31", "Linie41", "Linie51",
         "Linie61", "Linie71", "Spektralmessung2", "Taktgenerator1", "Hilfe1", "ber1", "Messmarken1", "Referenzuebernehmen1", "Referenzverwerfen1",
         "Differenzanzeigen1", "Halten1", "HaltenAus1", "HaltenMaximum1", "HaltenMinimum1", "HaltenMittelwert1",
@@ -68,6 +69,15 @@ void FakeFenster::meldung(const std::string& t) {
 void FakeFenster::fehler(const std::string& t) {
     fehlerMeldungen.push_back(t);
     protokoll.push_back("fehler " + t);
+}
+
+bool FakeFenster::bestaetigen(const std::string& t) {
+    bestaetigungen.push_back(t);
+    protokoll.push_back("bestaetigen " + t);
+    if (bestaetigungAntworten.empty()) return false;
+    const bool ja = bestaetigungAntworten.front();
+    bestaetigungAntworten.pop_front();
+    return ja;
 }
 
 std::string FakeFenster::eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) {

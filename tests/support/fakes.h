@@ -121,6 +121,8 @@ public:
     std::vector<Frage> fragen;          // every input prompt shown, in order
     std::vector<Element> dialoge;       // every file dialog run, in order
     std::deque<std::string> eingabeAntworten;
+    std::vector<std::string> bestaetigungen;  // every question asked, in order
+    std::deque<bool> bestaetigungAntworten;   // "Ja" or "Nein"; none left: "Nein"
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
     int bilder = 0;
@@ -146,6 +148,7 @@ public:
     bool timerLaeuft(Element t) const override { return laufendeTimer.count(t) > 0; }
     void meldung(const std::string& t) override;
     void fehler(const std::string& t) override;
+    bool bestaetigen(const std::string& t) override;
     std::string eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override { ++bilder; }
@@ -160,6 +163,7 @@ public:
     void infoZeigen() override { protokoll.push_back("info"); }
     void hilfeZeigen() override { protokoll.push_back("hilfe"); }
     void messmarkenZeigen() override { protokoll.push_back("messmarken"); }
+    void voreinstellungenZeigen() override { protokoll.push_back("voreinstellungen"); }
 };
 
 std::string name(Element e);
