@@ -31,6 +31,17 @@ std::string einstellungenZeile(const InstrumentState& st) {
     return s;
 }
 
+constexpr std::string_view syntheseText = "synthesised readings (demonstration), not measured by the instrument";
+
+// Point i's values of the further columns, each behind vor and its key's text.
+std::string spaltenWerte(const Kopf& kopf, std::int32_t i, const std::string& vor, bool schluessel) {
+    std::string s;
+    for (const auto& z : kopf.spalten)
+        s += vor + (schluessel ? "\"" + z.schluessel + "\": " : "") +
+             zahlText(z.pegel[static_cast<std::size_t>(i - 1)]);
+    return s;
+}
+
 }  // namespace
 
 std::string jsonZeichenkette(std::string_view text) {
@@ -59,10 +70,13 @@ std::string_view artName(const InstrumentState& st) {
 std::string tabelleText(const InstrumentState& st, char trenner, const Kopf& kopf) {
     const std::string t(1, trenner);
     const Kurvenbild* d = kopf.differenz;
-    std::string text = "frequency_hz" + t + wertSchluessel(d) + t + pegelSchluessel(st, d) + "\n";
+    std::string text = kopf.synthetisch ? "# " + std::string(syntheseText) + "\n" : "";
+    text += "frequency_hz" + t + wertSchluessel(d) + t + pegelSchluessel(st, d);
+    for (const auto& z : kopf.spalten) text += t + z.schluessel;
+    text += "\n";
     for (std::int32_t i = 1; i <= punktAnzahl(st); ++i)
         text += std::to_string(punktFrequenz(st, i)) + t + std::to_string(ausgabeWert(st, d, i)) + t +
-                zahlText(ausgabePegel(st, d, i)) + "\n";
+                zahlText(ausgabePegel(st, d, i)) + spaltenWerte(kopf, i, t, false) + "\n";
     return text;
 }
 
@@ -70,6 +84,7 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
     std::string j = "{\n  \"program\": \"qzl7-cli\",\n  \"version\": " + jsonZeichenkette(QZL7_VERSION) +
                     ",\n  \"time\": " + (kopf.zeit.empty() ? std::string("null") : jsonZeichenkette(kopf.zeit)) + ",\n  \"port\": " + jsonZeichenkette(kopf.port) +
                     ",\n  \"heading\": " + jsonZeichenkette(st.messzeit) + ",\n";
+    if (kopf.synthetisch) j += "  \"synthesised\": true,\n";
     const Kurvenbild* d = kopf.differenz;
     if (d) j += "  \"math\": \"diff\",\n  \"reference\": " + jsonZeichenkette(kopf.referenz) + ",\n";
     j += "  \"settings\": {\"mode\": " + jsonZeichenkette(artName(st)) + ", \"detector\": \"" +
@@ -87,7 +102,8 @@ std::string jsonText(const InstrumentState& st, const Kopf& kopf) {
     j += "  \"points\": [\n";
     for (std::int32_t i = 1; i <= punktAnzahl(st); ++i)
         j += "    {\"frequency_hz\": " + std::to_string(punktFrequenz(st, i)) + ", " + wertName +
-             std::to_string(ausgabeWert(st, d, i)) + ", " + pegelName + zahlText(ausgabePegel(st, d, i)) + "}" +
+             std::to_string(ausgabeWert(st, d, i)) + ", " + pegelName + zahlText(ausgabePegel(st, d, i)) +
+             spaltenWerte(kopf, i, ", ", true) + "}" +
              (i < punktAnzahl(st) ? ",\n" : "\n");
     j += "  ],\n  \"evaluation\": {";
     const auto werte = kennwerte(st, kopf.bandDb);
@@ -116,6 +132,7 @@ std::string touchstoneText(const InstrumentState& st, const Kopf& kopf) {
     const bool zweiTor = st.messart == Messart::durchgang;
     std::string t = std::string("! qzl7-cli " QZL7_VERSION) + (kopf.zeit.empty() ? "" : ", sweep started " + kopf.zeit) +
                     ", from " + kopf.port + "\n";
+    if (kopf.synthetisch) t += "! " + std::string(syntheseText) + "\n";
     t += zweiTor ? "! transmission, logarithmic detector: only S21 was measured; S11, S12 and S22 are written 0 0\n"
                  : "! reflection, logarithmic detector: S11\n";
     t += "! the phase was not measured: every angle is written 0\n";

@@ -13,6 +13,12 @@
 
 namespace qzl {
 
+// Levels at the sweep's points, one per point.
+struct Zusatzspalte {
+    std::string schluessel;
+    std::vector<double> pegel;
+};
+
 // What the files say about the run beyond the state.
 struct Kopf {
     std::string zeit;  // the sweep's start, ISO 8601 with the offset from UTC
@@ -27,6 +33,13 @@ struct Kopf {
     // place of the sweep's readings and levels.
     const Kurvenbild* differenz = nullptr;
     std::string referenz = {};  // the reference file's name
+    // The window's traces beside the measurement (reference, hold,
+    // difference): a further column of levels each, under its own key, in
+    // the formats with room for them (csv, tsv, json).
+    std::vector<Zusatzspalte> spalten = {};
+    // Readings the instrument did not send (demonstration): csv and tsv say
+    // so in a first line, json in a key, Touchstone in a comment.
+    bool synthetisch = false;
 };
 
 // One output format: its name, which is also the file extension that asks
