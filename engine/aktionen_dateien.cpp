@@ -52,6 +52,7 @@ Ergebnis messreiheLaden(Geraet& g, const std::string& pfad) {
     reiheZeichnen(zustand(g), *reihe);
     spurenNeu(g, reiheKurve(*reihe), true);
     g.geladeneReihe = std::move(reihe);
+    g.geladenerPfad = pfad;
     return {};
 }
 

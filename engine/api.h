@@ -345,4 +345,31 @@ Ergebnis messreiheLaden(Geraet& g, const std::string& pfad);
 // the readings as they are now, else the last sweep with the settings.
 Ergebnis messreiheSpeichern(Geraet& g, const std::string& pfad);
 
+// --- export ---
+// The pass the diagram shows (what messreiheSpeichern saves: a loaded
+// series, else the last complete pass with the settings) in one of the
+// output formats that hold one pass: csv, tsv, json, dat, s1p, s2p, png.
+
+// The names of those formats, in the table's order.
+std::vector<std::string> exportFormate();
+// Synthesised readings (demonstration) go out saying so, or are refused.
+enum class Synthese { kennzeichnen, ablehnen };
+struct Ausfuhr {
+    Ergebnis ergebnis = {};
+    std::string daten = {};    // the file's bytes, when done
+    bool synthetisch = false;  // the pass holds synthesised readings
+};
+// Of a loaded series, the bytes qzl7-cli convert writes of its file; of a
+// pass, those of its sweep with the port the front-end names. Reference,
+// hold and difference, while shown, are further columns (csv, tsv, json);
+// the picture is the diagram with its traces, and the markers' figures
+// written in. Refused with unbekannt for another format, keineDaten when no
+// pass is shown, unpassend when the format cannot hold it (a series file
+// cannot say its readings were synthesised) or, with ablehnen, for
+// synthesised readings.
+Ausfuhr exportieren(Geraet& g, const std::string& format, Synthese synthese = Synthese::kennzeichnen);
+// The same written to a file.
+Ergebnis exportSpeichern(Geraet& g, const std::string& pfad, const std::string& format,
+                         Synthese synthese = Synthese::kennzeichnen);
+
 }  // namespace qzl::api

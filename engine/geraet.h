@@ -57,6 +57,11 @@ struct Geraet {
     // with its own frequencies instead of the settings'. A redraw or a sweep
     // start forgets it.
     std::optional<Messreihe> geladeneReihe;
+    // The file it came from, as it was named: an export says so.
+    std::string geladenerPfad;
+    // How the front-end names the device of COM n, for the files that say
+    // where a pass came from; unset: "COM1" to "COM4".
+    std::function<std::string(std::int32_t comNummer)> portName;
     // A port that went away ends the wait for a reply at once, rather than
     // after the limit, as the window has always waited.
     bool verlustNichtAbwarten = false;

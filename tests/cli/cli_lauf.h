@@ -2,6 +2,7 @@
 // qzl7-cli run in-process against the simulator on a pseudo-terminal, its
 // standard output and error caught in strings.
 #include <atomic>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,17 @@ public:
     }
     void abbruchVerbinden(std::atomic<bool>& f) override { abbruch = &f; }
 };
+
+// Output of a Python program given on its standard input; the exit status in ok.
+inline std::string python(const std::string& programm, bool& ok) {
+    const std::string befehl = std::string(QZL7_PYTHON) + " - 2>&1 <<'ENDE'\n" + programm + "\nENDE\n";
+    std::FILE* p = ::popen(befehl.c_str(), "r");
+    std::string aus;
+    char puffer[4096];
+    for (std::size_t k; (k = std::fread(puffer, 1, sizeof puffer, p)) > 0;) aus.append(puffer, k);
+    ok = ::pclose(p) == 0;
+    return aus;
+}
 
 struct CliLauf {
     explicit CliLauf(sim::SimOptionen opt = {}) : simulator(std::move(opt)) {

@@ -143,17 +143,6 @@ TEST(CliFormate, LetzterPunktMitSeinemMesswert) {
     EXPECT_EQ(cli.ordner.lesen("1last.png"), cli.ordner.lesen("2max.png"));
 }
 
-// Output of a Python program given on its standard input; the exit status in ok.
-std::string python(const std::string& programm, bool& ok) {
-    const std::string befehl = std::string(QZL7_PYTHON) + " - 2>&1 <<'ENDE'\n" + programm + "\nENDE\n";
-    std::FILE* p = ::popen(befehl.c_str(), "r");
-    std::string aus;
-    char puffer[4096];
-    for (std::size_t k; (k = std::fread(puffer, 1, sizeof puffer, p)) > 0;) aus.append(puffer, k);
-    ok = ::pclose(p) == 0;
-    return aus;
-}
-
 TEST(CliFormate, TouchstoneUndJsonLesenAndereProgramme) {
     test::CliLauf cli;
     const auto& o = cli.ordner;
@@ -164,7 +153,7 @@ TEST(CliFormate, TouchstoneUndJsonLesenAndereProgramme) {
 
     // scikit-rf reads both files; its dB are the levels of the CSV.
     bool ok = false;
-    const std::string aus = python(
+    const std::string aus = test::python(
         "import csv, json, skrf\n"
         "def pegel(n): return [float(z['level_db']) for z in csv.DictReader(open('" + o.pfad + "/' + n))]\n"
         "t = skrf.Network('" + o.datei("t.s2p") + "')\n"
