@@ -58,6 +58,7 @@ Anwendung::Anwendung(std::vector<std::string> argumente, Uhr& uhr)
       signalWache_([this](int nummer) { signalBeenden(nummer); }),
       fernziel_(programm_, [] { return QApplication::activeModalWidget() != nullptr; }) {
     programm_.geraet.arbeitsordner = einstellungsOrdnerAnlegen(argumente_);
+    programm_.geraet.portName = [this](std::int32_t com) { return portNamen_.name(com); };
     markenBedienung_ = markenBedienung(programm_);
     fenster_.markenBedienungSetzen(markenBedienung_.get());
     // Presets live in the user's settings folder, with or without --user-config.

@@ -5,6 +5,7 @@
 #include "handlers/sweep.h"
 #include "handlers/ablesung.h"
 #include "handlers/einstellungsdateien.h"
+#include "handlers/exportieren.h"
 #include "handlers/messreihen.h"
 #include "handlers/druckseite.h"
 #include "handlers/betriebsarten.h"
@@ -58,6 +59,8 @@ void ausloesen(Programm& p, Element e) {
         case E::Speichern1: Speichern1Click(p); break;
         case E::ffnen1: ffnen1Click(p); break;
         case E::MessreiheSpeichern1: MessreiheSpeichern1Click(p); break;
+        case E::Exportieren1: Exportieren1Click(p); break;
+        case E::Kopieren1: Kopieren1Click(p); break;
         case E::Messreiheladen1: Messreiheladen1Click(p); break;
         case E::Durchgangsmessung2: Durchgangsmessung2Click(p); break;
         case E::Reflexionsmessung2: Reflexionsmessung2Click(p); break;

@@ -36,6 +36,8 @@ enum class Element {
     // markers and traces
     Messmarken1, Referenzuebernehmen1, Referenzverwerfen1, Differenzanzeigen1, Halten1, HaltenAus1,
     HaltenMaximum1, HaltenMinimum1, HaltenMittelwert1, ReferenzLaden1,
+    // export: the menu item, and Ctrl+C on the diagram
+    Exportieren1, Kopieren1,
     // timers
     Timer1, Timer2,
     // file dialogs
@@ -56,6 +58,16 @@ struct DruckSeite {
     DruckText ueberschrift;
     int bildLinks = 0, bildOben = 0, bildRechts = 0, bildUnten = 0;
     std::vector<DruckText> zeilen;
+};
+
+// A save dialog's filter: its description and the extension it asks for;
+// and what the user chose in it.
+struct DateiFilter {
+    std::string text, endung;
+};
+struct DateiWahl {
+    std::string pfad;
+    std::size_t filter = 0;
 };
 
 class Fenster {
@@ -111,6 +123,14 @@ public:
     virtual void hilfeZeigen() = 0;
     // The markers' tool window, not modal; brought to the front when open.
     virtual void messmarkenZeigen() = 0;
+    // The export's save dialog, one filter per format, the one at vorwahl
+    // chosen; nothing when cancelled.
+    virtual std::optional<DateiWahl> exportDialog(const std::vector<DateiFilter>& /*filter*/,
+                                                  std::size_t /*vorwahl*/) {
+        return std::nullopt;
+    }
+    // The clipboard holds the text and the picture (PNG bytes) together.
+    virtual void zwischenablageSetzen(const std::string& /*text*/, const std::string& /*png*/) {}
     // The presets' dialog, modal; returns when it is closed.
     virtual void voreinstellungenZeigen() = 0;
 };

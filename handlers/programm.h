@@ -55,6 +55,9 @@ struct Programm {
         Halten halten = Halten::aus;
     } spurenanzeige;
 
+    // The format the export wrote last in this run, which its dialog offers first.
+    std::string exportFormat;
+
     // The window, reached safely from whichever thread asks.
     Fenster& fensterHier() { return std::this_thread::get_id() == guiThread ? fenster : postFenster; }
 };

@@ -60,6 +60,7 @@ constexpr std::array menue{
     MenueEintrag{P, E::Speichern1, "Speichern1", "&Speichern", "F2", true, false},
     trenner,
     MenueEintrag{P, E::MessreiheSpeichern1, "MessreiheSpeichern1", "Messreihe S&peichern", "", true, false},
+    MenueEintrag{P, E::Exportieren1, "Exportieren1", "&Exportieren…", "", true, false},
     MenueEintrag{P, E::Messreiheladen1, "Messreiheladen1", "Messreihe &Laden", "", true, false},
     MenueEintrag{P, E::ReferenzLaden1, "ReferenzLaden1", "Messreihe als &Referenz laden…", "", true, false},
     trenner,

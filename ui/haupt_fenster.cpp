@@ -63,6 +63,11 @@ HauptFenster::HauptFenster(const InstrumentState& st, std::function<void(Element
 }
 
 bool HauptFenster::eventFilter(QObject* objekt, QEvent* event) {
+    // Ctrl+C copies the pass the diagram shows, whichever control has the focus.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        ausloesen_(Element::Kopieren1);
+        return true;
+    }
     if (markenBedienung_ && event->type() == QEvent::KeyPress) {
         // The arrows step the active marker while it is on; else they do what they did.
         const auto* taste = static_cast<QKeyEvent*>(event);

@@ -77,6 +77,8 @@ public:
     void infoZeigen() override;
     void hilfeZeigen() override;
     void messmarkenZeigen() override;
+    std::optional<DateiWahl> exportDialog(const std::vector<DateiFilter>& filter, std::size_t vorwahl) override;
+    void zwischenablageSetzen(const std::string& text, const std::string& png) override;
     void voreinstellungenZeigen() override;
 
     // What the markers' tool window, the arrow keys and the mouse on the
@@ -105,6 +107,7 @@ private:
     std::array<QObject*, elementAnzahl> objekte_{};
     // Kept between calls so that a dialog remembers its folder and last name.
     std::array<QFileDialog*, elementAnzahl> dateiDialoge_{};
+    QFileDialog* exportDialog_ = nullptr;
     bool schliessenAngefordert_ = false;
     std::unique_ptr<QPrinter> drucker_;
     ui::InfoDialog* infoDialog_ = nullptr;

@@ -15,7 +15,7 @@ std::string name(Element e) {
         "Durchgangsmessung2", "Reflexionsmessung2", "Linie11", "Linie21", "Linie31", "Linie41", "Linie51",
         "Linie61", "Linie71", "Spektralmessung2", "Taktgenerator1", "Hilfe1", "ber1", "Messmarken1", "Referenzuebernehmen1", "Referenzverwerfen1",
         "Differenzanzeigen1", "Halten1", "HaltenAus1", "HaltenMaximum1", "HaltenMinimum1", "HaltenMittelwert1",
-        "ReferenzLaden1", "Timer1", "Timer2",
+        "ReferenzLaden1", "Exportieren1", "Kopieren1", "Timer1", "Timer2",
         "SaveDialog1", "OpenDialog1", "SaveDialog2", "OpenDialog2"};
     static_assert(sizeof namen / sizeof namen[0] == elementAnzahl);
     return namen[static_cast<int>(e)];
@@ -95,6 +95,14 @@ std::optional<std::string> FakeFenster::dateiDialog(Element dialog) {
     if (dialogAntworten.empty()) return std::nullopt;
     auto a = dialogAntworten.front();
     dialogAntworten.pop_front();
+    return a;
+}
+
+std::optional<DateiWahl> FakeFenster::exportDialog(const std::vector<DateiFilter>&, std::size_t vorwahl) {
+    exportVorwahlen.push_back(vorwahl);
+    if (exportAntworten.empty()) return std::nullopt;
+    auto a = exportAntworten.front();
+    exportAntworten.pop_front();
     return a;
 }
 

@@ -124,6 +124,9 @@ public:
     std::vector<std::string> bestaetigungen;  // every question asked, in order
     std::deque<bool> bestaetigungAntworten;   // "Ja" or "Nein"; none left: "Nein"
     std::deque<std::optional<std::string>> dialogAntworten;
+    std::vector<std::size_t> exportVorwahlen;  // the filter each export dialog offered first
+    std::deque<std::optional<DateiWahl>> exportAntworten;
+    std::pair<std::string, std::string> zwischenablage;  // the text and the picture put there last
     std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
     int bilder = 0;
     struct Teilbild {
@@ -163,6 +166,8 @@ public:
     void infoZeigen() override { protokoll.push_back("info"); }
     void hilfeZeigen() override { protokoll.push_back("hilfe"); }
     void messmarkenZeigen() override { protokoll.push_back("messmarken"); }
+    std::optional<DateiWahl> exportDialog(const std::vector<DateiFilter>& filter, std::size_t vorwahl) override;
+    void zwischenablageSetzen(const std::string& text, const std::string& png) override { zwischenablage = {text, png}; }
     void voreinstellungenZeigen() override { protokoll.push_back("voreinstellungen"); }
 };
 

@@ -92,6 +92,7 @@ const std::vector<Menue> menues = {
       {Element::Speichern1, "Speichern1", "&Speichern", "F2", true, false},
       T,
       {Element::MessreiheSpeichern1, "MessreiheSpeichern1", "Messreihe S&peichern", "", true, false},
+      {Element::Exportieren1, "Exportieren1", "&Exportieren…", "", true, false},
       {Element::Messreiheladen1, "Messreiheladen1", "Messreihe &Laden", "", true, false},
       {Element::ReferenzLaden1, "ReferenzLaden1", "Messreihe als &Referenz laden…", "", true, false},
       T,
