@@ -1,9 +1,8 @@
 // The window's export of a loaded series against qzl7-cli convert of its
 // file, and its files read back by other programs.
 #include <gtest/gtest.h>
-#include <png.h>
 
-#include "ausgabe/png.h"
+#include "ausgabe/bildtafel.h"
 #include "cli_lauf.h"
 #include "engine/api.h"
 #include "umgebung.h"
@@ -84,39 +83,20 @@ TEST(Export, AndereProgrammeLesenDieDateien) {
     EXPECT_EQ(v->p.geraet.geladeneReihe->werte, g.geladeneReihe->werte);
 }
 
-std::vector<std::uint8_t> rgb(const std::string& daten) {
-    png_image bild{};
-    bild.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&bild, daten.data(), daten.size())) return {};
-    bild.format = PNG_FORMAT_RGB;
-    std::vector<std::uint8_t> px(PNG_IMAGE_SIZE(bild));
-    png_image_finish_read(&bild, nullptr, px.data(), 0, nullptr);
-    return px;
-}
-
-// The markers' figures stand in one box, in the markers' red, in the corner
-// that hides least of the curve; the rest is the window's picture.
-TEST(Export, MarkenImBildInEinerEcke) {
-    Reihen r;
-    auto u = test::neueUmgebung();
-    Geraet& g = u->p.geraet;
-    ASSERT_TRUE(api::messreiheLaden(g, r.ordner.datei("t.dat")));
-    ASSERT_TRUE(api::markeSuchen(g, 1, Suche::maximum));
-    ASSERT_TRUE(api::markeSetzen(g, 2, {.an = true, .frequenz = 11000000, .bezug = 1}));
-    const auto mit = rgb(api::exportieren(g, "png").daten), fenster = rgb(pngKodieren(api::anzeigeBild(g)));
-    ASSERT_EQ(mit.size(), 641u * 481 * 3);
-    int links = 641, rechts = -1, oben = 481, unten = -1, rot = 0;
-    for (std::size_t i = 0; i < mit.size(); i += 3) {
-        if (std::equal(&mit[i], &mit[i + 3], &fenster[i])) continue;
-        const int x = static_cast<int>(i / 3 % 641), y = static_cast<int>(i / 3 / 641);
-        links = std::min(links, x), rechts = std::max(rechts, x), oben = std::min(oben, y), unten = std::max(unten, y);
-        rot += mit[i] == 0xFF && mit[i + 1] == 0 && mit[i + 2] == 0;
-    }
-    // Three lines; the filter's skirts run through the lower corners, its
-    // peak through the top's middle: the box stands at the top right.
-    EXPECT_GT(rot, 300);
-    EXPECT_EQ(std::tuple(oben, unten, rechts), std::tuple(13, 13 + 3 * 10 + 5, 637));
-    EXPECT_GT(links, 320);
+// The picture's box in the window's words and decimal separator.
+TEST(Export, MarkenZeilenImBild) {
+    const Kurvenbild k{1000000, 100000, Messart::durchgang, false, {300, 350, 400, 400, 380, 350, 300}, false};
+    Spureinstellungen e;
+    e.marken[0] = {.an = true, .frequenz = 1200000, .bandDb = 10.0};
+    e.marken[1] = {.an = true, .frequenz = 1000000, .bezug = 1};
+    e.marken[2] = {.an = true, .frequenz = 900000};
+    e.marken[3] = {.an = true, .frequenz = 1100000, .bezug = 5};
+    EXPECT_EQ(bildtafelZeilen(markenAblesen(k, e), e, false, true, ','),
+              (std::vector<std::string>{"Synthetische Messwerte (Demonstration), nicht gemessen",
+                                        "M1 1.200.000 Hz  0,0 dB", "   10,0 dB: 1.100.000 Hz … 1.500.000 Hz",
+                                        "   B 400.000 Hz, Q 3,2", "M2 1.000.000 Hz  -20,0 dB",
+                                        "   Δ zu M1: -200.000 Hz, -20,0 dB", "M3 900.000 Hz  außerhalb",
+                                        "M4 1.100.000 Hz  -10,0 dB", "   Δ zu M5: aus"}));
 }
 
 }  // namespace
