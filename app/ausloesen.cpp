@@ -89,6 +89,9 @@ void ausloesen(Programm& p, Element e) {
         case E::HaltenMinimum1: haltenWaehlen(p, Halten::min); break;
         case E::HaltenMittelwert1: HaltenMittelwert1Click(p); break;
         case E::ReferenzLaden1: ReferenzLaden1Click(p); break;
+        case E::Grenzwerteladen1: Grenzwerteladen1Click(p); break;
+        case E::Grenzwerteverwerfen1: Grenzwerteverwerfen1Click(p); break;
+        case E::Grenzwertepruefen1: Grenzwertepruefen1Click(p); break;
         // Labels, top-level menus and the file dialogs fire nothing.
         default: break;
     }

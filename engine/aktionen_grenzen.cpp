@@ -25,6 +25,7 @@ Ergebnis grenzenUebernehmen(Geraet& g, const std::string& daten, const std::stri
     auto& s = g.spuren;
     s.grenzen = std::move(*grenzen);
     s.grenzDatei = name;
+    s.grenzenAn = true;
     urteilFaellen(g.st, s);
     ++s.version;
     return {};

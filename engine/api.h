@@ -252,7 +252,7 @@ Ergebnis markenUebernehmen(Geraet& g, const std::string& daten);
 // They judge every pass of a sweep; they may change while a sweep runs.
 
 // The segments of a limit file (formats/grenzdatei.h) replace those
-// loaded, and judge the pass shown at once. Refused, with nothing changed,
+// loaded, judging is on, and they judge the pass shown at once. Refused, with nothing changed,
 // for a file that cannot be read or holds a line that is no segment (the
 // reason names the file and the line).
 Ergebnis grenzenLaden(Geraet& g, const std::string& pfad);

@@ -13,10 +13,9 @@ bool grenzeVerletzt(const Grenze& g, const Grenzpunkt& p) {
 
 std::vector<Verstoss> grenzenPruefen(const std::vector<Grenzpunkt>& punkte, const std::vector<Grenze>& grenzen) {
     std::vector<Verstoss> verstoesse;
-    for (std::size_t i = 0; i < punkte.size(); ++i)
+    for (const auto& p : punkte)
         for (const auto& g : grenzen)
-            if (grenzeVerletzt(g, punkte[i]))
-                verstoesse.push_back({static_cast<std::int32_t>(i + 1), punkte[i].frequenz, punkte[i].pegel, &g});
+            if (grenzeVerletzt(g, p)) verstoesse.push_back({p.frequenz, p.pegel, &g});
     return verstoesse;
 }
 

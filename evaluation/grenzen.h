@@ -15,7 +15,6 @@ struct Grenzpunkt {
 };
 
 struct Verstoss {
-    std::int32_t punkt = 0;  // 1-based
     std::int64_t frequenz = 0;
     double pegel = 0.0;
     const Grenze* grenze = nullptr;

@@ -53,6 +53,9 @@ DruckSeite druckSeite(int breite, const Fenster& f) {
         s.zeilen.push_back({l.rand, y, z.label == Element::Anzahl ? std::string() : z.praefix + f.text(z.label)});
         y += l.zeilenabstand;
     }
+    // Only while limits judge, so that a page without them is as it was.
+    if (const std::string urteil = f.text(Element::LabelUrteil); !urteil.empty())
+        s.zeilen.push_back({l.rand, y, "Grenzwerte:        " + urteil});
     return s;
 }
 

@@ -20,7 +20,7 @@ enum class Element {
     Button11, Button12, Button13, Button14, Button15, Button16, Button17, Button18, Button19,
     // labels
     Label1, Label2, Label5, Label7, Label8, Label9, Label10, Label11, Label12, Label14,
-    LabelDifferenz,
+    LabelDifferenz, LabelUrteil,
     // top-level menus
     Datei1, Messung1, Einstellungen1, Eichung1, N1,
     // menu items
@@ -38,10 +38,12 @@ enum class Element {
     HaltenMaximum1, HaltenMinimum1, HaltenMittelwert1, ReferenzLaden1,
     // export: the menu item, and Ctrl+C on the diagram
     Exportieren1, Kopieren1,
+    // limits
+    Grenzwerteladen1, Grenzwerteverwerfen1, Grenzwertepruefen1,
     // timers
     Timer1, Timer2,
     // file dialogs
-    SaveDialog1, OpenDialog1, SaveDialog2, OpenDialog2,
+    SaveDialog1, OpenDialog1, SaveDialog2, OpenDialog2, OpenDialog3,
     Anzahl
 };
 

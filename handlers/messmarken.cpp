@@ -182,6 +182,40 @@ void ReferenzLaden1Click(Programm& p) {
     zeigen(p, e);
 }
 
+void Grenzwerteladen1Click(Programm& p) {
+    const auto pfad = p.fenster.dateiDialog(Element::OpenDialog3);
+    if (!pfad) return;
+    const api::Ergebnis e = api::grenzenLaden(p.geraet, *pfad);
+    if (e.grund == api::Grund::dateifehler && e.io) return p.fenster.fehler(e.io->text);
+    if (e.grund == api::Grund::falscheDatei) return p.fenster.meldung("Keine Grenzwertdatei: " + e.text);
+    const auto a = api::spurAnsicht(p.geraet);
+    // Limits that cannot judge this sweep would otherwise just say so in capitals.
+    if (a.urteil && !a.urteil->einwand.empty()) p.fenster.meldung("Die Grenzwerte passen nicht zum Sweep: " + a.urteil->einwand);
+    zeigen(p, e);
+}
+
+void Grenzwerteverwerfen1Click(Programm& p) {
+    api::grenzenVerwerfen(p.geraet);
+    zeigen(p, {});
+}
+
+void Grenzwertepruefen1Click(Programm& p) {
+    const auto a = api::spurAnsicht(p.geraet);
+    if (a.grenzen.empty()) return p.fenster.meldung("Es sind keine Grenzwerte geladen.");
+    api::grenzenPruefenSetzen(p.geraet, !a.grenzenAn);
+    zeigen(p, {});
+}
+
+std::string urteilText(const api::Spuransicht& a) {
+    if (a.grenzen.empty() || !a.urteil) return "";
+    const Grenzurteil& u = *a.urteil;
+    const std::string text = !u.einwand.empty() ? "KEIN URTEIL"
+                             : u.fehler.empty() ? "BESTANDEN"
+                                                : "FEHLER bei " + hzText(u.fehler.front());
+    // Synthesised readings judge nothing about the device.
+    return u.synthetisch ? text + " (Demo)" : text;
+}
+
 void spurenZeigen(Programm& p) {
     auto& jetzt = p.spurenanzeige;
     if (api::spurVersion(p.geraet) == jetzt.version) return;
@@ -194,6 +228,10 @@ void spurenZeigen(Programm& p) {
         f.textSetzen(Element::LabelDifferenz, jetzt.differenz ? "Differenz zur Referenz" : "");
     }
     if (a.e.differenz != jetzt.abgehakt) f.abhaken(Element::Differenzanzeigen1, jetzt.abgehakt = a.e.differenz);
+    if (const std::string urteil = urteilText(a); urteil != jetzt.urteil)
+        f.textSetzen(Element::LabelUrteil, jetzt.urteil = urteil);
+    if (const bool pruefen = a.grenzenAn && !a.grenzen.empty(); pruefen != jetzt.pruefen)
+        f.abhaken(Element::Grenzwertepruefen1, jetzt.pruefen = pruefen);
     if (a.e.halten != jetzt.halten) {
         const auto punkt = [](Halten h) {
             return h == Halten::max ? Element::HaltenMaximum1 : h == Halten::min ? Element::HaltenMinimum1

@@ -53,6 +53,8 @@ struct Programm {
         std::uint64_t version = 0;  // of the traces when they were last shown
         bool differenz = false, abgehakt = false;
         Halten halten = Halten::aus;
+        std::string urteil;  // the verdict label's text
+        bool pruefen = false;  // limits loaded and judging: the menu's tick
     } spurenanzeige;
 
     // The format the export wrote last in this run, which its dialog offers first.

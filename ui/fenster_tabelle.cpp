@@ -39,6 +39,9 @@ constexpr std::array tabelle{
     Steuerelement{E::Label5, "Label5", B, 16, 8, 0, 0, "Durchgangsmessung", true, false, false},
     // Empty, and so invisible, unless the difference to the reference is shown.
     Steuerelement{E::LabelDifferenz, "LabelDifferenz", B, 260, 8, 0, 0, "", true, false, false},
+    // The limits' verdict, bold and flush right against the heading's buttons;
+    // empty, and so invisible, while no limits judge.
+    Steuerelement{E::LabelUrteil, "LabelUrteil", B, 160, 8, 254, 0, "", true, false, true},
     Steuerelement{E::Button19, "Button19", K, 424, 8, 33, 17, "max", true, false, false},
     Steuerelement{E::Button16, "Button16", K, 472, 8, 41, 17, "lo&g.", true, false, false},
     Steuerelement{E::Button17, "Button17", K, 528, 8, 41, 17, "li&n.", true, false, false},
@@ -85,6 +88,9 @@ constexpr std::array menue{
     MenueEintrag{P, E::HaltenMinimum1, "HaltenMinimum1", "M&inimum", "", true, true},
     MenueEintrag{P, E::HaltenMittelwert1, "HaltenMittelwert1", "&Mittelwert…", "", true, true},
     MenueEintrag{MenueArt::UntermenueEnde, E::Anzahl, "", "", "", true, false},
+    MenueEintrag{P, E::Grenzwerteladen1, "Grenzwerteladen1", "&Grenzwerte laden…", "", true, false},
+    MenueEintrag{P, E::Grenzwerteverwerfen1, "Grenzwerteverwerfen1", "Grenzwerte ver&werfen", "", true, false},
+    MenueEintrag{P, E::Grenzwertepruefen1, "Grenzwertepruefen1", "Grenzwerte &prüfen", "", true, true},
 
     MenueEintrag{M, E::Einstellungen1, "Einstellungen1", "&Einstellungen", "", true, false},
     MenueEintrag{P, E::Frequenz1, "Frequenz1", "Frequenz", "F5", true, false},
@@ -129,6 +135,7 @@ constexpr std::array dialoge{
                    "Voreinstellung|*.preset|Alle|*.*"},
     DateiDialogArt{E::OpenDialogVoreinstellung, "OpenDialogVoreinstellung", false, "preset", "",
                    "Voreinstellung|*.preset|Alle|*.*"},
+    DateiDialogArt{E::OpenDialog3, "OpenDialog3", false, "lim", "", "Grenzwerte|*.lim *.txt|Alle|*.*"},
 };
 
 }  // namespace

@@ -11,7 +11,7 @@ enum class Art { Knopf, Beschriftung, Gruppe };
 
 // Positions are client pixels below the menu bar; children of the group box
 // are relative to it. Labels size themselves to their text, so only left/top
-// count for them.
+// count for them; a label with a width stands flush right in it.
 struct Steuerelement {
     Element element;     // Element::Anzahl for the captions the logic never touches
     const char* name;    // object name; empty for those captions

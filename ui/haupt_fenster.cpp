@@ -142,6 +142,10 @@ void HauptFenster::steuerelementeAnlegen() {
             label->setText(qText(s.text));
             label->move(s.links, s.oben);
             label->adjustSize();
+            if (s.breite > 0) {
+                label->setProperty("rechtsBis", s.links + s.breite);
+                label->move(s.links + s.breite - label->width(), s.oben);
+            }
             w = label;
             break;
         }

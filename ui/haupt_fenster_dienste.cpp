@@ -42,6 +42,8 @@ void HauptFenster::textSetzen(Element e, const std::string& text) {
     } else if (auto* label = qobject_cast<QLabel*>(objekt(e))) {
         label->setText(t);
         label->adjustSize();
+        if (const QVariant rechts = label->property("rechtsBis"); rechts.isValid())
+            label->move(rechts.toInt() - label->width(), label->y());
     } else if (auto* knopf = qobject_cast<QAbstractButton*>(objekt(e))) {
         knopf->setText(t);
     } else if (auto* a = aktion(e)) {

@@ -1,6 +1,7 @@
 // The whole program against the simulator: the Qt window, the sweep thread
 // and the hand-over of its time-out message to the window's thread.
 #include <QAction>
+#include <QLabel>
 #include <QApplication>
 #include <QLineEdit>
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "engine/api.h"
 #include "engine/zustand.h"
 #include "app/anwendung.h"
 #include "app/fernziel_fenster.h"
@@ -478,6 +480,39 @@ TEST(Anwendung, NachStoppZeigtDasBildDesLetztenDurchlaufs) {
             EXPECT_EQ(st.messwerte[279], std::max(1, umrechnen(letzter, 50, 250)));
         }
     }
+    EXPECT_TRUE(ok.texte.empty());
+}
+
+// A mask the filter's top cannot meet: drawn in its colour, and the verdict
+// in the heading after the pass.
+TEST(Anwendung, GrenzwerteMitFehlerImBild) {
+    Bestaetiger ok;
+    Lauf l(sim::SimOptionen{});
+    Geraet& g = l.anwendung->programm().geraet;
+    auto& f = l.anwendung->fenster();
+    ASSERT_TRUE(api::grenzenUebernehmen(g, "above 11.2M 11.6M -1\n", "maske.lim"));
+    l.klick("Button5");
+    l.warteAufAustausche(1 + 280 + 1);
+    l.klick("Button6");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !f.text(Element::LabelUrteil).empty(); }, 5000));
+    EXPECT_EQ(f.text(Element::LabelUrteil), "FEHLER bei 11.200.000 Hz");
+    const auto& st = g.st;
+    // The filter's top reads -2 dB. -1 dB is reading 395; 11.2 MHz is point (11.2M - start) / step + 1.
+    const int punkt = static_cast<int>((11200000 - st.startfrequenz) / st.schrittweite) + 1;
+    const int x = st.xUrsprung + 3 + 2 * (punkt - 1), y = st.yBasis - 395;
+    QTest::qWait(100);
+    const QImage bild = f.centralWidget()->grab().toImage();
+    EXPECT_EQ(bild.pixel(5 + x, 30 + y), qRgb(255, 0, 255));
+    EXPECT_NE(bild.pixel(5 + x - 2, 30 + y), qRgb(255, 0, 255));
+    // The label's text is black on the window's grey, and ends before the buttons.
+    auto* urteil = f.findChild<QLabel*>(QStringLiteral("LabelUrteil"));
+    ASSERT_NE(urteil, nullptr);
+    EXPECT_TRUE(urteil->isVisible());
+    EXPECT_LT(urteil->geometry().right(), 416);
+    bool schwarz = false;
+    for (int py = urteil->y(); py <= urteil->geometry().bottom(); ++py)
+        for (int px = urteil->x(); px <= urteil->geometry().right(); ++px) schwarz |= bild.pixel(px, py) == qRgb(0, 0, 0);
+    EXPECT_TRUE(schwarz);
     EXPECT_TRUE(ok.texte.empty());
 }
 

@@ -45,6 +45,8 @@ sweep --preset F          | Filter 1
 convert ''                | B.DAT a.dat d
 convert a.dat --h         | --heading --help
 convert a.dat --b         | --band --below
+sweep --li                | --limits
+sweep --limits B          | B.DAT
 list-ports --c            | --com1= --com2= --com3= --com4=
 list-ports --com2 = /dev/tty | /dev/ttyUSB0
 FAELLE

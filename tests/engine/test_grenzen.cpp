@@ -19,7 +19,7 @@ TEST(Grenzen, DateiZeilen) {
         const char* fehler;  // "" when it reads
     } faelle[] = {
         {"# mask\r\nabove 10.7M 10.8M -3 # pass band\r\n\r\nbelow 0 9000k -40dB\n  BELOW 1 2 3\n", "m, line 5: not"},
-        {"above 10.7M 10.8M -3.5\n\tbelow 455k 455k 0.25", ""},
+        {"above 10.7M 10.8M -3.5\n\tbelow 455k 455k 0.25\nabove 1 2 0dB", ""},
         {"above 10.8M 10.7M -3\n", "m, line 1: the segment runs downward"},
         {"above -1 10 -3\n", "m, line 1: '-1' is not a frequency"},
         {"above 1 10 -3 4\n", "m, line 1: not"},
@@ -35,9 +35,10 @@ TEST(Grenzen, DateiZeilen) {
         EXPECT_EQ(g.has_value(), !*f.fehler) << f.text;
         EXPECT_TRUE(fehler.starts_with(f.fehler)) << fehler;
     }
-    const auto g = grenzdateiLesen("below 0 9000k -40dB\n\nabove 10.7M 10.8M -3.5 # x\n", "m");
+    const auto g = grenzdateiLesen("below 0 9000k -40dB\n\nabove 10.7M 10.8M -3.5 # x\nbelow 1 2 7dB", "m");
     ASSERT_TRUE(g);
-    ASSERT_EQ(g->size(), 2u);
+    ASSERT_EQ(g->size(), 3u);
+    EXPECT_EQ((*g)[2].pegel, 7);
     EXPECT_FALSE((*g)[0].oben);
     EXPECT_EQ((*g)[0].f2, 9000000);
     EXPECT_EQ((*g)[0].pegel, -40);
@@ -133,6 +134,18 @@ TEST(Grenzen, JederDurchlaufWirdBeurteilt) {
     EXPECT_FALSE(api::spurAnsicht(g).urteil);
     EXPECT_EQ(api::spurAnsicht(g).grenzen.size(), 2u);
     durchlauf(g, filter().werte);
+    // Judged afresh only a pass of the present settings, never a moved curve.
+    st.messpunkte = 6;
+    api::grenzenPruefenSetzen(g, true);
+    EXPECT_FALSE(api::spurAnsicht(g).urteil);
+    st.messpunkte = 7;
+    api::grenzenPruefenSetzen(g, true);
+    EXPECT_TRUE(api::spurAnsicht(g).urteil);
+    ASSERT_TRUE(api::normieren(g));
+    api::grenzenPruefenSetzen(g, true);
+    EXPECT_FALSE(api::spurAnsicht(g).urteil);
+    dateiSchreiben(ordner.datei("gross.lim"), std::string(textdateiGrenze + 1, '#'));
+    EXPECT_EQ(api::grenzenLaden(g, ordner.datei("gross.lim")).text, ordner.datei("gross.lim") + ": more than 1 MiB, no limit file");
     api::grenzenVerwerfen(g);
     a = api::spurAnsicht(g);
     EXPECT_FALSE(a.urteil);

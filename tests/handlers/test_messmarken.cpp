@@ -4,6 +4,7 @@
 
 #include "engine/api.h"
 #include "engine/zustand.h"
+#include "handlers/druckseite.h"
 #include "handlers/einstellungsdateien.h"
 #include "handlers/markenbedienung.h"
 #include "handlers/messmarken.h"
@@ -136,6 +137,64 @@ TEST(MessmarkenFenster, TastenUndMausNurMitAktiverMarke) {
     EXPECT_EQ(t.zeilen[0].pegel, "-40.0 dB");
     EXPECT_EQ(t.zeilen[1].art, "aus");
     EXPECT_EQ(b->spitze(1, true), "Keine Spitze von 3 dB rechts der Messmarke.");
+}
+
+}  // namespace
+}  // namespace qzl
+
+namespace qzl {
+namespace {
+
+TEST(Grenzwerte, UrteilImFensterUndAufDerSeite) {
+    auto u = test::neueUmgebung();
+    Programm& p = u->p;
+    auto& f = u->fenster;
+    auto& st = zustand(p.geraet);
+    st.startfrequenz = 11000000;
+    st.schrittweite = 100000;
+    st.messpunkte = 3;
+    test::TempOrdner ordner;
+    ordner.schreiben("maske.lim", "above 11.1M 11.2M -3\n");
+    ordner.schreiben("weit.lim", "above 20M 21M -3\n");
+    ordner.schreiben("kaputt.lim", "oben 11M 12M -3\n");
+    Grenzwertepruefen1Click(p);
+    EXPECT_EQ(f.meldungen.back(), "Es sind keine Grenzwerte geladen.");
+    f.dialogAntworten = {std::nullopt, ordner.datei("kaputt.lim"), ordner.datei("weit.lim"), ordner.datei("maske.lim")};
+    Grenzwerteladen1Click(p);  // cancelled
+    Grenzwerteladen1Click(p);
+    EXPECT_EQ(f.meldungen.back(), "Keine Grenzwertdatei: " + ordner.datei("kaputt.lim") +
+                                      ", line 1: not \"above START STOP LEVEL\" or \"below START STOP LEVEL\"");
+    pass(p, {400, 400, 300});
+    Grenzwerteladen1Click(p);
+    EXPECT_NE(f.meldungen.back().find("Die Grenzwerte passen nicht zum Sweep: "), std::string::npos);
+    EXPECT_EQ(f.texte[Element::LabelUrteil], "KEIN URTEIL");
+    Grenzwerteladen1Click(p);
+    EXPECT_EQ(f.texte[Element::LabelUrteil], "FEHLER bei 11.200.000 Hz");
+    EXPECT_TRUE(f.abgehakt(Element::Grenzwertepruefen1));
+    f.druckAntworten = {4800};
+    Diagrammdrucken1Click(p);
+    ASSERT_EQ(f.seiten.size(), 1u);
+    EXPECT_EQ(f.seiten[0].zeilen.back().text, "Grenzwerte:        FEHLER bei 11.200.000 Hz");
+    EXPECT_EQ(f.seiten[0].zeilen.back().y, 4872 + 96);
+
+    Kurvenbild demo = kurvenbild(st);
+    demo.werte = {400, 400, 400};
+    demo.synthetisch = true;
+    spurenNachDurchlauf(p.geraet, demo);
+    spurenZeigen(p);
+    EXPECT_EQ(f.texte[Element::LabelUrteil], "BESTANDEN (Demo)");
+    Grenzwertepruefen1Click(p);
+    EXPECT_EQ(f.texte[Element::LabelUrteil], "");
+    EXPECT_FALSE(f.abgehakt(Element::Grenzwertepruefen1));
+    Grenzwertepruefen1Click(p);
+    EXPECT_EQ(f.texte[Element::LabelUrteil], "BESTANDEN (Demo)");
+    Grenzwerteverwerfen1Click(p);
+    EXPECT_EQ(f.texte[Element::LabelUrteil], "");
+    EXPECT_FALSE(f.abgehakt(Element::Grenzwertepruefen1));
+    f.druckAntworten = {4800};
+    Diagrammdrucken1Click(p);
+    ASSERT_EQ(f.seiten.size(), 2u);
+    EXPECT_EQ(f.seiten.back().zeilen.size(), 8u);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ std::string name(Element e) {
         "Caption", "Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "Button7", "Button8",
         "Button9", "Button10", "Button11", "Button12", "Button13", "Button14", "Button15", "Button16",
         "Button17", "Button18", "Button19", "Label1", "Label2", "Label5", "Label7", "Label8", "Label9",
-        "Label10", "Label11", "Label12", "Label14", "LabelDifferenz", "Datei1", "Messung1", "Einstellungen1", "Eichung1", "N1",
+        "Label10", "Label11", "Label12", "Label14", "LabelDifferenz", "LabelUrteil", "Datei1", "Messung1", "Einstellungen1", "Eichung1", "N1",
         "ffnen1", "Speichern1", "MessreiheSpeichern1", "Messreiheladen1", "Diagrammdrucken1", "Beenden1",
         "Durchgangsmessung1", "Reflexionsmessung1", "Spektralmessung1", "VFO1", "Frequenz1", "Minus1",
         "Plus1", "Schrittweite1", "ZFEingabe1", "Zwischenfrequenz1", "AdditionvsSubtraktion1", "Bandbreite1",
@@ -15,8 +15,8 @@ std::string name(Element e) {
         "Durchgangsmessung2", "Reflexionsmessung2", "Linie11", "Linie21", "Linie31", "Linie41", "Linie51",
         "Linie61", "Linie71", "Spektralmessung2", "Taktgenerator1", "Hilfe1", "ber1", "Messmarken1", "Referenzuebernehmen1", "Referenzverwerfen1",
         "Differenzanzeigen1", "Halten1", "HaltenAus1", "HaltenMaximum1", "HaltenMinimum1", "HaltenMittelwert1",
-        "ReferenzLaden1", "Exportieren1", "Kopieren1", "Timer1", "Timer2",
-        "SaveDialog1", "OpenDialog1", "SaveDialog2", "OpenDialog2"};
+        "ReferenzLaden1", "Exportieren1", "Kopieren1", "Grenzwerteladen1", "Grenzwerteverwerfen1", "Grenzwertepruefen1", "Timer1", "Timer2",
+        "SaveDialog1", "OpenDialog1", "SaveDialog2", "OpenDialog2", "OpenDialog3"};
     static_assert(sizeof namen / sizeof namen[0] == elementAnzahl);
     return namen[static_cast<int>(e)];
 }

@@ -110,7 +110,10 @@ const std::vector<Menue> menues = {
       {Element::Referenzuebernehmen1, "Referenzuebernehmen1", "Referen&z übernehmen", "", true, false},
       {Element::Referenzverwerfen1, "Referenzverwerfen1", "Referenz verw&erfen", "", true, false},
       {Element::Differenzanzeigen1, "Differenzanzeigen1", "Di&fferenz anzeigen", "", true, true},
-      {Element::Halten1, "Halten1", "&Halten", "", true, false}}},
+      {Element::Halten1, "Halten1", "&Halten", "", true, false},
+      {Element::Grenzwerteladen1, "Grenzwerteladen1", "&Grenzwerte laden…", "", true, false},
+      {Element::Grenzwerteverwerfen1, "Grenzwerteverwerfen1", "Grenzwerte ver&werfen", "", true, false},
+      {Element::Grenzwertepruefen1, "Grenzwertepruefen1", "Grenzwerte &prüfen", "", true, true}}},
     {Element::Einstellungen1, "Einstellungen1", "&Einstellungen",
      {{Element::Frequenz1, "Frequenz1", "Frequenz", "F5", true, false},
       {Element::Minus1, "Minus1", "Minus", "F6", true, false},
@@ -209,6 +212,24 @@ TEST_F(FensterTest, BeschriftungenStehenAmPlatzUndPassenIhreGroesseDemTextAn) {
     }
 }
 
+// The verdict stands flush right before the heading's buttons, clear of the
+// heading itself, whatever its length.
+TEST_F(FensterTest, UrteilRechtsBuendigInDerKopfzeile) {
+    auto* urteil = fenster.findChild<QLabel*>(QStringLiteral("LabelUrteil"));
+    auto* kopf = fenster.findChild<QLabel*>(QStringLiteral("Label5"));
+    ASSERT_TRUE(urteil && kopf);
+    EXPECT_TRUE(urteil->font().bold());
+    EXPECT_EQ(fenster.text(Element::LabelUrteil), "");
+    fenster.textSetzen(Element::Label5, "Durchgangsmessung   09.12.2026  04:35:12");
+    for (const char* text : {"BESTANDEN", "FEHLER bei 11.200.000 Hz", "BESTANDEN (Demo)"}) {
+        SCOPED_TRACE(text);
+        fenster.textSetzen(Element::LabelUrteil, text);
+        EXPECT_EQ(urteil->geometry().right() + 1, 414);
+        EXPECT_EQ(urteil->y(), 8);
+        EXPECT_GT(urteil->x(), kopf->geometry().right());
+    }
+}
+
 TEST_F(FensterTest, MenueBaumMitTrennernTastenUndZustaenden) {
     QMenuBar* leiste = fenster.menuBar();
     EXPECT_EQ(leiste->objectName(), "MainMenu1");
@@ -231,9 +252,11 @@ TEST_F(FensterTest, MenueBaumMitTrennernTastenUndZustaenden) {
 
         QList<QAction*> ist = menue->actions();
         std::vector<Punkt> punkte = soll.punkte;
-        // The submenu's items follow its own entry.
+        // The submenu's items follow the menu's own entries.
         if (soll.e == Element::Messung1) {
-            ist += ist.back()->menu()->actions();
+            const auto unter = std::ranges::find_if(ist, [](QAction* a) { return a->menu() != nullptr; });
+            ASSERT_NE(unter, ist.end());
+            ist += (*unter)->menu()->actions();
             punkte.insert(punkte.end(), haltenPunkte.begin(), haltenPunkte.end());
         }
         ASSERT_EQ(ist.size(), static_cast<qsizetype>(punkte.size()));

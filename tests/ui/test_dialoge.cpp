@@ -124,6 +124,7 @@ TEST_F(DialogTest, DateiDialogeMitEndungVorgabeUndFilter) {
         {Element::OpenDialog1, "OpenDialog1", false, "cfg", "qzl7", {"Konfiguration (*.cfg)", "Alle (*)"}, "alt", "alt.cfg"},
         {Element::SaveDialog2, "SaveDialog2", true, "dat", "qzl", {"Daten (*.dat)", "Alle (*)"}, nullptr, "qzl.dat"},
         {Element::OpenDialog2, "OpenDialog2", false, "dat", "", {"Messreihe (*.dat)", "Alle (*)"}, "reihe", "reihe.dat"},
+        {Element::OpenDialog3, "OpenDialog3", false, "lim", "", {"Grenzwerte (*.lim *.txt)", "Alle (*)"}, "maske", "maske.lim"},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
