@@ -1,5 +1,8 @@
 #include "app/fernziel_fenster.h"
 
+#include <cerrno>
+#include <cstdlib>
+
 #include "engine/api.h"
 #include "evaluation/auswertung.h"
 #include "evaluation/messmarken.h"
@@ -8,6 +11,8 @@
 #include "handlers/messartwahl.h"
 #include "handlers/start.h"
 #include "handlers/sweep.h"
+#include "handlers/voreinstellungen.h"
+#include "formats/voreinstellung.h"
 #include "state/hz_text.h"
 #include "state/kurve.h"
 
@@ -21,6 +26,10 @@ fern::Ergebnis uebersetzt(const api::Ergebnis& e) {
         case api::Grund::ausserhalb: return {-222, e.text};
         case api::Grund::unbekannt: return {-224, e.text};
         case api::Grund::keineDaten: return {-230, e.text};
+        case api::Grund::vorhanden: return {-257, e.text};
+        case api::Grund::falscheDatei: return {-224, e.text};
+        case api::Grund::dateifehler:
+            return {e.io && e.io->systemFehler == ENOENT ? -256 : -250, e.text};
         default: return {-221, e.text};
     }
 }
@@ -316,5 +325,64 @@ fern::Wert<fern::Kurve> FensterZiel::differenz() {
     if (!a.differenz) return {{}, {-230, a.differenzEinwand}};
     return spurKurve(a.differenz, {}, "the difference", true);
 }
+
+fern::Ergebnis FensterZiel::grenzenLaden(const std::string& pfad) {
+    return spurAendern([&] { return api::grenzenLaden(p_.geraet, pfad); });
+}
+
+fern::Ergebnis FensterZiel::grenzenVerwerfen() {
+    return spurAendern([&] {
+        api::grenzenVerwerfen(p_.geraet);
+        return api::Ergebnis{};
+    });
+}
+
+fern::Ergebnis FensterZiel::grenzenPruefenSetzen(bool an) {
+    return spurAendern([&] {
+        api::grenzenPruefenSetzen(p_.geraet, an);
+        return api::Ergebnis{};
+    });
+}
+
+bool FensterZiel::grenzenPruefen() { return api::spurAnsicht(p_.geraet).grenzenAn; }
+
+fern::Wert<std::vector<std::int64_t>> FensterZiel::grenzFehler() {
+    const api::Spuransicht a = api::spurAnsicht(p_.geraet);
+    if (a.grenzen.empty()) return {{}, {-230, "no limits loaded: load a limit file first"}};
+    if (!a.grenzenAn) return {{}, {-230, "judging is off: CALC:LIM:STAT ON"}};
+    if (!a.urteil) return {{}, {-230, "no pass judged yet: measure a pass with the present settings"}};
+    if (!a.urteil->einwand.empty()) return {{}, {-230, a.urteil->einwand}};
+    if (a.urteil->synthetisch) return {{}, synthetisch};
+    return {a.urteil->fehler, {}};
+}
+
+fern::Wert<std::string> FensterZiel::spurDaten(const std::string& format) {
+    api::Ausfuhr a = api::exportieren(p_.geraet, format, api::Synthese::ablehnen);
+    if (a.synthetisch) return {{}, synthetisch};
+    if (!a.ergebnis) return {{}, uebersetzt(a.ergebnis)};
+    return {std::move(a.daten), {}};
+}
+
+fern::Ergebnis FensterZiel::voreinstellungSpeichern(const std::string& name, bool ersetzen) {
+    return uebersetzt(api::voreinstellungAblegen(p_.geraet, ordner(), name, false, ersetzen));
+}
+
+fern::Ergebnis FensterZiel::voreinstellungLaden(const std::string& name) {
+    if (auto e = einwand(); e.code) return e;
+    const api::Voreinstellungsladung l = voreinstellungFernLaden(p_, ordner(), name);
+    if (!l.ergebnis) return uebersetzt(l.ergebnis);
+    // The rest was taken; the file it could not load is the script's to know.
+    for (const auto& n : {l.grenzen, l.referenz})
+        if (n) return {-256, "loaded, but " + n->datei + " could not be: " + n->grund.text};
+    return {};
+}
+
+fern::Wert<std::vector<std::string>> FensterZiel::voreinstellungen() {
+    api::Voreinstellungsliste liste = api::voreinstellungenListen(ordner());
+    if (!liste.ergebnis) return {{}, uebersetzt(liste.ergebnis)};
+    return {std::move(liste.namen), {}};
+}
+
+std::string FensterZiel::ordner() const { return voreinstellungsOrdner(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
 
 }  // namespace qzl

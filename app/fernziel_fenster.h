@@ -56,6 +56,15 @@ public:
     fern::Wert<fern::Kurve> referenz() override;
     fern::Ergebnis differenzZeigen(bool an) override;
     fern::Wert<fern::Kurve> differenz() override;
+    fern::Ergebnis grenzenLaden(const std::string& pfad) override;
+    fern::Ergebnis grenzenVerwerfen() override;
+    fern::Ergebnis grenzenPruefenSetzen(bool an) override;
+    bool grenzenPruefen() override;
+    fern::Wert<std::vector<std::int64_t>> grenzFehler() override;
+    fern::Wert<std::string> spurDaten(const std::string& format) override;
+    fern::Ergebnis voreinstellungSpeichern(const std::string& name, bool ersetzen) override;
+    fern::Ergebnis voreinstellungLaden(const std::string& name) override;
+    fern::Wert<std::vector<std::string>> voreinstellungen() override;
 
 private:
     // Why no change can be made now: the window shows a modal box or dialog,
@@ -68,6 +77,8 @@ private:
     // A change of markers or traces, then the picture drawn afresh.
     template <class Aktion>
     fern::Ergebnis spurAendern(Aktion aktion);
+    // The presets' folder: the user's settings folder of qzl7.
+    std::string ordner() const;
 
     Programm& p_;
     std::function<bool()> modalOffen_;

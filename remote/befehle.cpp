@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "remote/datei_befehle.h"
 #include "remote/durchlauf_befehle.h"
 #include "remote/spur_befehle.h"
 #include "remote/zahlen.h"
@@ -141,7 +142,7 @@ constexpr Eintrag tafel[] = {
     {"*CLS", nullptr, [](Lage& l, std::string_view) { l.fehler.leeren(); }, false},
     {"*OPC", fertig, nullptr, false},
     {"SYSTem:ERRor:[NEXT]", [](Lage& l) -> Antwort { return l.fehler.naechster(); }, nullptr, false},
-    {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "2"; }, nullptr, false},
+    {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "3"; }, nullptr, false},
     {"SYSTem:DEMO", [](Lage& l) -> Antwort { return l.ziel.demo() ? "1" : "0"; }, nullptr, false},
     {"[SENSe]:FREQuency:STARt", [](Lage& l) -> Antwort { return std::to_string(l.ziel.startfrequenz()); },
      [](Lage& l, std::string_view p) { frequenzSetzen(l, p, &Fernziel::startfrequenzSetzen); }, true},
@@ -195,7 +196,7 @@ static_assert(tafelStimmig(tafel));
 
 // The entry kopf names, with its suffix.
 const Eintrag* eintragZu(std::string_view kopf, int& suffix) {
-    for (const std::span<const Eintrag> t : {std::span<const Eintrag>(tafel), spurTafel()})
+    for (const std::span<const Eintrag> t : {std::span<const Eintrag>(tafel), spurTafel(), dateiTafel()})
         for (const Eintrag& e : t)
             if (const auto s = kopfSuffix(e.muster, kopf)) {
                 suffix = *s;

@@ -30,6 +30,11 @@ struct Lage {
     bool warten = false;  // set by a part that has to wait
     // The header's numeric suffix, 1 to 8 (CALC:MARK3: 3; 1 without one).
     int suffix = 1;
+    // Over the Unix socket (the user alone) file names may be paths and
+    // may replace a file, and the folder may change; over TCP, which any
+    // user of the computer reaches, they are bare names inside ordner.
+    bool vertraut = false;
+    std::string ordner = {};  // the folder file names refer to
 };
 
 struct Ausfuehrung {

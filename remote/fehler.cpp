@@ -25,6 +25,9 @@ const char* fehlerText(int code) {
         case -224: return "Illegal parameter value";
         case -230: return "Data stale";
         case -241: return "Hardware missing";
+        case -250: return "Mass storage error";
+        case -256: return "File name not found";
+        case -257: return "File name error";
         case ueberlauf: return "Queue overflow";
         default: return "Error";
     }

@@ -158,6 +158,30 @@ public:
     virtual Ergebnis differenzZeigen(bool an) = 0;
     // Measured minus reference: levels in dB, or differences of linear ratios.
     virtual Wert<Kurve> differenz() = 0;
+
+    // Limits (protocol 3). The file's path as the session resolved it; -256
+    // when it is not there, -250 when it cannot be read, -224 for a file
+    // that is no limit file (the reason names the line).
+    virtual Ergebnis grenzenLaden(const std::string& pfad) = 0;
+    virtual Ergebnis grenzenVerwerfen() = 0;
+    virtual Ergebnis grenzenPruefenSetzen(bool an) = 0;
+    virtual bool grenzenPruefen() = 0;
+    // The failing frequencies of the last complete pass, ascending, none
+    // when it passed; -230 without limits, judging or a judged pass, or when
+    // the limits cannot judge it (the reason), -241 for synthesised readings.
+    virtual Wert<std::vector<std::int64_t>> grenzFehler() = 0;
+
+    // The pass the window shows in a format of its export (csv, tsv, json,
+    // s1p, s2p, dat, png): the bytes the window's export writes. -230
+    // without a pass, -241 for synthesised readings, -221 when the format
+    // cannot hold it.
+    virtual Wert<std::string> spurDaten(const std::string& format) = 0;
+
+    // Presets by name in the user's settings folder; ersetzen: an existing
+    // one may be replaced (else -257).
+    virtual Ergebnis voreinstellungSpeichern(const std::string& name, bool ersetzen) = 0;
+    virtual Ergebnis voreinstellungLaden(const std::string& name) = 0;
+    virtual Wert<std::vector<std::string>> voreinstellungen() = 0;
 };
 
 }  // namespace qzl::fern

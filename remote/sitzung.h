@@ -32,6 +32,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "remote/befehle.h"
 
@@ -42,7 +43,9 @@ public:
     static constexpr std::size_t zeilenGrenze = 4096;  // without CR LF
     static constexpr std::size_t haltGrenze = 65536;
 
-    explicit Sitzung(Fernziel& ziel) : lage_{ziel, fehler_} {}
+    // vertraut and ordner: see Lage.
+    explicit Sitzung(Fernziel& ziel, bool vertraut = false, std::string ordner = {})
+        : lage_{.ziel = ziel, .fehler = fehler_, .vertraut = vertraut, .ordner = std::move(ordner)} {}
     Sitzung(const Sitzung&) = delete;
     Sitzung& operator=(const Sitzung&) = delete;
 

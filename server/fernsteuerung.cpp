@@ -5,6 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+
+#include "remote/datei_befehle.h"
 
 namespace qzl {
 
@@ -26,7 +29,8 @@ void abbrechen(QIODevice* leitung) {
 }
 }  // namespace
 
-Fernsteuerung::Fernsteuerung(fern::Fernziel& ziel) : ziel_(ziel) {
+Fernsteuerung::Fernsteuerung(fern::Fernziel& ziel)
+    : ziel_(ziel), ordner_(fern::standardOrdner(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"))) {
     for (QTcpServer* server : {&tcp4_, &tcp6_})
         connect(server, &QTcpServer::newConnection, this, [this, server] {
             while (QTcpSocket* s = server->nextPendingConnection()) {
@@ -104,7 +108,9 @@ void Fernsteuerung::annehmen(QIODevice* leitung) {
         abweisen(leitung);
         return;
     }
-    kunden_.push_back({leitung, std::make_unique<fern::Sitzung>(ziel_)});
+    // The Unix socket is the user's alone (0600); TCP on the loopback is anyone's on the computer.
+    const bool vertraut = qobject_cast<QLocalSocket*>(leitung) != nullptr;
+    kunden_.push_back({leitung, std::make_unique<fern::Sitzung>(ziel_, vertraut, ordner_)});
     connect(leitung, &QIODevice::readyRead, this, [this, leitung] { lesen(leitung); });
     // Reading goes on once a slow reader has taken enough of its answers.
     connect(leitung, &QIODevice::bytesWritten, this, [this, leitung] {

@@ -68,6 +68,7 @@ private:
     QTcpServer tcp4_, tcp6_;
     QLocalServer lokal_;
     std::string pfad_;  // the Unix socket to remove at the end, if it is still ours
+    std::string ordner_;  // where a client's file names start
     SocketKennung kennung_;
     std::list<Kunde> kunden_;
     int abgewiesen_ = 0;

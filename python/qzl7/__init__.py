@@ -1,6 +1,7 @@
 """Control a running qzl7 window over its text commands, or run qzl7-cli pass by pass."""
 
 from .client import Qzl7
+from .files import Limits, Presets
 from .markers import Band, Delta, Marker, Reference
 from .protocol import (
     PROTOCOL,
@@ -17,6 +18,8 @@ __all__ = [
     "PROTOCOL",
     "Band",
     "Delta",
+    "Limits",
+    "Presets",
     "Marker",
     "Reference",
     "CliError",

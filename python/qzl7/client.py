@@ -21,6 +21,7 @@ from .protocol import (
     _HOLDS,
     _MATH,
 )
+from .files import Limits, Presets, export, folder
 from .markers import Marker, Reference
 
 
@@ -44,6 +45,7 @@ class Qzl7:
         self.timeout = timeout
         self._buffer = bytearray()
         self._owed = 0  # answer lines of queries sent, not yet read
+        self.protocol = 0  # the window's, once connected
         self._sock = None
         where = path or f"{host} port {port}"
         self._address = (socket.AF_UNIX, path) if path else (socket.AF_INET6 if ":" in host else socket.AF_INET, (host, port))
@@ -67,6 +69,7 @@ class Qzl7:
                 raise ProtocolError(
                     f"qzl7 at {where} speaks protocol {version!r}; this client needs {PROTOCOL} or later"
                 )
+            self.protocol = int(version)
         except Qzl7Error:
             self.close()
             raise
@@ -369,6 +372,32 @@ class Qzl7:
     def hold_data(self):
         """(frequencies, levels) the hold made so far; CommandError -230 while it is off or holds nothing."""
         return self._curve("CALCulate:HOLD:DATA?")
+
+    # Limits, files and presets (protocol 3)
+
+    @property
+    def limits(self):
+        """The limit mask: load(name), clear(), enabled, failed, failing_points()."""
+        return Limits(self)
+
+    @property
+    def presets(self):
+        """Named setups: save(name), load(name), list()."""
+        return Presets(self)
+
+    @property
+    def folder(self):
+        """The folder file names refer to; over TCP it stays the window's data folder."""
+        return folder(self)
+
+    @folder.setter
+    def folder(self, path):
+        self._set("MMEMory:CDIRectory " + _quote(str(path)))
+
+    def export(self, name, fmt):
+        """The pass the window shows written as name in fmt (csv, tsv, json, s1p, s2p, dat, png) into the
+        folder; over TCP never over an existing file (CommandError -257). Returns the path."""
+        return export(self, name, fmt)
 
     @property
     def identity(self):

@@ -211,7 +211,7 @@ def _is_query(line):
 
 def _quote(text):
     if "\n" in text or "\r" in text:
-        raise ValueError("a heading is one line")
+        raise ValueError("a heading or a name is one line")
     return '"' + text.replace('"', '""') + '"'
 
 

@@ -252,6 +252,44 @@ class ClientTest(unittest.TestCase):
                     self.assertEqual(call(q), want)
             self.assertEqual(server.sent(), [line for line, _ in script])
 
+    def test_limits_export_and_presets(self):
+        cases = [  # (call, the exchange after the protocol's, result, or (exception, codes))
+            (lambda q: q.limits.load("mask.lim"), [('CALCulate:LIMit:LOAD "mask.lim"', None), OK], None),
+            (lambda q: q.limits.failed, [("CALCulate:LIMit:FAIL?", "1")], True),
+            (lambda q: q.limits.failing_points(), [("CALCulate:LIMit:FAIL:POINts?", "11200000,11210000")],
+             [11200000, 11210000]),
+            (lambda q: q.limits.failing_points(), [("CALCulate:LIMit:FAIL:POINts?", ""), OK], []),
+            (lambda q: q.limits.failed, [("CALCulate:LIMit:FAIL?", ""), ("SYSTem:ERRor?", '-230,"no pass"'), OK],
+             (CommandError, [-230])),
+            (lambda q: setattr(q.limits, "enabled", False), [("CALCulate:LIMit:STATe OFF", None), OK], None),
+            (lambda q: q.export("a.s2p", "S2P"),
+             [('MMEMory:STORe:TRACe "a.s2p",S2P', None), OK, ("MMEMory:CDIRectory?", '"/home/u/.local/share/qzl7"')],
+             "/home/u/.local/share/qzl7/a.s2p"),
+            (lambda q: q.export("a.xls", "xls"), [], (ValueError, None)),
+            (lambda q: q.export("a.csv", "csv"),
+             [('MMEMory:STORe:TRACe "a.csv",CSV', None), ("SYSTem:ERRor?", '-257,"a.csv exists"'), OK],
+             (CommandError, [-257])),
+            (lambda q: q.presets.list(), [("MMEMory:CATalog:STATe?", '"filter","say ""hi"", x"')],
+             ["filter", 'say "hi", x']),
+            (lambda q: q.presets.list(), [("MMEMory:CATalog:STATe?", ""), OK], []),
+            (lambda q: q.presets.save("filter"), [('MMEMory:STORe:STATe "filter"', None), OK], None),
+        ]
+        for call, script, want in cases:
+            server = FakeQzl7(script, protocol="3")
+            q = Qzl7(port=server.port)
+            with self.subTest(script=script[:1]), q:
+                if isinstance(want, tuple) and isinstance(want[0], type):
+                    with self.assertRaises(want[0]) as caught:
+                        call(q)
+                    self.assertEqual(getattr(caught.exception, "codes", None), want[1])
+                else:
+                    self.assertEqual(call(q), want)
+            self.assertEqual(server.sent(), [line for line, _ in script])
+        # A window of protocol 2 has none of them.
+        server, q = session([])
+        with q:
+            self.assertRaises(ProtocolError, lambda: q.limits)
+
     def test_heading_is_quoted(self):
         server, q = session([("DISPlay:HEADing \"say \"\"hi\"\"\"", None), OK, ("DISPlay:HEADing?", '"a ""b"""')])
         with q:

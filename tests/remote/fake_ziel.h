@@ -111,6 +111,25 @@ struct FakeZiel : fern::Fernziel {
     fern::Wert<fern::Kurve> referenz() override { return wert(kurveDaten); }
     fern::Ergebnis differenzZeigen(bool an) override { return setzen(spurE.differenz, an, "differenz"); }
     fern::Wert<fern::Kurve> differenz() override { return wert(kurveDaten); }
+
+    bool pruefen = true;
+    std::vector<std::int64_t> fehlerHz{11200000, 11210000};
+    std::string spurBytes = "frequency_hz,reading,level_db\n";
+    std::vector<std::string> namen{"a", "b c"};
+    fern::Ergebnis grenzenLaden(const std::string& pfad) override { return merken("grenzen " + pfad); }
+    fern::Ergebnis grenzenVerwerfen() override { return merken("grenzen weg"); }
+    fern::Ergebnis grenzenPruefenSetzen(bool an) override { return setzen(pruefen, an, "pruefen"); }
+    bool grenzenPruefen() override { return pruefen; }
+    fern::Wert<std::vector<std::int64_t>> grenzFehler() override { return wert(fehlerHz); }
+    fern::Wert<std::string> spurDaten(const std::string& format) override {
+        merken("spur " + format);
+        return wert(spurBytes);
+    }
+    fern::Ergebnis voreinstellungSpeichern(const std::string& name, bool ersetzen) override {
+        return merken("speichern " + name + (ersetzen ? " ersetzen" : ""));
+    }
+    fern::Ergebnis voreinstellungLaden(const std::string& name) override { return merken("laden " + name); }
+    fern::Wert<std::vector<std::string>> voreinstellungen() override { return wert(namen); }
 };
 
 }  // namespace qzl::test

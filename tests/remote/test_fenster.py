@@ -29,7 +29,7 @@ def warten(bedingung, sekunden=10.0):
 class Fenster:
     """A simulator and the window on it, in a folder of their own."""
 
-    def __init__(self, listen="unix", sim=(), pfad=None):
+    def __init__(self, listen="unix", sim=(), pfad=None, umgebung=None):
         self.ordner = tempfile.TemporaryDirectory()
         d = self.ordner.name
         self.sim = subprocess.Popen([f"{BIN}/qzl7-sim", "--link", f"{d}/com2", *sim],
@@ -41,7 +41,7 @@ class Fenster:
             argumente.append("--listen=unix:" + self.pfad)
         elif listen:
             argumente.append(listen)
-        umgebung = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+        umgebung = dict(os.environ, QT_QPA_PLATFORM="offscreen", **(umgebung or {}))
         self.fehler = open(f"{d}/stderr", "w+")
         self.qzl7 = subprocess.Popen(argumente, cwd=d, env=umgebung, stdout=subprocess.DEVNULL, stderr=self.fehler)
         if listen == "unix":
@@ -124,7 +124,7 @@ class Befehle(unittest.TestCase):
 
     def test_1_ohne_durchlauf_und_jede_abfrage(self):
         l = self.l
-        for frage, muster in [("*IDN?", r"qzl7,qzl7,0,\d+\.\d+"), ("SYST:PROT?", "2"),
+        for frage, muster in [("*IDN?", r"qzl7,qzl7,0,\d+\.\d+"), ("SYST:PROT?", "3"),
                               ("SENS:SWE:STAT?", "IDLE"), ("INIT:CONT?", "0"), ("SENS:MODE?", "TRAN"),
                               ("SENS:DET?", "LOG"), ("SYST:ERR?", r'0,"No error"')]:
             self.assertRegex(l.frage(frage), "^" + muster + "$", frage)
@@ -442,7 +442,7 @@ class Sicherheit(unittest.TestCase):
             self.assertTrue(warten(lambda: self._lauschend(port)), f.stderr())
             self.assertTrue(self._lauschend(port) <= {"127.0.0.1", "::1"}, self._lauschend(port))
             with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
-                self.assertEqual(Leitung(s).frage("SYST:PROT?"), "2")
+                self.assertEqual(Leitung(s).frage("SYST:PROT?"), "3")
             zweite = Fenster(listen=f"--listen={port}")
             try:
                 self.assertTrue(warten(lambda: "cannot listen" in zweite.stderr()))
@@ -475,7 +475,7 @@ class Sicherheit(unittest.TestCase):
             try:
                 self.assertTrue(warten(lambda: self._erreichbar(alt)), erste.stderr())
                 with erste.verbinden() as s:
-                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "2")
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "3")
                 lang = d + "/" + "x" * (107 - len(d))  # a socket's path holds 107 bytes and its NUL
                 for pfad, grund in ((datei, "a file of that name exists"), (alt, "another program listens there"),
                                     (lang, "the path is too long for a socket")):
@@ -488,7 +488,7 @@ class Sicherheit(unittest.TestCase):
                 with open(datei) as x:
                     self.assertEqual(x.read(), "x")
                 with erste.verbinden() as s:
-                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "2")
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "3")
             finally:
                 erste.schliessen()
             self.assertFalse(os.path.exists(alt))
@@ -590,6 +590,57 @@ class PythonKunde(unittest.TestCase):
                 self.assertLess(abs(db - pegel).max(), 1e-6)
         finally:
             f.schliessen()
+
+
+class GrenzenUndDateien(unittest.TestCase):
+    """Over TCP a script reaches limits, files and presets only inside the window's own folders."""
+
+    def test_ueber_tcp(self):
+        heim = tempfile.TemporaryDirectory()
+        daten, einstellungen = os.path.join(heim.name, "daten"), os.path.join(heim.name, "einstellungen")
+        port = freier_port()
+        f = Fenster(listen=f"--listen={port}", umgebung={"XDG_DATA_HOME": daten, "XDG_CONFIG_HOME": einstellungen})
+        try:
+            self.assertTrue(warten(lambda: Sicherheit._lauschend(port)), f.stderr())
+            with qzl7.Qzl7(port=port) as q:
+                ordner = os.path.join(daten, "qzl7")
+                self.assertEqual(q.folder, ordner)
+                q.sweep(start="10.9M", step="5k", points=201, mode="transmission", detector="log")
+                os.makedirs(ordner)
+                with open(os.path.join(ordner, "maske.lim"), "w") as m:
+                    m.write("# pass band\nabove 11.2M 11.6M -3\nbelow 10.9M 10.95M -12\n")
+                q.limits.load("maske.lim")
+                self.assertTrue(q.limits.failed)
+                self.assertEqual(q.limits.failing_points()[0], 11200000)
+                q.limits.enabled = False
+                with self.assertRaises(qzl7.CommandError) as aus:
+                    q.limits.failed
+                self.assertEqual(aus.exception.codes, [-230])
+                q.limits.enabled = True
+                # The window's export is the bytes qzl7-cli converts the same pass to.
+                reihe, tabelle = q.export("filter.dat", "dat"), q.export("filter.csv", "csv")
+                umgewandelt = subprocess.run([f"{BIN}/qzl7-cli", "convert", reihe, "--format", "csv"],
+                                             capture_output=True, check=True).stdout
+                with open(tabelle, "rb") as t:
+                    self.assertEqual(t.read(), umgewandelt)
+                for aufruf, code in [(lambda: q.export("filter.csv", "csv"), -257),
+                                     (lambda: q.export("../weg.csv", "csv"), -257),
+                                     (lambda: q.limits.load("/etc/passwd"), -257),
+                                     (lambda: setattr(q, "folder", "/tmp"), -221),
+                                     (lambda: q.presets.load("fehlt"), -256)]:
+                    with self.assertRaises(qzl7.CommandError) as fehler:
+                        aufruf()
+                    self.assertEqual(fehler.exception.codes[0], code)
+                self.assertFalse(os.path.exists(os.path.join(daten, "weg.csv")))
+                q.presets.save("filter")
+                self.assertRaises(qzl7.CommandError, q.presets.save, "filter")
+                q.sweep(start="1M", step="1k", points=11)
+                q.presets.load("filter")
+                self.assertEqual((q.query("SENS:FREQ:STAR?"), q.query("SENS:SWE:POIN?")), ("10900000", "201"))
+                self.assertEqual(q.presets.list(), ["filter"])
+        finally:
+            f.schliessen()
+            heim.cleanup()
 
 
 class Strom(unittest.TestCase):

@@ -1,7 +1,13 @@
 // The remote-control language against a target that notes its calls.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
 #include "fake_ziel.h"
+#include "remote/datei_befehle.h"
 #include "remote/sitzung.h"
 
 namespace qzl {
@@ -107,7 +113,7 @@ TEST(Fernsteuerung, Antworten) {
         const char* zeile;
         const char* antwort;
     } faelle[] = {
-        {"SYST:PROT?", "2"},
+        {"SYST:PROT?", "3"},
         {"FREQ:STOP?", "1002000"},
         {"MODE?", "REFL"},
         {"DET?", "LOG"},
@@ -364,6 +370,84 @@ TEST(Fernsteuerung, HaltBegrenzt) {
     EXPECT_EQ(t.s.weiter(), "1\n");
     EXPECT_EQ(t.ziel.aufrufe.size(), 1u + 65 + 1);
     EXPECT_EQ(t.fehlercode(), -100);
+}
+
+}  // namespace
+}  // namespace qzl
+
+namespace qzl {
+namespace {
+
+// Limits, files and presets: over TCP a file is a bare name in the session's
+// folder and never replaces one; over the Unix socket it may be a path.
+TEST(Fernsteuerung, GrenzenDateienUndVoreinstellungen) {
+    const std::string ordner = ::testing::TempDir() + "qzl7-mmem-" + std::to_string(::getpid());
+    std::filesystem::remove_all(ordner);
+    const struct {
+        bool vertraut;
+        std::string zeile;
+        std::string antwort;
+        std::string aufruf;  // the target's last call, "" for none
+        int fehler = 0;
+    } faelle[] = {
+        {false, "CALC:LIM:LOAD \"maske.lim\"", "", "grenzen " + ordner + "/maske.lim"},
+        {false, "CALC:LIM:LOAD \"../maske.lim\"", "", "", -257},
+        {false, "CALC:LIM:LOAD \"/etc/passwd\"", "", "", -257},
+        {false, "CALC:LIM:LOAD maske.lim", "", "", -224},
+        {true, "CALC:LIM:LOAD \"/tmp/m.lim\"", "", "grenzen /tmp/m.lim"},
+        {true, "CALC:LIM:LOAD \"sub/m.lim\"", "", "grenzen " + ordner + "/sub/m.lim"},
+        {false, "CALC:LIM:CLE;CALC:LIM:STAT OFF;CALC:LIM:STAT?", "0", "pruefen"},
+        {false, "CALC:LIM:FAIL?;CALC:LIM:FAIL:POIN?", "1;11200000,11210000", ""},
+        {false, "MMEM:CDIR?", "\"" + ordner + "\"", ""},
+        {false, "MMEM:CDIR \"/tmp\";MMEM:CDIR?", "\"" + ordner + "\"", "", -221},
+        {true, "MMEM:CDIR \"/tmp/\";MMEM:CDIR?", "\"/tmp\"", ""},
+        {true, "MMEM:CDIR \"/nonexistent-qzl7\";MMEM:CDIR?", "\"" + ordner + "\"", "", -256},
+        {false, "MMEM:STOR:TRAC \"a.csv\",CSV", "", "spur csv"},
+        {false, "MMEM:STOR:TRAC \"a.csv\",XLS", "", "", -224},
+        {false, "MMEM:STOR:TRAC \"a/b.csv\",CSV", "", "", -257},
+        {false, "MMEM:STOR:TRAC \"a.csv\"", "", "", -109},
+        {false, "MMEM:STOR:STAT \"filter\"", "", "speichern filter"},
+        {true, "MMEM:STOR:STAT \"filter\"", "", "speichern filter ersetzen"},
+        {true, "MMEM:LOAD:STAT \"../filter\"", "", "", -257},
+        {false, "MMEM:LOAD:STAT \"filter\";MMEM:CAT:STAT?", "\"a\",\"b c\"", "laden filter"},
+    };
+    for (const auto& f : faelle) {
+        test::FakeZiel ziel;
+        fern::Sitzung s{ziel, f.vertraut, ordner};
+        EXPECT_EQ(s.empfangen(f.zeile + "\n"), f.antwort.empty() && f.zeile.find('?') == std::string::npos
+                                                    ? ""
+                                                    : f.antwort + "\n")
+            << f.zeile;
+        EXPECT_EQ(ziel.aufrufe.empty() ? "" : ziel.aufrufe.back(), f.aufruf) << f.zeile;
+        EXPECT_EQ(std::stoi(s.empfangen("SYST:ERR?\n")), f.fehler) << f.zeile;
+    }
+
+    // The trace lands in the folder, made on first use; over TCP a second
+    // store of the name is refused and the file stays.
+    test::FakeZiel ziel;
+    fern::Sitzung tcp{ziel, false, ordner};
+    tcp.empfangen("MMEM:STOR:TRAC \"b.csv\",CSV\n");
+    EXPECT_EQ(tcp.empfangen("SYST:ERR?\n"), "0,\"No error\"\n");
+    ziel.spurBytes = "anders";
+    tcp.empfangen("MMEM:STOR:TRAC \"b.csv\",CSV\n");
+    EXPECT_EQ(std::stoi(tcp.empfangen("SYST:ERR?\n")), -257);
+    std::ifstream ein(ordner + "/b.csv");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(ein), {}), "frequency_hz,reading,level_db\n");
+    fern::Sitzung unix{ziel, true, ordner};
+    unix.empfangen("MMEM:STOR:TRAC \"b.csv\",CSV\n");
+    EXPECT_EQ(unix.empfangen("SYST:ERR?\n"), "0,\"No error\"\n");
+    // A refused pass writes nothing.
+    ziel.ergebnis = {-241, "synthesised"};
+    tcp.empfangen("MMEM:STOR:TRAC \"c.csv\",CSV\n");
+    EXPECT_EQ(std::stoi(tcp.empfangen("SYST:ERR?\n")), -241);
+    EXPECT_FALSE(std::filesystem::exists(ordner + "/c.csv"));
+    std::filesystem::remove_all(ordner);
+
+    for (const char* name : {"", "..", "a/b", "a\\b", "x..y", "\x01"}) EXPECT_FALSE(fern::blosserName(name)) << name;
+    EXPECT_TRUE(fern::blosserName("filter 10.7 MHz.csv"));
+    EXPECT_EQ(fern::standardOrdner("/x", "/home/u"), "/x/qzl7");
+    EXPECT_EQ(fern::standardOrdner("rel", "/home/u"), "/home/u/.local/share/qzl7");
+    EXPECT_EQ(fern::standardOrdner(nullptr, nullptr), "");
 }
 
 }  // namespace
