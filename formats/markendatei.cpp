@@ -23,18 +23,6 @@ std::string zahl(double d) {
     return fehler == std::errc{} ? std::string(text, ende) : "none";
 }
 
-std::vector<std::string> woerter(const std::string& zeile) {
-    std::istringstream ein(zeile);
-    std::vector<std::string> w;
-    for (std::string s; ein >> s;) w.push_back(s);
-    return w;
-}
-
-template <class T>
-bool lesen(const std::string& s, T& wert) {
-    const auto [ende, fehler] = std::from_chars(s.data(), s.data() + s.size(), wert);
-    return fehler == std::errc{} && ende == s.data() + s.size();
-}
 
 template <std::size_t N>
 bool waehlen(const std::array<std::string_view, N>& namen, const std::string& s, std::size_t& i) {
@@ -43,19 +31,14 @@ bool waehlen(const std::array<std::string_view, N>& namen, const std::string& s,
     return false;
 }
 
-bool schalter(const std::string& s, bool& an) {
-    if (s != "on" && s != "off") return false;
-    an = s == "on";
-    return true;
-}
 
 // marker N on|off FREQ search S track on|off range LO HI|none delta M band DB|none
 bool markeLesen(const std::vector<std::string>& w, Spureinstellungen& e) {
     std::size_t i = 0;
     int n = 0;
-    if (w.size() < 3 || !lesen(w[1], n) || n < 1 || n > anzahlMessmarken) return false;
+    if (w.size() < 3 || !zahlLesen(w[1], n) || n < 1 || n > anzahlMessmarken) return false;
     Messmarke m;
-    if (!schalter(w[2], m.an) || w.size() < 4 || !lesen(w[3], m.frequenz)) return false;
+    if (!schalterLesen(w[2], m.an) || w.size() < 4 || !zahlLesen(w[3], m.frequenz)) return false;
     for (std::size_t k = 4; k < w.size(); k += 2) {
         if (k + 1 >= w.size()) return false;
         const std::string& schluessel = w[k];
@@ -64,19 +47,19 @@ bool markeLesen(const std::vector<std::string>& w, Spureinstellungen& e) {
             if (!waehlen(suchen, wert, i)) return false;
             m.suche = static_cast<Suche>(i);
         } else if (schluessel == "track") {
-            if (!schalter(wert, m.verfolgen)) return false;
+            if (!schalterLesen(wert, m.verfolgen)) return false;
         } else if (schluessel == "range") {
             if (wert == "none") continue;
             std::pair<std::int64_t, std::int64_t> b;
-            if (k + 2 >= w.size() || !lesen(wert, b.first) || !lesen(w[k + 2], b.second)) return false;
+            if (k + 2 >= w.size() || !zahlLesen(wert, b.first) || !zahlLesen(w[k + 2], b.second)) return false;
             m.bereich = b;
             ++k;
         } else if (schluessel == "delta") {
-            if (!lesen(wert, m.bezug)) return false;
+            if (!zahlLesen(wert, m.bezug)) return false;
         } else if (schluessel == "band") {
             if (wert == "none") continue;
             double db = 0;
-            if (!lesen(wert, db)) return false;
+            if (!zahlLesen(wert, db)) return false;
             m.bandDb = db;
         } else {
             return false;
@@ -89,11 +72,11 @@ bool markeLesen(const std::vector<std::string>& w, Spureinstellungen& e) {
 bool zeileLesen(const std::vector<std::string>& w, Spureinstellungen& e) {
     std::size_t i = 0;
     if (w[0] == "marker") return markeLesen(w, e);
-    if (w[0] == "active") return w.size() == 2 && lesen(w[1], e.aktiv);
+    if (w[0] == "active") return w.size() == 2 && zahlLesen(w[1], e.aktiv);
     if (w[0] == "hold") {
         if (w.size() < 2 || w.size() > 3 || !waehlen(halten, w[1], i)) return false;
         e.halten = static_cast<Halten>(i);
-        return w.size() == 2 || lesen(w[2], e.mittelAnzahl);
+        return w.size() == 2 || zahlLesen(w[2], e.mittelAnzahl);
     }
     if (w[0] == "math") {
         if (w.size() != 2 || (w[1] != "none" && w[1] != "diff")) return false;

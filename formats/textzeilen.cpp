@@ -1,5 +1,7 @@
 #include "formats/textzeilen.h"
 
+#include <sstream>
+
 namespace qzl {
 
 TextLeser::TextLeser(std::string daten) : daten_(std::move(daten)) {
@@ -30,6 +32,19 @@ std::string textZeilen(const std::vector<std::string>& zeilen) {
         out += "\r\n";
     }
     return out;
+}
+
+std::vector<std::string> woerter(const std::string& zeile) {
+    std::istringstream ein(zeile);
+    std::vector<std::string> w;
+    for (std::string s; ein >> s;) w.push_back(s);
+    return w;
+}
+
+bool schalterLesen(const std::string& s, bool& an) {
+    if (s != "on" && s != "off") return false;
+    an = s == "on";
+    return true;
 }
 
 }  // namespace qzl

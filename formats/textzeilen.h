@@ -3,6 +3,7 @@
 // written; when read, a line ends at CR (an LF right after it is skipped) or
 // at a lone LF, and a byte 26 or the physical end ends the file. Reading past
 // the end yields empty lines.
+#include <charconv>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -27,5 +28,15 @@ private:
 
 // Lines joined with CR LF after each.
 std::string textZeilen(const std::vector<std::string>& zeilen);
+
+// The words of a line of the program's own text files, split at blanks.
+std::vector<std::string> woerter(const std::string& zeile);
+// A whole number or a decimal, the text to its end; "on"/"off".
+template <class T>
+bool zahlLesen(const std::string& s, T& wert) {
+    const auto [ende, fehler] = std::from_chars(s.data(), s.data() + s.size(), wert);
+    return fehler == std::errc{} && ende == s.data() + s.size();
+}
+bool schalterLesen(const std::string& s, bool& an);
 
 }  // namespace qzl

@@ -51,24 +51,6 @@ constexpr std::pair<std::string_view, std::string_view> formen[] = {
 };
 constexpr std::string_view pflicht[] = {"start", "step", "points", "if", "mode", "detector"};
 
-std::vector<std::string> woerter(const std::string& zeile) {
-    std::istringstream ein(zeile);
-    std::vector<std::string> w;
-    for (std::string s; ein >> s;) w.push_back(s);
-    return w;
-}
-
-template <class T>
-bool zahl(const std::string& s, T& wert) {
-    const auto [ende, fehler] = std::from_chars(s.data(), s.data() + s.size(), wert);
-    return fehler == std::errc{} && ende == s.data() + s.size();
-}
-
-bool schalter(const std::string& s, bool& an) {
-    if (s != "on" && s != "off") return false;
-    an = s == "on";
-    return true;
-}
 
 // The rest of the line after the key, leading blanks dropped.
 std::string rest(const std::string& zeile) {
@@ -88,7 +70,7 @@ bool korrekturLesen(const std::vector<std::string>& w, Kalibrierwerte& k) {
     if (w.size() != 5 || (w[2] != "log" && w[2] != "lin")) return false;
     const auto art = std::find(std::begin(slotArten), std::end(slotArten), w[1]);
     std::pair<std::int32_t, std::int32_t> werte;
-    if (art == std::end(slotArten) || !zahl(w[3], werte.first) || !zahl(w[4], werte.second)) return false;
+    if (art == std::end(slotArten) || !zahlLesen(w[3], werte.first) || !zahlLesen(w[4], werte.second)) return false;
     const auto slot = (w[2] == "lin" ? Dlin : Dlog) + (art - std::begin(slotArten));
     k.korrektur[static_cast<std::size_t>(slot)] = werte;
     return true;
@@ -98,11 +80,11 @@ bool einstellungLesen(const std::vector<std::string>& w, Voreinstellung& v) {
     const auto& k = w[0];
     auto& kal = v.kalibrierung;
     std::int32_t n = 0;
-    if (k == "start") return w.size() == 2 && zahl(w[1], v.start);
-    if (k == "step") return w.size() == 2 && zahl(w[1], v.schritt);
-    if (k == "points") return w.size() == 2 && zahl(w[1], v.punkte) && punkteErlaubt(v.punkte);
+    if (k == "start") return w.size() == 2 && zahlLesen(w[1], v.start);
+    if (k == "step") return w.size() == 2 && zahlLesen(w[1], v.schritt);
+    if (k == "points") return w.size() == 2 && zahlLesen(w[1], v.punkte) && punkteErlaubt(v.punkte);
     if (k == "if") {
-        if (w.size() != 4 || !zahl(w[1], v.zwischenfrequenz) || !schalter(w[2], v.zfAn) ||
+        if (w.size() != 4 || !zahlLesen(w[1], v.zwischenfrequenz) || !schalterLesen(w[2], v.zfAn) ||
             (w[3] != "add" && w[3] != "sub"))
             return false;
         v.zfAddieren = w[3] == "add";
@@ -122,24 +104,24 @@ bool einstellungLesen(const std::vector<std::string>& w, Voreinstellung& v) {
     }
     if (k == "fmarker") {
         std::int64_t hz = 0;
-        if (w.size() != 3 || !zahl(w[1], n) || n < 1 || n > anzahlFreqMarken || !zahl(w[2], hz) || !frequenzErlaubt(hz))
+        if (w.size() != 3 || !zahlLesen(w[1], n) || n < 1 || n > anzahlFreqMarken || !zahlLesen(w[2], hz) || !frequenzErlaubt(hz))
             return false;
         v.freqMarken[static_cast<std::size_t>(n)] = static_cast<std::int32_t>(hz);
         return true;
     }
-    if (k == "limits-judge") return w.size() == 2 && schalter(w[1], v.grenzenAn);
+    if (k == "limits-judge") return w.size() == 2 && schalterLesen(w[1], v.grenzenAn);
     if (k == "correction") return korrekturLesen(w, kal);
     if (k == "line") {
         std::pair<std::int32_t, std::int32_t> linie;
-        if (w.size() != 4 || !zahl(w[1], n) || n < 1 || n > anzahlLinien || !zahl(w[2], linie.first) ||
-            !zahl(w[3], linie.second))
+        if (w.size() != 4 || !zahlLesen(w[1], n) || n < 1 || n > anzahlLinien || !zahlLesen(w[2], linie.first) ||
+            !zahlLesen(w[3], linie.second))
             return false;
         kal.linien[static_cast<std::size_t>(n)] = linie;
         return true;
     }
     // By the rules of the settings dialog and of the clock's calibration.
     const auto einzeln = [&](std::optional<std::int32_t>& ziel, auto erlaubt) {
-        if (w.size() != 2 || !zahl(w[1], n) || !erlaubt(n)) return false;
+        if (w.size() != 2 || !zahlLesen(w[1], n) || !erlaubt(n)) return false;
         ziel = n;
         return true;
     };

@@ -207,6 +207,20 @@ class ClientTest(unittest.TestCase):
             self.assertRaisesRegex(ValueError, "'.IDN.' holds a query", q.write, "*IDN?")
             self.assertRaisesRegex(ProtocolError, "answered '5000'", q.sweep, start="1M")
 
+    def run_cases(self, cases, protocol="2"):
+        """Each (call, the exchange after the protocol's, result, or (exception, codes)) on a window of its own."""
+        for call, script, want in cases:
+            server = FakeQzl7(script, protocol=protocol)
+            q = Qzl7(port=server.port)
+            with self.subTest(script=script[:1]), q:
+                if isinstance(want, tuple) and isinstance(want[0], type):
+                    with self.assertRaises(want[0]) as caught:
+                        call(q)
+                    self.assertEqual(getattr(caught.exception, "codes", None), want[1])
+                else:
+                    self.assertEqual(call(q), want)
+            self.assertEqual(server.sent(), [line for line, _ in script])
+
     def test_markers_and_traces(self):
         m1, m2 = "CALCulate:MARKer1:", "CALCulate:MARKer2:"
         stale = [("SYSTem:ERRor?", '-230,"runs off"'), OK]
@@ -241,16 +255,7 @@ class ClientTest(unittest.TestCase):
             (lambda q: [list(x) for x in q.math_data()], [("CALCulate:MATH:DATA?", "1000000,0,1001000,-0.2")],
              [[1000000, 1001000], [0, -0.2]]),
         ]
-        for call, script, want in cases:
-            server, q = session(script)
-            with self.subTest(script=script[:1]), q:
-                if isinstance(want, tuple) and isinstance(want[0], type):
-                    with self.assertRaises(want[0]) as caught:
-                        call(q)
-                    self.assertEqual(getattr(caught.exception, "codes", None), want[1])
-                else:
-                    self.assertEqual(call(q), want)
-            self.assertEqual(server.sent(), [line for line, _ in script])
+        self.run_cases(cases)
 
     def test_limits_export_and_presets(self):
         cases = [  # (call, the exchange after the protocol's, result, or (exception, codes))
@@ -274,17 +279,7 @@ class ClientTest(unittest.TestCase):
             (lambda q: q.presets.list(), [("MMEMory:CATalog:STATe?", ""), OK], []),
             (lambda q: q.presets.save("filter"), [('MMEMory:STORe:STATe "filter"', None), OK], None),
         ]
-        for call, script, want in cases:
-            server = FakeQzl7(script, protocol="3")
-            q = Qzl7(port=server.port)
-            with self.subTest(script=script[:1]), q:
-                if isinstance(want, tuple) and isinstance(want[0], type):
-                    with self.assertRaises(want[0]) as caught:
-                        call(q)
-                    self.assertEqual(getattr(caught.exception, "codes", None), want[1])
-                else:
-                    self.assertEqual(call(q), want)
-            self.assertEqual(server.sent(), [line for line, _ in script])
+        self.run_cases(cases, protocol="3")
         # A window of protocol 2 has none of them.
         server, q = session([])
         with q:
