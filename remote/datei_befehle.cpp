@@ -153,7 +153,7 @@ std::string standardOrdner(const char* xdgDataHome, const char* home) {
 }
 
 bool blosserName(std::string_view name) {
-    if (name.empty() || name.size() > 255 || name.find("..") != std::string_view::npos) return false;
+    if (name.empty() || name == "." || name.size() > 255 || name.find("..") != std::string_view::npos) return false;
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '/' || c == '\\' || u < 0x20 || u == 0x7f) return false;

@@ -443,7 +443,7 @@ TEST(Fernsteuerung, GrenzenDateienUndVoreinstellungen) {
     EXPECT_FALSE(std::filesystem::exists(ordner + "/c.csv"));
     std::filesystem::remove_all(ordner);
 
-    for (const char* name : {"", "..", "a/b", "a\\b", "x..y", "\x01"}) EXPECT_FALSE(fern::blosserName(name)) << name;
+    for (const char* name : {"", ".", "..", "a/b", "a\\b", "x..y", "\x01"}) EXPECT_FALSE(fern::blosserName(name)) << name;
     EXPECT_TRUE(fern::blosserName("filter 10.7 MHz.csv"));
     EXPECT_EQ(fern::standardOrdner("/x", "/home/u"), "/x/qzl7");
     EXPECT_EQ(fern::standardOrdner("rel", "/home/u"), "/home/u/.local/share/qzl7");
