@@ -12,12 +12,12 @@
 
 namespace qzl {
 
-// Colours no default picture uses (blue, teal, maroon, red).
+// Colours no default picture uses (blue, teal, maroon, red, orange).
 inline constexpr std::uint8_t referenzFarbe = 252;
 inline constexpr std::uint8_t halteFarbe = 6;
 inline constexpr std::uint8_t differenzFarbe = 1;
 inline constexpr std::uint8_t messmarkenFarbe = 249;
-inline constexpr std::uint8_t grenzenFarbe = 253;  // fuchsia
+inline constexpr std::uint8_t grenzenFarbe = 39;  // orange, unlike the curve and every trace
 // The row of the difference's 0 dB: half way up the scale.
 inline constexpr std::int32_t differenzNull = 200;
 

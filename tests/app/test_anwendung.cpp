@@ -502,8 +502,8 @@ TEST(Anwendung, GrenzwerteMitFehlerImBild) {
     const int x = st.xUrsprung + 3 + 2 * (punkt - 1), y = st.yBasis - 395;
     QTest::qWait(100);
     const QImage bild = f.centralWidget()->grab().toImage();
-    EXPECT_EQ(bild.pixel(5 + x, 30 + y), qRgb(255, 0, 255));
-    EXPECT_NE(bild.pixel(5 + x - 2, 30 + y), qRgb(255, 0, 255));
+    EXPECT_EQ(bild.pixel(5 + x, 30 + y), qRgb(224, 128, 0));
+    EXPECT_NE(bild.pixel(5 + x - 2, 30 + y), qRgb(224, 128, 0));
     // The label's text is black on the window's grey, and ends before the buttons.
     auto* urteil = f.findChild<QLabel*>(QStringLiteral("LabelUrteil"));
     ASSERT_NE(urteil, nullptr);
