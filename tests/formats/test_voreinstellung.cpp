@@ -72,6 +72,7 @@ TEST(Voreinstellung, ZeilenDieSieAblehnt) {
         {"qzl7 preset 1\nmode demo\n", "expected mode"},
         {kopf + "points 2\ncolour 3\n", "line 8 (\"colour 3\"): no such key"},
         {kopf + "points 2\nfmarker 21 5\n", "expected fmarker"},
+        {kopf + "points 2\nfmarker 1 -5\n", "expected fmarker"},
         {kopf + "points 2\nmarker 9 on 5\n", "expected a marker's line"},
         {kopf + "points 2\ncom 5\n", "expected com"},
         {kopf + "points 2\nbaud 9601\n", "expected baud"},
@@ -86,9 +87,10 @@ TEST(Voreinstellung, ZeilenDieSieAblehnt) {
     }
     // In any order, with comments and blank lines.
     const auto gut = voreinstellungLesen("qzl7 preset 1\r\n# mine\r\n\r\ndetector lin\nmode vfo\nif 0 off sub\n"
-                                         "points 2\nstep 1\nstart 1\n");
+                                         "points 2\nstep 1\nstart 1\ncom 1\n");
     ASSERT_TRUE(gut.voreinstellung) << gut.fehler;
     EXPECT_EQ(gut.voreinstellung->art, Messart::vfo);
+    EXPECT_EQ(gut.voreinstellung->kalibrierung.comport, 1);
 }
 
 TEST(Voreinstellung, Namen) {
