@@ -75,6 +75,8 @@ TEST(Voreinstellung, ZeilenDieSieAblehnt) {
         {kopf + "points 2\nfmarker 1 -5\n", "expected fmarker"},
         {kopf + "points 2\nmarker 9 on 5\n", "expected a marker's line"},
         {kopf + "points 2\ncom 5\n", "expected com"},
+        {kopf + "points 2\ncorrection transmission db 1 2\n", "expected correction"},
+        {kopf + "points 2\nline 8 1 2\n", "expected line N VALUE TEXT, N from 1 to 7"},
         {kopf + "points 2\nbaud 9601\n", "expected baud"},
         {kopf + "points 2\nclock 0\n", "expected clock"},
         {kopf + "points 2\nlimits\n", "expected limits PATH"},
@@ -95,7 +97,7 @@ TEST(Voreinstellung, ZeilenDieSieAblehnt) {
 
 TEST(Voreinstellung, Namen) {
     for (const char* name : {"Filter 10,7 MHz", "a", "ÄÖÜ-ß_x.1", "x.y"}) EXPECT_FALSE(voreinstellungNameEinwand(name)) << name;
-    for (const std::string& name : std::initializer_list<std::string>{"", "a/b", "a\\b", "..", "a..b", "a\tb", "a:b", "a?", " a", "a ", "a.",
+    for (const std::string& name : std::initializer_list<std::string>{"", "a/b", "a\\b", "..", "a..b", "a\tb", "a:b", "a?", "a|b", " a", "a ", "a.",
                                    std::string(65, 'x')})
         EXPECT_TRUE(voreinstellungNameEinwand(name)) << name;
     EXPECT_EQ(voreinstellungsOrdner("/x", "/h"), "/x/qzl7/presets");
