@@ -89,14 +89,15 @@ TEST(Voreinstellung, ZeilenDieSieAblehnt) {
     }
     // In any order, with comments and blank lines.
     const auto gut = voreinstellungLesen("qzl7 preset 1\r\n# mine\r\n\r\ndetector lin\nmode vfo\nif 0 off sub\n"
-                                         "points 2\nstep 1\nstart 1\ncom 1\n");
+                                         "points 2\nstep 1\nstart 1\ncom 1\nfmarker 1 5\n");
     ASSERT_TRUE(gut.voreinstellung) << gut.fehler;
     EXPECT_EQ(gut.voreinstellung->art, Messart::vfo);
     EXPECT_EQ(gut.voreinstellung->kalibrierung.comport, 1);
+    EXPECT_EQ(gut.voreinstellung->freqMarken[1], 5);
 }
 
 TEST(Voreinstellung, Namen) {
-    for (const char* name : {"Filter 10,7 MHz", "a", "ÄÖÜ-ß_x.1", "x.y"}) EXPECT_FALSE(voreinstellungNameEinwand(name)) << name;
+    for (const char* name : {"Filter 10,7 MHz", "a", "ÄÖÜ-ß_x.1", "x.y", "a=b"}) EXPECT_FALSE(voreinstellungNameEinwand(name)) << name;
     for (const std::string& name : std::initializer_list<std::string>{"", "a/b", "a\\b", "..", "a..b", "a\tb", "a:b", "a?", "a|b", " a", "a ", "a.",
                                    std::string(65, 'x')})
         EXPECT_TRUE(voreinstellungNameEinwand(name)) << name;
