@@ -95,15 +95,21 @@ void durchlauf(Geraet& g, std::vector<std::int32_t> werte, bool synthetisch = fa
     spurenNachDurchlauf(g, k);
 }
 
-TEST(Grenzen, JederDurchlaufWirdBeurteilt) {
-    auto u = test::neueUmgebung();
-    Geraet& g = u->p.geraet;
+// Seven points from 1000 Hz in steps of 100, a fresh diagram, and the filter's pass.
+void mitFilter(Geraet& g) {
     auto& st = zustand(g);
     st.startfrequenz = 1000;
     st.schrittweite = 100;
     st.messpunkte = 7;
     api::diagrammNeu(g);
     durchlauf(g, filter().werte);
+}
+
+TEST(Grenzen, JederDurchlaufWirdBeurteilt) {
+    auto u = test::neueUmgebung();
+    Geraet& g = u->p.geraet;
+    auto& st = zustand(g);
+    mitFilter(g);
     test::TempOrdner ordner;
     const std::string pfad = ordner.datei("maske.lim");
     dateiSchreiben(pfad, "above 1200 1400 -1\nbelow 1000 1000 -25\n");
@@ -156,12 +162,7 @@ TEST(Grenzen, JederDurchlaufWirdBeurteilt) {
 TEST(Grenzen, MaskeImBild) {
     auto u = test::neueUmgebung();
     Geraet& g = u->p.geraet;
-    auto& st = zustand(g);
-    st.startfrequenz = 1000;
-    st.schrittweite = 100;
-    st.messpunkte = 7;
-    api::diagrammNeu(g);
-    durchlauf(g, filter().werte);
+    mitFilter(g);
     ASSERT_TRUE(api::grenzenUebernehmen(g, "above 1150 1400 -5\nbelow 1600 1600 -33\n", "m"));
     api::anzeigeAuffrischen(g);
     const AnzeigeBitmap& bild = g.st.anzeigeBitmap;
