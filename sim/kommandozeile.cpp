@@ -31,8 +31,13 @@ std::string benutzung() {
            "\n"
            "  --model MODEL      device under test (default bandpass:11400000:500000):\n"
            "                       through | open | bandpass:CENTRE_HZ:BANDWIDTH_HZ |\n"
-           "                       lowpass:CUTOFF_HZ | reflection:RETURNLOSS_DB\n"
+           "                       lowpass:CUTOFF_HZ | reflection:RETURNLOSS_DB |\n"
+           "                       crystal:FS_HZ:RM_OHM:LM_H:C0_F[:R_OHM] (R: the fixture's\n"
+           "                       source and load, default 50; e.g. crystal:10e6:20:12e-3:5e-12)\n"
            "  --clock HZ         DDS reference clock (default 100000000)\n"
+           "  --noise STEPS      Gaussian noise on each reading before it is rounded to a step,\n"
+           "                       standard deviation in steps of the converter read\n"
+           "  --seed N           the noise's seed (default 1): the same seed, the same readings\n"
            "  --baud N           pace every byte as on a line at N baud (default: no pacing)\n"
            "  --latency MS       delay before each reply\n"
            "  --silent           read everything, never answer\n"
@@ -86,7 +91,8 @@ Aufruf aufrufLesen(const std::vector<std::string>& argumente) {
         }
         const bool mitWert = name == "--model" || name == "--clock" || name == "--baud" || name == "--latency" ||
                              name == "--silent-after" || name == "--link" || name == "--log" ||
-                             name == "--garbage-after" || name == "--garbage-count" || name == "--hangup-after";
+                             name == "--garbage-after" || name == "--garbage-count" || name == "--hangup-after" ||
+                             name == "--noise" || name == "--seed";
         if (!mitWert) {
             if (!name.starts_with("-")) return fehler("unexpected argument " + name);
             return fehler("unknown option " + name);
@@ -103,6 +109,14 @@ Aufruf aufrufLesen(const std::vector<std::string>& argumente) {
             auto z = zahlLesen<double>(*text, std::numeric_limits<double>::min());
             if (!z) return ungueltig();
             o.taktHz = *z;
+        } else if (name == "--noise") {
+            auto z = zahlLesen<double>(*text, 0.0);
+            if (!z) return ungueltig();
+            o.rauschenStufen = *z;
+        } else if (name == "--seed") {
+            auto z = zahlLesen<unsigned long long>(*text, 0);
+            if (!z) return ungueltig();
+            o.saat = *z;
         } else if (name == "--baud") {
             auto z = zahlLesen<int>(*text, 0);
             if (!z) return ungueltig();

@@ -2,6 +2,8 @@
 
 #include <charconv>
 #include <cmath>
+#include <complex>
+#include <numbers>
 #include <cstdio>
 #include <vector>
 
@@ -32,6 +34,20 @@ std::vector<std::string_view> teilen(std::string_view text) {
 }
 
 double leistungDb(double leistung) { return 10.0 * std::log10(leistung + leckLeistung); }
+
+// |S21|^2 of the crystal between source and load: 2R / (2R + Z).
+double quarzLeistungDb(const Modell& m, double f) {
+    if (f <= 0.0) return leistungDb(0.0);
+    const double w = 2.0 * std::numbers::pi * f;
+    const double fs = m.quarzFsHz;
+    // wLm - 1/(wCm) as one product: the difference of two large, nearly equal
+    // terms would lose the digits that matter within the crystal's band.
+    const double x = w * m.quarzLmH * ((f - fs) * (f + fs) / (f * f));
+    const std::complex<double> zArm(m.quarzRmOhm, x);
+    const std::complex<double> z = zArm / (1.0 + std::complex<double>(0.0, w * m.quarzC0F) * zArm);
+    const double zweiR = 2.0 * m.fassungOhm;
+    return leistungDb(std::norm(zweiR / (zweiR + z)));
+}
 
 std::string zahlText(double wert) {
     char puffer[64];
@@ -65,6 +81,14 @@ std::optional<Modell> modellLesen(std::string_view text) {
     } else if (name == "reflection" && zahlen.size() == 1 && zahlen[0] >= 0) {
         m.art = Modell::Art::Reflexion;
         m.rueckflussDb = zahlen[0];
+    } else if (name == "crystal" && (zahlen.size() == 4 || zahlen.size() == 5) && zahlen[0] > 0 && zahlen[1] > 0 &&
+               zahlen[2] > 0 && zahlen[3] >= 0 && (zahlen.size() == 4 || zahlen[4] > 0)) {
+        m.art = Modell::Art::Quarz;
+        m.quarzFsHz = zahlen[0];
+        m.quarzRmOhm = zahlen[1];
+        m.quarzLmH = zahlen[2];
+        m.quarzC0F = zahlen[3];
+        if (zahlen.size() == 5) m.fassungOhm = zahlen[4];
     } else {
         return std::nullopt;
     }
@@ -78,6 +102,12 @@ std::string modellText(const Modell& m) {
         case Modell::Art::Bandpass: return "bandpass:" + zahlText(m.mitteHz) + ":" + zahlText(m.bandbreiteHz);
         case Modell::Art::Tiefpass: return "lowpass:" + zahlText(m.grenzHz);
         case Modell::Art::Reflexion: return "reflection:" + zahlText(m.rueckflussDb);
+        case Modell::Art::Quarz: {
+            std::string text = "crystal:" + zahlText(m.quarzFsHz) + ":" + zahlText(m.quarzRmOhm) + ":" +
+                               zahlText(m.quarzLmH) + ":" + zahlText(m.quarzC0F);
+            if (m.fassungOhm != Modell{}.fassungOhm) text += ":" + zahlText(m.fassungOhm);
+            return text;
+        }
     }
     return {};
 }
@@ -100,6 +130,7 @@ double pegelDb(const Modell& m, double f) {
             const double x = q * (f / m.mitteHz - m.mitteHz / f);
             return leistungDb(1.0 / (1.0 + x * x * x * x)) + bandpassDurchlassDb;
         }
+        case Modell::Art::Quarz: return quarzLeistungDb(m, f);
     }
     return offenPegelDb;
 }

@@ -39,7 +39,7 @@ std::string antwortHex(const std::vector<std::uint8_t>& antwort) {
 }  // namespace
 
 Simulator::Simulator(SimOptionen optionen)
-    : opt_(std::move(optionen)), modell_(opt_.modell), stumm_(opt_.stumm) {}
+    : opt_(std::move(optionen)), modell_(opt_.modell), rauschen_(opt_.rauschenStufen, opt_.saat), stumm_(opt_.stumm) {}
 
 Simulator::~Simulator() { stoppen(); }
 
@@ -106,8 +106,9 @@ bool Simulator::starten(std::string* fehler) {
         log_ = std::fopen(opt_.logPfad.c_str(), "w");
         if (!log_) return scheitern("open log " + opt_.logPfad);
     }
-    loggen("device %s, model %s, clock %.0f Hz, baud %d, latency %d ms", pfad_.c_str(),
-           modellText(opt_.modell).c_str(), opt_.taktHz, opt_.baud, opt_.latenzMs);
+    loggen("device %s, model %s, clock %.0f Hz, baud %d, latency %d ms, noise %g steps (seed %llu)", pfad_.c_str(),
+           modellText(opt_.modell).c_str(), opt_.taktHz, opt_.baud, opt_.latenzMs, opt_.rauschenStufen,
+           static_cast<unsigned long long>(opt_.saat));
 
     try {
         worker_ = std::thread([this] { arbeiten(); });
@@ -191,7 +192,7 @@ bool Simulator::austauschen(const Rahmen& rahmen, Zeitpunkt rxEnde, Zeitpunkt& t
         std::lock_guard lock(mutex_);
         pegel = pegelDb(modell_, f);
     }
-    const auto roh = rohwertBerechnen(pegel, istLinear(rahmen.befehl), zehnBit);
+    const auto roh = rohwertBerechnen(pegel, istLinear(rahmen.befehl), zehnBit, rauschen_.ziehen());
     auto antwort = antwortBilden(roh, zehnBit);
 
     const auto nummer = anzahl_.load();

@@ -12,6 +12,7 @@
 #include "sim/detektor.h"
 #include "sim/modell.h"
 #include "sim/rahmen.h"
+#include "sim/rauschen.h"
 
 namespace qzl::sim {
 
@@ -26,6 +27,8 @@ struct SimOptionen {
     long muellNach = -1;         // stray bytes right behind reply N (1 = the first)
     int muellAnzahl = 40;        // how many
     long aufhaengenNach = -1;    // after N exchanges the device vanishes (unplugged)
+    double rauschenStufen = 0.0; // Gaussian noise on each reading, standard deviation in converter steps
+    std::uint64_t saat = 1;      // the noise's seed
     std::string logPfad;         // "" none, "-" stderr
     // Keeps every exchange and byte for protokoll() and empfangen(); tests
     // want it, a simulator running for hours must not grow without end.
@@ -80,6 +83,7 @@ private:
     std::thread worker_;
 
     Modell modell_;  // guarded by mutex_
+    Rauschen rauschen_;  // the worker's alone
     std::atomic<bool> stumm_;
     std::atomic<std::uint64_t> anzahl_{0};
     mutable std::mutex mutex_;

@@ -18,13 +18,14 @@ TEST(Kommandozeile, OhneArgumenteGeltenDieVorgaben) {
     EXPECT_EQ(a.optionen.stummNach, -1);
     EXPECT_FALSE(a.optionen.zehnBitAbschneiden);
     EXPECT_TRUE(a.optionen.logPfad.empty());
+    EXPECT_EQ(a.optionen.rauschenStufen, 0.0);
 }
 
 TEST(Kommandozeile, AlleOptionen) {
     const auto a = aufrufLesen({"--model", "lowpass:7e6", "--clock", "180000000", "--baud", "9600",
                                 "--latency", "15", "--silent", "--silent-after", "3", "--cut-10bit",
                                 "--link", "/tmp/x", "--log", "-", "--garbage-after", "5", "--garbage-count=7",
-                                "--hangup-after", "9"});
+                                "--hangup-after", "9", "--noise", "1.5", "--seed", "42"});
     ASSERT_TRUE(a.fehler.empty()) << a.fehler;
     EXPECT_EQ(modellText(a.optionen.modell), "lowpass:7000000");
     EXPECT_DOUBLE_EQ(a.optionen.taktHz, 180e6);
@@ -38,6 +39,8 @@ TEST(Kommandozeile, AlleOptionen) {
     EXPECT_EQ(a.optionen.muellNach, 5);
     EXPECT_EQ(a.optionen.muellAnzahl, 7);
     EXPECT_EQ(a.optionen.aufhaengenNach, 9);
+    EXPECT_DOUBLE_EQ(a.optionen.rauschenStufen, 1.5);
+    EXPECT_EQ(a.optionen.saat, 42u);
 }
 
 TEST(Kommandozeile, WertMitGleichheitszeichen) {
@@ -59,6 +62,8 @@ TEST(Kommandozeile, Hilfe) {
     EXPECT_NE(benutzung().find("--silent-after"), std::string::npos);
     // The default it names is the one it uses.
     EXPECT_NE(benutzung().find("(default " + modellText(SimOptionen{}.modell) + ")"), std::string::npos);
+    EXPECT_NE(benutzung().find("(default " + std::to_string(SimOptionen{}.saat) + ")"), std::string::npos);
+    EXPECT_NE(benutzung().find("crystal:"), std::string::npos);
 }
 
 TEST(Kommandozeile, Fehler) {
@@ -86,6 +91,11 @@ TEST(Kommandozeile, Fehler) {
         {{"--garbage-count", "0"}, "--garbage-count"},
         {{"--garbage-count", "4097"}, "--garbage-count"},
         {{"--hangup-after", "x"}, "--hangup-after"},
+        {{"--noise", "-0.5"}, "--noise"},
+        {{"--noise", "lots"}, "--noise"},
+        {{"--seed", "-1"}, "--seed"},
+        {{"--seed", "1.5"}, "--seed"},
+        {{"--model", "crystal:10e6:20:12e-3:-5e-12"}, "--model"},
         {{"--silent=yes"}, "takes no value"},
         {{"--help=1"}, "takes no value"},
     };

@@ -156,6 +156,34 @@ TEST(Simulator, ProtokollHaeltJedenAustauschFest) {
     EXPECT_EQ(sim.empfangen().front(), 0x77);
 }
 
+TEST(Simulator, RauschenWiederholtSichMitDerSaat) {
+    auto lauf = [](std::uint64_t saat) {
+        auto o = mitModell("reflection:20");
+        o.rauschenStufen = 1.0;
+        o.saat = saat;
+        Simulator sim(o);
+        EXPECT_TRUE(sim.starten());
+        Klient k(sim.pfad());
+        Bytes alle;
+        for (int i = 0; i < 40; ++i) alle = verbinden({alle, rahmen('P')});
+        k.schreiben(alle);
+        EXPECT_EQ(k.lesen(40).size(), 40u);
+        std::vector<int> roh;
+        for (const auto& a : sim.protokoll()) roh.push_back(a.roh);
+        return roh;
+    };
+    const auto erster = lauf(3);
+    ASSERT_EQ(erster.size(), 40u);
+    EXPECT_EQ(lauf(3), erster);
+    EXPECT_NE(lauf(4), erster);
+    int abseits = 0;
+    for (int r : erster) {
+        EXPECT_NEAR(r, 170, 5);  // 5 standard deviations
+        abseits += r != 170;
+    }
+    EXPECT_GT(abseits, 10);
+}
+
 TEST(Simulator, VerstummtNachNAustauschen) {
     auto o = mitModell("through");
     o.stummNach = 2;
