@@ -191,7 +191,7 @@ void tabelleDrucken(const std::vector<Lauf>& laeufe) {
     for (const auto& l : laeufe) gruppen[{l.fall.fs, l.fall.rm, -l.fall.fassung, l.fall.bits}].push_back(&l);
 
     std::printf("Worst errors over Q_u 10k/50k/200k, C0 2/7 pF, fp inside and outside the first range "
-                "(12 runs a row); fs as a share of its allowance (1 Hz + 1 %% of the -3 dB width), the rest in %%.\n\n");
+                "(12 runs a row);\nfs as a share of its allowance (1 Hz + 1 %% of the -3 dB width), the rest in %%.\n\n");
     std::printf("| fs MHz | Rm Ω | R Ω | bits | loss at fs (steps) | fit fs | Rm | Lm | Cm | C0 | goal met "
                 "| 3-point fs | Rm | Lm | Cm |\n");
     std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
@@ -243,13 +243,15 @@ void tabelleDrucken(const std::vector<Lauf>& laeufe) {
 
 // Rm/2R fixes the loss at fs; per value and converter, how many runs meet
 // Rm, Lm and Cm, how bad the worst is, and how the fit's warning agrees:
-// the rule for the warning is read off here.
+// the rule for the warning is read off here. Only the runs with fp in the
+// first range, so that C0 is fitted and the noise alone is left.
 void regelDrucken(const std::vector<Lauf>& laeufe) {
     std::map<std::pair<double, std::int32_t>, std::vector<const Lauf*>> gruppen;
     for (const auto& l : laeufe)
-        if (l.anpassung) gruppen[{l.fall.rm / (2.0 * l.fall.fassung), l.fall.bits}].push_back(&l);
-    std::printf("\n| Rm/2R | loss at fs | bits | converter steps | Rm, Lm, Cm met | worst Rm | worst Lm | warned "
-                "(failing / meeting) |\n|---|---|---|---|---|---|---|---|\n");
+        if (l.anpassung && l.fall.fpImBereich)
+            gruppen[{l.fall.rm / (2.0 * l.fall.fassung), l.fall.bits}].push_back(&l);
+    std::printf("\nRuns with fp in the first range:\n\n| Rm/2R | loss at fs | bits | converter steps | Rm, Lm, Cm met "
+                "| worst Rm | worst Lm | warned (failing / meeting) |\n|---|---|---|---|---|---|---|---|\n");
     for (const auto& [schluessel, gruppe] : gruppen) {
         const Quarzfall& f = gruppe.front()->fall;
         int getroffen = 0, warntFehl = 0, warntTreffer = 0;
