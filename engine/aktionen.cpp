@@ -78,6 +78,11 @@ Ergebnis messpunkteSetzen(Geraet& g, std::int64_t anzahl, Erlaubnis erlaubnis) {
 Ergebnis bereichSetzen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte,
                        Erlaubnis erlaubnis) {
     if (auto e = laeuftSchon(g)) return *e;
+    return bereichUebernehmen(g, start, schritt, punkte, erlaubnis);
+}
+
+Ergebnis bereichUebernehmen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte,
+                            Erlaubnis erlaubnis) {
     if (auto e = punkteEinwand(punkte)) return *e;
     const auto n = static_cast<std::int32_t>(punkte);
     if (auto e = bereichAbgelehnt(start, schritt, n, erlaubnis)) return *e;

@@ -81,6 +81,7 @@ void spurenNeu(Geraet& g, std::optional<Kurvenbild> gezeigt, bool versetzt) {
     s.gezeigt = std::move(gezeigt);
     s.versetzt = versetzt;
     s.urteil.reset();
+    s.quarzKurve.reset();
     halterNeu(s);
     ++s.version;
 }
@@ -341,6 +342,7 @@ std::optional<Ergebnis> spurEinwand(const Spureinstellungen& e) {
     if (auto f = markeFehlt(e.aktiv)) return f;
     if (e.mittelAnzahl < 1 || e.mittelAnzahl > hoechsteMittelAnzahl)
         return abgelehnt(Grund::ausserhalb, "the mean is taken over 1 to 100 passes");
+    if (!fassungGueltig(e.quarzFassung)) return abgelehnt(Grund::ausserhalb, fassungText);
     return std::nullopt;
 }
 
@@ -368,6 +370,7 @@ Spuransicht spurAnsicht(Geraet& g) {
     a.grenzDatei = s.grenzDatei;
     a.grenzenAn = s.grenzenAn;
     a.urteil = s.urteil;
+    if (s.quarzKurve && passtZumDiagramm(g.st, *s.quarzKurve)) a.quarzKurve = s.quarzKurve;
     if (s.e.halten != Halten::aus && !s.versetzt && s.gehalten && passtZumDiagramm(g.st, *s.gehalten))
         a.gehalten = s.gehalten;
     if (s.e.differenz) {

@@ -18,6 +18,7 @@
 
 #include "engine/geraet.h"
 #include "evaluation/messmarken.h"
+#include "evaluation/quarz.h"
 #include "platform/datei.h"
 #include "raster/raster.h"
 #include "state/einstellwerte.h"
@@ -236,6 +237,9 @@ struct Spuransicht {
     // settings; nothing without limits, while judging is off, before the
     // first pass of a fresh diagram, or for a loaded series.
     std::optional<Grenzurteil> urteil;
+    // The last crystal fit's curve at the diagram's points, in readings,
+    // until the diagram is drawn afresh.
+    std::optional<Kurvenbild> quarzKurve;
     std::uint64_t version = 0;  // changes with every change of the above
 };
 Spuransicht spurAnsicht(Geraet& g);
@@ -261,6 +265,40 @@ Ergebnis grenzenUebernehmen(Geraet& g, const std::string& daten, const std::stri
 void grenzenVerwerfen(Geraet& g);
 // Judging on or off; the limits stay loaded and drawn.
 void grenzenPruefenSetzen(Geraet& g, bool an);
+
+// --- crystal analysis ---
+// The crystal's equivalent circuit fitted to transmission passes
+// (evaluation/quarz.h). Refused for any kind but transmission, the linear
+// detector and synthesised readings.
+
+// The fixture's source and load resistance in ohms (fassungGueltig); it is
+// kept with the markers.
+Ergebnis quarzFassungSetzen(Geraet& g, double ohm);
+
+struct Quarzanalyse {
+    // unpassend with the refusal's reason (einwand), keineDaten without a
+    // pass, sweepLaeuft while one runs; for a measurement cut short by Stop
+    // or a silent instrument, mess says where.
+    Ergebnis ergebnis;
+    Quarzeinwand einwand;
+    std::optional<Quarzwerte> werte;
+    MessErgebnis mess;
+};
+// The last complete pass evaluated alone, without a further pass.
+Quarzanalyse quarzAuswerten(Geraet& g);
+// The measurement on the caller's thread (a script): the first pass over
+// the present range, then the passes around fs, whose range stays set, each
+// of durchgaenge passes averaged; fortschritt counts each range's points.
+// The fitted curve is drawn over the measured one until the next redraw.
+Quarzanalyse quarzMessen(Geraet& g, int durchgaenge, const Fortschritt& fortschritt = {});
+// The same on the sweep's worker (a window), refused while a sweep runs;
+// its number is g.sweepNummer, Stop (stoppAnfordern) ends it, and amEnde is
+// told on the worker when it ended. Its result is then quarzErgebnis's.
+Ergebnis quarzMessungStarten(Geraet& g, int durchgaenge, std::function<void()> amEnde = {},
+                             BeiStille beiStille = BeiStille::weiter);
+// The result of the last measurement quarzMessungStarten started; nothing
+// before one ended.
+std::optional<Quarzanalyse> quarzErgebnis(Geraet& g);
 
 // --- presets ---
 // A measurement setup under a name (formats/voreinstellung.h): range, IF,

@@ -16,6 +16,13 @@ inline std::optional<Ergebnis> laeuftSchon(const Geraet& g) {
     return std::nullopt;
 }
 
+// bereichSetzen's rules without its refusal under a running sweep: for the
+// worker's own measurements, which set the range between their passes.
+Ergebnis bereichUebernehmen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte,
+                            Erlaubnis erlaubnis = Erlaubnis::streng);
+
+inline constexpr const char* fassungText = "a crystal fixture's resistance lies above 0 and at most 10000 ohms";
+
 // Why markers, hold and difference as a whole are not taken; nothing when they are.
 std::optional<Ergebnis> spurEinwand(const Spureinstellungen& e);
 

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -17,6 +18,8 @@
 #include "state/messreihe_daten.h"
 
 namespace qzl {
+
+struct Quarzlauf;  // engine/aktionen_quarz.cpp
 
 inline constexpr std::int64_t antwortGrenzeMs = 4000;
 
@@ -91,6 +94,9 @@ struct Geraet {
     Raster spurRaster;
     bool spurRasterAn = false;
     std::uint64_t spurRasterVersion = UINT64_MAX;
+    // The crystal measurement the worker ran last, with its result; set
+    // before the worker starts, so that only its own lock guards the rest.
+    std::shared_ptr<Quarzlauf> quarzLauf;
 
 private:
     InstrumentState& zustand_;

@@ -35,6 +35,9 @@ struct Spurspeicher {
     std::string grenzDatei;
     bool grenzenAn = true;
     std::optional<Grenzurteil> urteil;
+    // The last crystal fit's curve at the diagram's points, until a fresh
+    // diagram.
+    std::optional<Kurvenbild> quarzKurve;
     // Counts every change, so that the picture knows when to redraw.
     std::uint64_t version = 0;
 };

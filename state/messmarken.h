@@ -44,6 +44,8 @@ struct Spureinstellungen {
     Halten halten = Halten::aus;
     std::int32_t mittelAnzahl = 4;
     bool differenz = false;  // the difference to the reference shown
+    // The crystal fixture's source and load resistance, in ohms.
+    double quarzFassung = 50.0;
 
     bool operator==(const Spureinstellungen&) const = default;
 };
