@@ -27,6 +27,12 @@ double fassung(Geraet& g) {
 }
 
 std::int32_t bits(const InstrumentState& st) { return st.messgenauigkeit >= 10 ? 10 : 8; }
+// The span of transmission's logarithmic calibration, whose rounding the
+// warning weighs.
+std::int32_t spanne(const InstrumentState& st) {
+    const auto slot = korrSlot(Messart::durchgang, false);
+    return slot ? st.korrfaktor2[*slot].load() : 0;
+}
 
 Quarzanalyse verweigert(const Quarzeinwand& e, MessErgebnis mess = {}) {
     const Grund grund = e.art == Quarzeinwand::Art::abgebrochen ? Grund::keineDaten : Grund::unpassend;
@@ -91,7 +97,7 @@ Quarzanalyse messen(Geraet& g, int durchgaenge, const Fortschritt& fortschritt) 
         }
         return pass();
     };
-    const auto befund = quarzMessen(*erster, fein, ohm, bits(st));
+    const auto befund = quarzMessen(*erster, fein, ohm, bits(st), spanne(st));
     if (bereichFehler) {
         const Quarzeinwand e{Quarzeinwand::Art::keineResonanz, "the range around the resonance cannot be swept: " +
                                                                     bereichFehler->text};
@@ -115,7 +121,7 @@ Quarzanalyse quarzAuswerten(Geraet& g) {
     const auto k = letzterDurchlauf(g);
     if (!k) return {abgelehnt(Grund::keineDaten, "there is no complete pass to evaluate"), {}, std::nullopt, {}};
     const double ohm = fassung(g);
-    const auto befund = quarzAuswerten(*k, ohm, bits(g.st));
+    const auto befund = quarzAuswerten(*k, ohm, bits(g.st), spanne(g.st));
     if (!befund.werte) return verweigert(befund.einwand);
     // Only a pass the diagram still shows gets the fitted curve drawn over it.
     if (k->start == g.st.startfrequenz && k->schritt == g.st.schrittweite) kurveZeigen(g, *k, *befund.modell, ohm);

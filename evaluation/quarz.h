@@ -64,9 +64,10 @@ struct Resonanzsuche {
 };
 Resonanzsuche resonanzSuchen(const Kurvenbild& k);
 
-// The second pass around fs: +-3 widths, the finest whole-Hz step that
-// keeps it within 300 points; refused (zuWenigPunkte) when even 1 Hz gives
-// fewer than 20 points in the band.
+// The next pass around fs: +-3 widths (a band narrower than two of k's
+// steps counts as two), the finest whole-Hz step that keeps it within 300
+// points; refused (zuWenigPunkte) when k was measured at 1 Hz and its band
+// is narrower than 20 Hz.
 struct Feinbereich {
     std::int64_t start = 0, schritt = 0;
     std::int32_t punkte = 0;
@@ -83,12 +84,15 @@ struct Quarzbefund {
     std::optional<Quarzmodell> modell;  // the fitted model, for drawing its curve
     Quarzeinwand einwand;
 };
-// The model fitted to every point of fein, C0 with it when fp lies in
-// fein or in grob (whose points then join the fit); bits (8 or 10) is the
-// converter's resolution, for the warning.
-Quarzbefund quarzAnpassen(const Kurvenbild& fein, const Kurvenbild* grob, double fassungOhm, std::int32_t bits);
-// One pass alone: searched, checked for enough points in the band, fitted.
-Quarzbefund quarzAuswerten(const Kurvenbild& k, double fassungOhm, std::int32_t bits);
+// The model fitted to every point of fein; when fp lies in grob but not in
+// fein, grob's points outside fein join the fit. Refused (zuWenigPunkte)
+// with fewer than 20 points in the fitted curve's -3 dB band. bits (8 or
+// 10) is the converter's resolution, spanne the calibration's span (0:
+// unknown), for the warning.
+Quarzbefund quarzAnpassen(const Kurvenbild& fein, const Kurvenbild* grob, double fassungOhm, std::int32_t bits,
+                          std::int32_t spanne = 0);
+// One pass alone.
+Quarzbefund quarzAuswerten(const Kurvenbild& k, double fassungOhm, std::int32_t bits, std::int32_t spanne = 0);
 
 // The whole measurement: the first pass over the user's range, then passes
 // around fs (a further one while the band holds fewer than 20 points and a
@@ -96,7 +100,7 @@ Quarzbefund quarzAuswerten(const Kurvenbild& k, double fassungOhm, std::int32_t 
 // returns its pass, or nothing when the measurement is to end (abgebrochen).
 using Bereichsmessung = std::function<std::optional<Kurvenbild>(const Feinbereich&)>;
 Quarzbefund quarzMessen(const Kurvenbild& erster, const Bereichsmessung& messen, double fassungOhm,
-                        std::int32_t bits);
+                        std::int32_t bits, std::int32_t spanne = 0);
 
 // The usual hand method, for comparison: fs and the loss at the highest
 // point, the loaded Q from the two -3 dB points interpolated, Rm from the

@@ -83,6 +83,7 @@ bool zeileLesen(const std::vector<std::string>& w, Spureinstellungen& e) {
         e.differenz = w[1] == "diff";
         return true;
     }
+    if (w[0] == "crystal-fixture") return w.size() == 2 && zahlLesen(w[1], e.quarzFassung);
     return false;
 }
 
@@ -103,6 +104,9 @@ std::vector<std::string> markendateiZeilen(const Spureinstellungen& e) {
     zeilen.push_back("hold " + std::string(halten[static_cast<std::size_t>(e.halten)]) + ' ' +
                      std::to_string(e.mittelAnzahl));
     zeilen.push_back(std::string("math ") + (e.differenz ? "diff" : "none"));
+    // Only a fixture other than the usual one is written, so that files
+    // of users who never analyse crystals stay as they were.
+    if (e.quarzFassung != Spureinstellungen{}.quarzFassung) zeilen.push_back("crystal-fixture " + zahl(e.quarzFassung));
     return zeilen;
 }
 

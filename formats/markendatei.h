@@ -1,12 +1,14 @@
 #pragma once
 // The markers' file beside a configuration ("qzl7.mrk" beside "qzl7.cfg"):
-// the markers, the hold and the difference, one plain-text line each.
+// the markers, the hold, the difference and the crystal fixture's
+// resistance, one plain-text line each.
 //
 //   qzl7 markers 1
 //   marker 1 on 10000000 search max track on range 9000000 11000000 delta 0 band 3
 //   active 1
 //   hold average 4
 //   math diff
+//   crystal-fixture 12.5
 //
 // Markers not named stay off; "#" starts a comment line.
 #include <optional>

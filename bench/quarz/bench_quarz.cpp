@@ -68,6 +68,9 @@ public:
         k2_ = api::spanneFuer(durch_ - k1_);
     }
 
+    // The span as the program keeps it, for the warning; 0 when unrounded.
+    std::int32_t spanne() const { return exakt_ ? 0 : k2_; }
+
     Kurvenbild messen(std::int64_t start, std::int64_t schritt, std::int32_t punkte) {
         Kurvenbild k;
         k.start = static_cast<std::int32_t>(start);
@@ -145,7 +148,7 @@ Lauf laufen(const Quarzfall& fall, std::uint64_t saat, bool exakt) {
             letzter = platz.messen(b.start, b.schritt, b.punkte);
             return letzter;
         },
-        fall.fassung, fall.bits);
+        fall.fassung, fall.bits, platz.spanne());
     Lauf l{fall, {}, {}, {}, {}, false};
     if (befund.werte) {
         l.anpassung = fehler(fall, *befund.werte);
