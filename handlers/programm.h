@@ -47,6 +47,9 @@ struct Programm {
     // Told on the window's thread whenever a sweep has stopped and the
     // controls are back (the command socket's *OPC? waits for it).
     std::function<void()> nachStopp;
+    // Told once, from the event loop, after the sweep it was set for has
+    // stopped as above (the crystal analysis's result).
+    std::function<void()> nachDemSweep;
 
     // What the label and check marks of the traces show now.
     struct Spurenanzeige {

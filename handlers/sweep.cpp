@@ -1,6 +1,7 @@
 #include "handlers/sweep.h"
 
 #include <array>
+#include <utility>
 
 #include "engine/api.h"
 #include "engine/durchlauf.h"
@@ -34,9 +35,9 @@ void steuerungZurueckgeben(Programm& p) {
 
 bool sweepLaeuft(const Programm& p) { return sweepLaeuft(p.geraet); }
 
-void startmessung(Programm& p, bool nurEinDurchlauf, BeiStille beiStille) {
+api::Ergebnis messungStarten(Programm& p, const Starter& starten) {
     auto& f = p.fenster;
-    if (sweepLaeuft(p)) return;
+    if (sweepLaeuft(p)) return {api::Grund::sweepLaeuft, "a sweep runs", std::nullopt};
     f.timerSchalten(Element::Timer2, true);
     clear_messwerte(p);
     for (Element e : gesperrteKnoepfe) f.aktivieren(e, false);
@@ -54,14 +55,21 @@ void startmessung(Programm& p, bool nurEinDurchlauf, BeiStille beiStille) {
             if (!p.stoppt && sweepLaeuft(p) && p.st.sweepFertig) Button6Click(p);
         });
     };
-    const api::Ergebnis e = nurEinDurchlauf ? api::einDurchlaufStarten(p.geraet, amEnde, beiStille)
-                                            : api::dauerlaufStarten(p.geraet, amEnde, beiStille);
+    const api::Ergebnis e = starten(amEnde);
     if (!e) {
         // No thread to be had: give the controls back instead of hanging
         // with everything disabled.
         f.aktivieren(Element::Button6, false);
         steuerungZurueckgeben(p);
     }
+    return e;
+}
+
+void startmessung(Programm& p, bool nurEinDurchlauf, BeiStille beiStille) {
+    messungStarten(p, [&](std::function<void()> amEnde) {
+        return nurEinDurchlauf ? api::einDurchlaufStarten(p.geraet, std::move(amEnde), beiStille)
+                               : api::dauerlaufStarten(p.geraet, std::move(amEnde), beiStille);
+    });
 }
 
 void stopmessung(Programm& p) {
@@ -84,6 +92,8 @@ void stopmessung(Programm& p) {
     Timer2Timer(p);
     steuerungZurueckgeben(p);
     if (p.nachStopp) p.nachStopp();
+    // After the stop's own doings (Sto&p's read-out), from the event loop.
+    if (auto danach = std::exchange(p.nachDemSweep, nullptr)) p.post.einreichen([danach](Fenster&) { danach(); });
 }
 
 void stoppVerlangen(Programm& p) {

@@ -2,7 +2,9 @@
 // The sweep as the window runs it: "&Start" and "Sto&p", the controls the
 // sweep takes away, and the display refresh.
 #include <cstdint>
+#include <functional>
 
+#include "engine/api.h"
 #include "handlers/programm.h"
 
 namespace qzl {
@@ -14,6 +16,10 @@ void Button6Click(Programm& p);
 // without it (after one pass with nurEinDurchlauf, after stoppVerlangen,
 // at a silent point with BeiStille::beenden) is finished as Sto&p does.
 void startmessung(Programm& p, bool nurEinDurchlauf = false, BeiStille beiStille = BeiStille::weiter);
+// The same for any measurement on the sweep's worker: starten starts it
+// with the end's hand-over; its refusal gives the controls back.
+using Starter = std::function<api::Ergebnis(std::function<void()> amEnde)>;
+api::Ergebnis messungStarten(Programm& p, const Starter& starten);
 // A fresh diagram, then a sweep, as "&Start" does (the command socket's
 // INITiate and INITiate:CONTinuous ON).
 void sweepNeu(Programm& p, bool nurEinDurchlauf, BeiStille beiStille);
