@@ -35,6 +35,8 @@ void spurenZeichnen(Raster& r, const InstrumentState& st, const Spurzeichnung& z
                       differenzFarbe);
         kurveZeichnen(r, spalte1, yB, *z.differenz, differenzNull, differenzFarbe);
     }
+    // Over the other curves, which it is to be compared with; under the marks.
+    if (z.quarz) kurveZeichnen(r, spalte1, yB, *z.quarz, 0, quarzFarbe);
     // At least a short dash where a segment covers one point.
     for (const auto& g : z.grenzen) {
         const std::int32_t y = zeile(yB, g.wert);

@@ -107,6 +107,7 @@ Spurzeichnung zeichnung(const InstrumentState& st, const api::Spuransicht& a) {
     if (a.referenz && gitterEinwand(raster, *a.referenz).empty()) z.referenz = &*a.referenz;
     if (a.gehalten) z.gehalten = &*a.gehalten;
     if (a.differenz) z.differenz = &*a.differenz;
+    if (a.quarzKurve) z.quarz = &*a.quarzKurve;
     for (int n = 1; n <= anzahlMessmarken; ++n) {
         const auto& ab = a.ablesungen[static_cast<std::size_t>(n - 1)];
         if (ab.punkt && a.kurve) z.marken.push_back({n, *ab.punkt, a.kurve->werte[static_cast<std::size_t>(*ab.punkt - 1)]});
