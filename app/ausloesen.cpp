@@ -12,6 +12,7 @@
 #include "handlers/frequenzeingabe.h"
 #include "handlers/kalibrierung.h"
 #include "handlers/messmarken.h"
+#include "handlers/quarzanalyse.h"
 #include "handlers/voreinstellungen.h"
 
 namespace qzl {
@@ -92,6 +93,7 @@ void ausloesen(Programm& p, Element e) {
         case E::Grenzwerteladen1: Grenzwerteladen1Click(p); break;
         case E::Grenzwerteverwerfen1: Grenzwerteverwerfen1Click(p); break;
         case E::Grenzwertepruefen1: Grenzwertepruefen1Click(p); break;
+        case E::Quarzanalysieren1: Quarzanalysieren1Click(p); break;
         // Labels, top-level menus and the file dialogs fire nothing.
         default: break;
     }

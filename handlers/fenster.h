@@ -3,6 +3,7 @@
 // tests implement it with a scripted fake. Handlers talk only to this.
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "state/einstellwerte.h"
@@ -40,6 +41,8 @@ enum class Element {
     Exportieren1, Kopieren1,
     // limits
     Grenzwerteladen1, Grenzwerteverwerfen1, Grenzwertepruefen1,
+    // crystal analysis
+    Quarzanalysieren1,
     // timers
     Timer1, Timer2,
     // file dialogs
@@ -72,6 +75,15 @@ struct DateiWahl {
     std::size_t filter = 0;
 };
 
+// The crystal analysis's figures as the window shows them: a name and a
+// value per row, a warning below them (or ""), and the text its "Kopieren"
+// button puts on the clipboard.
+struct Quarztafel {
+    std::vector<std::pair<std::string, std::string>> zeilen;
+    std::string warnung;
+    std::string kopiertext;
+};
+
 class Fenster {
 public:
     virtual ~Fenster() = default;
@@ -97,6 +109,11 @@ public:
     // Modal input prompt; returns the edited text on "OK", else the pre-filled one.
     virtual std::string eingabe(const std::string& titel, const std::string& frage,
                                 const std::string& vorgabe) = 0;
+    // The same prompt for a question that "Abbrechen" takes back: nothing then.
+    virtual std::optional<std::string> abfrage(const std::string& titel, const std::string& frage,
+                                               const std::string& vorgabe) {
+        return eingabe(titel, frage, vorgabe);
+    }
     // One of the four file dialogs; the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> dateiDialog(Element dialog) = 0;
     // The display bitmap has changed: paint it at (5, 30) of the client area.
@@ -135,6 +152,8 @@ public:
     virtual void zwischenablageSetzen(const std::string& /*text*/, const std::string& /*png*/) {}
     // The presets' dialog, modal; returns when it is closed.
     virtual void voreinstellungenZeigen() = 0;
+    // The dialog "Quarzanalyse" with the figures, modal; returns when it is closed.
+    virtual void quarzZeigen(const Quarztafel& /*tafel*/) {}
 };
 
 }  // namespace qzl

@@ -56,8 +56,8 @@ bool bestaetigungAbfragen(QWidget* eltern, const QString& text) {
     return box.clickedButton() == ja;
 }
 
-QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,
-                        const QString& vorgabe) {
+std::optional<QString> abfragen(QWidget* eltern, const QString& titel, const QString& frage,
+                                const QString& vorgabe) {
     BildschirmMittig<QDialog> dlg(eltern);
     dlg.setWindowTitle(titel);
     dlg.setWindowFlags(dialogRahmen);
@@ -87,7 +87,13 @@ QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& fr
     spalte->setSizeConstraint(QLayout::SetFixedSize);
     feld->setFocus();
 
-    return dlg.exec() == QDialog::Accepted ? feld->text() : vorgabe;
+    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+    return feld->text();
+}
+
+QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,
+                        const QString& vorgabe) {
+    return abfragen(eltern, titel, frage, vorgabe).value_or(vorgabe);
 }
 
 }  // namespace qzl::ui

@@ -3,6 +3,8 @@
 // information box, every single-value entry through the input prompt.
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace qzl::ui {
@@ -20,5 +22,8 @@ bool bestaetigungAbfragen(QWidget* eltern, const QString& text);
 // it returns vorgabe unchanged, so cancelling yields what was shown.
 QString eingabeAbfragen(QWidget* eltern, const QString& titel, const QString& frage,
                         const QString& vorgabe);
+// The same prompt; nothing on "Abbrechen", Escape or closing the box.
+std::optional<QString> abfragen(QWidget* eltern, const QString& titel, const QString& frage,
+                                const QString& vorgabe);
 
 }  // namespace qzl::ui

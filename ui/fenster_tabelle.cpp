@@ -91,6 +91,8 @@ constexpr std::array menue{
     MenueEintrag{P, E::Grenzwerteladen1, "Grenzwerteladen1", "&Grenzwerte laden…", "", true, false},
     MenueEintrag{P, E::Grenzwerteverwerfen1, "Grenzwerteverwerfen1", "Grenzwerte ver&werfen", "", true, false},
     MenueEintrag{P, E::Grenzwertepruefen1, "Grenzwertepruefen1", "Grenzwerte &prüfen", "", true, true},
+    trenner,
+    MenueEintrag{P, E::Quarzanalysieren1, "Quarzanalysieren1", "&Quarz analysieren…", "", true, false},
 
     MenueEintrag{M, E::Einstellungen1, "Einstellungen1", "&Einstellungen", "", true, false},
     MenueEintrag{P, E::Frequenz1, "Frequenz1", "Frequenz", "F5", true, false},

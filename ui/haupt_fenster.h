@@ -66,6 +66,8 @@ public:
     bool bestaetigen(const std::string& text) override;
     std::string eingabe(const std::string& titel, const std::string& frage,
                         const std::string& vorgabe) override;
+    std::optional<std::string> abfrage(const std::string& titel, const std::string& frage,
+                                       const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override;
     void bildTeilZeigen(int links, int oben, int rechts, int unten) override;
@@ -80,6 +82,7 @@ public:
     std::optional<DateiWahl> exportDialog(const std::vector<DateiFilter>& filter, std::size_t vorwahl) override;
     void zwischenablageSetzen(const std::string& text, const std::string& png) override;
     void voreinstellungenZeigen() override;
+    void quarzZeigen(const Quarztafel& tafel) override;
 
     // What the markers' tool window, the arrow keys and the mouse on the
     // diagram act on; without it they do what they always did.

@@ -13,6 +13,7 @@
 #include "ui/hilfe_fenster.h"
 #include "ui/info_dialog.h"
 #include "ui/messmarken_fenster.h"
+#include "ui/quarz_dialog.h"
 #include "ui/voreinstellungen_dialog.h"
 
 namespace qzl {
@@ -49,6 +50,11 @@ void HauptFenster::messmarkenZeigen() {
 void HauptFenster::voreinstellungenZeigen() {
     if (!voreinstellungsBedienung_) return;
     ui::VoreinstellungenDialog dialog(*voreinstellungsBedienung_, this);
+    dialog.exec();
+}
+
+void HauptFenster::quarzZeigen(const Quarztafel& tafel) {
+    ui::QuarzDialog dialog(tafel, [this, text = tafel.kopiertext] { zwischenablageSetzen(text, ""); }, this);
     dialog.exec();
 }
 

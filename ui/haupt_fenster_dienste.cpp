@@ -109,6 +109,13 @@ std::string HauptFenster::eingabe(const std::string& titel, const std::string& f
     return ui::eingabeAbfragen(this, qText(titel), qText(frage), qText(vorgabe)).toStdString();
 }
 
+std::optional<std::string> HauptFenster::abfrage(const std::string& titel, const std::string& frage,
+                                                 const std::string& vorgabe) {
+    const auto antwort = ui::abfragen(this, qText(titel), qText(frage), qText(vorgabe));
+    if (!antwort) return std::nullopt;
+    return antwort->toStdString();
+}
+
 std::optional<std::string> HauptFenster::dateiDialog(Element dialog) {
     for (const auto& art : ui::dateiDialoge()) {
         if (art.element != dialog) continue;

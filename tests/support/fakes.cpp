@@ -15,7 +15,7 @@ std::string name(Element e) {
         "Durchgangsmessung2", "Reflexionsmessung2", "Linie11", "Linie21", "Linie31", "Linie41", "Linie51",
         "Linie61", "Linie71", "Spektralmessung2", "Taktgenerator1", "Hilfe1", "ber1", "Messmarken1", "Referenzuebernehmen1", "Referenzverwerfen1",
         "Differenzanzeigen1", "Halten1", "HaltenAus1", "HaltenMaximum1", "HaltenMinimum1", "HaltenMittelwert1",
-        "ReferenzLaden1", "Exportieren1", "Kopieren1", "Grenzwerteladen1", "Grenzwerteverwerfen1", "Grenzwertepruefen1", "Timer1", "Timer2",
+        "ReferenzLaden1", "Exportieren1", "Kopieren1", "Grenzwerteladen1", "Grenzwerteverwerfen1", "Grenzwertepruefen1", "Quarzanalysieren1", "Timer1", "Timer2",
         "SaveDialog1", "OpenDialog1", "SaveDialog2", "OpenDialog2", "OpenDialog3"};
     static_assert(sizeof namen / sizeof namen[0] == elementAnzahl);
     return namen[static_cast<int>(e)];
@@ -87,6 +87,13 @@ std::string FakeFenster::eingabe(const std::string& titel, const std::string& fr
     std::string a = eingabeAntworten.front();
     eingabeAntworten.pop_front();
     return a;
+}
+
+std::optional<std::string> FakeFenster::abfrage(const std::string& titel, const std::string& frage,
+                                                const std::string& vorgabe) {
+    const std::string antwort = eingabe(titel, frage, vorgabe);
+    if (antwort == abbrechen) return std::nullopt;
+    return antwort;
 }
 
 std::optional<std::string> FakeFenster::dateiDialog(Element dialog) {

@@ -121,12 +121,15 @@ public:
     std::vector<Frage> fragen;          // every input prompt shown, in order
     std::vector<Element> dialoge;       // every file dialog run, in order
     std::deque<std::string> eingabeAntworten;
+    // An answer that cancels a prompt that tells cancelling (abfrage).
+    static constexpr const char* abbrechen = "<Abbrechen>";
     std::vector<std::string> bestaetigungen;  // every question asked, in order
     std::deque<bool> bestaetigungAntworten;   // "Ja" or "Nein"; none left: "Nein"
     std::deque<std::optional<std::string>> dialogAntworten;
     std::vector<std::size_t> exportVorwahlen;  // the filter each export dialog offered first
     std::deque<std::optional<DateiWahl>> exportAntworten;
     std::pair<std::string, std::string> zwischenablage;  // the text and the picture put there last
+    std::vector<Quarztafel> quarztafeln;  // every crystal analysis's dialog, in order
     std::vector<std::string> protokoll;  // "aktivieren Button1 0", "timer Timer2 1", ...
     int bilder = 0;
     struct Teilbild {
@@ -153,6 +156,8 @@ public:
     void fehler(const std::string& t) override;
     bool bestaetigen(const std::string& t) override;
     std::string eingabe(const std::string& titel, const std::string& frage, const std::string& vorgabe) override;
+    std::optional<std::string> abfrage(const std::string& titel, const std::string& frage,
+                                       const std::string& vorgabe) override;
     std::optional<std::string> dateiDialog(Element dialog) override;
     void bildZeigen() override { ++bilder; }
     void bildTeilZeigen(int links, int oben, int rechts, int unten) override {
@@ -169,6 +174,10 @@ public:
     std::optional<DateiWahl> exportDialog(const std::vector<DateiFilter>& filter, std::size_t vorwahl) override;
     void zwischenablageSetzen(const std::string& text, const std::string& png) override { zwischenablage = {text, png}; }
     void voreinstellungenZeigen() override { protokoll.push_back("voreinstellungen"); }
+    void quarzZeigen(const Quarztafel& tafel) override {
+        protokoll.push_back("quarz");
+        quarztafeln.push_back(tafel);
+    }
 };
 
 std::string name(Element e);

@@ -1,5 +1,6 @@
 // The modal boxes, driven from a timer while they run.
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
@@ -72,6 +73,8 @@ TEST_F(DialogTest, EingabeLiefertNurBeiOkDenNeuenText) {
         Weg weg;
         const char* erwartet;
     } faelle[] = {{Ok, "12345"}, {Abbrechen, "10.000.000"}, {Escape, "10.000.000"}, {Schliessen, "10.000.000"}};
+    // abfrage is the same prompt, and tells the cancelling ways as nothing.
+    for (const bool abfrage : {false, true})
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.weg);
         beiDialog([&](QWidget* w) {
@@ -100,8 +103,27 @@ TEST_F(DialogTest, EingabeLiefertNurBeiOkDenNeuenText) {
             case Schliessen: w->close(); break;
             }
         });
-        EXPECT_EQ(fenster.eingabe("Startfrequenz", "Frequenz in Hz:", "10.000.000"), f.erwartet);
+        if (!abfrage) {
+            EXPECT_EQ(fenster.eingabe("Startfrequenz", "Frequenz in Hz:", "10.000.000"), f.erwartet);
+            continue;
+        }
+        const auto antwort = fenster.abfrage("Startfrequenz", "Frequenz in Hz:", "10.000.000");
+        EXPECT_EQ(antwort, f.weg == Ok ? std::optional<std::string>("12345") : std::nullopt);
     }
+}
+
+TEST_F(DialogTest, QuarzanalyseMitWarnungUndKopieren) {
+    const qzl::Quarztafel tafel{{{"Rm", "20,36 Ω"}, {"C0", "nicht gemessen"}}, "Der Verlust bei fs …", "Quarzanalyse\nRm\t20,36 Ω\n"};
+    beiDialog([&](QWidget* w) {
+        EXPECT_EQ(w->windowTitle(), "Quarzanalyse");
+        EXPECT_EQ(w->findChild<QLabel*>("Wert C0")->text(), "nicht gemessen");
+        EXPECT_EQ(w->findChild<QLabel*>("Warnung")->text(), "Der Verlust bei fs …");
+        EXPECT_EQ(knopfTexte(w), (QStringList{"Kopieren", "OK"}));
+        w->findChild<QPushButton*>("Kopieren")->click();
+        w->findChild<QPushButton*>("OK")->click();
+    });
+    fenster.quarzZeigen(tafel);
+    EXPECT_EQ(QApplication::clipboard()->text(), "Quarzanalyse\nRm\t20,36 Ω\n");
 }
 
 TEST_F(DialogTest, DateiDialogeMitEndungVorgabeUndFilter) {
