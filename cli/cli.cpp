@@ -59,6 +59,7 @@ int cliAusfuehren(const std::vector<std::string>& argumente, Konsole& k, Uhr& uh
     const std::vector<std::string> rest(argumente.begin() + 1, argumente.end());
     if (befehl == "sweep") return sweepBefehl(rest, k, uhr);
     if (befehl == "convert") return convertBefehl(rest, k);
+    if (befehl == "crystal") return quarzBefehl(rest, k, uhr);
     if (befehl == "list-ports") return portsAuflisten(rest, k);
     if (befehl == "--help" || befehl == "-h" || befehl == "help") {
         k.ausgeben(allgemeineHilfe);

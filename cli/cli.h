@@ -24,6 +24,7 @@ int cliAusfuehren(const std::vector<std::string>& argumente, Konsole& konsole, U
 
 int sweepBefehl(const std::vector<std::string>& argumente, Konsole& konsole, Uhr& uhr);
 int convertBefehl(const std::vector<std::string>& argumente, Konsole& konsole);
+int quarzBefehl(const std::vector<std::string>& argumente, Konsole& konsole, Uhr& uhr);
 
 // "qzl7-cli sweep: TEXT" and the hint to --help; returns bedienfehler.
 int bedienfehlerMelden(Konsole& k, const std::string& befehl, const std::string& text);

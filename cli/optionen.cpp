@@ -181,6 +181,37 @@ std::vector<Option> ausgabeOptionen(Auftrag& a) {
     };
 }
 
+// Where the instrument is and how its link is set up: sweep's and crystal's.
+std::vector<Option> geraeteOptionen(Auftrag& a) {
+    return {
+        {"config", true, [&a](std::string_view w) { a.konfig = std::string(w); return std::string(); }},
+        {"user-config", false, [&a](std::string_view) { a.benutzerOrdner = true; return std::string(); }},
+        {"port", true,
+         [&a](std::string_view w) -> std::string {
+             if (w.empty()) return "the device path is empty";
+             a.portPfad = std::string(w);
+             return "";
+         }},
+        {"com", true, auswahl<int>(a.com, {{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}})},
+        {"baud", true, auswahl<int>(a.baud, {{"9600", 9600}, {"19200", 19200}, {"38400", 38400}, {"57600", 57600}})},
+        {"bits", true, auswahl<int>(a.bits, {{"8", 8}, {"10", 10}})},
+    };
+}
+
+// What is no option of the list: --comN=PATH by the window's rule, else refused.
+std::function<std::string(const std::string&)> portOderFremd(Auftrag& a, std::string befehl) {
+    return [&a, befehl = std::move(befehl)](const std::string& arg) -> std::string {
+        if (istPortOption(arg)) {
+            if (!portOptionEinwand(arg).empty()) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
+            a.comOptionen.push_back(arg);
+            return "";
+        }
+        if (arg.compare(0, 1, "-") != 0 || arg == "-")
+            return "unexpected argument " + zitiert(arg) + ": " + befehl + " takes options only";
+        return "unknown option " + zitiert(arg);
+    };
+}
+
 }  // namespace
 
 std::optional<Grenze> grenzeLesen(std::string_view text, bool oben, std::string* grund) {
@@ -204,23 +235,12 @@ std::optional<Grenze> grenzeLesen(std::string_view text, bool oben, std::string*
 
 std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {
     std::vector<Option> optionen{
-        {"config", true, [&a](std::string_view w) { a.konfig = std::string(w); return std::string(); }},
-        {"user-config", false, [&a](std::string_view) { a.benutzerOrdner = true; return std::string(); }},
         {"preset", true,
          [&a](std::string_view w) -> std::string {
              if (auto grund = voreinstellungNameEinwand(w)) return zitiert(w) + ": " + *grund;
              a.voreinstellung = std::string(w);
              return "";
          }},
-        {"port", true,
-         [&a](std::string_view w) -> std::string {
-             if (w.empty()) return "the device path is empty";
-             a.portPfad = std::string(w);
-             return "";
-         }},
-        {"com", true, auswahl<int>(a.com, {{"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}})},
-        {"baud", true, auswahl<int>(a.baud, {{"9600", 9600}, {"19200", 19200}, {"38400", 38400}, {"57600", 57600}})},
-        {"bits", true, auswahl<int>(a.bits, {{"8", 8}, {"10", 10}})},
         {"mode", true, auswahl<Messart>(a.messart, {{"transmission", Messart::durchgang},
                                                   {"reflection", Messart::reflexion},
                                                   {"spectrum", Messart::spektrum}})},
@@ -285,17 +305,8 @@ std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftra
          }},
     };
     for (auto& o : ausgabeOptionen(a)) optionen.push_back(std::move(o));
-    auto fehler = optionenLesen(optionen, argumente, a, [&a](const std::string& arg) -> std::string {
-        // --comN=PATH by the window's rule.
-        if (istPortOption(arg)) {
-            if (!portOptionEinwand(arg).empty()) return arg + ": write --comN=PATH with N from 1 to 4, or --com N";
-            a.comOptionen.push_back(arg);
-            return "";
-        }
-        if (arg.compare(0, 1, "-") != 0 || arg == "-")
-            return "unexpected argument " + zitiert(arg) + ": sweep takes options only";
-        return "unknown option " + zitiert(arg);
-    });
+    for (auto& o : geraeteOptionen(a)) optionen.push_back(std::move(o));
+    auto fehler = optionenLesen(optionen, argumente, a, portOderFremd(a, "sweep"));
     // A pause after the only sweep would be waited for nothing.
     if (fehler.empty() && a.intervall && !a.wiederholungen)
         fehler = "--interval: only with --repeat N, as the time from one sweep's start to the next";
@@ -316,6 +327,29 @@ std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auft
         }
         return "unknown option " + zitiert(arg);
     });
+}
+
+std::string quarzOptionenLesen(const std::vector<std::string>& argumente, Auftrag& a) {
+    std::vector<Option> optionen{
+        {"start", true, frequenz(a.start)},
+        {"stop", true, frequenz(a.stop)},
+        {"passes", true, anzahl(a.durchgaenge, "passes")},
+        // The engine judges the value, and says which it takes.
+        {"fixture", true,
+         [&a](std::string_view w) -> std::string {
+             a.fassung = kommazahl(w);
+             return a.fassung ? "" : zitiert(w) + " is not a number of ohms (e.g. 50, 12.5)";
+         }},
+        {"format", true,
+         auswahl<Quarzformat>(a.quarzFormat,
+                              {{"text", Quarzformat::text}, {"json", Quarzformat::json}, {"csv", Quarzformat::csv}})},
+        {"quiet", false, [&a](std::string_view) { a.leise = true; return std::string(); }},
+    };
+    for (auto& o : geraeteOptionen(a)) optionen.push_back(std::move(o));
+    auto fehler = optionenLesen(optionen, argumente, a, portOderFremd(a, "crystal"));
+    if (fehler.empty() && !a.hilfe && (!a.start || !a.stop))
+        fehler = "give the range to search for the resonance with --start and --stop";
+    return fehler;
 }
 
 }  // namespace qzl::cli

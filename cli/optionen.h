@@ -16,6 +16,8 @@ namespace qzl::cli {
 
 using api::Kombination;
 
+enum class Quarzformat { text, json, csv };
+
 struct Auftrag {
     bool hilfe = false;
     // sweep: settings
@@ -47,6 +49,9 @@ struct Auftrag {
     std::optional<int> wiederholungen;
     std::optional<double> intervall;  // seconds between the starts of repetitions
     std::vector<Grenze> grenzen;
+    // crystal
+    std::optional<double> fassung;  // --fixture OHMS
+    std::optional<Quarzformat> quarzFormat;
 };
 
 // "F1:F2:LEVEL" of --above / --below; a range running downward says so in grund.
@@ -55,5 +60,6 @@ std::optional<Grenze> grenzeLesen(std::string_view text, bool oben, std::string*
 // Arguments after the subcommand's name. The refusal text, or "".
 std::string sweepOptionenLesen(const std::vector<std::string>& argumente, Auftrag& auftrag);
 std::string convertOptionenLesen(const std::vector<std::string>& argumente, Auftrag& auftrag);
+std::string quarzOptionenLesen(const std::vector<std::string>& argumente, Auftrag& auftrag);
 
 }  // namespace qzl::cli

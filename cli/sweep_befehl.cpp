@@ -22,26 +22,6 @@ namespace qzl::cli {
 
 namespace {
 
-void ersetzen(std::string& text, const std::string& alt, const std::string& neu) {
-    if (const auto stelle = text.find(alt); stelle != std::string::npos) text.replace(stelle, alt.size(), neu);
-}
-
-// The port opened and set up as the window does it; the reason on failure.
-// A device given by its path is named by it alone, and by where it came
-// from when that was the environment.
-std::string portBereiten(Geraet& g, const PortNamen& namen, bool nachPfad, bool ausUmgebung) {
-    std::string grund = portOeffnen(g);
-    if (grund.empty() && !g.port.offen()) grund = "qzl7: the port cannot be opened";
-    if (grund.empty()) g.port.eingangVerwerfen();
-    // The port layer speaks as the window, in the name of this program.
-    if (grund.rfind("qzl7: ", 0) == 0) grund.replace(0, 4, "qzl7-cli");
-    const std::string pfad = namen.name(g.st.comport);
-    if (nachPfad) ersetzen(grund, portBezeichnung(pfad, g.st.comport), pfad + (ausUmgebung ? " (QZL7_PORT)" : ""));
-    ersetzen(grund, "qzl7 --list-ports", "qzl7-cli list-ports");
-    ersetzen(grund, "--comN=PATH picks one", "--port PATH picks one");
-    return grund;
-}
-
 // Waits until the monotonic time `ziel`, or until the run is to end; the
 // progress line, if any, counts down the seconds to the sweep `vorsatz` names.
 void wartenBis(Geraet& g, std::int64_t ziel, Konsole* anzeige, const std::string& vorsatz) {
@@ -70,10 +50,7 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         k.ausgeben(hilfeText(sweepHilfe));
         return erledigt;
     }
-    // The device of the environment, unless an option names one.
-    const char* umgebung = std::getenv("QZL7_PORT");
-    const bool ausUmgebung = !a.portPfad && !a.com && a.comOptionen.empty() && umgebung && *umgebung;
-    if (ausUmgebung) a.portPfad = umgebung;
+    const bool ausUmgebung = portAusUmgebung(a);
     auto zustand = std::make_unique<InstrumentState>();
     // The port follows the names, which the settings fill in.
     PortNamen namen;
@@ -129,18 +106,7 @@ int sweepBefehl(const std::vector<std::string>& argumente, Konsole& k, Uhr& uhr)
         api::ueberschriftSetzen(g, a.ueberschrift.value_or(uhr.datumText() + "  " + uhr.zeitText()));
         const api::MessErgebnis lauf = sweepMessen(g, a.durchgaenge, a.kombination, anzeige, vorsatz);
         if ((unterbrochen = lauf.ende == api::MessEnde::abgebrochen)) break;
-        if (lauf.ende == api::MessEnde::stumm && port->verschwunden()) {
-            k.melden("qzl7-cli: " + portName + " went away at point " + std::to_string(lauf.punkt) + " (" +
-                     std::to_string(lauf.frequenz) + " Hz): the device was unplugged, or its line hung up");
-            port->schliessen();
-            return portfehler;
-        }
-        if (lauf.ende == api::MessEnde::stumm) {
-            k.melden("qzl7-cli: the instrument did not answer within 4 seconds at point " +
-                     std::to_string(lauf.punkt) + " (" + std::to_string(lauf.frequenz) + " Hz) on " + portName);
-            port->schliessen();
-            return stumm;
-        }
+        if (lauf.ende == api::MessEnde::stumm) return stilleMelden(k, *port, portName, lauf);
         Kopf kopf{isoZeit(startzeit), portName, a.durchgaenge, a.kombination, w + 1};
         Kurvenbild unterschied;
         if (referenz) {

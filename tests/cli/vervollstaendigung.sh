@@ -22,7 +22,7 @@ while IFS='|' read -r woerter erwartet; do
     bekommen=$(printf '%s\n' "${COMPREPLY[@]}" | LC_ALL=C sort | xargs)
     [ "$bekommen" = "$(xargs <<<"$erwartet")" ] || { echo "FAIL: qzl7-cli $woerter: '$bekommen'"; fehler=1; }
 done <<'FAELLE'
-''                        | --help --version convert list-ports sweep
+''                        | --help --version convert crystal list-ports sweep
 sweep --mo                | --mode
 sweep --mode ''           | reflection spectrum transmission
 sweep --mode =            | reflection spectrum transmission
@@ -43,6 +43,8 @@ sweep --quiet --output '' | B.DAT a.dat c.csv d
 sweep --config c          | c.csv
 sweep --preset F          | Filter 1
 convert ''                | B.DAT a.dat d
+crystal --f               | --fixture --format
+crystal --format ''       | csv json text
 convert a.dat --h         | --heading --help
 convert a.dat --b         | --band --below
 sweep --li                | --limits
