@@ -383,6 +383,66 @@ fern::Wert<std::vector<std::string>> FensterZiel::voreinstellungen() {
     return {std::move(liste.namen), {}};
 }
 
+double FensterZiel::quarzFassung() { return api::spurAnsicht(p_.geraet).e.quarzFassung; }
+
+fern::Ergebnis FensterZiel::quarzFassungSetzen(double ohm) {
+    return aendern(einwand(), [&] { return api::quarzFassungSetzen(p_.geraet, ohm); }, [] {});
+}
+
+namespace {
+// The figures, or the refusal in the socket's codes.
+fern::Wert<fern::Quarz> quarzWert(const api::Quarzanalyse& a) {
+    if (a.werte) {
+        const Quarzwerte& w = *a.werte;
+        return {{w.fs, w.fp, w.rm, w.lm, w.cm, w.c0, w.qBelastet, w.qUnbelastet, w.verlustDb, w.restDb, w.bandPunkte,
+                 w.warnung},
+                {}};
+    }
+    if (a.mess.ende == api::MessEnde::stumm) return {{}, {-241, "Hardware missing; the instrument did not answer within 4 s"}};
+    using A = Quarzeinwand::Art;
+    switch (a.einwand.art) {
+        case A::keiner: return {{}, uebersetzt(a.ergebnis)};
+        case A::synthetisch: return {{}, {-241, "Hardware missing; " + a.einwand.text}};
+        case A::messart: case A::linear: return {{}, {-221, a.einwand.text}};
+        default: return {{}, {-230, a.einwand.text}};
+    }
+}
+}  // namespace
+
+fern::Wert<fern::Quarz> FensterZiel::quarzAuswerten() {
+    fern::Ergebnis fehler;
+    if (!messbarerDurchlauf(p_, fehler)) return {{}, fehler};
+    const auto w = quarzWert(api::quarzAuswerten(p_.geraet));
+    // The fitted curve over the pass.
+    if (!w.fehler.code) neuZeichnenZeigen(p_);
+    return w;
+}
+
+fern::Wert<std::uint64_t> FensterZiel::quarzMessungStarten() {
+    if (auto e = startEinwand(); e.code) return {0, e};
+    // As the menu's analysis, but the figures go to the script, not into
+    // a dialog that would hold up its next command.
+    dm_diagramm(p_);
+    p_.nachDemSweep = [&p = p_] {
+        einstellungenAnzeigen(p);
+        maxminwert(p);
+    };
+    const api::Ergebnis e = messungStarten(p_, [&](std::function<void()> amEnde) {
+        return api::quarzMessungStarten(p_.geraet, 1, std::move(amEnde), BeiStille::beenden);
+    });
+    if (!e) {
+        p_.nachDemSweep = nullptr;
+        return {0, uebersetzt(e)};
+    }
+    return {p_.geraet.sweepNummer, {}};
+}
+
+fern::Wert<fern::Quarz> FensterZiel::quarzErgebnis(std::uint64_t nummer) {
+    const auto a = api::quarzErgebnis(p_.geraet);
+    if (!a || nummer != p_.geraet.sweepNummer) return {{}, {-230, "another sweep has replaced the measurement"}};
+    return quarzWert(*a);
+}
+
 std::string FensterZiel::ordner() const { return voreinstellungsOrdner(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME")); }
 
 }  // namespace qzl

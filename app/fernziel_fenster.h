@@ -65,6 +65,11 @@ public:
     fern::Ergebnis voreinstellungSpeichern(const std::string& name, bool ersetzen) override;
     fern::Ergebnis voreinstellungLaden(const std::string& name) override;
     fern::Wert<std::vector<std::string>> voreinstellungen() override;
+    double quarzFassung() override;
+    fern::Ergebnis quarzFassungSetzen(double ohm) override;
+    fern::Wert<fern::Quarz> quarzAuswerten() override;
+    fern::Wert<std::uint64_t> quarzMessungStarten() override;
+    fern::Wert<fern::Quarz> quarzErgebnis(std::uint64_t nummer) override;
 
 private:
     // Why no change can be made now: the window shows a modal box or dialog,

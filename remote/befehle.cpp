@@ -6,6 +6,7 @@
 
 #include "remote/datei_befehle.h"
 #include "remote/durchlauf_befehle.h"
+#include "remote/quarz_befehle.h"
 #include "remote/spur_befehle.h"
 #include "remote/zahlen.h"
 #include "state/messmarken.h"
@@ -142,7 +143,7 @@ constexpr Eintrag tafel[] = {
     {"*CLS", nullptr, [](Lage& l, std::string_view) { l.fehler.leeren(); }, false},
     {"*OPC", fertig, nullptr, false},
     {"SYSTem:ERRor:[NEXT]", [](Lage& l) -> Antwort { return l.fehler.naechster(); }, nullptr, false},
-    {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "3"; }, nullptr, false},
+    {"SYSTem:PROTocol", [](Lage&) -> Antwort { return "4"; }, nullptr, false},
     {"SYSTem:DEMO", [](Lage& l) -> Antwort { return l.ziel.demo() ? "1" : "0"; }, nullptr, false},
     {"[SENSe]:FREQuency:STARt", [](Lage& l) -> Antwort { return std::to_string(l.ziel.startfrequenz()); },
      [](Lage& l, std::string_view p) { frequenzSetzen(l, p, &Fernziel::startfrequenzSetzen); }, true},
@@ -196,7 +197,7 @@ static_assert(tafelStimmig(tafel));
 
 // The entry kopf names, with its suffix.
 const Eintrag* eintragZu(std::string_view kopf, int& suffix) {
-    for (const std::span<const Eintrag> t : {std::span<const Eintrag>(tafel), spurTafel(), dateiTafel()})
+    for (const std::span<const Eintrag> t : {std::span<const Eintrag>(tafel), spurTafel(), dateiTafel(), quarzTafel()})
         for (const Eintrag& e : t)
             if (const auto s = kopfSuffix(e.muster, kopf)) {
                 suffix = *s;

@@ -35,6 +35,10 @@ struct Lage {
     // user of the computer reaches, they are bare names inside ordner.
     bool vertraut = false;
     std::string ordner = {};  // the folder file names refer to
+    // The crystal measurement CALCulate:CRYStal:MEASure? waits for.
+    std::optional<std::uint64_t> quarzMessung = {};
+    // The warning of the crystal's figures the session was given last.
+    std::string quarzWarnung = {};
 };
 
 struct Ausfuehrung {

@@ -66,6 +66,19 @@ struct Markenwert {
     std::optional<Bandwerte> band;
 };
 
+// A crystal's equivalent circuit as fitted (protocol 4): nothing where it
+// was not measured.
+struct Quarz {
+    double fs = 0;  // Hz
+    std::optional<double> fp;
+    double rm = 0, lm = 0, cm = 0;  // ohms, henries, farads
+    std::optional<double> c0;
+    double qBelastet = 0, qUnbelastet = 0;
+    double verlustDb = 0, restDb = 0;
+    std::int32_t bandPunkte = 0;  // measured points in the 3 dB band
+    std::string warnung;  // why the usual accuracy is not to be had, or ""
+};
+
 class Fernziel {
 public:
     virtual ~Fernziel() = default;
@@ -182,6 +195,22 @@ public:
     virtual Ergebnis voreinstellungSpeichern(const std::string& name, bool ersetzen) = 0;
     virtual Ergebnis voreinstellungLaden(const std::string& name) = 0;
     virtual Wert<std::vector<std::string>> voreinstellungen() = 0;
+
+    // The crystal (protocol 4). The fixture's source and load resistance in
+    // ohms; -222 for one it does not take.
+    virtual double quarzFassung() = 0;
+    virtual Ergebnis quarzFassungSetzen(double ohm) = 0;
+    // The last complete pass evaluated as one pass: -230 without one or
+    // when it cannot be analysed (the reason), -221 for another kind or the
+    // linear detector, -241 for synthesised readings.
+    virtual Wert<Quarz> quarzAuswerten() = 0;
+    // Starts the measurement: the first pass over the present range, then
+    // passes around fs. Numbered as a sweep (durchlaufOffen, abbrechen).
+    virtual Wert<std::uint64_t> quarzMessungStarten() = 0;
+    // What the measurement of that number found once it ended: its figures,
+    // or the refusals above, -230 when it was stopped, -241 when the
+    // instrument fell silent.
+    virtual Wert<Quarz> quarzErgebnis(std::uint64_t nummer) = 0;
 };
 
 }  // namespace qzl::fern

@@ -15,7 +15,8 @@
 // answer.
 //
 // *OPC? while the session's last INITiate pass still runs answers nothing
-// yet: that line and every later one of this client wait, at most
+// yet, nor does CALCulate:CRYStal:MEASure? while its measurement runs:
+// that line and every later one of this client wait, at most
 // haltGrenze bytes of them. A line that would go beyond is dropped with -100
 // like an over-long one. weiter() goes on once the pass is over.
 //
@@ -54,7 +55,7 @@ public:
     // While wartet(), the server calls this when a pass has ended (or on a
     // timer): once the pass is over, the held lines are answered in order.
     std::string weiter();
-    // An *OPC? holds this client's lines.
+    // An *OPC? (or a crystal's measurement) holds this client's lines.
     bool wartet() const { return haelt_; }
     // The client sent an HTTP request: close the connection.
     bool geschlossen() const { return geschlossen_; }

@@ -130,6 +130,19 @@ struct FakeZiel : fern::Fernziel {
     }
     fern::Ergebnis voreinstellungLaden(const std::string& name) override { return merken("laden " + name); }
     fern::Wert<std::vector<std::string>> voreinstellungen() override { return wert(namen); }
+
+    double fassung = 50;
+    fern::Quarz quarzWerte{10000012.345, std::nullopt, 12.5, 0.015942321, 1.5891234e-14, 4.1e-12, 1234.5678,
+                           60000, 1.9, 0.0523, 42, ""};
+    fern::Ergebnis quarzFehler;  // how a fit or a measurement ends
+    double quarzFassung() override { return fassung; }
+    fern::Ergebnis quarzFassungSetzen(double ohm) override { return setzen(fassung, ohm, "fassung"); }
+    fern::Wert<fern::Quarz> quarzAuswerten() override {
+        merken("quarz");
+        return {quarzWerte, quarzFehler};
+    }
+    fern::Wert<std::uint64_t> quarzMessungStarten() override { return starten("quarz messen", offen); }
+    fern::Wert<fern::Quarz> quarzErgebnis(std::uint64_t) override { return {quarzWerte, quarzFehler}; }
 };
 
 }  // namespace qzl::test

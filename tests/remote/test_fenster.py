@@ -124,7 +124,7 @@ class Befehle(unittest.TestCase):
 
     def test_1_ohne_durchlauf_und_jede_abfrage(self):
         l = self.l
-        for frage, muster in [("*IDN?", r"qzl7,qzl7,0,\d+\.\d+"), ("SYST:PROT?", "3"),
+        for frage, muster in [("*IDN?", r"qzl7,qzl7,0,\d+\.\d+"), ("SYST:PROT?", "4"),
                               ("SENS:SWE:STAT?", "IDLE"), ("INIT:CONT?", "0"), ("SENS:MODE?", "TRAN"),
                               ("SENS:DET?", "LOG"), ("SYST:ERR?", r'0,"No error"')]:
             self.assertRegex(l.frage(frage), "^" + muster + "$", frage)
@@ -442,7 +442,7 @@ class Sicherheit(unittest.TestCase):
             self.assertTrue(warten(lambda: self._lauschend(port)), f.stderr())
             self.assertTrue(self._lauschend(port) <= {"127.0.0.1", "::1"}, self._lauschend(port))
             with socket.create_connection(("127.0.0.1", port), timeout=10) as s:
-                self.assertEqual(Leitung(s).frage("SYST:PROT?"), "3")
+                self.assertEqual(Leitung(s).frage("SYST:PROT?"), "4")
             zweite = Fenster(listen=f"--listen={port}")
             try:
                 self.assertTrue(warten(lambda: "cannot listen" in zweite.stderr()))
@@ -475,7 +475,7 @@ class Sicherheit(unittest.TestCase):
             try:
                 self.assertTrue(warten(lambda: self._erreichbar(alt)), erste.stderr())
                 with erste.verbinden() as s:
-                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "3")
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "4")
                 lang = d + "/" + "x" * (107 - len(d))  # a socket's path holds 107 bytes and its NUL
                 for pfad, grund in ((datei, "a file of that name exists"), (alt, "another program listens there"),
                                     (lang, "the path is too long for a socket")):
@@ -488,7 +488,7 @@ class Sicherheit(unittest.TestCase):
                 with open(datei) as x:
                     self.assertEqual(x.read(), "x")
                 with erste.verbinden() as s:
-                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "3")
+                    self.assertEqual(Leitung(s).frage("SYST:PROT?"), "4")
             finally:
                 erste.schliessen()
             self.assertFalse(os.path.exists(alt))

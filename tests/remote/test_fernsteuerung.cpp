@@ -113,7 +113,7 @@ TEST(Fernsteuerung, Antworten) {
         const char* zeile;
         const char* antwort;
     } faelle[] = {
-        {"SYST:PROT?", "3"},
+        {"SYST:PROT?", "4"},
         {"FREQ:STOP?", "1002000"},
         {"MODE?", "REFL"},
         {"DET?", "LOG"},
@@ -448,6 +448,42 @@ TEST(Fernsteuerung, GrenzenDateienUndVoreinstellungen) {
     EXPECT_EQ(fern::standardOrdner("/x", "/home/u"), "/x/qzl7");
     EXPECT_EQ(fern::standardOrdner("rel", "/home/u"), "/home/u/.local/share/qzl7");
     EXPECT_EQ(fern::standardOrdner(nullptr, nullptr), "");
+}
+
+// The crystal: its figures in one line, 9.91E37 for what was not measured;
+// MEASure? holds the session like *OPC? until the measurement has ended.
+TEST(Fernsteuerung, Quarz) {
+    const std::string figuren = "10000012.35,9.91E37,12.5,0.01594232,1.589123e-14,4.1e-12,1234.568,60000,1.9,0.0523,42";
+    const struct {
+        std::string zeilen;
+        fern::Ergebnis fehler;  // of the fit
+        std::string sofort, danach;
+        int code = 0;
+    } faelle[] = {
+        {"CALC:CRYS?;CALC:CRYS:WARN?\n", {}, figuren + ";\"\"\n", ""},
+        {"CALC:CRYS?\n", {-230, "no resonance"}, "\n", "", -230},
+        {"CALC:CRYS:MEAS?\n*IDN?\nCALC:CRYS:FIXT 75\n", {}, "", figuren + "\nqzl7,qzl7,0,7.3\n"},
+        {"CALC:CRYS:MEAS?;SWE:POIN?\n", {-241, "silent"}, "", ";3\n", -241},
+        {"CALC:CRYS:FIXT 12.5;CALC:CRYS:FIXT?\n", {}, "12.5\n", ""},
+        {"CALC:CRYS:FIXT 50 Ohm\n", {}, "", "", -224},
+        {"CALC:CRYS:FIXT? 5\n", {}, "\n", "", -108},
+    };
+    for (const auto& f : faelle) {
+        Stand t;
+        t.ziel.quarzFehler = f.fehler;
+        EXPECT_EQ(t.s.empfangen(f.zeilen), f.sofort) << f.zeilen;
+        EXPECT_EQ(t.s.wartet(), !f.danach.empty()) << f.zeilen;
+        t.ziel.offen = false;
+        EXPECT_EQ(t.s.weiter(), f.danach) << f.zeilen;
+        EXPECT_EQ(t.fehlercode(), f.code) << f.zeilen;
+    }
+    // The warning is that of the session's last figures; a refusal takes it back.
+    Stand t;
+    t.ziel.quarzWerte.warnung = "the loss is \"small\"";
+    EXPECT_EQ(t.s.empfangen("CALC:CRYS?;:CALC:CRYS:WARN?\n"), figuren + ";\"the loss is \"\"small\"\"\"\n");
+    t.ziel.ergebnis = {-221, "a sweep is running"};
+    EXPECT_EQ(t.s.empfangen("CALC:CRYS:MEAS?;:CALC:CRYS:WARN?\n"), ";\"\"\n");
+    EXPECT_EQ(t.s.empfangen("CALC:CRYS:FIXT 0\nSYST:ERR?\n"), "-221,\"a sweep is running\"\n");
 }
 
 }  // namespace
