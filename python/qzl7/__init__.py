@@ -1,6 +1,7 @@
 """Control a running qzl7 window over its text commands, or run qzl7-cli pass by pass."""
 
 from .client import Qzl7
+from .crystal import Crystal
 from .files import Limits, Presets
 from .markers import Band, Delta, Marker, Reference
 from .protocol import (
@@ -17,6 +18,7 @@ from .stream import CliError, stream
 __all__ = [
     "PROTOCOL",
     "Band",
+    "Crystal",
     "Delta",
     "Limits",
     "Presets",

@@ -21,6 +21,7 @@ from .protocol import (
     _HOLDS,
     _MATH,
 )
+from .crystal import crystal
 from .files import Limits, Presets, export, folder
 from .markers import Marker, Reference
 
@@ -398,6 +399,17 @@ class Qzl7:
         """The pass the window shows written as name in fmt (csv, tsv, json, s1p, s2p, dat, png) into the
         folder; over TCP never over an existing file (CommandError -257). Returns the path."""
         return export(self, name, fmt)
+
+    # The crystal (protocol 4)
+
+    def crystal(self, start, stop, fixture=50, timeout=600.0):
+        """A crystal's equivalent circuit (Crystal): a first pass of 300 points from start to stop finds
+        its resonance, passes around fs follow, the circuit is fitted. fixture is the source and load
+        resistance of the series fixture in ohms. The window must measure transmission with the
+        logarithmic detector; a refusal (no resonance in the range, a peak on the floor, too narrow a
+        band, a synthesised pass, Stop) raises CommandError with the reason. `timeout` bounds the passes.
+        """
+        return crystal(self, start, stop, fixture, timeout)
 
     @property
     def identity(self):

@@ -7,8 +7,9 @@ import threading
 import time
 import unittest
 
-from qzl7 import (Band, CliError, CommandError, Delta, ProtocolError, Qzl7, Qzl7ConnectionError, Qzl7Error, Qzl7Timeout,
+from qzl7 import (Band, CliError, CommandError, Crystal, Delta, ProtocolError, Qzl7, Qzl7ConnectionError, Qzl7Error, Qzl7Timeout,
                   hz, stream)
+from qzl7.crystal import first_range
 
 try:
     import numpy
@@ -284,6 +285,32 @@ class ClientTest(unittest.TestCase):
         server, q = session([])
         with q:
             self.assertRaises(ProtocolError, lambda: q.limits)
+
+    def test_crystal(self):
+        setup = [("ABORt", None), ("SENSe:SWEep:RANGe 9990000,67,300", None), ("CALCulate:CRYStal:FIXTure 12.5", None),
+                 OK]
+        figures = "9999798.63,9.91E37,19.89876,0.01213569,2.087341e-14,9.91E37,6374.588,38318.6,1.576294,0.08,52"
+        cases = [  # (call, the exchange after the protocol's, result, or (exception, codes))
+            (lambda q: q.crystal("9.99M", 10.01e6, fixture=12.5),
+             setup + [("CALCulate:CRYStal:MEASure?", figures), ("CALCulate:CRYStal:WARNing?", '"small loss"')],
+             Crystal(9999798.63, None, 19.89876, 0.01213569, 2.087341e-14, None, 6374.588, 38318.6, 1.576294, 0.08, 52,
+                     "small loss")),
+            (lambda q: q.crystal("9.99M", "10.01M", fixture=12.5),
+             setup + [("CALCulate:CRYStal:MEASure?", ""), ("CALCulate:CRYStal:WARNing?", '""'),
+                      ("SYSTem:ERRor?", '-230,"no resonance in the range"'), OK], (CommandError, [-230])),
+            (lambda q: q.crystal("9.99M", "10.01M", fixture=12.5),
+             setup[:-1] + [("SYSTem:ERRor?", '-221,"a sweep is running"'), OK], (CommandError, [-221])),
+            (lambda q: q.crystal("10.01M", "9.99M"), [], (ValueError, None)),
+            (lambda q: q.crystal("10M", "10.0001M"), [], (ValueError, None)),
+            (lambda q: q.crystal("10M", "10.01M", fixture="50"), [], (ValueError, None)),
+        ]
+        self.run_cases(cases, protocol="4")
+        # The step of qzl7-cli: the span / 299 to the nearest hertz, down where up would leave 32 bits.
+        self.assertEqual(first_range(2**31 - 500, 2**31 - 1), (2**31 - 500, 1))
+        self.assertEqual(first_range(0, 448), (0, 1))
+        self.assertEqual(first_range(0, 449), (0, 2))
+        with Qzl7(port=FakeQzl7([], protocol="3").port) as q:
+            self.assertRaises(ProtocolError, q.crystal, "9.99M", "10.01M")
 
     def test_heading_is_quoted(self):
         server, q = session([("DISPlay:HEADing \"say \"\"hi\"\"\"", None), OK, ("DISPlay:HEADing?", '"a ""b"""')])

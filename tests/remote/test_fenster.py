@@ -592,6 +592,46 @@ class PythonKunde(unittest.TestCase):
             f.schliessen()
 
 
+class Quarz(unittest.TestCase):
+    """The same crystal through the window and through qzl7-cli gives the same figures."""
+
+    MODELL = "crystal:10e6:20:12e-3:5e-12"
+
+    def test_fenster_und_cli_gleich(self):
+        with tempfile.TemporaryDirectory() as d:
+            sim = subprocess.Popen([f"{BIN}/qzl7-sim", "--model", self.MODELL, "--link", f"{d}/com"],
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                self.assertTrue(warten(lambda: os.path.exists(f"{d}/com")))
+                cli = subprocess.run([f"{BIN}/qzl7-cli", "crystal", "--port", f"{d}/com", "--start", "9.99M", "--stop",
+                                      "10.01M", "--fixture", "50", "--format", "json"],
+                                     cwd=d, capture_output=True, text=True, timeout=60)
+            finally:
+                sim.terminate()
+                sim.wait()
+        self.assertEqual(cli.returncode, 0, cli.stderr)
+        erwartet = __import__("json").loads(cli.stdout)
+        with Fenster(sim=("--model", self.MODELL)) as f, qzl7.Qzl7("unix:" + f.pfad, timeout=20) as q:
+            kristall = q.crystal("9.99M", "10.01M", fixture=50)
+            self.assertEqual({k: getattr(kristall, k) for k in erwartet}, erwartet)
+            # The pass the window shows now is the last around fs, evaluated alone.
+            l = Leitung(f.verbinden())
+            self.assertEqual(l.frage("CALC:CRYS?").split(",")[0], "%.2f" % kristall.fs_hz)
+            l.senden("SENS:DET LIN")
+            with self.assertRaises(qzl7.CommandError) as refused:
+                q.crystal("9.99M", "10.01M")
+            self.assertEqual(refused.exception.codes, [-221])
+
+    def test_abort_beendet_die_messung(self):
+        with Fenster(sim=("--model", self.MODELL, "--latency", "5")) as f:
+            l, anderer = Leitung(f.verbinden()), Leitung(f.verbinden())
+            l.senden("SENS:SWE:RANG 9990000,67,300", "CALC:CRYS:MEAS?")
+            self.assertTrue(warten(lambda: anderer.frage("SENS:SWE:STAT?") == "RUN"))
+            anderer.senden("ABOR")
+            self.assertEqual(l.zeile(), "")
+            self.assertEqual(l.frage("SYST:ERR?"), '-230,"the measurement was stopped"')
+
+
 class GrenzenUndDateien(unittest.TestCase):
     """Over TCP a script reaches limits, files and presets only inside the window's own folders."""
 
