@@ -137,25 +137,27 @@ void punkteNehmen(const Kurvenbild& k, std::vector<Messpunkt>& punkte, double au
 // nineteen in twenty crystals reached 5 % (8 bits) or 2 % (10 bits).
 // A calibration's span is a whole number, so a level near the peak may be
 // off by up to half a unit of it; that, too, lands on Rm.
-std::string genauigkeitsWarnung(const Quarzwerte& w, double fassungOhm, std::int32_t bits, std::int32_t spanne) {
+void genauigkeitPruefen(Quarzwerte& w, double fassungOhm, std::int32_t bits, std::int32_t spanne) {
     const bool zehn = bits >= 10;
     const double ziel = zehn ? 0.02 : 0.05;
     const double verhaeltnis = w.rm / (2.0 * fassungOhm);
     std::string text;
-    if (verhaeltnis < (zehn ? 0.4 : 0.7))
+    w.warnVerlust = verhaeltnis < (zehn ? 0.4 : 0.7);
+    if (w.warnVerlust)
         text = "the loss at fs (" + zahl("%.2f", w.verlustDb) + " dB) is small against the converter's " +
                (zehn ? "0.125" : "0.5") + " dB steps: Rm, Lm and Cm may be off by more than " + zahl("%.0f", ziel * 100) +
                " %; a fixture of lower resistance shows Rm better";
     if (spanne > 0) {
         const double pegelFehlerDb = std::max(0.0, 80.0 - w.verlustDb) * 0.5 / spanne;
         const double rmFehler = pegelFehlerDb * std::log(10.0) / 20.0 * (2.0 * fassungOhm + w.rm) / w.rm;
-        if (rmFehler > ziel) {
+        w.warnSpanne = rmFehler > ziel;
+        if (w.warnSpanne) {
             if (!text.empty()) text += "; ";
             text += "the calibration's span (" + std::to_string(spanne) + ") is a whole number, so levels near fs may be off by " +
                     zahl("%.2f", pegelFehlerDb) + " dB and Rm by up to " + zahl("%.0f", rmFehler * 100) + " %";
         }
     }
-    return text;
+    w.warnung = text;
 }
 
 // The points of k within the band from unten to oben.
@@ -174,7 +176,7 @@ Quarzeinwand zuWenig(std::int32_t punkte, std::int64_t schritt) {
                        "even a 1 Hz step gives only " + std::to_string(punkte) + " points in the -3 dB band, " +
                            std::to_string(mindestBandPunkte) +
                            " are needed: the crystal's band is too narrow for this instrument");
-    return einwand(Quarzeinwand::Art::zuWenigPunkte,
+    return einwand(Quarzeinwand::Art::zuGrob,
                    "only " + std::to_string(punkte) + " points lie in the -3 dB band, " +
                        std::to_string(mindestBandPunkte) + " are needed: narrow the range around the peak");
 }
@@ -319,7 +321,7 @@ Quarzbefund quarzAnpassen(const Kurvenbild& fein, const Kurvenbild* grob, double
     // edges must not decide whether there are enough points.
     w.bandPunkte = punkteIm(fein, unten, oben);
     if (w.bandPunkte < mindestBandPunkte) return {std::nullopt, std::nullopt, zuWenig(w.bandPunkte, fein.schritt)};
-    w.warnung = genauigkeitsWarnung(w, fassungOhm, bits, spanne);
+    genauigkeitPruefen(w, fassungOhm, bits, spanne);
     return {w, m, {}};
 }
 

@@ -38,13 +38,19 @@ struct Quarzwerte {
     double verlustDb = 0;    // insertion loss at fs, positive
     double restDb = 0;       // the fit's rms residual
     std::int32_t bandPunkte = 0;  // measured points within 3 dB of the peak
-    // Why these readings cannot give the usual accuracy, or "".
+    // Why these readings cannot give the usual accuracy, or "": the loss at
+    // fs is small against the converter's steps, or the calibration's
+    // whole-number span may shift the level at fs by too much.
     std::string warnung;
+    bool warnVerlust = false, warnSpanne = false;
 };
 
 // Why a pass cannot be analysed; text is the reason with what to change.
 struct Quarzeinwand {
-    enum class Art { keiner, messart, linear, synthetisch, keineResonanz, boden, zuWenigPunkte, anpassung, abgebrochen };
+    // zuWenigPunkte: fewer than 20 points in the band even at a 1 Hz step;
+    // zuGrob: fewer at a coarser step, which a narrower range mends.
+    enum class Art { keiner, messart, linear, synthetisch, keineResonanz, boden, zuWenigPunkte, zuGrob, anpassung,
+                     abgebrochen };
     Art art = Art::keiner;
     std::string text;
     explicit operator bool() const { return art != Art::keiner; }

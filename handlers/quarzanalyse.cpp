@@ -75,6 +75,8 @@ std::string quarzEinwandText(Quarzeinwand::Art art) {
         case A::zuWenigPunkte:
             return "Selbst mit 1 Hz Schrittweite liegen weniger als 20 Punkte im 3-dB-Band: das Band dieses Quarzes "
                    "ist für das Gerät zu schmal.";
+        case A::zuGrob:
+            return "Im 3-dB-Band liegen weniger als 20 Punkte: bitte den Bereich enger um die Spitze wählen.";
         case A::anpassung:
             return "Das Ersatzschaltbild ließ sich den Messwerten nicht anpassen: bitte die Kalibrierung und den "
                    "Widerstand der Fassung prüfen und erneut messen.";
@@ -109,13 +111,17 @@ Quarztafel quarztafel(const Quarzwerte& w, double fassungOhm) {
         {"Punkte im Band", std::to_string(w.bandPunkte)},
         {"Fassung", ohmText(fassungOhm) + " Ω"},
     };
-    // Each of the fit's warnings weighs how little Rm moves the level at fs
-    // against what blurs that level: the converter's steps, the calibration's rounding.
-    if (!w.warnung.empty())
+    // Each warning weighs how little Rm moves the level at fs against what
+    // blurs that level: the converter's steps, the calibration's rounding.
+    if (w.warnVerlust)
         t.warnung = "Rm, Lm und Cm sind ungenauer als die üblichen wenigen Prozent: Der Verlust bei fs (" +
                     dezimal(w.verlustDb, 2) +
-                    " dB) ist klein gegen die Stufen des Wandlers oder die Rundung der Kalibrierung. Eine Fassung mit "
-                    "kleinerem Widerstand zeigt Rm besser.";
+                    " dB) ist klein gegen die Stufen des Wandlers. Eine Fassung mit kleinerem Widerstand zeigt Rm "
+                    "besser.";
+    if (w.warnSpanne)
+        t.warnung += std::string(t.warnung.empty() ? "" : " ") +
+                     "Die Spanne der Kalibrierung ist auf eine ganze Zahl gerundet: Der Pegel bei fs und mit ihm Rm "
+                     "können darum mehr als die üblichen wenigen Prozent abweichen.";
     t.kopiertext = std::string(titel) + "\n";
     for (const auto& [name, wert] : t.zeilen) t.kopiertext += name + "\t" + wert + "\n";
     if (!t.warnung.empty()) t.kopiertext += t.warnung + "\n";

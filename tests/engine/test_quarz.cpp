@@ -115,7 +115,7 @@ TEST(Quarz, Ablehnungen) {
         {"ohne Resonanz", quarzAuswerten(fallend, 50, 8), A::keineResonanz},
         {"Spitze am Rand", quarzAuswerten(fein(10, 30), 50, 8), A::keineResonanz},
         {"am Boden", quarzAuswerten(boden, 50, 8), A::boden},
-        {"grob", quarzAuswerten(fein(200, 60), 50, 8), A::zuWenigPunkte},
+        {"grob", quarzAuswerten(fein(200, 60), 50, 8), A::zuGrob},
         {"1 Hz reicht nicht", quarzMessen(schmalFein, [&](const Feinbereich&) { return std::optional(schmalFein); }, 12.5, 8),
          A::zuWenigPunkte},
         {"angehalten", quarzMessen(fein(200, 300), [](const Feinbereich&) { return std::optional<Kurvenbild>(); }, 50, 8),
@@ -155,18 +155,22 @@ TEST(Quarz, WarnungNachFassungUndSpanne) {
         Quarz q;
         std::int32_t bits, spanne;
         const char* warnung;  // what it says, "" for none
+        bool warntVerlust, warntSpanne;
     } faelle[] = {
-        {{10e6, 20, 5e4, 5e-12, 50}, 8, 250, "small against the converter's 0.5 dB"},
-        {{10e6, 20, 5e4, 5e-12, 50}, 10, 0, "small against the converter's 0.125 dB"},
-        {{10e6, 50, 5e4, 5e-12, 50}, 10, 0, ""},
-        {{10e6, 80, 5e4, 5e-12, 50}, 8, 250, ""},
-        {{10e6, 80, 5e4, 5e-12, 50}, 10, 62, "the calibration's span (62)"},
-        {{10e6, 80, 5e4, 5e-12, 12.5}, 8, 250, ""},
+        {{10e6, 20, 5e4, 5e-12, 50}, 8, 250, "small against the converter's 0.5 dB", true, true},
+        {{10e6, 20, 5e4, 5e-12, 50}, 10, 0, "small against the converter's 0.125 dB", true, false},
+        {{10e6, 50, 5e4, 5e-12, 50}, 10, 0, "", false, false},
+        {{10e6, 80, 5e4, 5e-12, 50}, 8, 250, "", false, false},
+        {{10e6, 80, 5e4, 5e-12, 50}, 10, 62, "the calibration's span (62)", false, true},
+        {{10e6, 20, 5e4, 5e-12, 50}, 10, 62, "steps: Rm, Lm and Cm may be off by more than 2 %; a fixture", true, true},
+        {{10e6, 80, 5e4, 5e-12, 12.5}, 8, 250, "", false, false},
     };
     for (const auto& f : faelle) {
         const auto k = messen(f.q.modell(), f.q.fassung, 9998500, 10, 300);
         const auto b = quarzAnpassen(k, nullptr, f.q.fassung, f.bits, f.spanne);
         ASSERT_TRUE(b.werte) << b.einwand.text;
+        EXPECT_EQ(b.werte->warnVerlust, f.warntVerlust) << b.werte->warnung;
+        EXPECT_EQ(b.werte->warnSpanne, f.warntSpanne) << b.werte->warnung;
         if (*f.warnung)
             EXPECT_NE(b.werte->warnung.find(f.warnung), std::string::npos) << b.werte->warnung;
         else

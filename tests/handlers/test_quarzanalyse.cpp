@@ -29,6 +29,7 @@ TEST(Quarzanalyse, AblehnungenNachIhrerArt) {
         {A::keineResonanz, api::MessEnde::fertig, "Bereich um die Frequenz des Quarzes erweitern"},
         {A::boden, api::MessEnde::fertig, "Quarz in der Fassung sitzt und die Durchgangsmessung kalibriert"},
         {A::zuWenigPunkte, api::MessEnde::fertig, "für das Gerät zu schmal"},
+        {A::zuGrob, api::MessEnde::fertig, "Bereich enger um die Spitze"},
         {A::anpassung, api::MessEnde::fertig, "ließ sich den Messwerten nicht anpassen"},
         {A::abgebrochen, api::MessEnde::abgebrochen, nullptr},
         {A::abgebrochen, api::MessEnde::stumm, "bei 10.123.000 Hz nicht geantwortet"},
@@ -49,7 +50,7 @@ TEST(Quarzanalyse, AblehnungenNachIhrerArt) {
 TEST(Quarzanalyse, TafelMitEinheitenUndUngemessenem) {
     const Quarzwerte w{.fs = 10000123.44, .rm = 20.25, .lm = 0.0100249, .cm = 25.27e-15, .fp = {}, .c0 = {},
                        .qBelastet = 8765.4, .qUnbelastet = 31105.6, .verlustDb = 6.126, .restDb = 0.0449,
-                       .bandPunkte = 57, .warnung = "small loss"};
+                       .bandPunkte = 57, .warnung = "small loss", .warnVerlust = true, .warnSpanne = true};
     const Quarztafel t = quarztafel(w, 12.5);
     const std::vector<std::pair<std::string, std::string>> soll = {
         {"Serienresonanz fs", "10.000.123,4 Hz"}, {"Parallelresonanz fp", "nicht gemessen"},
@@ -58,6 +59,12 @@ TEST(Quarzanalyse, TafelMitEinheitenUndUngemessenem) {
         {"Restfehler (rms)", "0,04 dB"}, {"Punkte im Band", "57"}, {"Fassung", "12,5 Ω"}};
     EXPECT_EQ(t.zeilen, soll);
     EXPECT_NE(t.warnung.find("Der Verlust bei fs (6,13 dB) ist klein"), std::string::npos) << t.warnung;
+    EXPECT_NE(t.warnung.find("besser. Die Spanne der Kalibrierung"), std::string::npos) << t.warnung;
+    Quarzwerte nurSpanne = w;
+    nurSpanne.warnVerlust = false;
+    EXPECT_EQ(quarztafel(nurSpanne, 12.5).warnung.rfind("Die Spanne der Kalibrierung ist auf", 0), 0u);
+    nurSpanne.warnSpanne = false;
+    EXPECT_EQ(quarztafel(nurSpanne, 12.5).warnung, "");
     EXPECT_EQ(t.kopiertext.rfind("Quarzanalyse\nSerienresonanz fs\t10.000.123,4 Hz\nParallelresonanz fp\t", 0), 0u);
     EXPECT_NE(t.kopiertext.find("\nFassung\t12,5 Ω\n" + t.warnung + "\n"), std::string::npos);
 }
