@@ -22,8 +22,9 @@ constexpr double zweiPi = 2.0 * std::numbers::pi;
 // crystal's: the fixture is open or the calibration is missing.
 constexpr double bodenAbstandDb = 20.0;
 constexpr double bodenPegelDb = -79.8;
-// Readings at the floor only say "this low or lower" and stay out of the fit.
-constexpr std::int32_t bodenWert = 1;
+// Readings near the floor say more about the detector's own floor than
+// about the crystal (the notch at fp): they stay out of the fit.
+constexpr double fitBodenDb = bodenPegelDb + 10.0;
 
 std::int32_t anzahl(const Kurvenbild& k) { return static_cast<std::int32_t>(k.werte.size()); }
 std::int32_t wert(const Kurvenbild& k, std::int32_t i) { return k.werte[static_cast<std::size_t>(i - 1)]; }
@@ -126,7 +127,7 @@ double kante(const Quarzmodell& m, double fassung, double ziel, double richtung,
 void punkteNehmen(const Kurvenbild& k, std::vector<Messpunkt>& punkte, double ausserUnten, double ausserOben) {
     for (std::int32_t i = 1; i <= anzahl(k); ++i) {
         const double f = static_cast<double>(frequenzBei(k, i));
-        if (wert(k, i) <= bodenWert || f <= 0 || (f >= ausserUnten && f <= ausserOben)) continue;
+        if (pegelBei(k, i) < fitBodenDb || f <= 0 || (f >= ausserUnten && f <= ausserOben)) continue;
         punkte.push_back({f, pegelBei(k, i)});
     }
 }
