@@ -9,6 +9,7 @@
 #include "handlers/ablesung.h"
 #include "handlers/frequenzeingabe.h"
 #include "handlers/messartwahl.h"
+#include "handlers/quarzanalyse.h"
 #include "handlers/start.h"
 #include "handlers/sweep.h"
 #include "handlers/voreinstellungen.h"
@@ -423,10 +424,7 @@ fern::Wert<std::uint64_t> FensterZiel::quarzMessungStarten() {
     // As the menu's analysis, but the figures go to the script, not into
     // a dialog that would hold up its next command.
     dm_diagramm(p_);
-    p_.nachDemSweep = [&p = p_] {
-        einstellungenAnzeigen(p);
-        maxminwert(p);
-    };
+    p_.nachDemSweep = [&p = p_] { quarzBereichZeigen(p); };
     const api::Ergebnis e = messungStarten(p_, [&](std::function<void()> amEnde) {
         return api::quarzMessungStarten(p_.geraet, 1, std::move(amEnde), BeiStille::beenden);
     });

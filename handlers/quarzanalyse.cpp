@@ -87,13 +87,17 @@ std::string quarzEinwandText(Quarzeinwand::Art art) {
 }
 
 void quarzFertig(Programm& p) {
-    // The range of the last pass stays set, as after a frequency entry.
-    einstellungenAnzeigen(p);
-    maxminwert(p);
+    quarzBereichZeigen(p);
     if (const auto a = api::quarzErgebnis(p.geraet)) quarzAnalyseZeigen(p, *a);
 }
 
 }  // namespace
+
+void quarzBereichZeigen(Programm& p) {
+    // The range of the last pass stays set, as after a frequency entry.
+    einstellungenAnzeigen(p);
+    maxminwert(p);
+}
 
 Quarztafel quarztafel(const Quarzwerte& w, double fassungOhm) {
     Quarztafel t;

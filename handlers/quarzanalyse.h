@@ -12,5 +12,8 @@ void Quarzanalysieren1Click(Programm& p);
 // with what to change in a box; nothing for one the user stopped.
 void quarzAnalyseZeigen(Programm& p, const api::Quarzanalyse& a);
 Quarztafel quarztafel(const Quarzwerte& w, double fassungOhm);
+// The panel after a crystal measurement, however it was started: the range
+// of its last pass, which stays set, and the read-outs.
+void quarzBereichZeigen(Programm& p);
 
 }  // namespace qzl
