@@ -202,7 +202,7 @@ TEST(Quarz, FassungEinstellenUndInDerMarkendatei) {
 // serial code: on the caller's thread and on the worker, the same figures.
 TEST(Quarz, MessungAmSimulator) {
     sim::SimOptionen opt;
-    opt.modell = *sim::modellLesen("crystal:10e6:20:15.9154943e-3:5e-12:12.5");
+    opt.modell = *sim::modellLesen("crystal:10e6:12.5:15.9154943e-3:5e-12:12.5");
     test::SimVerbindung v(opt);
     v.st->comport = 2;
     PortSetzen(v.p);
@@ -217,8 +217,8 @@ TEST(Quarz, MessungAmSimulator) {
     ASSERT_TRUE(api::bereichSetzen(g, 9990000, 100, 300));
     const auto a = api::quarzMessen(g, 1);
     ASSERT_TRUE(a.werte) << a.ergebnis.text;
-    EXPECT_NEAR(a.werte->fs, 10e6, 1 + 0.01 * 451);
-    EXPECT_NEAR(a.werte->rm, 20, 20 * 0.05);
+    EXPECT_NEAR(a.werte->fs, 10e6, 1 + 0.01 * 375);
+    EXPECT_NEAR(a.werte->rm, 12.5, 12.5 * 0.05);
     EXPECT_NEAR(a.werte->lm, 15.9154943e-3, 15.9154943e-3 * 0.05);
     // The fine range stays set, and the fitted curve lies over it.
     EXPECT_LT(v.st->schrittweite, 100);
@@ -242,6 +242,11 @@ TEST(Quarz, MessungAmSimulator) {
     ASSERT_TRUE(c.werte) << c.ergebnis.text;
     EXPECT_NEAR(c.werte->fs, a.werte->fs, 5);
     EXPECT_FALSE(c.werte->c0);
+    // Rm/2R = 0.5 hides in 8-bit steps, not in 10-bit ones.
+    EXPECT_TRUE(c.werte->warnVerlust);
+    ASSERT_TRUE(api::schnittstelleSetzen(g, std::nullopt, std::nullopt, 10));
+    EXPECT_FALSE(api::quarzAuswerten(g).werte->warnVerlust);
+    ASSERT_TRUE(api::schnittstelleSetzen(g, std::nullopt, std::nullopt, 8));
 
     // Stop before the fine range ends the measurement with no figures.
     ASSERT_TRUE(api::bereichSetzen(g, 9990000, 100, 300));
