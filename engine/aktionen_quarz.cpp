@@ -4,6 +4,7 @@
 #include <mutex>
 #include <system_error>
 
+#include "diagram/diagramm.h"
 #include "engine/api.h"
 #include "engine/einwaende.h"
 #include "engine/spuren.h"
@@ -77,7 +78,13 @@ Quarzanalyse messen(Geraet& g, int durchgaenge, const Fortschritt& fortschritt) 
     MessErgebnis mess;
     std::optional<Ergebnis> bereichFehler;
     const auto pass = [&]() -> std::optional<Kurvenbild> {
-        mess = durchlaeufeMessen(g, durchgaenge, regel, fortschritt);
+        // The picture belongs to the front-end's main thread.
+        const std::function<void()> zeichnen = [&st] { diagrammZeichnen(st); };
+        if (g.imHauptfaden)
+            g.imHauptfaden(zeichnen);
+        else
+            zeichnen();
+        mess = durchgaengeKombinieren(g, durchgaenge, regel, fortschritt);
         if (mess.ende != MessEnde::fertig) return std::nullopt;
         Kurvenbild k = kurvenbild(st);
         std::lock_guard sperre(g.durchlaufSperre);

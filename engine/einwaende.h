@@ -21,6 +21,10 @@ inline std::optional<Ergebnis> laeuftSchon(const Geraet& g) {
 Ergebnis bereichUebernehmen(Geraet& g, std::int64_t start, std::int64_t schritt, std::int64_t punkte,
                             Erlaubnis erlaubnis = Erlaubnis::streng);
 
+// durchlaeufeMessen without drawing the diagram afresh first, for a caller
+// that has it drawn where the picture's thread is.
+MessErgebnis durchgaengeKombinieren(Geraet& g, int durchgaenge, Kombination regel, const Fortschritt& fortschritt);
+
 inline constexpr const char* fassungText = "a crystal fixture's resistance lies above 0 and at most 10000 ohms";
 
 // Why markers, hold and difference as a whole are not taken; nothing when they are.

@@ -56,6 +56,11 @@ struct Geraet {
     // (uebertragungsfehler is set), before the next exchange: a window shows
     // its message from here.
     std::function<void()> stilleMelden;
+    // Runs work on the front-end's main thread, which owns the diagram's
+    // picture, and waits for it: a measurement on the worker that changes
+    // the range has the diagram drawn afresh so. Unset: on the calling
+    // thread, as in a program with one thread.
+    std::function<void(const std::function<void()>& arbeit)> imHauptfaden;
     // The series last loaded, while the diagram shows it: saving writes it
     // with its own frequencies instead of the settings'. A redraw or a sweep
     // start forgets it.

@@ -7,6 +7,7 @@
 #include "diagram/kurve.h"
 #include "engine/api.h"
 #include "engine/durchlauf.h"
+#include "engine/einwaende.h"
 #include "engine/zustand.h"
 #include "evaluation/kombinieren.h"
 #include "state/kurve.h"
@@ -14,8 +15,12 @@
 namespace qzl::api {
 
 MessErgebnis durchlaeufeMessen(Geraet& g, int durchgaenge, Kombination regel, const Fortschritt& fortschritt) {
+    diagrammZeichnen(zustand(g));
+    return durchgaengeKombinieren(g, durchgaenge, regel, fortschritt);
+}
+
+MessErgebnis durchgaengeKombinieren(Geraet& g, int durchgaenge, Kombination regel, const Fortschritt& fortschritt) {
     auto& st = zustand(g);
-    diagrammZeichnen(st);
     const std::int32_t n = punktAnzahl(st);
     Kombinierer kombiniert(regel);
     std::vector<std::int32_t> werte(static_cast<std::size_t>(std::max(n, 0)));

@@ -9,6 +9,12 @@ Programm::Programm(InstrumentState& s, Fenster& f, SeriellerPort& p, Uhr& u)
     : geraet(s, p, u), fenster(f), st(s), port(p), uhr(u), beenden(geraet.beenden), postFenster(post),
       guiThread(std::this_thread::get_id()) {
     geraet.stilleMelden = [this] { zeitueberschreitungZeigen(*this); };
+    geraet.imHauptfaden = [this](const std::function<void()>& arbeit) {
+        if (std::this_thread::get_id() == guiThread)
+            arbeit();
+        else
+            post.ausfuehren([&arbeit](Fenster&) { arbeit(); });
+    };
 }
 
 Programm::~Programm() {

@@ -227,12 +227,19 @@ TEST(Quarz, MessungAmSimulator) {
     EXPECT_EQ(sicht.quarzKurve->start, v.st->startfrequenz);
     EXPECT_EQ(static_cast<std::int32_t>(sicht.quarzKurve->werte.size()), v.st->messpunkte.load());
 
+    // On the worker, each range's diagram is drawn where the front-end says.
+    int gezeichnet = 0;
+    g.imHauptfaden = [&](const std::function<void()>& arbeit) {
+        ++gezeichnet;
+        arbeit();
+    };
     ASSERT_TRUE(api::bereichSetzen(g, 9990000, 100, 300));
     ASSERT_TRUE(api::quarzMessungStarten(g, 1));
     EXPECT_EQ(api::quarzMessungStarten(g, 1).grund, api::Grund::sweepLaeuft);
     api::sweepAbschliessen(g, [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); });
     const auto b = api::quarzErgebnis(g);
     ASSERT_TRUE(b && b->werte);
+    EXPECT_GE(gezeichnet, 2);
     EXPECT_EQ(b->werte->fs, a.werte->fs);
     EXPECT_EQ(b->werte->rm, a.werte->rm);
     ASSERT_TRUE(a.werte->c0);  // fp lay in the first range
