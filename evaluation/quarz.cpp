@@ -275,7 +275,7 @@ Quarzbefund quarzAnpassen(const Kurvenbild& fein, const Kurvenbild* grob, double
     skala.start.lm = (band.mitte / band.breite) * (skala.start.rm + 2.0 * fassungOhm) / (zweiPi * band.mitte);
     // C0 is always fitted, as it tilts the skirts around fs even when fp
     // lies far outside; it is only reported where fp was seen.
-    const bool fpGesehen = fpGemessen && *fpGemessen > band.mitte;
+    const bool fpGesehen = fpGemessen.value_or(0.0) > band.mitte;
     skala.start.c0 = 4e-12;
     if (fpGesehen) {
         const double quadrat = (*fpGemessen / band.mitte) * (*fpGemessen / band.mitte) - 1.0;

@@ -97,6 +97,8 @@ TEST(Quarz, Ablehnungen) {
     synthetisch.synthetisch = true;
     Kurvenbild fallend{1000, 10, Messart::durchgang, false, {}, false};
     for (int i = 0; i < 50; ++i) fallend.werte.push_back(400 - i);
+    Kurvenbild ohneSchritt = fein(10, 300);
+    ohneSchritt.schritt = 0;
     Kurvenbild boden = fallend;
     for (auto& w : boden.werte) w = 1;
     boden.werte[25] = 90;  // a peak at -62 dB
@@ -113,6 +115,7 @@ TEST(Quarz, Ablehnungen) {
         {"linear", quarzAuswerten(linear, 50, 8), A::linear},
         {"synthetisch", quarzAuswerten(synthetisch, 50, 8), A::synthetisch},
         {"ohne Resonanz", quarzAuswerten(fallend, 50, 8), A::keineResonanz},
+        {"ohne Schritt", quarzAuswerten(ohneSchritt, 50, 8), A::keineResonanz},
         {"Spitze am Rand", quarzAuswerten(fein(10, 30), 50, 8), A::keineResonanz},
         {"am Boden", quarzAuswerten(boden, 50, 8), A::boden},
         {"grob", quarzAuswerten(fein(200, 60), 50, 8), A::zuGrob},
@@ -126,8 +129,29 @@ TEST(Quarz, Ablehnungen) {
         EXPECT_FALSE(f.befund.werte) << f.name;
         EXPECT_FALSE(f.befund.einwand.text.empty()) << f.name;
     }
-    EXPECT_NE(faelle[7].befund.einwand.text.find("even a 1 Hz step"), std::string::npos);
-    EXPECT_NE(faelle[6].befund.einwand.text.find("narrow the range"), std::string::npos);
+    EXPECT_NE(faelle[8].befund.einwand.text.find("even a 1 Hz step"), std::string::npos);
+    EXPECT_NE(faelle[7].befund.einwand.text.find("in the -3 dB band, 20 are needed: narrow the range"), std::string::npos);
+}
+
+// fp is the lowest point above the peak only when the curve rises 3 dB
+// again after it; readings 5 dB apart.
+TEST(Quarz, ParallelresonanzNurMitWiederanstieg) {
+    const struct {
+        std::vector<std::int32_t> werte;
+        std::optional<std::int32_t> parallel;
+    } faelle[] = {
+        {{300, 350, 400, 350, 300, 250, 200, 175}, std::nullopt},  // falling to the end, the last step 5 dB
+        {{300, 350, 400, 350, 300, 250, 200, 220}, 7},             // only the last point rises 4 dB
+        {{300, 350, 400, 350, 300, 1, 1, 1, 200}, 7},              // a notch on the floor: its middle
+        {{300, 350, 400, 350, 300, 200, 210, 205}, std::nullopt},  // 2 dB back up is no notch
+    };
+    for (const auto& f : faelle) {
+        const Kurvenbild k{1000, 10, Messart::durchgang, false, f.werte, false};
+        const auto r = resonanzSuchen(k).resonanz;
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->spitze, 3);
+        EXPECT_EQ(r->parallel, f.parallel) << f.werte.back();
+    }
 }
 
 TEST(Quarz, FeinbereichUmDieSpitze) {
