@@ -143,6 +143,7 @@ fern::Wert<std::uint64_t> FensterZiel::durchlaufStarten() { return sweepStarten(
 
 fern::Wert<std::uint64_t> FensterZiel::dauerlaufStarten() {
     if (sweepLaeuft(p_) && !p_.st.demoModus) {
+        if (api::quarzMessungLaeuft(p_.geraet)) return {0, {-221, "a crystal measurement is running"}};
         if (p_.st.stopAnforderung) return {0, {-221, "a single pass is running, or the sweep is stopping"}};
         return {p_.geraet.sweepNummer, {}};
     }
@@ -158,7 +159,9 @@ fern::Ergebnis FensterZiel::durchlaufAusgang(std::uint64_t nummer) {
     return {-241, "Hardware missing; the instrument did not answer within 4 s"};
 }
 
-bool FensterZiel::dauerlauf() { return sweepLaeuft(p_) && !p_.st.stopAnforderung; }
+bool FensterZiel::dauerlauf() {
+    return sweepLaeuft(p_) && !p_.st.stopAnforderung && !api::quarzMessungLaeuft(p_.geraet);
+}
 
 fern::Wert<std::uint64_t> FensterZiel::abbrechen() {
     if (!sweepLaeuft(p_)) return {0, {}};

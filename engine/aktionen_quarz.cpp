@@ -14,6 +14,7 @@
 namespace qzl {
 
 struct Quarzlauf {
+    std::uint64_t nummer = 0;  // the sweep number it runs under
     std::mutex sperre;
     std::optional<api::Quarzanalyse> ergebnis;
 };
@@ -150,6 +151,7 @@ Ergebnis quarzMessungStarten(Geraet& g, int durchgaenge, std::function<void()> a
     st.sweepFertig = false;
     st.stopAnforderung = false;
     auto lauf = std::make_shared<Quarzlauf>();
+    lauf->nummer = g.sweepNummer;
     g.quarzLauf = lauf;
     try {
         g.sweepThread = std::thread([&g, &st, lauf, durchgaenge, amEnde = std::move(amEnde)] {
@@ -169,6 +171,10 @@ Ergebnis quarzMessungStarten(Geraet& g, int durchgaenge, std::function<void()> a
         return abgelehnt(Grund::sweepLaeuft, "no thread for the measurement");
     }
     return {};
+}
+
+bool quarzMessungLaeuft(const Geraet& g) {
+    return sweepLaeuft(g) && g.quarzLauf && g.quarzLauf->nummer == g.sweepNummer;
 }
 
 std::optional<Quarzanalyse> quarzErgebnis(Geraet& g) {

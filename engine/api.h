@@ -296,6 +296,8 @@ Quarzanalyse quarzMessen(Geraet& g, int durchgaenge, const Fortschritt& fortschr
 // told on the worker when it ended. Its result is then quarzErgebnis's.
 Ergebnis quarzMessungStarten(Geraet& g, int durchgaenge, std::function<void()> amEnde = {},
                              BeiStille beiStille = BeiStille::weiter);
+// Whether the worker runs such a measurement rather than a sweep.
+bool quarzMessungLaeuft(const Geraet& g);
 // The result of the last measurement quarzMessungStarten started; nothing
 // before one ended.
 std::optional<Quarzanalyse> quarzErgebnis(Geraet& g);

@@ -260,10 +260,12 @@ TEST(Quarz, MessungAmSimulator) {
     ASSERT_TRUE(api::bereichSetzen(g, 9990000, 100, 300));
     ASSERT_TRUE(api::quarzMessungStarten(g, 1));
     EXPECT_EQ(api::quarzMessungStarten(g, 1).grund, api::Grund::sweepLaeuft);
+    EXPECT_TRUE(api::quarzMessungLaeuft(g));
     api::sweepAbschliessen(g, [] { std::this_thread::sleep_for(std::chrono::milliseconds(1)); });
     const auto b = api::quarzErgebnis(g);
     ASSERT_TRUE(b && b->werte);
     EXPECT_GE(gezeichnet, 2);
+    EXPECT_FALSE(api::quarzMessungLaeuft(g));
     EXPECT_EQ(b->werte->fs, a.werte->fs);
     EXPECT_EQ(b->werte->rm, a.werte->rm);
     ASSERT_TRUE(a.werte->c0);  // fp lay in the first range
