@@ -69,7 +69,6 @@ std::complex<double> impedanz(const Quarzmodell& m, double f) {
     // wLm - 1/(wCm) written without the cancellation of two large terms.
     const double x = w * m.lm * ((f - m.fs) * (f + m.fs)) / (f * f);
     const std::complex<double> zm(m.rm, x);
-    if (m.c0 <= 0) return zm;
     return zm / (1.0 + std::complex<double>(0.0, w * m.c0) * zm);
 }
 

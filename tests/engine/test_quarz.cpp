@@ -185,7 +185,7 @@ TEST(Quarz, WarnungNachFassungUndSpanne) {
         {{10e6, 20, 5e4, 5e-12, 50}, 10, 0, "small against the converter's 0.125 dB", true, false},
         {{10e6, 50, 5e4, 5e-12, 50}, 10, 0, "", false, false},
         {{10e6, 80, 5e4, 5e-12, 50}, 8, 250, "", false, false},
-        {{10e6, 80, 5e4, 5e-12, 50}, 10, 62, "the calibration's span (62)", false, true},
+        {{10e6, 80, 5e4, 5e-12, 50}, 10, 62, "the calibration's span (62) is a whole number, so levels near fs may be off by 0.60 dB", false, true},
         {{10e6, 20, 5e4, 5e-12, 50}, 10, 62, "steps: Rm, Lm and Cm may be off by more than 2 %; a fixture", true, true},
         {{10e6, 80, 5e4, 5e-12, 12.5}, 8, 250, "", false, false},
     };
