@@ -293,5 +293,32 @@ TEST(Quarz, MessungAmSimulator) {
     EXPECT_EQ(v.st->schrittweite, 100);
 }
 
+// An instrument falling silent in the fine range ends the measurement on
+// the worker as it ends a script's sweep: no figures, and the sweep's
+// number marked silent.
+TEST(Quarz, StilleBeendetDieMessung) {
+    sim::SimOptionen opt;
+    opt.modell = *sim::modellLesen("crystal:10e6:12.5:15.9154943e-3:5e-12:12.5");
+    opt.stummNach = 350;
+    test::SimVerbindung v(opt);
+    test::FakeUhr uhr;
+    uhr.schrittJeAbfrage = 1000;
+    Programm p(*v.st, v.fenster, v.port, uhr);
+    v.st->comport = 2;
+    PortSetzen(p);
+    auto& g = p.geraet;
+    ASSERT_TRUE(api::bereichSetzen(g, 9990000, 100, 300));
+    ASSERT_TRUE(api::quarzMessungStarten(g, 1, {}, BeiStille::beenden));
+    api::sweepAbschliessen(g, [&] {
+        p.post.warten([] { return false; }, 1);
+        p.post.abarbeiten(v.fenster);
+    });
+    const auto a = api::quarzErgebnis(g);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->mess.ende, api::MessEnde::stumm);
+    EXPECT_FALSE(a->werte);
+    EXPECT_EQ(g.verstummt, g.sweepNummer);
+}
+
 }  // namespace
 }  // namespace qzl
